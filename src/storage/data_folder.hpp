@@ -1,0 +1,38 @@
+#pragma once
+// The per-user data folder and the names of the cache files inside it.
+#include <filesystem>
+#include <string>
+
+namespace vornix::storage {
+
+class DataFolder {
+public:
+    explicit DataFolder(std::filesystem::path root) : root_(std::move(root)) {}
+    // $VORNIX_DATA_DIR, else $XDG_DATA_HOME/VornixControl, else
+    // ~/.local/share/VornixControl.
+    static DataFolder fromEnvironment();
+
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path presetsFolder() const { return root_ / "Presets"; }
+    std::filesystem::path userIrFolder() const { return root_ / "User IRs"; }
+    std::filesystem::path factoryIrFolder() const { return root_ / "Factory IRs"; }
+    std::filesystem::path settingsFile() const { return root_ / "settings.ini"; }
+
+    // "%03d.dat" of a 1-based number.
+    static std::string slotFileName(int number);
+    // The cache file of preset slot 0..127.
+    std::filesystem::path presetSlotFile(int slot) const;
+    // The cache file of an IR number: above 383 the factory IR folder with
+    // file number (n AND 0x7F) + 1, else the user IR folder with n + 1.
+    std::filesystem::path irFile(unsigned irNumber) const;
+    std::filesystem::path irFolderFor(unsigned irNumber) const;
+
+private:
+    std::filesystem::path root_;
+};
+
+// Deletes every file ending exactly in ".dat" in the three cache folders;
+// folders and other files (the factory WAVs) stay. Failures are ignored.
+void clearCache(const DataFolder& folder);
+
+}  // namespace vornix::storage
