@@ -1,0 +1,1 @@
+set(VORNIX_BENCH_LIBS_bench_ir_convert vornix_ir)
