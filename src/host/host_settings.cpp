@@ -1,7 +1,7 @@
 #include "host/host_settings.hpp"
 
-// Only the narrow-character interface is used: no UTF conversion library.
-#define SI_NO_CONVERSION
+// Debian builds the SimpleIni library with ICU conversion; match it.
+#define SI_CONVERT_ICU
 #include <SimpleIni.h>
 
 #include <charconv>
