@@ -1,0 +1,149 @@
+// IR upload, download and name pages.
+#include <gtest/gtest.h>
+
+#include "pedal_harness.hpp"
+
+namespace vornix::sim::testing {
+namespace {
+
+using namespace sysex;
+
+std::vector<std::uint8_t> commands(const std::vector<Bytes>& replies) {
+    std::vector<std::uint8_t> out;
+    for (const Bytes& r : replies) out.push_back(commandOf(r));
+    return out;
+}
+
+TEST(PedalIrUpload, StoresIrWhoseChecksumMatches) {
+    PedalHarness h;
+    const Bytes file = sampleIrFile("My Cab", 7);
+    const auto chunks = irUpload(200, file);
+    ASSERT_EQ(chunks.size(), 11u);  // 2,785 stream bytes: first, nine middle, last
+    EXPECT_EQ(h.send(chunks[0]), std::vector<Bytes>{status(cmd::IrHeaderAccepted)});
+    for (std::size_t i = 1; i + 1 < chunks.size(); ++i) EXPECT_TRUE(h.send(chunks[i]).empty());
+    EXPECT_EQ(h.send(chunks.back()), std::vector<Bytes>{status(cmd::IrStored)});
+    ASSERT_NE(h.pedal.ir(200), nullptr);
+    EXPECT_EQ(*h.pedal.ir(200), file);
+}
+
+TEST(PedalIrUpload, RefusesIrWithWrongChecksumAndKeepsTheOldOne) {
+    PedalHarness h;
+    const Bytes* before = h.pedal.ir(3);
+    ASSERT_NE(before, nullptr);
+    const Bytes old = *before;
+    const auto replies = h.sendAll(irUpload(3, sampleIrFile("Broken", 1), 1));
+    EXPECT_EQ(commands(replies), (std::vector<std::uint8_t>{cmd::IrHeaderAccepted, cmd::IrError}));
+    EXPECT_EQ(*h.pedal.ir(3), old);
+}
+
+TEST(PedalIrUpload, RefusesStreamWithAMissingChunk) {
+    PedalHarness h;
+    auto chunks = irUpload(40, sampleIrFile("Gap", 2));
+    chunks.erase(chunks.begin() + 4);
+    const auto replies = h.sendAll(chunks);
+    EXPECT_EQ(commands(replies).back(), cmd::IrError);
+    EXPECT_EQ(h.pedal.ir(40), nullptr);
+}
+
+TEST(PedalIrUpload, RefusesFileThatIsNotAnIrSlotFile) {
+    PedalHarness h;
+    const Bytes shortFile(1000, 0x11);
+    const auto replies = h.sendAll(irUpload(41, shortFile));
+    EXPECT_EQ(commands(replies).back(), cmd::IrError);
+    EXPECT_EQ(h.pedal.ir(41), nullptr);
+}
+
+TEST(PedalIrUpload, RefusesNumberOutsideTheLibraryAtTheFirstChunk) {
+    for (unsigned number : {288u, 383u, 392u, 16383u}) {
+        PedalHarness h;
+        const auto chunks = irUpload(number, sampleIrFile("Nowhere", 3));
+        EXPECT_EQ(h.send(chunks[0]), std::vector<Bytes>{status(cmd::IrError)}) << number;
+        h.sendAll(chunks);
+        EXPECT_EQ(h.pedal.ir(number), nullptr) << number;
+    }
+}
+
+TEST(PedalIrUpload, LastChunkWithoutAFirstIsAnError) {
+    PedalHarness h;
+    const auto chunks = irUpload(50, sampleIrFile("Tail", 4));
+    EXPECT_EQ(h.send(chunks.back()), std::vector<Bytes>{status(cmd::IrError)});
+    EXPECT_EQ(h.pedal.ir(50), nullptr);
+}
+
+TEST(PedalIrUpload, CabinetSlotsCanBeReplaced) {
+    PedalHarness h;
+    const Bytes file = sampleIrFile("New Cab 7", 5);
+    EXPECT_EQ(commands(h.sendAll(irUpload(390, file))).back(), cmd::IrStored);
+    EXPECT_EQ(*h.pedal.ir(390), file);
+}
+
+TEST(PedalIrDownload, StreamDecodesToTheStoredSlotFile) {
+    PedalHarness h;
+    const Bytes file = sampleIrFile("Round Trip", 9);
+    h.pedal.setIr(287, file);  // the last factory-bank slot
+    const auto chunks = h.send(requestIr(287));
+    ASSERT_EQ(chunks.size(), 11u);
+    EXPECT_EQ(chunks.front().size(), IrFirstSize);
+    EXPECT_EQ(chunks.front()[at::Device], DeviceCode);
+    EXPECT_EQ(read21(chunks.front(), at::IrStreamLength), 2785u);
+    EXPECT_EQ(chunks.back().size(), 225u + 10u);
+    const DecodedIr decoded = decodeIrDownload(chunks);
+    EXPECT_TRUE(decoded.ok);
+    EXPECT_EQ(decoded.number, 287u);
+    EXPECT_EQ(decoded.data, file);
+}
+
+TEST(PedalIrDownload, UnknownNumberSendsSilenceNamedEmpty) {
+    PedalHarness h;
+    const DecodedIr decoded = decodeIrDownload(h.send(requestIr(250)));
+    ASSERT_TRUE(decoded.ok);
+    EXPECT_EQ(decoded.number, 250u);
+    EXPECT_EQ(decoded.data, emptyIrSlotFile());
+    EXPECT_EQ(trimDeviceName(ByteSpan(decoded.data).subspan(irfile::NameAt, NameBytes)), "Empty");
+}
+
+TEST(PedalIrDownload, UploadedIrComesBackUnchanged) {
+    PedalHarness h;
+    const Bytes file = sampleIrFile("Both Ways", 11);
+    h.sendAll(irUpload(12, file));
+    EXPECT_EQ(decodeIrDownload(h.send(requestIr(12))).data, file);
+}
+
+TEST(PedalIrNames, PageHoldsEightNamesOfItsBankQuarter) {
+    PedalHarness h;
+    h.pedal.setIr(32 * 2 + 8 + 3, sampleIrFile("Bank3 Row12", 1));  // bank 2, page 2*4+1, slot 3
+    const auto replies = h.send(requestIrNames(9));
+    ASSERT_EQ(replies.size(), 1u);
+    const BlockParse parsed = parseBlockMessage(replies[0]);
+    ASSERT_EQ(parsed.error, ParseError::None);
+    EXPECT_TRUE(parsed.view.checksumOk);
+    EXPECT_EQ(parsed.view.command, cmd::IrNamePage);
+    EXPECT_EQ(parsed.view.number, 9);
+    for (unsigned i = 0; i < 8; ++i) {
+        const std::string name = trimDeviceName(parsed.view.block.subspan(32 * i, NameBytes));
+        if (i == 3)
+            EXPECT_EQ(name, "Bank3 Row12");
+        else
+            EXPECT_EQ(name, std::string(32, ' ')) << i;  // an empty slot is 32 spaces
+    }
+}
+
+TEST(PedalIrNames, FactoryIrsShowOnTheFirstPage) {
+    PedalHarness h;
+    const auto replies = h.send(requestIrNames(0));
+    ASSERT_EQ(replies.size(), 1u);
+    const BlockParse parsed = parseBlockMessage(replies[0]);
+    // Custom IRs 0-7 are played by factory presets, so all eight have names.
+    for (unsigned i = 0; i < 8; ++i)
+        EXPECT_NE(trimDeviceName(parsed.view.block.subspan(32 * i, NameBytes)),
+                  std::string(32, ' '));
+}
+
+TEST(PedalIrNames, PagesBeyondTheFactoryBankAreNotAnswered) {
+    PedalHarness h;
+    EXPECT_EQ(h.send(requestIrNames(35)).size(), 1u);
+    EXPECT_TRUE(h.send(requestIrNames(36)).empty());
+}
+
+}  // namespace
+}  // namespace vornix::sim::testing
