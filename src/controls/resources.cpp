@@ -1,0 +1,174 @@
+#include "controls/resources.hpp"
+
+#include <cairo.h>
+#include <librsvg/rsvg.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cmath>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#include <stb/stb_image.h>
+
+namespace igraphics {
+
+namespace {
+
+constexpr int kRgbaChannels = 4;
+constexpr double kSvgDpi = 72.0;
+
+// stb gives straight RGBA bytes; cairo wants native-endian premultiplied ARGB.
+std::uint32_t premultiplied(const unsigned char* rgba) {
+    const std::uint32_t a = rgba[3];
+    auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    return (a << 24) | (mul(rgba[0]) << 16) | (mul(rgba[1]) << 8) | mul(rgba[2]);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- BitmapData
+
+BitmapData::BitmapData(cairo_surface_t* decoded, int resourceScale)
+    : decoded_(decoded),
+      width_(cairo_image_surface_get_width(decoded)),
+      height_(cairo_image_surface_get_height(decoded)),
+      scale_(resourceScale) {}
+
+BitmapData::~BitmapData() {
+    if (scaled_) cairo_surface_destroy(scaled_);
+    cairo_surface_destroy(decoded_);
+}
+
+cairo_surface_t* BitmapData::surfaceFor(double drawScale) const {
+    const double factor = drawScale / scale_;
+    if (std::abs(factor - 1.0) < 1e-9) return decoded_;
+    if (scaled_ && cachedScale_ == drawScale) return scaled_;
+    if (scaled_) cairo_surface_destroy(scaled_);
+    const int w = std::max(1, static_cast<int>(std::lround(width_ * factor)));
+    const int h = std::max(1, static_cast<int>(std::lround(height_ * factor)));
+    scaled_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* cr = cairo_create(scaled_);
+    cairo_scale(cr, static_cast<double>(w) / width_, static_cast<double>(h) / height_);
+    cairo_set_source_surface(cr, decoded_, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(scaled_);
+    cachedScale_ = drawScale;
+    return scaled_;
+}
+
+// ---------------------------------------------------------------- IBitmap, ISVG
+
+IBitmap::IBitmap(std::shared_ptr<BitmapData> data, std::string name, int frames,
+                 bool framesHorizontal)
+    : data_(std::move(data)),
+      name_(std::move(name)),
+      frames_(std::max(1, frames)),
+      horizontal_(framesHorizontal) {}
+
+float IBitmap::width() const {
+    return data_ ? static_cast<float>(data_->pixelWidth()) / data_->resourceScale() : 0.f;
+}
+
+float IBitmap::height() const {
+    return data_ ? static_cast<float>(data_->pixelHeight()) / data_->resourceScale() : 0.f;
+}
+
+ISVG::ISVG(std::shared_ptr<RsvgHandle> handle, std::string name, double width, double height)
+    : handle_(std::move(handle)), name_(std::move(name)), width_(width), height_(height) {}
+
+// ---------------------------------------------------------------- names
+
+std::string toUpper(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return out;
+}
+
+std::string doubleScaleName(std::string_view upperName) {
+    const auto dot = upperName.rfind('.');
+    if (dot == std::string_view::npos) return std::string(upperName) + "@2X";
+    return std::string(upperName.substr(0, dot)) + "@2X" + std::string(upperName.substr(dot));
+}
+
+// ---------------------------------------------------------------- ResourceCache
+
+std::span<const std::uint8_t> ResourceCache::find(std::string_view name) const {
+    if (!lookup_ || name.empty()) return {};
+    return lookup_(toUpper(name));
+}
+
+std::shared_ptr<BitmapData> ResourceCache::decode(std::span<const std::uint8_t> bytes, int scale) {
+    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    int w = 0, h = 0, channels = 0;
+    unsigned char* rgba = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w,
+                                                &h, &channels, kRgbaChannels);
+    if (!rgba) return nullptr;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        stbi_image_free(rgba);
+        return nullptr;
+    }
+    cairo_surface_flush(surface);
+    unsigned char* dst = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(dst + static_cast<std::ptrdiff_t>(y) * stride);
+        const unsigned char* src = rgba + static_cast<std::ptrdiff_t>(y) * w * kRgbaChannels;
+        for (int x = 0; x < w; ++x) row[x] = premultiplied(src + x * kRgbaChannels);
+    }
+    cairo_surface_mark_dirty(surface);
+    stbi_image_free(rgba);
+    return std::make_shared<BitmapData>(surface, scale);
+}
+
+std::shared_ptr<BitmapData> ResourceCache::loadOnce(const std::string& upperName, int scale) {
+    if (auto it = decoded_.find(upperName); it != decoded_.end()) return it->second;
+    const auto bytes = find(upperName);
+    if (bytes.empty()) return nullptr;
+    ++decodeCount_;
+    auto data = decode(bytes, scale);
+    // Undecodable bytes are remembered too, so a broken picture is not retried every frame.
+    decoded_[upperName] = data;
+    return data;
+}
+
+IBitmap ResourceCache::bitmap(std::string_view name, int frames, bool framesHorizontal,
+                              bool preferDouble) {
+    const std::string upper = toUpper(name);
+    std::shared_ptr<BitmapData> data;
+    if (preferDouble) data = loadOnce(doubleScaleName(upper), 2);
+    if (!data) data = loadOnce(upper, 1);
+    return IBitmap(std::move(data), std::string(name), frames, framesHorizontal);
+}
+
+ISVG ResourceCache::svg(std::string_view name) {
+    const std::string upper = toUpper(name);
+    if (auto it = svgs_.find(upper); it != svgs_.end()) return it->second;
+    ISVG result;
+    const auto bytes = find(upper);
+    if (!bytes.empty()) {
+        GError* error = nullptr;
+        RsvgHandle* handle = rsvg_handle_new_from_data(bytes.data(), bytes.size(), &error);
+        if (error) g_error_free(error);
+        if (handle) {
+            rsvg_handle_set_dpi(handle, kSvgDpi);
+            gdouble w = 0, h = 0;
+            if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h)) w = h = 0;
+            result =
+                ISVG(std::shared_ptr<RsvgHandle>(handle, [](RsvgHandle* p) { g_object_unref(p); }),
+                     std::string(name), w, h);
+        }
+    }
+    svgs_[upper] = result;
+    return result;
+}
+
+}  // namespace igraphics

@@ -1,0 +1,117 @@
+#pragma once
+// Pictures and SVGs from the program's embedded resources.
+//
+// A picture is decoded once per (name, resource scale) and shared by every
+// control that asks for it; drawing at another scale uses a copy resized once
+// for that scale, so a frame never rescales or re-decodes a picture.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+typedef struct _cairo_surface cairo_surface_t;
+typedef struct _RsvgHandle RsvgHandle;
+
+namespace igraphics {
+
+// Returns the bytes of the resource with this upper-case name, or an empty span.
+using ResourceLookup = std::function<std::span<const std::uint8_t>(std::string_view upperCaseName)>;
+
+// A decoded picture with its pre-scaled copy; shared between bitmaps.
+class BitmapData {
+  public:
+    BitmapData(cairo_surface_t* decoded, int resourceScale);
+    ~BitmapData();
+    BitmapData(const BitmapData&) = delete;
+    BitmapData& operator=(const BitmapData&) = delete;
+
+    int pixelWidth() const { return width_; }
+    int pixelHeight() const { return height_; }
+    int resourceScale() const { return scale_; }
+    // The picture at drawScale device pixels per logical pixel.
+    cairo_surface_t* surfaceFor(double drawScale) const;
+
+  private:
+    cairo_surface_t* decoded_;
+    int width_;
+    int height_;
+    int scale_;
+    mutable double cachedScale_ = 0.0;
+    mutable cairo_surface_t* scaled_ = nullptr;
+};
+
+class IBitmap {
+  public:
+    IBitmap() = default;
+    IBitmap(std::shared_ptr<BitmapData> data, std::string name, int frames, bool framesHorizontal);
+
+    bool isValid() const { return data_ != nullptr; }
+    const std::string& name() const { return name_; }
+    int frames() const { return frames_; }
+    bool framesAreHorizontal() const { return horizontal_; }
+    // 1 for a plain picture, 2 for an "@2x" one.
+    int scale() const { return data_ ? data_->resourceScale() : 1; }
+    // Sizes in logical pixels.
+    float width() const;
+    float height() const;
+    float frameWidth() const { return horizontal_ ? width() / frames_ : width(); }
+    float frameHeight() const { return horizontal_ ? height() : height() / frames_; }
+    const BitmapData* data() const { return data_.get(); }
+
+  private:
+    std::shared_ptr<BitmapData> data_;
+    std::string name_;
+    int frames_ = 1;
+    bool horizontal_ = false;
+};
+
+class ISVG {
+  public:
+    ISVG() = default;
+    ISVG(std::shared_ptr<RsvgHandle> handle, std::string name, double width, double height);
+
+    bool isValid() const { return handle_ != nullptr; }
+    const std::string& name() const { return name_; }
+    RsvgHandle* handle() const { return handle_.get(); }
+    double width() const { return width_; }
+    double height() const { return height_; }
+
+  private:
+    std::shared_ptr<RsvgHandle> handle_;
+    std::string name_;
+    double width_ = 0.0;
+    double height_ = 0.0;
+};
+
+class ResourceCache {
+  public:
+    void setLookup(ResourceLookup lookup) { lookup_ = std::move(lookup); }
+    // The bytes of a resource by any-case name; empty when absent.
+    std::span<const std::uint8_t> find(std::string_view name) const;
+
+    // Prefers "NAME@2X.EXT" when preferDouble; an unknown or undecodable name
+    // gives an invalid bitmap that remembers the name.
+    IBitmap bitmap(std::string_view name, int frames, bool framesHorizontal, bool preferDouble);
+    ISVG svg(std::string_view name);
+    // Decodes a PNG (or any stb_image format) from memory; null when not a picture.
+    static std::shared_ptr<BitmapData> decode(std::span<const std::uint8_t> bytes, int scale);
+
+    int decodeCount() const { return decodeCount_; }
+
+  private:
+    std::shared_ptr<BitmapData> loadOnce(const std::string& upperName, int scale);
+
+    ResourceLookup lookup_;
+    std::map<std::string, std::shared_ptr<BitmapData>> decoded_;
+    std::map<std::string, ISVG> svgs_;
+    int decodeCount_ = 0;
+};
+
+std::string toUpper(std::string_view s);
+// "KNOB.PNG" -> "KNOB@2X.PNG"; a name without an extension gets the suffix at the end.
+std::string doubleScaleName(std::string_view upperName);
+
+}  // namespace igraphics
