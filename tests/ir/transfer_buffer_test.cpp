@@ -43,15 +43,6 @@ TEST(TransferBuffer, SlotFileImageIs2785BytesEndingInZero) {
     EXPECT_EQ(buffer.checksum(), sysex::checksumOf(buffer.image()));
 }
 
-TEST(TransferBuffer, TakeAdvancesAndStopsAtTheEnd) {
-    TransferBuffer buffer;
-    ASSERT_TRUE(buffer.load(Bytes(300, 0x55)));  // 343 image bytes
-    EXPECT_EQ(buffer.take(240).size(), 240u);
-    EXPECT_EQ(buffer.remaining(), 103u);
-    EXPECT_EQ(buffer.take(240).size(), 103u);
-    EXPECT_EQ(buffer.take(240).size(), 0u);
-}
-
 TEST(TransferBuffer, RefusesAnImageBeyondItsCapacity) {
     TransferBuffer buffer;
     ASSERT_TRUE(buffer.load(Bytes(65535, 0xA5)));

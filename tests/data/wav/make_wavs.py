@@ -74,7 +74,7 @@ info = chunk(b"LIST", b"INFOISFT" + struct.pack("<I", 6) + b"tests\0")
 write("pcm16_mono_44100.wav",
       riff(fmt(PCM, 1, 44100, 16), chunk(b"data", frames([value16(k) for k in range(1000)], pack=s16)),
            info))
-write("pcm8_mono_44100.wav", riff(fmt(PCM, 1, 44100, 8), chunk(b"data", bytes(range(256)))))
+write("pcm8_mono_44100.wav", riff(fmt(PCM, 1, 44100, 8), chunk(b"data", bytes([0, 128, 255, 127, 1]))))
 write("pcm24_mono_44100.wav",
       riff(fmt(PCM, 1, 44100, 24),
            chunk(b"data", frames([0, 0x7FFFFF, -0x800000, -1, 0x400000, 1], pack=int24))))
