@@ -53,33 +53,22 @@ TEST(IrNumbering, OnlyUserAndCabinetNumbersAreValid) {
 
 // ---- names -----------------------------------------------------------------------
 
-TEST_F(IrLibraryFolder, NameTableFallsBackToDefaultsWithoutFiles) {
-    IrNameTable names;
-    names.loadFromFolder(folder_);
-    EXPECT_EQ(names.cabinetName(0), "Flat Response");
-    EXPECT_EQ(names.cabinetName(8), "Aldric V30");
-    EXPECT_EQ(names.userName(33), "Empty Slot 2");
-    EXPECT_EQ(names.userName(287), "Empty Slot 32");
-}
-
-TEST_F(IrLibraryFolder, NameTableReadsNamesFromValidCacheFiles) {
+TEST_F(IrLibraryFolder, NameTableReadsValidCacheFilesAndFallsBackOtherwise) {
     ASSERT_TRUE(storeIrFile(folder_, 5, slotNamed("Bass DI")));
     ASSERT_TRUE(storeIrFile(folder_, 386, slotNamed("Dalvin Tweaked")));
     // A file of the wrong size is not an IR slot file.
-    storage::ensureFolder(folder_.userIrFolder());
     ASSERT_TRUE(storage::writeFile(folder_.irFile(6), std::vector<std::uint8_t>(100, 'A')));
 
     IrNameTable names;
     names.loadFromFolder(folder_);
     EXPECT_EQ(names.userName(5), "Bass DI");
     EXPECT_EQ(names.userName(6), "Empty Slot 7");
-    EXPECT_EQ(names.cabinetName(3), "Dalvin Tweaked");
-    EXPECT_EQ(names.nameOf(386), "Dalvin Tweaked");
+    EXPECT_EQ(names.userName(33), "Empty Slot 2");
+    EXPECT_EQ(names.cabinetName(0), "Flat Response");
     EXPECT_EQ(names.cabinetName(2), "Brannow");
-}
+    EXPECT_EQ(names.nameOf(386), "Dalvin Tweaked");
 
-TEST_F(IrLibraryFolder, StoringUnder390WritesFactoryFile7AndRelabelsCabinet7) {
-    IrNameTable names;
+    // Storing under 390 writes factory file 7 and relabels cabinet 7.
     ASSERT_TRUE(storeIrFile(folder_, 390, slotNamed("New Seven")));
     EXPECT_TRUE(std::filesystem::exists(folder_.factoryIrFolder() / "007.dat"));
     names.refresh(folder_, 390);
