@@ -150,8 +150,10 @@ void Pedal::deliver(sysex::Bytes message) {
     const FaultPlan::ReplyFate fate = faults_.fateOf(message[sysex::at::Command]);
     if (fate.drop || !emitter_) return;
     if (fate.corrupt) corruptReplyBytes(message);
-    for (int copy = 1; copy < fate.copies; ++copy) emitter_(message, fate.delayMs);
-    emitter_(std::move(message), fate.delayMs);
+    // A copy: the emitter may replace itself (a transport closing) while it runs.
+    const Emitter emit = emitter_;
+    for (int copy = 1; copy < fate.copies; ++copy) emit(message, fate.delayMs);
+    emit(std::move(message), fate.delayMs);
 }
 
 // ---- state ------------------------------------------------------------------------

@@ -70,13 +70,6 @@ TEST(PedalIrUpload, LastChunkWithoutAFirstIsAnError) {
     EXPECT_EQ(h.pedal.ir(50), nullptr);
 }
 
-TEST(PedalIrUpload, CabinetSlotsCanBeReplaced) {
-    PedalHarness h;
-    const Bytes file = sampleIrFile("New Cab 7", 5);
-    EXPECT_EQ(commands(h.sendAll(irUpload(390, file))).back(), cmd::IrStored);
-    EXPECT_EQ(*h.pedal.ir(390), file);
-}
-
 TEST(PedalIrDownload, StreamDecodesToTheStoredSlotFile) {
     PedalHarness h;
     const Bytes file = sampleIrFile("Round Trip", 9);
@@ -137,12 +130,6 @@ TEST(PedalIrNames, FactoryIrsShowOnTheFirstPage) {
     for (unsigned i = 0; i < 8; ++i)
         EXPECT_NE(trimDeviceName(parsed.view.block.subspan(32 * i, NameBytes)),
                   std::string(32, ' '));
-}
-
-TEST(PedalIrNames, PagesBeyondTheFactoryBankAreNotAnswered) {
-    PedalHarness h;
-    EXPECT_EQ(h.send(requestIrNames(35)).size(), 1u);
-    EXPECT_TRUE(h.send(requestIrNames(36)).empty());
 }
 
 }  // namespace

@@ -217,11 +217,6 @@ TEST(PedalReset, EachTargetRestoresItsPartAndReportsCompletion) {
     }
 }
 
-TEST(PedalReset, UnknownTargetIsNotAnswered) {
-    PedalHarness h;
-    EXPECT_TRUE(h.send(factoryReset(3)).empty());
-}
-
 TEST(PedalFactoryContent, PresetsHaveDistinctNamesAndInRangeValues) {
     PedalHarness h;
     std::set<std::string> names;
