@@ -1,0 +1,94 @@
+#include "cli/options.hpp"
+
+namespace vornix::cli {
+
+const char* usageText() {
+    return "usage: vornixctl [--simulator | --stdio | --port NAME | --in NAME --out NAME]\n"
+           "                 [--data-dir DIR] [--trace] [--yes] COMMAND [ARGS]\n"
+           "\n"
+           "transports (default: the MIDI ports stored in settings.ini):\n"
+           "  --simulator          the built-in simulated pedal\n"
+           "  --stdio              the device is another program: one message per line of hex\n"
+           "                       on stdout (sent) and stdin (received)\n"
+           "  --port NAME          a MIDI port used for both directions\n"
+           "  --in NAME --out NAME separate MIDI input and output ports\n"
+           "\n"
+           "commands:\n"
+           "  sync                    read every changed preset into the cache and list them\n"
+           "  presets                 list the cached presets (no device needed)\n"
+           "  get INDEX               print a parameter of the current sound\n"
+           "  set INDEX VALUE         change a parameter on the device\n"
+           "  select N | store N      recall preset N, or store the current sound into N\n"
+           "  monitor                 print every message both ways until interrupted\n"
+           "  ports                   list the MIDI ports of this computer\n"
+           "  backup FILE.kvb         back up every preset and the user IRs they use\n"
+           "  restore FILE.kvb        restore a backup (asks first unless --yes)\n"
+           "  preset-export FILE.kvp  save the current preset with its user IRs\n"
+           "  preset-import FILE.kvp  load a preset file into the current preset\n"
+           "  ir-convert IN.wav OUT.dat [--name NAME]   write the IR slot file of a WAV\n"
+           "  ir-upload IN.wav --position 7|8           make a WAV the current preset's user IR\n"
+           "  reset all|presets|settings                factory reset (asks first unless --yes)\n"
+           "  firmware FILE.bin       update the device's firmware\n"
+           "\n"
+           "VORNIX_DATA_DIR is the default for --data-dir.\n";
+}
+
+ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
+    ParsedOptions parsed;
+    Options options;
+    auto fail = [&](std::string error) {
+        parsed.error = std::move(error);
+        return parsed;
+    };
+    auto chooseTransport = [&](Transport transport) {
+        if (options.transport != Transport::Settings && options.transport != transport)
+            return false;
+        options.transport = transport;
+        return true;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= arguments.size()) return false;
+            out = arguments[++i];
+            return true;
+        };
+        if (a == "--trace") {
+            options.trace = true;
+        } else if (a == "--yes" || a == "-y") {
+            options.yes = true;
+        } else if (!options.command.empty()) {
+            options.args.push_back(a);
+        } else if (a == "--help" || a == "-h") {
+            parsed.help = true;
+            return parsed;
+        } else if (a == "--simulator") {
+            if (!chooseTransport(Transport::Simulator)) return fail("choose one transport");
+        } else if (a == "--stdio") {
+            if (!chooseTransport(Transport::Stdio)) return fail("choose one transport");
+        } else if (a == "--port") {
+            if (!chooseTransport(Transport::Ports) || !value(options.inPort))
+                return fail("--port needs a port name");
+            options.outPort = options.inPort;
+        } else if (a == "--in") {
+            if (!chooseTransport(Transport::Ports) || !value(options.inPort))
+                return fail("--in needs a port name");
+        } else if (a == "--out") {
+            if (!chooseTransport(Transport::Ports) || !value(options.outPort))
+                return fail("--out needs a port name");
+        } else if (a == "--data-dir") {
+            if (!value(options.dataDir)) return fail("--data-dir needs a folder");
+        } else if (a.starts_with("-")) {
+            return fail("unknown option " + a);
+        } else {
+            options.command = a;
+        }
+    }
+    if (options.command.empty()) return fail("no command given");
+    if (options.transport == Transport::Ports && (options.inPort.empty() || options.outPort.empty()))
+        return fail("--in and --out go together");
+    parsed.options = std::move(options);
+    return parsed;
+}
+
+}  // namespace vornix::cli

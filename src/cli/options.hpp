@@ -1,0 +1,33 @@
+#pragma once
+// The command line of vornixctl:
+//   vornixctl [--simulator | --stdio | --port NAME | --in NAME --out NAME]
+//             [--data-dir DIR] [--trace] [--yes] COMMAND [ARGS]
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vornix::cli {
+
+enum class Transport { Settings, Simulator, Stdio, Ports };
+
+struct Options {
+    Transport transport = Transport::Settings;
+    std::string inPort;
+    std::string outPort;
+    std::string dataDir;  // empty: VORNIX_DATA_DIR or the per-user folder
+    bool trace = false;
+    bool yes = false;
+    std::string command;
+    std::vector<std::string> args;
+};
+
+struct ParsedOptions {
+    std::optional<Options> options;
+    std::string error;  // why parsing failed, when options is empty
+    bool help = false;
+};
+
+ParsedOptions parseOptions(const std::vector<std::string>& arguments);
+const char* usageText();
+
+}  // namespace vornix::cli

@@ -1,0 +1,203 @@
+#include "cli/session.hpp"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <iostream>
+
+#include "host/host_settings.hpp"
+#include "host/rtmidi_port.hpp"
+#include "host/simulator_port.hpp"
+#include "host/stdio_port.hpp"
+#include "host/tracing_port.hpp"
+#include "sim/pedal.hpp"
+
+namespace vornix::cli {
+
+namespace {
+
+constexpr long long SilenceLimitMs = 10000;
+constexpr int WaitSliceMs = 100;
+const char* const NoAnswer = "no answer from the device";
+
+std::atomic<bool> interrupted{false};
+
+void onSignal(int) { interrupted.store(true); }
+
+long long nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+storage::DataFolder dataFolderFor(const Options& options) {
+    return options.dataDir.empty() ? storage::DataFolder::fromEnvironment()
+                                   : storage::DataFolder(options.dataDir);
+}
+
+}  // namespace
+
+// ---- ConsolePlatform -------------------------------------------------------------------
+
+void ConsolePlatform::messageBox(const std::string& text, const std::string&, Buttons,
+                                 std::function<void(Answer)> completion) {
+    out_ << text << '\n';
+    if (completion) completion(Answer::Ok);
+}
+
+std::optional<std::string> ConsolePlatform::chooseFile(const FileRequest&) {
+    if (nextFile.empty()) return std::nullopt;
+    return std::exchange(nextFile, std::string());
+}
+
+// ---- Session -----------------------------------------------------------------------------
+
+Session::Session(const Options& options, std::ostream& human, std::string& error)
+    : options_(options), human_(human), platform_(human) {
+    platform_.assumeYes = options.yes;
+    const storage::DataFolder folder = dataFolderFor(options);
+    std::error_code ignored;
+    std::filesystem::create_directories(folder.root(), ignored);
+    if (!openTransport(options, error)) return;
+    MidiPort& wire = tracer_ ? *tracer_ : *port_;
+    connection_ = std::make_unique<host::DeviceConnection>(
+        loop_, wire, [this](std::span<const std::uint8_t> message) {
+            received();
+            editor_->sysExReceived(message);
+        });
+    editor_ = std::make_unique<VornixControl>(loop_, folder, platform_);
+    editor_->setSender([this](std::span<const std::uint8_t> m) { return connection_->send(m); });
+    editor_->setEvents(this);
+    editor_->refreshPresetListFromFiles();
+    editor_->loadPresetSlots();
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+Session::~Session() {
+    editor_.reset();
+    connection_.reset();
+    if (pedal_ && !simulatorState_.empty()) pedal_->saveState(simulatorState_);
+}
+
+bool Session::openTransport(const Options& options, std::string& error) {
+    switch (options.transport) {
+        case Transport::Simulator: {
+            pedal_ = std::make_unique<sim::Pedal>();
+            // The built-in pedal keeps what it was told between runs, as a real one would.
+            simulatorState_ = dataFolderFor(options).root() / "Simulator";
+            if (std::filesystem::exists(simulatorState_)) pedal_->loadState(simulatorState_);
+            port_ = std::make_unique<host::SimulatorPort>(loop_, *pedal_);
+            break;
+        }
+        case Transport::Stdio: {
+            auto stdio = std::make_unique<host::StdioPort>(loop_, std::cout, STDIN_FILENO, std::cerr);
+            stdio->setOnEndOfInput([this] { inputEnded_ = true; });
+            port_ = std::move(stdio);
+            break;
+        }
+        case Transport::Ports:
+        case Transport::Settings: {
+            std::string in = options.inPort, out = options.outPort;
+            if (options.transport == Transport::Settings) {
+                const host::HostSettings stored =
+                    host::SettingsFile(dataFolderFor(options).root()).read();
+                in = stored.midiInput;
+                out = stored.midiOutput;
+            }
+            auto midi = std::make_unique<host::RtMidiPort>();
+            if (!midi->openInput(in) || !midi->openOutput(out)) {
+                error = options.transport == Transport::Settings
+                            ? "the MIDI ports stored in settings.ini (\"" + in + "\", \"" + out +
+                                  "\") are not available: use --port NAME, --simulator or "
+                                  "'vornixctl ports'"
+                            : "no MIDI port named \"" + (midi->inputOpen() ? out : in) +
+                                  "\": see 'vornixctl ports'";
+                return false;
+            }
+            port_ = std::move(midi);
+            break;
+        }
+    }
+    // monitor prints the traffic as its data; --trace shows it next to any command.
+    if (options.command == "monitor")
+        tracer_ = std::make_unique<host::TracingPort>(
+            *port_, options.transport == Transport::Stdio ? std::cerr : std::cout);
+    else if (options.trace)
+        tracer_ = std::make_unique<host::TracingPort>(*port_, std::cerr);
+    return true;
+}
+
+void Session::received() { lastHeardMs_ = nowMs(); }
+
+bool Session::waitFor(const std::function<bool()>& done) {
+    if (lastHeardMs_ == 0) lastHeardMs_ = nowMs();
+    for (;;) {
+        loop_.runUntil(done, WaitSliceMs);
+        if (done()) return true;
+        if (interrupted.load()) {
+            failure_ = "interrupted";
+            failureCode_ = ExitFailure;
+            return false;
+        }
+        if (inputEnded_) {
+            loop_.runUntil(done, WaitSliceMs);  // the last lines may still be queued
+            if (done()) return true;
+            failure_ = "the device's input ended before the command finished";
+            failureCode_ = ExitNoAnswer;
+            return false;
+        }
+        if (nowMs() - lastHeardMs_ > SilenceLimitMs) {
+            failure_ = NoAnswer;
+            failureCode_ = ExitNoAnswer;
+            return false;
+        }
+    }
+}
+
+bool Session::connect() {
+    if (editor_->link().online) return true;
+    // A user at a terminal should not wait 3.3 s for the keep-alive's first request.
+    editor_->sendToDevice(sysex::requestPage(sysex::page::Identify));
+    return waitFor([this] { return editor_->link().online; });
+}
+
+bool Session::synchronise() {
+    if (!connect()) return false;
+    const int before = presetsApplied;
+    return waitFor([this, before] {
+        return presetsApplied > before && !editor_->link().presetDownloadActive;
+    });
+}
+
+void Session::runUntilInterrupted() {
+    while (!interrupted.load() && !inputEnded_) loop_.runUntil([] { return interrupted.load(); }, WaitSliceMs);
+}
+
+// ---- LinkEvents --------------------------------------------------------------------------
+
+void Session::message(const std::string& text) {
+    lastMessage = text;
+    human_ << text << '\n';
+}
+
+void Session::currentPresetApplied(int slot) {
+    ++presetsApplied;
+    lastAppliedSlot = slot;
+}
+
+void Session::bankExportFinished(bool written) { exportResult = written ? 1 : 0; }
+void Session::bankImportFinished(bool ok) { importResult = ok ? 1 : 0; }
+void Session::irUploadAnswered(bool stored) { irUploadResult = stored ? 1 : 0; }
+void Session::firmwareFinished(bool ok) { firmwareResult = ok ? 1 : 0; }
+void Session::factoryResetFinished() { resetFinished = true; }
+
+void Session::firmwareProgress(double fraction) {
+    const int percent = static_cast<int>(fraction * 100.0);
+    if (percent / 10 == lastProgressShown_ / 10) return;
+    lastProgressShown_ = percent;
+    human_ << "firmware: " << percent << " %\n";
+}
+
+}  // namespace vornix::cli

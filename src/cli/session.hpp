@@ -1,0 +1,109 @@
+#pragma once
+// One run of vornixctl against a device: the event loop, the transport
+// (simulated pedal, stdio peer or MIDI ports), the editor with its window
+// closed, and waiting for milestones with a time-out while the device is silent.
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "cli/options.hpp"
+#include "core/link_events.hpp"
+#include "core/platform.hpp"
+#include "core/vornix_control.hpp"
+#include "host/device_connection.hpp"
+#include "host/plain_event_loop.hpp"
+
+namespace vornix::sim {
+class Pedal;
+}
+
+namespace vornix::cli {
+
+// Exit codes.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitNoAnswer = 2;
+
+// Answers the editor's questions the way the command line was told to and
+// prints its messages; file dialogs return the path the command set.
+class ConsolePlatform : public Platform {
+public:
+    explicit ConsolePlatform(std::ostream& out) : out_(out) {}
+    void messageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                    std::function<void(Answer)> completion) override;
+    std::optional<std::string> chooseFile(const FileRequest& request) override;
+    void openUrl(const std::string&) override {}
+    std::string nextFile;
+    bool assumeYes = false;
+
+private:
+    std::ostream& out_;
+};
+
+class Session : public LinkEvents {
+public:
+    // Builds the transport; `error` says why when it could not (ports missing).
+    Session(const Options& options, std::ostream& human, std::string& error);
+    ~Session() override;
+
+    VornixControl& editor() { return *editor_; }
+    ConsolePlatform& platform() { return platform_; }
+    std::ostream& human() { return human_; }
+    sim::Pedal* pedal() { return pedal_.get(); }
+
+    // Asks the device to identify itself at once and waits for it to go online.
+    bool connect();
+    // Connects and waits until the cache is in step and the current preset applied.
+    bool synchronise();
+    // Runs the loop until done() is true. False after 10 s without a message
+    // from the device, or when the device's input ended.
+    bool waitFor(const std::function<bool()>& done);
+    // Runs the loop until interrupted (SIGINT/SIGTERM) or the input ends.
+    void runUntilInterrupted();
+    // The reason the last wait failed, for the one-line error.
+    const std::string& failure() const { return failure_; }
+    int failureCode() const { return failureCode_; }
+
+    // LinkEvents
+    void message(const std::string& text) override;
+    void currentPresetApplied(int slot) override;
+    void bankExportFinished(bool written) override;
+    void bankImportFinished(bool ok) override;
+    void irUploadAnswered(bool stored) override;
+    void firmwareProgress(double fraction) override;
+    void firmwareFinished(bool ok) override;
+    void factoryResetFinished() override;
+
+    // Milestones the commands wait for.
+    int presetsApplied = 0;
+    int lastAppliedSlot = -1;
+    int exportResult = -1;  // -1 running, 0 failed, 1 written
+    int importResult = -1;
+    int irUploadResult = -1;
+    int firmwareResult = -1;
+    bool resetFinished = false;
+    std::string lastMessage;
+
+private:
+    bool openTransport(const Options& options, std::string& error);
+    void received();
+
+    Options options_;
+    std::ostream& human_;
+    host::PlainEventLoop loop_;
+    ConsolePlatform platform_;
+    std::unique_ptr<sim::Pedal> pedal_;
+    std::unique_ptr<MidiPort> port_;
+    std::unique_ptr<MidiPort> tracer_;
+    std::unique_ptr<host::DeviceConnection> connection_;
+    std::unique_ptr<VornixControl> editor_;
+    std::filesystem::path simulatorState_;
+    bool inputEnded_ = false;
+    long long lastHeardMs_ = 0;
+    std::string failure_;
+    int failureCode_ = ExitFailure;
+    int lastProgressShown_ = -1;
+};
+
+}  // namespace vornix::cli

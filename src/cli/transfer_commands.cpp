@@ -1,0 +1,99 @@
+// backup, restore, reset and firmware: the long transfers, with progress on stderr.
+#include <filesystem>
+#include <iostream>
+
+#include "cli/device_commands.hpp"
+#include "cli/session.hpp"
+#include "device/sysex.hpp"
+
+namespace vornix::cli {
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+bool confirmed(Session& session, bool yes, const std::string& question) {
+    if (yes) return true;
+    session.human() << question << " [y/N] " << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer)) return false;
+    return answer == "y" || answer == "Y" || answer == "yes";
+}
+
+CommandResult backup(Session& session, const Args& args, std::ostream& data) {
+    if (args.empty()) return failed("backup needs a FILE.kvb");
+    if (!session.synchronise()) return deviceFailure(session);
+    session.human() << "backing up 128 presets and their user IRs...\n";
+    session.editor().startBankExportTo(args[0]);
+    if (!session.waitFor([&] { return session.exportResult >= 0; })) return deviceFailure(session);
+    if (session.exportResult == 0) return failed(session.lastMessage.empty() ? "backup failed" : session.lastMessage);
+    data << "backup written to " << args[0] << '\n';
+    return {};
+}
+
+CommandResult restore(Session& session, const Args& args, std::ostream& data) {
+    if (args.empty()) return failed("restore needs a FILE.kvb");
+    if (!std::filesystem::exists(args[0])) return failed("cannot open the bank file " + args[0]);
+    if (!confirmed(session, session.platform().assumeYes,
+                   "This operation will overwrite the current Presets! Continue?"))
+        return failed("restore cancelled");
+    if (!session.synchronise()) return deviceFailure(session);
+    std::string error;
+    if (!session.editor().startBankImport(args[0], error)) return failed(error);
+    session.human() << "restoring " << session.editor().link().importTotal << " messages...\n";
+    if (!session.waitFor([&] { return session.importResult >= 0; })) return deviceFailure(session);
+    if (session.importResult == 0) return failed("Communication error!");
+    // The device's presets changed: rebuild the cache from it.
+    session.editor().clearCache();
+    session.editor().loadPresetSlots();
+    data << "restored " << args[0] << '\n';
+    return {};
+}
+
+CommandResult reset(Session& session, const Args& args, std::ostream& data) {
+    const std::string what = args.empty() ? "" : args[0];
+    std::uint8_t target = 0;
+    if (what == "all")
+        target = sysex::reset::All;
+    else if (what == "presets")
+        target = sysex::reset::Presets;
+    else if (what == "settings")
+        target = sysex::reset::Settings;
+    else
+        return failed("reset needs all, presets or settings");
+    if (!confirmed(session, session.platform().assumeYes, "Are you sure?"))
+        return failed("reset cancelled");
+    if (!session.connect()) return deviceFailure(session);
+    session.editor().performFactoryReset(target);
+    if (!session.waitFor([&] { return session.resetFinished; })) return deviceFailure(session);
+    data << "factory reset (" << what << ") finished\n";
+    return {};
+}
+
+CommandResult firmware(Session& session, const Args& args, std::ostream& data) {
+    if (args.empty()) return failed("firmware needs a FILE.bin");
+    if (!session.connect()) return deviceFailure(session);
+    session.editor().openFirmwarePage();
+    std::string error;
+    if (!session.editor().loadFirmware(args[0], error)) return failed(error);
+    if (!session.waitFor([&] { return session.firmwareResult >= 0; })) return deviceFailure(session);
+    if (session.firmwareResult == 0) return failed("Error in update!");
+    data << "Firmware update finished.\n";
+    return {};
+}
+
+}  // namespace
+
+void registerTransferCommands(std::map<std::string, DeviceCommand>& commands) {
+    commands["backup"] = backup;
+    commands["restore"] = restore;
+    commands["reset"] = reset;
+    commands["firmware"] = firmware;
+}
+
+int convertIr(const Options&) {
+    std::cerr << "vornixctl: ir-convert is not available yet\n";
+    return ExitFailure;
+}
+
+}  // namespace vornix::cli

@@ -1,0 +1,111 @@
+#include "storage/preset_record.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "storage/file_io.hpp"
+
+namespace vornix::storage {
+
+namespace {
+
+constexpr std::size_t ListingReadLimit = 8192;
+constexpr int IrBankSize = 128;
+
+void copyName(PresetRecord& out, std::size_t offset, std::string_view name) {
+    std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(offset), record::NameBytes, ' ');
+    const std::size_t n = std::min(name.size(), record::NameBytes);
+    for (std::size_t i = 0; i < n; ++i) out[offset + i] = static_cast<std::uint8_t>(name[i]) & 0x7F;
+}
+
+std::string nameAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    if (bytes.size() < offset) return {};
+    const auto field = bytes.subspan(offset, std::min(record::NameBytes, bytes.size() - offset));
+    const auto end = std::find(field.begin(), field.end(), 0);
+    return std::string(field.begin(), end);
+}
+
+int irNumberAt(std::span<const std::uint8_t> rec, std::size_t mode, std::size_t bank,
+               std::size_t number) {
+    if (rec.size() < RecordSize || rec[mode] == 0) return -1;
+    return rec[bank] * IrBankSize + rec[number];
+}
+
+}  // namespace
+
+sysex::Checksum recordChecksum(std::span<const std::uint8_t> rec) {
+    unsigned sum = 0;
+    for (std::uint8_t b : rec) sum += b;
+    return sysex::checksumOfSum(sum);
+}
+
+PresetRecord buildPresetRecord(std::span<const int> values, std::string_view name,
+                               std::string_view ir7Name, std::string_view ir8Name) {
+    PresetRecord out{};
+    out[record::WrittenByEditor] = 1;
+    copyName(out, record::Name, name);
+    for (std::size_t i = 0; i < record::ParamCount && i < values.size(); ++i)
+        out[record::Params + i] = static_cast<std::uint8_t>(values[i] & 0xFF);
+    copyName(out, record::Ir7Name, out[record::Ir7Mode] >= 1 ? ir7Name : std::string_view{});
+    copyName(out, record::Ir8Name, out[record::Ir8Mode] >= 1 ? ir8Name : std::string_view{});
+    return out;
+}
+
+int recordIr7Number(std::span<const std::uint8_t> rec) {
+    return irNumberAt(rec, record::Ir7Mode, record::Ir7Bank, record::Ir7Number);
+}
+
+int recordIr8Number(std::span<const std::uint8_t> rec) {
+    return irNumberAt(rec, record::Ir8Mode, record::Ir8Bank, record::Ir8Number);
+}
+
+std::string presetRowText(int displayNumber, std::span<const std::uint8_t> name32) {
+    char number[16];
+    std::snprintf(number, sizeof number, " %02d ", displayNumber);
+    return number + nameAt(name32, 0);
+}
+
+std::string recordNameBytes(std::span<const std::uint8_t> rec) { return nameAt(rec, record::Name); }
+
+bool writePresetSlotFile(const DataFolder& folder, int slot, std::span<const std::uint8_t> rec) {
+    if (slot < 0 || slot >= NumPresetSlots) return false;
+    return writeFile(folder.presetSlotFile(slot), rec.first(std::min(rec.size(), RecordSize)));
+}
+
+std::array<SlotState, NumPresetSlots> readPresetSlots(const DataFolder& folder) {
+    std::array<SlotState, NumPresetSlots> slots;
+    for (int s = 0; s < NumPresetSlots; ++s) {
+        PresetRecord buffer{};
+        FileReader reader(folder.presetSlotFile(s));
+        if (reader.isOpen()) {
+            reader.read(buffer.data(), buffer.size());
+            slots[s].present = true;
+            slots[s].name = recordNameBytes(buffer);
+        }
+        slots[s].checksum = recordChecksum(buffer);
+    }
+    return slots;
+}
+
+PresetFolderListing listPresetFolder(const DataFolder& folder) {
+    PresetFolderListing listing;
+    if (!FileReader(folder.presetSlotFile(0)).isOpen()) {
+        ensureFolder(folder.presetsFolder());
+        listing.firstSlotMissing = true;
+        return listing;
+    }
+    int row = 0;
+    for (const DirectoryEntry& entry : scanDirectory(folder.presetsFolder())) {
+        const auto dot = entry.name.rfind('.');
+        if (entry.isFolder || dot == std::string::npos || entry.name.substr(dot) != ".dat") continue;
+        if (row < NumPresetSlots) {
+            const auto bytes = readFile(folder.presetsFolder() / entry.name, ListingReadLimit);
+            listing.rows.push_back({row, nameAt(bytes, record::Name)});
+        }
+        ++row;
+    }
+    listing.cacheFiles = row;
+    return listing;
+}
+
+}  // namespace vornix::storage
