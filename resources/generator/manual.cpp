@@ -119,6 +119,7 @@ void Layout::title(const std::string& text) {
              Align::Centre);
     drawText(cr_, kPageW / 2, 644, "Version 1.0.0", Align::Centre);
     pageHasContent_ = true;
+    pageBreak();
 }
 
 void Layout::heading(const std::string& text, bool chapter) {
@@ -146,6 +147,7 @@ void Layout::paragraph(const std::string& text, double indent, bool bullet) {
         useFont(cr_, Face::Regular, kBodySize);
         setColour(cr_, rgb(35, 36, 38));
         if (bullet && first) {
+            cairo_new_path(cr_);  // no stray line from the end of the previous text
             cairo_arc(cr_, kLeft + indent - 8, y_ - 3.4, 1.8, 0, 2 * M_PI);
             cairo_fill(cr_);
         }
