@@ -1,0 +1,36 @@
+#pragma once
+// Creating RtMidi objects on this platform. RtMidi's default choice is ALSA,
+// whose constructor throws where no sequencer exists (containers, servers):
+// then JACK is tried. VORNIX_MIDI_API=alsa or =jack forces one API, so that
+// every program of a test run meets on the same one.
+#include <RtMidi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vornix::host {
+
+// The API named by VORNIX_MIDI_API, else RtMidi::UNSPECIFIED.
+RtMidi::Api midiApiFromEnvironment();
+
+// Null when neither the preferred API nor JACK gives an object.
+std::unique_ptr<RtMidiIn> makeMidiIn(const std::string& clientName,
+                                     RtMidi::Api preferred = midiApiFromEnvironment());
+std::unique_ptr<RtMidiOut> makeMidiOut(const std::string& clientName,
+                                       RtMidi::Api preferred = midiApiFromEnvironment());
+
+// Port names in the order the system reports them; empty on any error.
+std::vector<std::string> portNamesOf(RtMidi& midi);
+// Index of the port whose name equals `name` exactly, or -1.
+int findPort(RtMidi& midi, const std::string& name);
+
+struct MidiPortListing {
+    std::string api;  // RtMidi's display name of the API that listed them
+    std::vector<std::string> inputs;
+    std::vector<std::string> outputs;
+};
+// The ports a program could open, without opening any.
+MidiPortListing listMidiPorts();
+
+}  // namespace vornix::host
