@@ -52,6 +52,16 @@ void Painter::setColor(IColor c) {
     cairo_set_source_rgba(cr_, c.R / 255.0, c.G / 255.0, c.B / 255.0, c.A / 255.0);
 }
 
+void Painter::pushClip(const IRECT& r) {
+    cairo_save(cr_);
+    cairo_rectangle(cr_, r.L, r.T, r.W(), r.H());
+    cairo_clip(cr_);
+}
+
+void Painter::popClip() {
+    cairo_restore(cr_);
+}
+
 void Painter::fillRect(IColor c, const IRECT& r) {
     if (c.transparent() || r.empty()) return;
     setColor(c);

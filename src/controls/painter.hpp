@@ -21,6 +21,10 @@ class Painter {
     cairo_t* cr() const { return cr_; }
     double drawScale() const { return scale_; }
 
+    // Limits drawing to r until the matching popClip.
+    void pushClip(const IRECT& r);
+    void popClip();
+
     void fillRect(IColor c, const IRECT& r);
     void drawRect(IColor c, const IRECT& r, float thickness = 1.f);
     void fillRoundRect(IColor c, const IRECT& r, float radius);
