@@ -27,8 +27,8 @@ inline constexpr Rgb kPrint = rgb(236, 236, 232);
 inline constexpr Rgb kPrintDim = rgb(150, 152, 155);
 inline constexpr Rgb kAccent = rgb(51, 255, 255);
 inline constexpr Rgb kAccentSoft = rgb(100, 220, 225);
-inline constexpr Rgb kRedLit = rgb(255, 58, 50);
-inline constexpr Rgb kRedUnlit = rgb(150, 38, 34);
+inline constexpr Rgb kRedLit = rgb(255, 72, 60);
+inline constexpr Rgb kRedUnlit = rgb(196, 58, 50);
 }  // namespace palette
 
 void addKnobPictures(std::vector<Picture>& out);

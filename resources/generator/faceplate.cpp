@@ -132,9 +132,6 @@ void lowerPanels(cairo_t* cr) {
     cairo_set_source(cr, band);
     cairo_fill(cr);
     cairo_restore(cr);
-    cairo_rectangle(cr, 380, 648, 4, 22);
-    setColour(cr, kAccent, 0.8);
-    cairo_fill(cr);
 
     // Graph panel: a deep screen inside a bezel.
     roundedRect(cr, 1170, 640, 720, 530, 12);

@@ -82,7 +82,6 @@ void irPage(cairo_t* cr) {
     useFont(cr, Face::Condensed, 12);
     setColour(cr, kPrintDim);
     drawSpaced(cr, 770 - kIrX, 1052 - kIrY, "MODE", 1.2, Align::Centre);
-    drawSpaced(cr, 830 - kIrX, 1052 - kIrY, "LEVEL", 1.2, Align::Centre);
 }
 
 void micHandle(cairo_t* cr) {
@@ -183,37 +182,49 @@ void settingsPage(cairo_t* cr) {
 }
 
 void firmwarePage(cairo_t* cr) {
+    // The page lays its controls over this: the web link at (748, 346), X at (1508, 310),
+    // UPDATE FIRMWARE at (1000, 650) and the progress ring below it at (1010, 710).
     dimmer(cr, 1920, 1080);
-    card(cr, 700, 280, 900, 640, "FIRMWARE UPDATE");
+    card(cr, 700, 200, 900, 720, "FIRMWARE UPDATE");
+    cairo_rectangle(cr, 740, 290, 820, 1);
+    setColour(cr, kEdge);
+    cairo_fill(cr);
     useFont(cr, Face::Regular, 19);
     setColour(cr, kPrint);
-    drawText(cr, 748, 335, "1.  Download the latest firmware file (.bin) from", Align::Left);
+    drawText(cr, 748, 334, "1.  Download the latest firmware file (.bin) from:", Align::Left);
     const char* const steps[] = {
         "2.  Connect the pedal over USB and keep it powered.",
         "3.  Press UPDATE FIRMWARE and choose the file.",
         "4.  Wait until the progress ring reaches 100 %.",
     };
-    double y = 430;
+    double y = 440;
     for (const char* s : steps) {
         drawText(cr, 748, y, s, Align::Left);
         y += 44;
     }
-    roundedRect(cr, 748, 760, 804, 110, 10);
-    setColour(cr, rgb(60, 20, 18), 0.6);
+    roundedRect(cr, 748, 650, 230, 230, 10);
+    setColour(cr, rgb(70, 22, 20), 0.55);
     cairo_fill(cr);
     useFont(cr, Face::Condensed, 17);
     setColour(cr, kRedLit);
-    drawSpaced(cr, 770, 796, "DO NOT DISCONNECT THE PEDAL DURING THE UPDATE", 1.5, Align::Left);
-    useFont(cr, Face::Regular, 16);
-    setColour(cr, kPrintDim);
-    drawText(cr, 770, 826, "If an update fails, switch the pedal off and on and run the update",
-             Align::Left);
-    drawText(cr, 770, 850, "again with the same file.", Align::Left);
+    drawSpaced(cr, 766, 684, "DO NOT DISCONNECT", 1.5, Align::Left);
+    drawSpaced(cr, 766, 706, "THE PEDAL", 1.5, Align::Left);
+    useFont(cr, Face::Regular, 15);
+    setColour(cr, kPrint, 0.8);
+    const char* const advice[] = {"Keep the USB cable in and",  "the pedal switched on until",
+                                  "the update has finished.",   "",
+                                  "If an update fails, switch", "the pedal off and on and",
+                                  "run it again with the same", "file."};
+    y = 740;
+    for (const char* a : advice) {
+        drawText(cr, 766, y, a, Align::Left);
+        y += 18;
+    }
 }
 
 void aboutPage(cairo_t* cr) {
     dimmer(cr, 1920, 1200);
-    card(cr, 545, 230, 830, 560, nullptr);
+    card(cr, 520, 220, 920, 580, nullptr);
     // The version text is drawn by the page at (1275, 310)-(1375, 360), beside the name.
     useFont(cr, Face::Condensed, 64);
     setColour(cr, kPrint);
