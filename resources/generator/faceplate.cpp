@@ -5,6 +5,7 @@
 // Sections: window regions | faceplate body | knob legends | switches and readout
 
 #include <cmath>
+#include <utility>
 
 #include "artwork.hpp"
 
@@ -257,7 +258,9 @@ void knobLegends(cairo_t* cr, const KnobLegend& k, bool layerBLit) {
         return;
     }
     drawSpaced(cr, k.cx, k.cy - tickTop - 6, k.labelA, 1.6, Align::Centre);
-    const double bx = k.cx + k.labelBShift, by = k.cy + tickTop + 19;
+    // Directly below the knob the scale leaves a gap (its travel stops 30 degrees short of
+    // straight down), so the red legend can sit close under the knob.
+    const double bx = k.cx + k.labelBShift, by = k.cy + k.radius + 21;
     if (layerBLit) legendGlow(cr, bx, by, k.labelB);
     setColour(cr, layerBLit ? kRedLit : kRedUnlit);
     drawSpaced(cr, bx, by, k.labelB, 1.6, Align::Centre);
@@ -320,8 +323,10 @@ void switchesAndReadout(cairo_t* cr, bool layerBLit) {
     switchLegend(cr, 1137, 500, "RECALL", kPrint);
     switchLegend(cr, 1497, 500, "UP", kPrint);
     arrow(cr, 1533, 495, 1);
-    for (double cx : {770.0, 1137.0, 1497.0}) {
-        cairo_arc(cr, cx, 547, 36, 0, 2 * M_PI);
+    // Seats under the four stomp switches (the SHIFT switch uses the same picture).
+    for (auto [cx, cy] :
+         {std::pair{770.0, 547.0}, {1137.0, 547.0}, {1497.0, 547.0}, {1496.0, 359.0}}) {
+        cairo_arc(cr, cx, cy, 36, 0, 2 * M_PI);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
         cairo_fill(cr);
     }
