@@ -1,0 +1,270 @@
+// Building the window: tags, groups, hit order, visibility, layers and scale.
+#include <gtest/gtest.h>
+
+#include "controls/controls.hpp"
+#include "test_support.hpp"
+
+namespace igraphics::testing {
+namespace {
+
+// Counts the presses it receives.
+class Probe : public IControl {
+  public:
+    explicit Probe(const IRECT& r, int param = kNoParameter) : IControl(r, param) {}
+    void draw(Painter&) override {}
+    void onMouseDown(float, float, const IMouseMod&) override { ++presses; }
+    int presses = 0;
+};
+
+Probe* addProbe(IGraphics& ui, const IRECT& r, int tag = kNoTag, std::string_view group = {}) {
+    return ui.attach(std::make_unique<Probe>(r), tag, group);
+}
+
+TEST(ControlTags, SecondUseOfATagIsRefused) {
+    Context c;
+    Probe* first = addProbe(c.ui, IRECT(0, 0, 10, 10), 7);
+    EXPECT_EQ(addProbe(c.ui, IRECT(0, 0, 10, 10), 7), nullptr);
+    EXPECT_EQ(c.ui.nControls(), 1);
+    EXPECT_EQ(c.ui.controlWithTag(7), first);
+    EXPECT_EQ(c.ui.controlWithTag(8), nullptr);
+    // Untagged controls never collide.
+    addProbe(c.ui, IRECT(0, 0, 10, 10));
+    addProbe(c.ui, IRECT(0, 0, 10, 10));
+    EXPECT_EQ(c.ui.nControls(), 3);
+    EXPECT_FALSE(c.ui.setTextOf(99, "x"));
+}
+
+TEST(ControlGroups, MatchExactlyInAttachmentOrder) {
+    Context c;
+    addProbe(c.ui, IRECT(), 1, "midiprogramcontrols");
+    addProbe(c.ui, IRECT(), 2, "midiprogramcontrolsofs0");
+    addProbe(c.ui, IRECT(), 3, "MidiProgramControls");
+    addProbe(c.ui, IRECT(), 4, "midiprogramcontrols");
+    addProbe(c.ui, IRECT(), 5, "");
+    std::vector<int> seen;
+    c.ui.forGroup("midiprogramcontrols", [&](IControl& ctl) { seen.push_back(ctl.tag()); });
+    EXPECT_EQ(seen, (std::vector<int>{1, 4}));
+    seen.clear();
+    c.ui.forGroup("", [&](IControl& ctl) { seen.push_back(ctl.tag()); });
+    c.ui.forGroup("nosuchgroup", [&](IControl& ctl) { seen.push_back(ctl.tag()); });
+    EXPECT_TRUE(seen.empty());
+
+    c.ui.hideGroup("midiprogramcontrols");
+    EXPECT_TRUE(c.ui.controlWithTag(1)->isHidden());
+    EXPECT_FALSE(c.ui.controlWithTag(2)->isHidden());
+    c.ui.disableGroup("midiprogramcontrolsofs0");
+    EXPECT_TRUE(c.ui.controlWithTag(2)->isDisabled());
+    c.ui.enableGroup("midiprogramcontrolsofs0");
+    c.ui.showGroup("midiprogramcontrols");
+    EXPECT_FALSE(c.ui.controlWithTag(1)->isHidden() || c.ui.controlWithTag(2)->isDisabled());
+}
+
+TEST(ControlParams, ForParamAndDisableForParamReachOnlyBoundControls) {
+    Context c;
+    auto* a = c.ui.attach(std::make_unique<Probe>(IRECT(), kGain));
+    auto* b = c.ui.attach(std::make_unique<Probe>(IRECT(), kSteps));
+    auto* d = c.ui.attach(std::make_unique<Probe>(IRECT(), kGain));
+    c.ui.disableForParam(kGain, true);
+    EXPECT_TRUE(a->isDisabled());
+    EXPECT_FALSE(b->isDisabled());
+    EXPECT_TRUE(d->isDisabled());
+    int n = 0;
+    c.ui.forParam(kNoParameter, [&](IControl&) { ++n; });
+    EXPECT_EQ(n, 0);
+}
+
+TEST(HitTesting, LaterControlsTakeTheMouseFirstSkippingHiddenAndDisabled) {
+    Context c;
+    Probe* below = addProbe(c.ui, IRECT(0, 0, 100, 100));
+    Probe* above = addProbe(c.ui, IRECT(50, 50, 150, 150));
+    click(c.ui, 60, 60);
+    EXPECT_EQ(above->presses, 1);
+    EXPECT_EQ(below->presses, 0);
+    above->hide(true);
+    click(c.ui, 60, 60);
+    EXPECT_EQ(below->presses, 1);
+    above->hide(false);
+    above->disable(true);
+    click(c.ui, 60, 60);
+    EXPECT_EQ(below->presses, 2);
+    EXPECT_EQ(above->presses, 1);
+    click(c.ui, 500, 500);  // nothing there: nothing happens
+}
+
+TEST(HitTesting, TextPassesTheMouseThroughButPanelsAndPicturesStopIt) {
+    Context c;
+    Probe* page = addProbe(c.ui, IRECT(0, 0, 400, 400));
+    c.ui.attach(std::make_unique<ITextControl>(IRECT(0, 0, 100, 100), "label"));
+    click(c.ui, 50, 50);
+    EXPECT_EQ(page->presses, 1);
+    c.ui.attach(std::make_unique<IPanelControl>(IRECT(100, 100, 200, 200), COLOR_BLACK), kNoTag,
+                "progresscontrols");
+    click(c.ui, 150, 150);
+    EXPECT_EQ(page->presses, 1);
+    c.ui.hideGroup("progresscontrols");
+    click(c.ui, 150, 150);
+    EXPECT_EQ(page->presses, 2);
+}
+
+TEST(PanelChildren, FollowThePanelsHiddenAndDisabledState) {
+    Context c;
+    Probe* child = nullptr;
+    auto* panel = c.ui.attach(std::make_unique<IPanelControl>(
+        IRECT(0, 0, 100, 100), COLOR_BLACK, false, [&](IContainerBase* self, const IRECT& r) {
+            child =
+                static_cast<Probe*>(self->addChildControl(std::make_unique<Probe>(r.shrunk(10))));
+        }));
+    ASSERT_NE(child, nullptr);
+    click(c.ui, 50, 50);
+    EXPECT_EQ(child->presses, 1);
+    panel->hide(true);
+    EXPECT_TRUE(child->isHidden());
+    panel->hide(false);
+    panel->disable(true);
+    EXPECT_TRUE(child->isDisabled());
+    click(c.ui, 50, 50);
+    EXPECT_EQ(child->presses, 1);
+}
+
+TEST(DirtyTracking, RedrawsTheUnionOfChangedControlsOnly) {
+    Context c;
+    auto* a = c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 20, 20), "a"));
+    auto* b = c.ui.attach(std::make_unique<ITextControl>(IRECT(100, 200, 150, 220), "b"));
+    IRECT r;
+    ASSERT_TRUE(c.ui.isDirty(r));
+    EXPECT_EQ(r, c.ui.bounds());  // first frame: everything
+    EXPECT_NE(pixelAt(c.ui, 0, 0), IColor{});
+    EXPECT_FALSE(c.ui.isDirty(r));
+
+    a->setText("a");  // unchanged: nothing to draw
+    EXPECT_FALSE(c.ui.isDirty(r));
+    a->setText("x");
+    b->hide(true);
+    ASSERT_TRUE(c.ui.isDirty(r));
+    EXPECT_EQ(r, IRECT(10, 10, 150, 220));
+}
+
+TEST(DisabledControls, DrawAtAQuarterOpacity) {
+    Context c;
+    c.ui.setBackgroundColor(COLOR_BLACK);
+    auto* panel = c.ui.attach(std::make_unique<IPanelControl>(IRECT(0, 0, 10, 10), COLOR_WHITE));
+    EXPECT_EQ(pixelAt(c.ui, 5, 5).R, 255);
+    panel->disable(true);
+    EXPECT_NEAR(pixelAt(c.ui, 5, 5).R, 64, 1);
+}
+
+TEST(PopupMenu, IsServedBeforeAnyControlAndReportsTheChoice) {
+    Context c;
+    Probe* page = addProbe(c.ui, c.ui.bounds());
+    PopupMenu menu;
+    menu.addItem("One");
+    menu.addItem("Two", true);
+    std::optional<int> chosen;
+    bool called = false;
+    c.ui.createPopupMenu(menu, IRECT(100, 100, 200, 120), [&](std::optional<int> i) {
+        called = true;
+        chosen = i;
+    });
+    const IRECT second = c.ui.popupMenu().itemBounds(1);
+    click(c.ui, second.MW(), second.MH());
+    EXPECT_TRUE(called);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(page->presses, 0);
+
+    called = false;
+    c.ui.createPopupMenu(menu, IRECT(100, 100, 200, 120), [&](std::optional<int> i) {
+        called = true;
+        chosen = i;
+    });
+    click(c.ui, 1000, 1000);  // outside dismisses without choosing
+    EXPECT_TRUE(called);
+    EXPECT_FALSE(chosen.has_value());
+    EXPECT_EQ(page->presses, 0);
+}
+
+TEST(TextEntry, EditsWholeCharactersAndCommitsOnEnterOrCancelsOnEscape) {
+    Context c;
+    std::string committed = "-";
+    c.ui.createTextEntry(IText(), IRECT(0, 0, 100, 20), "ab\xC3\xA9",  // "abé"
+                         [&](const std::string& t) { committed = t; });
+    EXPECT_TRUE(c.ui.onKey(EKey::Backspace));
+    EXPECT_EQ(c.ui.textEntry().text(), "ab");
+    c.ui.onTextInput("c\nd");  // control characters are dropped
+    c.ui.onKey(EKey::Enter);
+    EXPECT_EQ(committed, "abcd");
+    EXPECT_FALSE(c.ui.textEntry().isOpen());
+
+    c.ui.createTextEntry(IText(), IRECT(0, 0, 100, 20), "keep",
+                         [&](const std::string& t) { committed = t; });
+    c.ui.onKey(EKey::Escape);
+    EXPECT_EQ(committed, "abcd");
+    EXPECT_FALSE(c.ui.onKey(EKey::Enter));
+}
+
+TEST(MessageBox, CompletionGetsTheAnswerBeforeReturning) {
+    Context c;
+    c.platform.answer = EMsgBoxResult::Cancel;
+    int result = 0;
+    const auto r = c.ui.showMessageBox("Sure?", "", EMsgBoxType::OKCancel,
+                                       [&](EMsgBoxResult a) { result = static_cast<int>(a); });
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(r, EMsgBoxResult::Cancel);
+    EXPECT_EQ(c.platform.boxes, std::vector<std::string>{"Sure?"});
+
+    // Without a desktop a question is never taken as agreed.
+    c.ui.setPlatform(nullptr);
+    EXPECT_EQ(c.ui.showMessageBox("Sure?", "", EMsgBoxType::OKCancel), EMsgBoxResult::Cancel);
+    EXPECT_EQ(c.ui.showMessageBox("Done", "", EMsgBoxType::OK), EMsgBoxResult::OK);
+}
+
+TEST(FileDialog, CancelledDialogGivesAnEmptyName) {
+    Context c;
+    std::string file = "old.kvp", folder = "/tmp", seen = "-";
+    c.ui.promptForFile(file, folder, EFileAction::Open, "kvp",
+                       [&](const std::string& f) { seen = f; });
+    EXPECT_EQ(seen, "");
+    c.platform.chosenFile = "/home/u/a.kvp";
+    c.platform.chosenFolder = "/home/u";
+    c.ui.promptForFile(file, folder, EFileAction::Save, "kvp");
+    EXPECT_EQ(file, "/home/u/a.kvp");
+    EXPECT_EQ(folder, "/home/u");
+}
+
+TEST(CornerResizer, DragRescalesAndDoubleClickRestoresScaleOne) {
+    Context c;
+    c.ui.attachCornerResizer();
+    Probe* page = addProbe(c.ui, c.ui.bounds());
+    c.ui.onMouseDown(1915, 1195, {});
+    c.ui.onMouseDrag(960, 600, -955, -595, {});
+    c.ui.onMouseUp(960, 600, {});
+    EXPECT_NEAR(c.ui.drawScale(), 0.5, 0.001);
+    EXPECT_EQ(c.platform.width, 960);
+    EXPECT_EQ(c.ui.width(), 1920.f);  // logical size never changes
+    c.ui.onMouseDblClick(1915, 1195, {});
+    EXPECT_EQ(c.ui.drawScale(), 1.0);
+    EXPECT_EQ(c.platform.width, 1920);
+    EXPECT_EQ(page->presses, 0);
+}
+
+TEST(DrawScale, LogicalCoordinatesStayTheSameAtHalfScale) {
+    Context c;
+    c.ui.setBackgroundColor(COLOR_BLACK);
+    c.ui.attach(std::make_unique<IPanelControl>(IRECT(100, 100, 200, 200), COLOR_WHITE));
+    c.ui.setDrawScale(1920, 1200, 0.5f);
+    EXPECT_EQ(pixelAt(c.ui, 150, 150, 0.5).R, 255);
+    EXPECT_EQ(pixelAt(c.ui, 250, 150, 0.5).R, 0);
+}
+
+TEST(WindowLifetime, RemovingAllControlsEndsAnOpenMenuFirst) {
+    Context c;
+    c.ui.attach(std::make_unique<ICaptionControl>(IRECT(0, 0, 100, 20), kChoice));
+    click(c.ui, 10, 10);
+    ASSERT_TRUE(c.ui.popupMenu().isOpen());
+    c.ui.removeAllControls();
+    EXPECT_FALSE(c.ui.popupMenu().isOpen());
+    EXPECT_EQ(c.ui.nControls(), 0);
+    click(c.ui, 10, 10);
+}
+
+}  // namespace
+}  // namespace igraphics::testing
