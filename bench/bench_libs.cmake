@@ -1,1 +1,2 @@
 set(VORNIX_BENCH_LIBS_bench_ir_convert vornix_ir)
+set(VORNIX_BENCH_LIBS_bench_midi_roundtrip vornix_host)
