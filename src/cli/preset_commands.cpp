@@ -68,6 +68,11 @@ CommandResult set(Session& session, const Args& args, std::ostream& data) {
     return {};
 }
 
+std::string trimmedRow(Session& session, int slot) {
+    const std::string& row = session.editor().presetRows()[static_cast<std::size_t>(slot)];
+    return row.substr(0, row.find_last_not_of(' ') + 1);
+}
+
 bool presetNumber(const Args& args, int& slot) {
     return !args.empty() && parseNumber(args[0], slot) && slot >= 0 && slot < NumPresets;
 }
@@ -80,7 +85,7 @@ CommandResult select(Session& session, const Args& args, std::ostream& data) {
     session.editor().selectPreset(slot);
     if (!session.waitFor([&] { return session.presetsApplied > before; }))
         return deviceFailure(session);
-    data << session.editor().presetRows()[static_cast<std::size_t>(slot)] << '\n';
+    data << trimmedRow(session, slot) << '\n';
     return {};
 }
 
@@ -92,7 +97,7 @@ CommandResult store(Session& session, const Args& args, std::ostream& data) {
     session.editor().storePreset(slot);
     if (!session.waitFor([&] { return session.presetsApplied > before; }))
         return deviceFailure(session);
-    data << "stored into" << session.editor().presetRows()[static_cast<std::size_t>(slot)] << '\n';
+    data << "stored into" << trimmedRow(session, slot) << '\n';
     return {};
 }
 

@@ -173,8 +173,8 @@ void VornixControl::applyCurrentPresetTexts(const sysex::BlockView& view) {
     ModifiedFlag = false;
     view_->setText(tag::Readout, readout);
     view_->setText(tag::PresetName, std::string(name.begin(), name.end()));
-    view_->setText(tag::Ir7Name, intValue(param::Ir7Mode) != 0 ? userIr7Name : cabinetNames[7]);
-    view_->setText(tag::Ir8Name, intValue(param::Ir8Mode) != 0 ? userIr8Name : cabinetNames[8]);
+    view_->setText(tag::Ir7Name, intValue(param::Ir7Mode) != 0 ? userIr7Name : cabinetName(7));
+    view_->setText(tag::Ir8Name, intValue(param::Ir8Mode) != 0 ? userIr8Name : cabinetName(8));
     if (intValue(param::Ir7Mode) != 0 || intValue(param::Ir8Mode) != 0) refreshIrDisplay();
 }
 

@@ -110,18 +110,4 @@ void VornixControl::finishIrStream(ByteSpan m) {
     }
 }
 
-void VornixControl::storeReceivedIr(unsigned number, ByteSpan bytes) {
-    storage::ensureFolder(dataFolder_.irFolderFor(number));
-    storage::writeFile(dataFolder_.irFile(number), bytes);
-    if (number >= FirstCabinetIr) {
-        constexpr std::size_t NameAt = 4;
-        if (bytes.size() >= NameAt + sysex::NameBytes) {
-            const int cabinet = static_cast<int>(number & 0x7F) + 1;
-            if (cabinet >= 1 && cabinet <= 8)
-                cabinetNames[static_cast<std::size_t>(cabinet)] =
-                    sysex::trimDeviceName(bytes.subspan(NameAt, sysex::NameBytes));
-        }
-    }
-}
-
 }  // namespace vornix

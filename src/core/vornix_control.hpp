@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,6 +27,7 @@
 #include "core/parameters.hpp"
 #include "core/platform.hpp"
 #include "storage/data_folder.hpp"
+#include "ir/ir_library.hpp"
 #include "ir/transfer_buffer.hpp"
 #include "storage/preset_record.hpp"
 
@@ -119,6 +121,22 @@ public:
     bool startBankImport(const std::filesystem::path& path, std::string& error);
     std::string storedBankPath;
 
+    // ---- IR library ----
+    // Start-up: the factory WAV files when missing, the IR names, the preset list.
+    void initialiseCaches(const ir::FactoryWavProvider& factoryWavs);
+    // Reads a WAV into the IR sample buffer; a refused file leaves it as it was.
+    ir::WavResult readWavIntoIr(const std::filesystem::path& path);
+    // Encodes the IR sample buffer under `number`, caches and packs it, and
+    // hands it to the upload when online.
+    void storeIr(const ir::IrName& name, unsigned number);
+    // The IMPORT button of position 7 or 8 (the path replaces the dialog).
+    bool importUserIr(UserIrTarget position, std::optional<std::string> path, std::string& error);
+    void showIrSelection(int value);
+    const ir::IrSampleBuffer& irSamples() const { return *irSamples_; }
+    double irGain = 1.0;
+    std::string storedWavPath;
+    bool wavImportInProgress = false;
+
     // ---- factory reset ----
     // Asks "Are you sure?" first, then performFactoryReset.
     void factoryReset(std::uint8_t target);
@@ -159,10 +177,9 @@ public:
     // the user IR number an IR upload goes to.
     ir::TransferBuffer transfer;
     int libraryIndex = 0;
-    // "Flat Response" and the eight cabinets, replaced by cached cabinet names.
-    std::array<std::string, 9> cabinetNames{"Flat Response", "Tarmilo",     "Brannow",
-                                            "Dalvin 8x10",   "Eskar 2x15",  "Fennow 2x15",
-                                            "Gorlan 4x10",   "Hestry 12L",  "Aldric V30"};
+    // Cabinet names (0 "Flat Response", 1-8 the cabinets) and user IR names.
+    ir::IrNameTable irNames;
+    const std::string& cabinetName(int entry) const;
 
 protected:
     void onParamChangeUI(int index) override { showParamChange(index); }
@@ -242,6 +259,7 @@ private:
     EventLoop::TimerId idleTimer_ = 0;
     bool handlingMessage_ = false;
 
+    std::unique_ptr<ir::IrSampleBuffer> irSamples_ = std::make_unique<ir::IrSampleBuffer>();
     DeviceLink link_;
     std::filesystem::path exportTarget_;
     std::vector<std::size_t> bankMessageStarts_;
