@@ -257,6 +257,11 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
     cairo_rectangle(cr, x0, y0, std::ceil(area.R * s) - x0, std::ceil(area.B * s) - y0);
     cairo_clip(cr);
     cairo_scale(cr, s, s);
+    // Hinted advances are whole device pixels, which spreads digits apart at small scales.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
 
     Painter p(cr, fonts_, s);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
