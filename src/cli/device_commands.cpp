@@ -9,12 +9,14 @@ namespace vornix::cli {
 
 void registerPresetCommands(std::map<std::string, DeviceCommand>& commands);
 void registerTransferCommands(std::map<std::string, DeviceCommand>& commands);
+void registerFileCommands(std::map<std::string, DeviceCommand>& commands);
 
 const std::map<std::string, DeviceCommand>& deviceCommands() {
     static const std::map<std::string, DeviceCommand> commands = [] {
         std::map<std::string, DeviceCommand> all;
         registerPresetCommands(all);
         registerTransferCommands(all);
+        registerFileCommands(all);
         return all;
     }();
     return commands;

@@ -8,6 +8,9 @@
 #include <iostream>
 
 #include "host/host_settings.hpp"
+#ifdef VORNIX_HAVE_RESOURCES
+#include "resources/resources.hpp"
+#endif
 #include "host/rtmidi_port.hpp"
 #include "host/simulator_port.hpp"
 #include "host/stdio_port.hpp"
@@ -40,10 +43,22 @@ storage::DataFolder dataFolderFor(const Options& options) {
 
 // ---- ConsolePlatform -------------------------------------------------------------------
 
-void ConsolePlatform::messageBox(const std::string& text, const std::string&, Buttons,
+void ConsolePlatform::messageBox(const std::string& text, const std::string&, Buttons buttons,
                                  std::function<void(Answer)> completion) {
-    out_ << text << '\n';
-    if (completion) completion(Answer::Ok);
+    bool ok = true;
+    if (buttons == Buttons::OkCancel)
+        ok = confirm(text);
+    else
+        out_ << text << '\n';
+    if (completion) completion(ok ? Answer::Ok : Answer::Cancel);
+}
+
+bool ConsolePlatform::confirm(const std::string& question) {
+    if (assumeYes) return true;
+    out_ << question << (canAsk ? " [y/N] " : " (answered no: use --yes)\n") << std::flush;
+    if (!canAsk) return false;
+    std::string reply;
+    return std::getline(std::cin, reply) && (reply == "y" || reply == "Y" || reply == "yes");
 }
 
 std::optional<std::string> ConsolePlatform::chooseFile(const FileRequest&) {
@@ -56,6 +71,7 @@ std::optional<std::string> ConsolePlatform::chooseFile(const FileRequest&) {
 Session::Session(const Options& options, std::ostream& human, std::string& error)
     : options_(options), human_(human), platform_(human) {
     platform_.assumeYes = options.yes;
+    platform_.canAsk = options.transport != Transport::Stdio;
     const storage::DataFolder folder = dataFolderFor(options);
     std::error_code ignored;
     std::filesystem::create_directories(folder.root(), ignored);
@@ -69,8 +85,11 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
     editor_ = std::make_unique<VornixControl>(loop_, folder, platform_);
     editor_->setSender([this](std::span<const std::uint8_t> m) { return connection_->send(m); });
     editor_->setEvents(this);
-    editor_->refreshPresetListFromFiles();
-    editor_->loadPresetSlots();
+#ifdef VORNIX_HAVE_RESOURCES
+    editor_->initialiseCaches([](int index) { return resources::factoryWav(index); });
+#else
+    editor_->initialiseCaches({});
+#endif
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
 }
@@ -167,7 +186,8 @@ bool Session::synchronise() {
     if (!connect()) return false;
     const int before = presetsApplied;
     return waitFor([this, before] {
-        return presetsApplied > before && !editor_->link().presetDownloadActive;
+        const DeviceLink& link = editor_->link();
+        return presetsApplied > before && !link.presetDownloadActive && link.irDownloadsPending == 0;
     });
 }
 

@@ -36,6 +36,10 @@ public:
     void openUrl(const std::string&) override {}
     std::string nextFile;
     bool assumeYes = false;
+    // False when stdin carries the device's messages: nothing can be asked.
+    bool canAsk = true;
+    // Asks a yes/no question on the terminal; --yes answers yes.
+    bool confirm(const std::string& question);
 
 private:
     std::ostream& out_;

@@ -12,14 +12,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-bool confirmed(Session& session, bool yes, const std::string& question) {
-    if (yes) return true;
-    session.human() << question << " [y/N] " << std::flush;
-    std::string answer;
-    if (!std::getline(std::cin, answer)) return false;
-    return answer == "y" || answer == "Y" || answer == "yes";
-}
-
 CommandResult backup(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("backup needs a FILE.kvb");
     if (!session.synchronise()) return deviceFailure(session);
@@ -34,8 +26,7 @@ CommandResult backup(Session& session, const Args& args, std::ostream& data) {
 CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("restore needs a FILE.kvb");
     if (!std::filesystem::exists(args[0])) return failed("cannot open the bank file " + args[0]);
-    if (!confirmed(session, session.platform().assumeYes,
-                   "This operation will overwrite the current Presets! Continue?"))
+    if (!session.platform().confirm("This operation will overwrite the current Presets! Continue?"))
         return failed("restore cancelled");
     if (!session.synchronise()) return deviceFailure(session);
     std::string error;
@@ -61,7 +52,7 @@ CommandResult reset(Session& session, const Args& args, std::ostream& data) {
         target = sysex::reset::Settings;
     else
         return failed("reset needs all, presets or settings");
-    if (!confirmed(session, session.platform().assumeYes, "Are you sure?"))
+    if (!session.platform().confirm("Are you sure?"))
         return failed("reset cancelled");
     if (!session.connect()) return deviceFailure(session);
     session.editor().performFactoryReset(target);
@@ -89,11 +80,6 @@ void registerTransferCommands(std::map<std::string, DeviceCommand>& commands) {
     commands["restore"] = restore;
     commands["reset"] = reset;
     commands["firmware"] = firmware;
-}
-
-int convertIr(const Options&) {
-    std::cerr << "vornixctl: ir-convert is not available yet\n";
-    return ExitFailure;
 }
 
 }  // namespace vornix::cli

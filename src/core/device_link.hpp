@@ -81,6 +81,8 @@ struct DeviceLink {
     std::vector<std::uint8_t> bulkBuffer;
 
     IrReceiveState irReceive;
+    // IR downloads asked for (outside a bank export) and not yet ended.
+    int irDownloadsPending = 0;
     std::array<int, NumPresets> programMap{};
 
     IrSelectState irSelectState = IrSelectState::Idle;

@@ -86,7 +86,6 @@ void VornixControl::sendPreset() {
     const std::string ir8 = view_ ? view_->text(tag::Ir8Name) : userIr8Name;
     const auto rec = storage::buildPresetRecord(
         std::span(EditValues).first(NumPresetParams), name, ir7, ir8);
-    currentRecord_ = rec;
     sendToDevice(sysex::blockMessage(sysex::cmd::EditBuffer,
                                      static_cast<std::uint8_t>(link_.currentPreset), rec));
 }
@@ -146,7 +145,10 @@ void VornixControl::requestIrNames(int bank) {
     sendToDevice(sysex::requestIrNames(static_cast<std::uint8_t>(4 * bank)));
 }
 
-void VornixControl::requestIr(unsigned number) { sendToDevice(sysex::requestIr(number)); }
+void VornixControl::requestIr(unsigned number) {
+    if (!link_.exportActive) ++link_.irDownloadsPending;
+    sendToDevice(sysex::requestIr(number));
+}
 
 void VornixControl::switchLayer() {
     if (!link_.online) return;

@@ -122,7 +122,6 @@ void VornixControl::handleCurrentPreset(const sysex::BlockView& view) {
         setParameterFromDevice(i, (b - p.minimum()) / (p.maximum() - p.minimum()));
         StoredValues[static_cast<std::size_t>(i)] = b;
     }
-    std::copy(view.block.begin(), view.block.end(), currentRecord_.begin());
     std::array<int, NumPresetParams> received{};
     for (int i = 0; i < NumPresetParams; ++i)
         received[static_cast<std::size_t>(i)] = view.block[storage::record::Params + static_cast<std::size_t>(i)];
@@ -158,6 +157,7 @@ void VornixControl::handleCurrentPreset(const sysex::BlockView& view) {
 void VornixControl::applyCurrentPresetTexts(const sysex::BlockView& view) {
     const auto name = view.block.subspan(storage::record::Name, sysex::NameBytes);
     const int displayNumber = intValue(param::PatchOffset) + link_.currentPreset;
+    presetName.assign(name.begin(), name.end());
     // A position that plays a library IR names it in the record; otherwise the
     // control shows the cabinet of that position.
     if (intValue(param::Ir7Mode) != 0)

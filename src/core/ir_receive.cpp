@@ -89,6 +89,7 @@ void VornixControl::finishIrStream(ByteSpan m) {
     ir.unpacker.finish();
     ir.unpacker.drain([&](std::uint8_t b) { ir.decoded.push_back(b); });
     ir.active = false;
+    if (link_.irDownloadsPending > 0) --link_.irDownloadsPending;
     const unsigned received = sysex::read14(m, checksumAt);
     // An IR whose bytes do not add up is not stored: it would replace a good
     // cache file with noise.

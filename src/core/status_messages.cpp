@@ -38,7 +38,9 @@ void VornixControl::handleStatus(std::uint8_t command) {
         case sysex::cmd::Completion: link_.completionReported = true; break;
         case sysex::cmd::IrStored:
             events().irUploadAnswered(true);
-            if (view_) refreshIrDisplay();
+            // The chain of a preset file import goes on with the window
+            // closed too: otherwise the device never gets the preset.
+            continueAfterIrStored();
             break;
         case sysex::cmd::IrError:
             events().irUploadAnswered(false);

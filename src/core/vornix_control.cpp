@@ -186,9 +186,7 @@ void VornixControl::refreshPresetListFromFiles() {
 
 void VornixControl::clearCache() { storage::clearCache(dataFolder_); }
 
-std::string VornixControl::currentPresetName() const {
-    return storage::recordNameBytes(currentRecord_);
-}
+std::string VornixControl::currentPresetName() const { return presetName; }
 
 // ---- user-interface helpers -----------------------------------------------------------
 

@@ -29,6 +29,7 @@
 #include "storage/data_folder.hpp"
 #include "ir/ir_library.hpp"
 #include "ir/transfer_buffer.hpp"
+#include "storage/preset_file.hpp"
 #include "storage/preset_record.hpp"
 
 namespace vornix {
@@ -137,6 +138,24 @@ public:
     std::string storedWavPath;
     bool wavImportInProgress = false;
 
+    // ---- preset files ----
+    // The EXPORT and IMPORT buttons: a dialog, then the file operation.
+    void chooseAndExportPreset();
+    void chooseAndImportPreset();
+    // Writes the current sound with its user IRs; false (and still modified)
+    // when the file could not be written.
+    bool exportPresetFile(const std::filesystem::path& path);
+    // Checks the file, asks what must be asked, applies it as an unsaved edit
+    // and uploads its IRs, then the preset, when online.
+    void importPresetFile(const std::filesystem::path& path);
+    // The second IR of an imported file, once the first one is stored.
+    void importSecondIr();
+    std::string storedPresetPath;
+    bool irImportPending7 = false;
+    bool irImportPending8 = false;
+    // The preset name as the name field shows it (kept with the window closed).
+    std::string presetName;
+
     // ---- factory reset ----
     // Asks "Are you sure?" first, then performFactoryReset.
     void factoryReset(std::uint8_t target);
@@ -235,6 +254,10 @@ private:
     static bool splitBankMessages(std::span<const std::uint8_t> bytes, std::vector<std::size_t>& starts,
                                   std::string& error);
     void firmwareResultWaitStep();
+    void applyPresetFile(std::vector<std::uint8_t> file);
+    void storeImportedIrs(const storage::PresetFileBlocks& blocks);
+    void storeIrBlock(std::span<const std::uint8_t> block, unsigned number);
+    void continueAfterIrStored();
     void finishFirmwareUpdate(bool ok);
     // vornix_control.cpp
     void progressHideStep();
@@ -264,10 +287,10 @@ private:
     std::filesystem::path exportTarget_;
     std::vector<std::size_t> bankMessageStarts_;
     unsigned restoreChecksum_ = 0;
+    std::vector<std::uint8_t> pendingSecondIr_;
     bool firmwareAwaitingResult_ = false;
     int firmwareWaitTicks_ = 0;
     std::array<std::string, NumPresets> presetRows_;
-    std::array<std::uint8_t, storage::RecordSize> currentRecord_{};
 
     LinkEvents& events() { return events_ ? *events_ : noEvents_; }
     friend class VornixControlTestAccess;

@@ -1,0 +1,109 @@
+// preset-export, preset-import, ir-upload and ir-convert.
+#include <filesystem>
+#include <iostream>
+
+#include "cli/device_commands.hpp"
+#include "cli/session.hpp"
+#include "ir/ir_library.hpp"
+#include "ir/ir_slot_file.hpp"
+#include "ir/wav_reader.hpp"
+#include "storage/file_io.hpp"
+
+namespace vornix::cli {
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+// The value after `flag` in args, or empty.
+std::string flagValue(const Args& args, const std::string& flag) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == flag) return args[i + 1];
+    return {};
+}
+
+CommandResult presetExport(Session& session, const Args& args, std::ostream& data) {
+    if (args.empty()) return failed("preset-export needs a FILE.kvp");
+    if (!session.synchronise()) return deviceFailure(session);
+    if (!session.editor().exportPresetFile(args[0])) return failed("could not write " + args[0]);
+    data << "preset " << session.editor().link().currentPreset << " written to " << args[0] << '\n';
+    return {};
+}
+
+CommandResult presetImport(Session& session, const Args& args, std::ostream& data) {
+    if (args.empty()) return failed("preset-import needs a FILE.kvp");
+    if (!std::filesystem::exists(args[0])) return failed("cannot open the preset file " + args[0]);
+    if (!session.synchronise()) return deviceFailure(session);
+    VornixControl& editor = session.editor();
+    editor.importPresetFile(args[0]);
+    editor.idleTick();  // shows a deferred "Unknown file format."
+    if (!editor.ModifiedFlag) return failed(session.lastMessage.empty() ? "preset not imported" : session.lastMessage);
+    // Wait until the IRs are uploaded and the preset sent.
+    if (!session.waitFor([&] {
+            return !editor.irImportPending7 && !editor.irImportPending8 && !editor.link().irUploadReady;
+        }))
+        return deviceFailure(session);
+    data << "imported " << args[0] << " into the current preset (not stored: use 'store N')\n";
+    return {};
+}
+
+CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
+    const std::string position = flagValue(args, "--position");
+    if (args.empty() || args[0].starts_with("--") || (position != "7" && position != "8"))
+        return failed("usage: ir-upload IN.wav --position 7|8");
+    const bool ir7 = position == "7";
+    if (!session.synchronise()) return deviceFailure(session);
+    VornixControl& editor = session.editor();
+    std::string error;
+    session.irUploadResult = -1;
+    if (!editor.importUserIr(ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, args[0], error))
+        return failed(error.empty() ? "could not read " + args[0] : error);
+    const auto lowHalfSent = [&] {
+        const auto state = editor.link().irSelectState;
+        return state == IrSelectState::LowSent7 || state == IrSelectState::LowSent8;
+    };
+    if (!session.waitFor([&] { return session.irUploadResult >= 0 && lowHalfSent(); }))
+        return deviceFailure(session);
+    if (session.irUploadResult == 0) return failed("ERROR!");
+    // The position now plays the new IR; the preset carries its name.
+    editor.setParameterFromUser(ir7 ? param::Ir7Mode : param::Ir8Mode, 1);
+    editor.sendPreset();
+    data << "user IR " << editor.libraryIndex << " \"" << (ir7 ? editor.userIr7Name : editor.userIr8Name)
+         << "\" uploaded to position " << position << '\n';
+    return {};
+}
+
+}  // namespace
+
+void registerFileCommands(std::map<std::string, DeviceCommand>& commands) {
+    commands["preset-export"] = presetExport;
+    commands["preset-import"] = presetImport;
+    commands["ir-upload"] = irUpload;
+}
+
+int convertIr(const Options& options) {
+    const Args& args = options.args;
+    if (args.size() < 2 || args[0].starts_with("--") || args[1].starts_with("--")) {
+        std::cerr << "vornixctl: usage: ir-convert IN.wav OUT.dat [--name NAME]\n";
+        return ExitFailure;
+    }
+    const ir::WavResult wav = ir::readWav(args[0]);
+    if (!wav.ok()) {
+        std::cerr << "vornixctl: " << args[0] << ": " << wav.message << '\n';
+        return ExitFailure;
+    }
+    auto buffer = std::make_unique<ir::IrSampleBuffer>();
+    ir::loadIntoBuffer(wav.samples, *buffer);
+    const std::string name = flagValue(args, "--name");
+    const ir::IrName irName = name.empty() ? ir::wavNameFromPath(args[0]) : sysex::padName(name);
+    const ir::EncodedIrSlot encoded = ir::encodeIrSlotFile(irName, *buffer);
+    if (!storage::writeFile(args[1], encoded.bytes)) {
+        std::cerr << "vornixctl: cannot write " << args[1] << '\n';
+        return ExitFailure;
+    }
+    std::cout << args[1] << ": " << encoded.bytes.size() << " bytes, \"" << sysex::trimDeviceName(irName)
+              << "\", gain " << encoded.gain << '\n';
+    return ExitOk;
+}
+
+}  // namespace vornix::cli
