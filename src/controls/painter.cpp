@@ -225,10 +225,9 @@ void Painter::drawBitmap(const IBitmap& bitmap, const IRECT& bounds, int frame) 
     dy = std::round(dy);
     cairo_save(cr_);
     cairo_identity_matrix(cr_);
-    cairo_rectangle(cr_, dx, dy, std::round(fw), std::round(fh));
-    cairo_clip(cr_);
     cairo_set_source_surface(cr_, surface, dx - offX, dy - offY);
-    cairo_paint(cr_);
+    cairo_rectangle(cr_, dx, dy, std::round(fw), std::round(fh));
+    cairo_fill(cr_);
     cairo_restore(cr_);
 }
 
