@@ -1,0 +1,77 @@
+#pragma once
+// The editor alone, on virtual time, with a sender that records every message
+// and replies fed in by hand.
+#include <algorithm>
+#include <vector>
+
+#include "core/virtual_event_loop.hpp"
+#include "core/vornix_control.hpp"
+#include "device/sysex.hpp"
+#include "recording_port.hpp"
+#include "recording_view.hpp"
+#include "scripted_platform.hpp"
+#include "sent_log.hpp"
+#include "temp_dir.hpp"
+
+namespace vornix::testing {
+
+using sysex::Bytes;
+
+// A record with every parameter byte at `value` and a name.
+inline storage::PresetRecord recordWith(std::uint8_t value, const std::string& name = "Test") {
+    storage::PresetRecord rec{};
+    const auto padded = sysex::padName(name);
+    std::copy(padded.begin(), padded.end(), rec.begin() + storage::record::Name);
+    std::fill_n(rec.begin() + storage::record::Params, storage::record::ParamCount, value);
+    rec[storage::record::Ir7Mode] = rec[storage::record::Ir8Mode] = 0;
+    return rec;
+}
+
+struct EditorHarness {
+    TempDir dir;
+    VirtualEventLoop loop;
+    ScriptedPlatform platform;
+    VornixControl editor{loop, storage::DataFolder(dir.path()), platform};
+    RecordingView view;
+    std::vector<SentMessage> sent;
+
+    EditorHarness() {
+        editor.setSender([this](std::span<const std::uint8_t> m) {
+            sent.push_back({loop.now(), {m.begin(), m.end()}});
+            return true;
+        });
+    }
+
+    void openWindow() { editor.attachView(&view); }
+    void receive(const Bytes& m) { editor.sysExReceived(m); }
+    void goOnline(std::uint8_t version = 13) {
+        receive(sysex::identificationReply(version, "VX1-7"));
+    }
+    void receivePreset(int slot, const storage::PresetRecord& rec) {
+        receive(sysex::blockMessage(sysex::cmd::PresetDump, static_cast<std::uint8_t>(slot), rec));
+    }
+    // Online, with the device's current sound applied (BulkUpdate cleared).
+    void goOnlineWithPreset(int slot = 0, std::uint8_t value = 64) {
+        goOnline();
+        receivePreset(slot, recordWith(value));
+        sent.clear();
+    }
+    std::vector<Bytes> sentWith(int key) const {
+        std::vector<Bytes> out;
+        for (const auto& m : sent)
+            if (commandKey(m.bytes) == key) out.push_back(m.bytes);
+        return out;
+    }
+    std::vector<Bytes> sentBytes() const {
+        std::vector<Bytes> out;
+        for (const auto& m : sent) out.push_back(m.bytes);
+        return out;
+    }
+    std::vector<std::string> sentHex() const {
+        std::vector<std::string> out;
+        for (const auto& m : sent) out.push_back(sysex::toHex(m.bytes));
+        return out;
+    }
+};
+
+}  // namespace vornix::testing

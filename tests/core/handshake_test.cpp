@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "core/ui_names.hpp"
+#include "editor_harness.hpp"
+
+namespace vornix::testing {
+namespace {
+
+const std::string Identify = "F0 00 51 21 05 55 0A 0F F7";
+
+std::vector<std::int64_t> identifyTimes(const EditorHarness& h) {
+    std::vector<std::int64_t> times;
+    for (const auto& m : h.sent)
+        if (sysex::toHex(m.bytes) == Identify) times.push_back(m.at);
+    return times;
+}
+
+TEST(KeepAlive, FirstRequestAt3300MsThenEvery3300Ms) {
+    EditorHarness h;
+    h.loop.advance(3299);
+    EXPECT_TRUE(h.sent.empty());
+    h.loop.advance(1);
+    h.loop.advance(3300 * 2);
+    EXPECT_EQ(identifyTimes(h), (std::vector<std::int64_t>{3300, 6600, 9900}));
+    EXPECT_EQ(h.sent.size(), 3u);
+}
+
+TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
+    EditorHarness h;
+    h.goOnline();
+    h.sent.clear();
+    h.loop.advance(10000);
+    EXPECT_TRUE(identifyTimes(h).empty());
+
+    EditorHarness settings;
+    settings.editor.menuCommand(menu::GlobalSettings);  // turns the keep-alive off
+    settings.loop.advance(10000);
+    EXPECT_TRUE(identifyTimes(settings).empty());
+    settings.editor.reconnect();
+    settings.loop.advance(3300);
+    EXPECT_EQ(identifyTimes(settings).size(), 1u);
+}
+
+TEST(Identification, AcceptedVersionGoesOnlineAndAsksForChecksums) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnline(109);
+    EXPECT_TRUE(h.editor.link().online);
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 03 F7"});
+    EXPECT_EQ(h.view.text(tag::DeviceName), "DEVICE: Quellix Tarmilo Vornix");
+    EXPECT_EQ(h.view.text(tag::Version), "VERSION: 10.9");
+    EXPECT_EQ(h.view.text(tag::Serial), "SERIAL: VX1-7" + std::string(27, ' '));
+    EXPECT_FALSE(h.view.isDisabled("bcontrols"));
+}
+
+TEST(Identification, VersionsOutsideOneToTenStayOfflineWithAMessage) {
+    struct Case {
+        std::uint8_t version;
+        const char* message;
+    };
+    const Case cases[] = {
+        {9, "Please upgrade Vornix to actual version 10."},
+        {0, "Please upgrade Vornix to actual version 10."},
+        {110, "Editor version out of date. Please download the most recent version."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.version));
+        EditorHarness h;
+        h.openWindow();
+        h.goOnline(c.version);
+        EXPECT_FALSE(h.editor.link().online);
+        EXPECT_TRUE(h.sent.empty());
+        EXPECT_TRUE(h.platform.boxes.empty())
+            << "shown by the next idle tick, not inside the handler";
+        h.loop.advance(20);
+        EXPECT_EQ(h.platform.texts(), std::vector<std::string>{c.message});
+        // The keep-alive goes on.
+        h.loop.advance(3300);
+        EXPECT_EQ(identifyTimes(h).size(), 1u);
+    }
+}
+
+TEST(Identification, WindowClosedDropsTheVersionMessage) {
+    EditorHarness h;
+    h.goOnline(9);
+    h.loop.advance(100);
+    EXPECT_TRUE(h.platform.boxes.empty());
+}
+
+TEST(Identification, BadChecksumShowsTheVersionButStaysOffline) {
+    EditorHarness h;
+    h.openWindow();
+    Bytes reply = sysex::identificationReply(13, "X");
+    reply[100] ^= 1;
+    h.receive(reply);
+    EXPECT_FALSE(h.editor.link().online);
+    EXPECT_EQ(h.view.text(tag::Version), "VERSION: 1.3");
+    EXPECT_EQ(h.view.text(tag::Serial), "");
+    EXPECT_TRUE(h.sent.empty());
+}
+
+TEST(Identification, SecondReplyWhileOnlineIsIgnored) {
+    EditorHarness h;
+    h.goOnline();
+    h.sent.clear();
+    h.goOnline(9);  // would be refused if it counted as an identification
+    EXPECT_TRUE(h.editor.link().online);
+    EXPECT_TRUE(h.sent.empty());
+    h.loop.advance(100);
+    EXPECT_FALSE(h.editor.link().messagePending);
+}
+
+TEST(Reconnect, GoesOfflineAndShowsTheConnectingTexts) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnline();
+    h.view.showGroup(group::Progress);
+    h.editor.reconnect();
+    EXPECT_FALSE(h.editor.link().online);
+    EXPECT_EQ(h.view.text(tag::Version), "Connecting to the device...");
+    EXPECT_EQ(h.view.text(tag::DeviceName), "");
+    EXPECT_TRUE(h.view.isDisabled("postbcontrolsb"));
+    EXPECT_FALSE(h.view.isShown(group::Progress));
+}
+
+}  // namespace
+}  // namespace vornix::testing

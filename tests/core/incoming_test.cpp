@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include "core/ui_names.hpp"
+#include "editor_harness.hpp"
+#include "storage/file_io.hpp"
+
+namespace vornix::testing {
+namespace {
+
+using sysex::page::Checksums;
+
+storage::PresetRecord recordWithAmpRow(int model, const std::string& name) {
+    storage::PresetRecord rec = recordWith(10, name);
+    for (int c = 0; c < VoicingColumns; ++c)
+        rec[storage::record::Params +
+            static_cast<std::size_t>(AmpVoicingParams[static_cast<std::size_t>(c)])] =
+            static_cast<std::uint8_t>(
+                AmpVoicingTable[static_cast<std::size_t>(model)][static_cast<std::size_t>(c)]);
+    return rec;
+}
+
+Bytes checksumPage(const std::map<int, sysex::Checksum>& differing) {
+    std::array<std::uint8_t, 256> block{};
+    for (const auto& [slot, sum] : differing) {
+        block[2 * static_cast<std::size_t>(slot)] = sum.high;
+        block[2 * static_cast<std::size_t>(slot) + 1] = sum.low;
+    }
+    return sysex::blockMessage(sysex::cmd::GlobalPage, Checksums, block);
+}
+
+TEST(CurrentPreset, AppliedWithTheWindowOpen) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnline();
+    h.sent.clear();
+    storage::PresetRecord rec = recordWithAmpRow(3, "Round Tone");
+    rec[storage::record::Params + 19] = 1;  // extension factor clamps to 2
+    h.receivePreset(6, rec);
+    EXPECT_TRUE(h.sent.empty()) << "nothing is echoed";
+    EXPECT_FALSE(h.editor.BulkUpdate);
+    EXPECT_EQ(h.editor.link().currentPreset, 6);
+    EXPECT_EQ(h.editor.intValue(param::Gain), AmpVoicingTable[3][0]);
+    EXPECT_EQ(h.editor.intValue(19), 2);
+    EXPECT_EQ(h.editor.StoredValues[19], 1);
+    EXPECT_EQ(h.editor.EditValues[param::Buzz], AmpVoicingTable[3][1]);
+    EXPECT_EQ(h.view.text(tag::Readout), "06");
+    EXPECT_EQ(h.view.text(tag::PresetName).substr(0, 10), "Round Tone");
+    EXPECT_EQ(h.view.presetRows[6], " 06 Round Tone" + std::string(22, ' '));
+    EXPECT_EQ(h.view.ampModels.back(), 3);
+    EXPECT_TRUE(h.view.selectedRows.count(6));
+    EXPECT_FALSE(h.view.selectedRows.count(0));
+    EXPECT_EQ(h.view.text(tag::Ir7Name), h.editor.cabinetName(7));  // position 7 plays its cabinet
+}
+
+TEST(CurrentPreset, PatchOffsetShiftsTheReadout) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnline();
+    h.receive(sysex::parameterChanged(param::PatchOffset, 1));
+    h.receivePreset(5, recordWith(64, "X"));
+    EXPECT_EQ(h.view.text(tag::Readout), "06");
+    EXPECT_EQ(h.view.presetRows[5].substr(0, 4), " 06 ");
+}
+
+TEST(CurrentPreset, UnmatchedVoicingWithBuzz62IsModel12AndShowsThePunchBand) {
+    EditorHarness h;
+    h.openWindow();
+    h.view.block = 11;
+    h.goOnline();
+    storage::PresetRecord rec = recordWith(10);
+    rec[storage::record::Params + param::Buzz] = 62;
+    h.receivePreset(0, rec);
+    EXPECT_EQ(h.view.ampModels.back(), 12);
+    EXPECT_EQ(h.view.block, 8);
+    EXPECT_EQ(h.view.band, "punch");
+    EXPECT_EQ(h.view.ambienceTypes.back(), 7);
+}
+
+TEST(CurrentPreset, BadChecksumMovesOnlyTheSelection) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnlineWithPreset(0, 64);
+    Bytes m = sysex::blockMessage(sysex::cmd::PresetDump, 9, recordWith(3));
+    m[100] ^= 1;
+    h.receive(m);
+    EXPECT_EQ(h.editor.link().currentPreset, 9);
+    EXPECT_EQ(h.editor.link().selectedRow, 9);
+    EXPECT_EQ(h.editor.intValue(param::Gain), 64);
+    EXPECT_EQ(h.view.text(tag::Readout), "00");
+}
+
+TEST(CurrentPreset, IgnoredWhileOffline) {
+    EditorHarness h;
+    h.receivePreset(9, recordWith(3));
+    EXPECT_EQ(h.editor.link().currentPreset, 0);
+    EXPECT_EQ(h.editor.intValue(param::Gain), 64);
+}
+
+TEST(CurrentPreset, AfterAStoreTheSlotFileIsWritten) {
+    EditorHarness h;
+    h.goOnlineWithPreset(2);
+    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
+    h.editor.storePreset(2);
+    const auto rec = recordWith(33, "Stored");
+    h.receivePreset(2, rec);
+    EXPECT_EQ(storage::readFile(h.editor.dataFolder().presetSlotFile(2)),
+              Bytes(rec.begin(), rec.end()));
+    EXPECT_EQ(h.editor.link().presetChecksums[2], storage::recordChecksum(rec));
+    EXPECT_FALSE(h.editor.link().savePending);
+}
+
+TEST(GlobalPages, PageZeroAppliesSettingsEndsTheTransferAndAsksForTheCurrentPreset) {
+    EditorHarness h;
+    h.goOnline();
+    h.sent.clear();
+    std::array<std::uint8_t, 256> block{};
+    block[0] = 17;
+    block[3] = 1;   // patch offset
+    block[6] = 2;   // edit pot display mode: non-zero reads as 1
+    block[8] = 20;  // tuner frequency
+    block[12] = 50;
+    block[17] = 1;
+    h.receive(sysex::blockMessage(sysex::cmd::GlobalPage, 0, block));
+    EXPECT_EQ(h.editor.intValue(param::PatchOffset), 1);
+    EXPECT_EQ(h.editor.intValue(param::EditPotDisplayMode), 1);
+    EXPECT_EQ(h.editor.intValue(param::TunerFrequency), 20);
+    EXPECT_EQ(h.editor.intValue(param::AnalogSimGain), 50);
+    EXPECT_EQ(h.editor.intValue(param::SafeLevel), 1);
+    EXPECT_EQ(h.sentHex(),
+              (std::vector<std::string>{"F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 40 0A 11 F7"}));
+}
+
+TEST(GlobalPages, PageOneReadsOneBasedProgramsAndPageWithBadChecksumIsIgnored) {
+    EditorHarness h;
+    h.goOnline();
+    std::array<std::uint8_t, 256> block{};
+    block[0] = 40;
+    block[10] = 127;
+    Bytes m = sysex::blockMessage(sysex::cmd::GlobalPage, 1, block);
+    Bytes damaged = m;
+    damaged[8] = 41;
+    h.receive(damaged);
+    EXPECT_EQ(h.editor.intValue(101), 0);
+    h.receive(m);
+    EXPECT_EQ(h.editor.intValue(101), 40);
+    EXPECT_EQ(h.editor.intValue(param::ControllerProgram1), 127);
+}
+
+TEST(GlobalPages, ChecksumPageEqualToTheCacheAsksForPageZero) {
+    EditorHarness h;
+    h.goOnline();
+    h.sent.clear();
+    h.receive(checksumPage({}));  // a fresh cache is all (0, 0)
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 00 F7"});
+    EXPECT_FALSE(h.editor.link().presetDownloadActive);
+}
+
+TEST(BulkRead, TwoPendingSlotsReadInOrderWithProgress) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnline();
+    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
+    const auto rec3 = recordWith(3, "Three");
+    const auto rec7 = recordWith(7, "Seven");
+    h.receive(
+        checksumPage({{3, storage::recordChecksum(rec3)}, {7, storage::recordChecksum(rec7)}}));
+    EXPECT_TRUE(h.editor.link().lockPending);
+    h.sent.clear();
+    h.loop.advance(200);
+    EXPECT_EQ(h.sentHex(),
+              (std::vector<std::string>{"F0 00 51 21 05 5A 0A F7", "F0 00 51 21 05 40 0A 03 F7"}));
+    EXPECT_TRUE(h.view.isShown(group::Progress));
+    h.sent.clear();
+    h.receivePreset(3, rec3);
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 40 0A 07 F7"});
+    EXPECT_EQ(h.view.text(tag::ProgressText), "50 %");
+    h.sent.clear();
+    h.receivePreset(7, rec7);
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 00 F7"});
+    EXPECT_EQ(h.view.text(tag::ProgressText), "100 %");
+    EXPECT_FALSE(h.view.isShown(group::Progress));
+    EXPECT_FALSE(h.editor.link().presetDownloadActive);
+    EXPECT_EQ(storage::readFile(h.editor.dataFolder().presetSlotFile(7)),
+              Bytes(rec7.begin(), rec7.end()));
+    EXPECT_EQ(h.view.presetRows[3].substr(0, 9), " 03 Three");
+}
+
+TEST(BulkRead, RequestsSlotAgainAfterBadChecksum) {
+    EditorHarness h;
+    h.goOnline();
+    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
+    const auto rec = recordWith(3, "Three");
+    h.receive(checksumPage({{3, storage::recordChecksum(rec)}}));
+    h.loop.advance(200);
+    h.sent.clear();
+    Bytes damaged = sysex::blockMessage(sysex::cmd::PresetDump, 3, rec);
+    damaged[50] ^= 2;
+    h.receive(damaged);
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 40 0A 03 F7"});
+    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().presetSlotFile(3)));
+    EXPECT_TRUE(h.editor.link().presetDownloadActive);
+}
+
+TEST(IrNamePages, FillRowsAndAskForTheRestOfTheBank) {
+    EditorHarness h;
+    h.openWindow();
+    h.goOnline();
+    h.sent.clear();
+    std::array<std::uint8_t, 256> block;
+    block.fill(' ');
+    const auto name = sysex::padName("Fridge 4x10");
+    std::copy(name.begin(), name.end(), block.begin() + 32);
+    h.receive(sysex::blockMessage(sysex::cmd::IrNamePage, 5, block));
+    EXPECT_EQ(h.view.userIrRow(8), "Empty Slot 9");
+    EXPECT_EQ(h.view.userIrRow(9), "Fridge 4x10");
+    EXPECT_EQ(h.view.userIrRow(15), "Empty Slot 16");
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 6A 0A 06 F7"});
+    h.sent.clear();
+    h.receive(sysex::blockMessage(sysex::cmd::IrNamePage, 7, block));
+    EXPECT_TRUE(h.sent.empty());
+}
+
+TEST(ParameterMessages, LayerReportAndOutOfRangeIndex) {
+    EditorHarness h;
+    h.receive(sysex::parameterChanged(77, 1));
+    EXPECT_FALSE(h.editor.LayerB) << "window closed";
+    h.openWindow();
+    h.receive(sysex::parameterChanged(77, 1));
+    EXPECT_TRUE(h.editor.LayerB);
+    EXPECT_TRUE(h.view.visibility[tag::LayerIndicator]);
+    EXPECT_TRUE(h.view.knobLayerB);
+    // Index 77 names no parameter; 127 is past the catalogue.
+    const double before = h.editor.parameter(76).value();
+    h.receive(sysex::parameterChanged(127, 5));
+    EXPECT_EQ(h.editor.parameter(76).value(), before);
+    // Parameter messages apply while offline as well.
+    h.receive(sysex::parameterChanged(param::Drive, 12));
+    EXPECT_EQ(h.editor.intValue(param::Drive), 12);
+}
+
+TEST(ShortMessages, DeviceCodeAtOffsetSixMeansParameterOnly) {
+    EditorHarness h;
+    h.receive(Bytes{0xF0, 0x00, 0x51, 0x21, 0x05, 0x57, 0x0A, 0xF7});
+    EXPECT_FALSE(h.editor.link().completionReported);
+    h.receive(sysex::status(sysex::cmd::Completion));
+    EXPECT_TRUE(h.editor.link().completionReported);
+}
+
+TEST(ShortMessages, CompletionShowsSuccessAndAsksForPageZero) {
+    EditorHarness h;
+    h.openWindow();
+    h.receive(sysex::status(sysex::cmd::Completion));
+    h.loop.advance(100);
+    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Finished successfully!"});
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 00 F7"});
+}
+
+TEST(ShortMessages, IrErrorShowsErrorWithTheWindowOpen) {
+    EditorHarness h;
+    h.receive(sysex::status(sysex::cmd::IrError));
+    EXPECT_TRUE(h.platform.boxes.empty());
+    h.openWindow();
+    h.receive(sysex::status(sysex::cmd::IrError));
+    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"ERROR!"});
+}
+
+TEST(ShortMessages, RestoreAnswersWithoutAnImportAreIgnored) {
+    EditorHarness h;
+    h.openWindow();
+    for (std::uint8_t c : {0x71, 0x72, 0x73, 0x7D, 0x7E}) h.receive(sysex::status(c));
+    EXPECT_TRUE(h.sent.empty());
+    EXPECT_TRUE(h.platform.boxes.empty());
+    EXPECT_FALSE(h.editor.link().importDone);
+}
+
+TEST(Dispatch, ForeignAndMalformedMessagesChangeNothing) {
+    EditorHarness h;
+    h.goOnlineWithPreset(0, 64);
+    Bytes otherFamily = sysex::blockMessage(sysex::cmd::PresetDump, 4, recordWith(1));
+    otherFamily[sysex::at::Family] = 0x06;
+    h.receive(otherFamily);
+    Bytes high = sysex::blockMessage(sysex::cmd::PresetDump, 4, recordWith(1));
+    high[40] = 0x90;
+    h.receive(high);
+    h.receive(Bytes{0xF0, 0xF7});
+    h.receive(Bytes{});
+    EXPECT_EQ(h.editor.link().currentPreset, 0);
+    EXPECT_EQ(h.editor.intValue(param::Gain), 64);
+    EXPECT_TRUE(h.sent.empty());
+}
+
+TEST(TextMessage, TrimmedIntoTheDeviceText) {
+    EditorHarness h;
+    h.openWindow();
+    h.receive(sysex::textMessage("Hello pedal"));
+    EXPECT_EQ(h.editor.deviceText, "Hello pedal");
+    EXPECT_EQ(h.view.text(tag::DeviceText), "Hello pedal");
+}
+
+}  // namespace
+}  // namespace vornix::testing
