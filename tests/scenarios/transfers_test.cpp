@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <numeric>
+
+#include "scenario.hpp"
+#include "sim/factory_content.hpp"
+#include "storage/file_io.hpp"
+#include "storage/preset_record.hpp"
+
+namespace vornix::testing {
+namespace {
+
+using sysex::Bytes;
+
+// What the pedal sends for one request, collected from a second, identical pedal.
+std::vector<Bytes> answersOf(sim::Pedal& pedal, const Bytes& request) {
+    std::vector<Bytes> out;
+    pedal.setEmitter([&](Bytes m, int) { out.push_back(std::move(m)); });
+    pedal.receive(request);
+    pedal.setEmitter({});
+    return out;
+}
+
+Bytes expectedBank(sim::Pedal& reference) {
+    Bytes bank;
+    std::set<int> irs;
+    for (int slot = 0; slot < 128; ++slot) {
+        for (const Bytes& m :
+             answersOf(reference, sysex::requestPreset(static_cast<std::uint8_t>(slot))))
+            bank.insert(bank.end(), m.begin(), m.end());
+        const auto& rec = reference.preset(slot);
+        for (int n : {storage::recordIr7Number(rec), storage::recordIr8Number(rec)})
+            if (n >= 0 && n < 256) irs.insert(n);
+    }
+    for (int n : irs)
+        for (const Bytes& m : answersOf(reference, sysex::requestIr(static_cast<unsigned>(n))))
+            bank.insert(bank.end(), m.begin(), m.end());
+    return bank;
+}
+
+TEST(BankExport, FileHoldsThePedalsOwnDumps) {
+    Scenario s;
+    ASSERT_TRUE(s.runUntilSynced());
+    const auto file = s.dir.path() / "backup.kvb";
+    s.editor->startBankExportTo(file);
+    s.loop.advance(40000);
+    ASSERT_FALSE(s.editor->link().exportActive);
+    sim::Pedal reference;
+    const Bytes expected = expectedBank(reference);
+    EXPECT_GT(expected.size(), 128u * 267) << "factory presets use user IRs";
+    EXPECT_EQ(storage::readFile(file), expected);
+}
+
+TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    const auto file = s.dir.path() / "backup.kvb";
+    s.editor->startBankExportTo(file);
+    s.loop.advance(40000);
+    ASSERT_TRUE(std::filesystem::exists(file));
+    std::array<std::array<std::uint8_t, 256>, 128> exported;
+    for (int slot = 0; slot < 128; ++slot) {
+        exported[static_cast<std::size_t>(slot)] = s.pedal.preset(slot);
+        auto changed = s.pedal.preset(slot);
+        changed[storage::record::Name] = 'Z';
+        s.pedal.setPreset(slot, changed);
+    }
+    s.platform.boxes.clear();
+    s.platform.files.push_back(file.string());
+    s.editor->importBank();
+    ASSERT_TRUE(s.editor->link().importActive);
+    s.port.sent.clear();
+    s.loop.advance(60000);
+    EXPECT_FALSE(s.editor->link().importActive);
+    for (int slot = 0; slot < 128; ++slot)
+        EXPECT_EQ(s.pedal.preset(slot), exported[static_cast<std::size_t>(slot)]) << slot;
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 128u);
+    EXPECT_EQ(s.sentCount(sysex::cmd::EndTransfer) >= 1, true);
+    const auto texts = s.platform.texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0],
+              "This operation will overwrite the current Presets!\nAre you sure to continue?");
+    EXPECT_EQ(texts[1], "Finished successfully!");
+    // The editor reconnected and synchronised the emptied cache again.
+    EXPECT_TRUE(s.editor->link().online);
+    EXPECT_GE(s.sentCount(sysex::cmd::BeginTransfer), 2u);
+    for (int slot = 0; slot < 128; ++slot) {
+        const auto& rec = exported[static_cast<std::size_t>(slot)];
+        EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
+                  Bytes(rec.begin(), rec.end()));
+    }
+}
+
+TEST(IrUpload, ElevenChunksAndThePedalStoresIt) {
+    Scenario s;
+    ASSERT_TRUE(s.runUntilSynced());
+    Bytes file(2436);
+    std::iota(file.begin(), file.end(), 3);
+    const auto name = sysex::padName("Uploaded Cab");
+    std::copy(name.begin(), name.end(), file.begin() + 4);
+    file[0] = 1;
+    file[1] = 0;
+    ASSERT_TRUE(s.editor->transfer.load(file));
+    s.editor->libraryIndex = 77;
+    s.editor->link().irUploadReady = true;
+    s.port.sent.clear();
+    s.loop.advance(3000);
+    EXPECT_EQ(s.sentCount(sysex::cmd::IrFirst) + s.sentCount(sysex::cmd::IrMiddle) +
+                  s.sentCount(sysex::cmd::IrLast),
+              11u);
+    ASSERT_NE(s.pedal.ir(77), nullptr);
+    EXPECT_EQ(*s.pedal.ir(77), file);
+}
+
+TEST(Firmware, ChunkedIntoCeilTOver240AndFinished) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    Bytes image(20000);
+    std::iota(image.begin(), image.end(), 0);
+    const auto file = s.dir.path() / "fw.bin";
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()),
+               static_cast<std::streamsize>(image.size()));
+    s.editor->menuCommand(menu::FirmwareUpdate);
+    s.editor->openFirmwarePage();
+    std::string error;
+    ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
+    const std::size_t total = s.editor->transfer.total();
+    s.port.sent.clear();
+    s.loop.advance(20000);
+    EXPECT_EQ(s.sentCount(0x113) + s.sentCount(0x120), (total + 239) / 240);
+    EXPECT_EQ(s.sentCount(sysex::cmd::Request), 0u) << "no keep-alive during the update";
+    EXPECT_EQ(s.pedal.lastFirmwareImage(), image);
+    EXPECT_EQ(s.platform.texts().back(), "Firmware update finished.");
+    EXPECT_FALSE(s.editor->link().online);
+}
+
+TEST(FactoryReset, PresetsResetRefetchesAfterReconnect) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    auto changed = s.pedal.preset(3);
+    changed[storage::record::Name] = 'Q';
+    s.pedal.setPreset(3, changed);
+    s.editor->factoryReset(sysex::reset::Presets);
+    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(3)));
+    s.loop.advance(300);
+    EXPECT_EQ(s.pedal.preset(3), sim::factoryPreset(3));
+    EXPECT_EQ(s.platform.texts().back(), "Finished successfully!");
+    s.editor->reconnect();
+    ASSERT_TRUE(s.runUntilSynced());
+    const auto& rec = s.pedal.preset(3);
+    EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(3)),
+              Bytes(rec.begin(), rec.end()));
+}
+
+}  // namespace
+}  // namespace vornix::testing

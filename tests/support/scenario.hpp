@@ -1,0 +1,71 @@
+#pragma once
+// The editor against the simulated pedal on virtual time, wired as the
+// programs wire it: pedal -> SimulatorPort -> DeviceConnection -> editor, and
+// every message the editor sends recorded on its way out.
+#include <memory>
+#include <optional>
+
+#include "core/virtual_event_loop.hpp"
+#include "core/vornix_control.hpp"
+#include "host/device_connection.hpp"
+#include "host/simulator_port.hpp"
+#include "recording_port.hpp"
+#include "recording_view.hpp"
+#include "scripted_platform.hpp"
+#include "sent_log.hpp"
+#include "sim/pedal.hpp"
+#include "temp_dir.hpp"
+
+namespace vornix::testing {
+
+struct Scenario {
+    explicit Scenario(int latencyMs = 0)
+        : simulator(loop, pedal, latencyMs), port(simulator, loop) {
+        start();
+    }
+
+    // A new editor on the same data folder, as at the next program start.
+    void start() {
+        connection.reset();
+        editor.reset();
+        editor = std::make_unique<VornixControl>(loop, storage::DataFolder(dir.path()), platform);
+        connection = std::make_unique<host::DeviceConnection>(
+            loop, port, [this](std::span<const std::uint8_t> m) { editor->sysExReceived(m); });
+        editor->setSender([this](std::span<const std::uint8_t> m) { return connection->send(m); });
+        // As at program start: the list refresh creates the presets folder
+        // that the slot files are later written into.
+        editor->refreshPresetListFromFiles();
+        editor->loadPresetSlots();
+        port.sent.clear();
+    }
+    void openWindow() { editor->attachView(&view); }
+
+    std::size_t sentCount(int key) const {
+        std::size_t n = 0;
+        for (const auto& m : port.sent) n += commandKey(m.bytes) == key;
+        return n;
+    }
+    // Advances until the editor is online with the sync finished, or the limit.
+    bool runUntilSynced(std::int64_t limitMs = 20000) {
+        for (std::int64_t t = 0; t < limitMs; t += 100) {
+            loop.advance(100);
+            const DeviceLink& l = editor->link();
+            if (l.online && !l.presetDownloadActive && !editor->BulkUpdate && sentCount(0x5B) > 0 &&
+                !loop.hasPosted())
+                return true;
+        }
+        return false;
+    }
+
+    TempDir dir;
+    VirtualEventLoop loop;
+    sim::Pedal pedal;
+    host::SimulatorPort simulator;
+    RecordingPort port;
+    ScriptedPlatform platform;
+    RecordingView view;
+    std::unique_ptr<VornixControl> editor;
+    std::unique_ptr<host::DeviceConnection> connection;
+};
+
+}  // namespace vornix::testing
