@@ -63,6 +63,28 @@ class ChildProcess {
         }
     }
 
+    // Reads the output to its end and waits for the exit status (-1 when it
+    // had to be killed after the time-out).
+    int finish(int timeoutMs) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return stop(0);
+            pollfd fd{out_, POLLIN, 0};
+            if (::poll(&fd, 1, int(left.count())) <= 0) continue;
+            char buffer[512];
+            const ssize_t got = ::read(out_, buffer, sizeof buffer);
+            if (got <= 0) break;
+            output_.append(buffer, std::size_t(got));
+        }
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        exited_ = true;
+        return status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
     // SIGTERM, then the exit status (or -1 when it had to be killed).
     int stop(int timeoutMs = 5000) {
         if (pid_ <= 0 || exited_) return status_;
