@@ -1,0 +1,227 @@
+// Drawing and input of the main window's content area.
+#include <cmath>
+
+#include "app/app_window.hpp"
+
+namespace vornix::app {
+
+namespace {
+
+constexpr guint FramePollMs = 16;
+constexpr guint LeftButton = 1;
+constexpr guint RightButton = 3;
+
+igraphics::IMouseMod modifiers(guint state, guint button) {
+    igraphics::IMouseMod mod;
+    mod.L = button == LeftButton || (button == 0 && (state & GDK_BUTTON1_MASK));
+    mod.R = button == RightButton || (button == 0 && (state & GDK_BUTTON3_MASK));
+    mod.S = (state & GDK_SHIFT_MASK) != 0;
+    mod.C = (state & GDK_CONTROL_MASK) != 0;
+    mod.A = (state & GDK_MOD1_MASK) != 0;
+    return mod;
+}
+
+std::optional<igraphics::EKey> editingKey(guint keyval) {
+    using igraphics::EKey;
+    switch (keyval) {
+        case GDK_KEY_BackSpace:
+            return EKey::Backspace;
+        case GDK_KEY_Delete:
+        case GDK_KEY_KP_Delete:
+            return EKey::Delete;
+        case GDK_KEY_Left:
+        case GDK_KEY_KP_Left:
+            return EKey::Left;
+        case GDK_KEY_Right:
+        case GDK_KEY_KP_Right:
+            return EKey::Right;
+        case GDK_KEY_Home:
+        case GDK_KEY_KP_Home:
+            return EKey::Home;
+        case GDK_KEY_End:
+        case GDK_KEY_KP_End:
+            return EKey::End;
+        case GDK_KEY_Up:
+        case GDK_KEY_KP_Up:
+            return EKey::Up;
+        case GDK_KEY_Down:
+        case GDK_KEY_KP_Down:
+            return EKey::Down;
+        case GDK_KEY_Return:
+        case GDK_KEY_KP_Enter:
+            return EKey::Enter;
+        case GDK_KEY_Escape:
+            return EKey::Escape;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void MainWindow::connectInput() {
+    gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                     GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK |
+                                     GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
+    g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
+    g_signal_connect(area_, "button-press-event", G_CALLBACK(onButtonPress), this);
+    g_signal_connect(area_, "button-release-event", G_CALLBACK(onButtonRelease), this);
+    g_signal_connect(area_, "motion-notify-event", G_CALLBACK(onMotion), this);
+    g_signal_connect(area_, "scroll-event", G_CALLBACK(onScroll), this);
+    g_signal_connect(area_, "leave-notify-event", G_CALLBACK(onLeave), this);
+    g_signal_connect(area_, "notify::scale-factor", G_CALLBACK(onScaleFactor), this);
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);
+    frameSource_ = g_timeout_add(FramePollMs, onFrame, this);
+}
+
+// Only what the content marked dirty is invalidated; GTK keeps the rest.
+void MainWindow::queueDirty() {
+    igraphics::IRECT dirty;
+    if (!graphics_ || !area_ || !graphics_->isDirty(dirty)) return;
+    const double s = graphics_->drawScale();
+    const int x = static_cast<int>(std::floor(dirty.L * s));
+    const int y = static_cast<int>(std::floor(dirty.T * s));
+    const int right = static_cast<int>(std::ceil(dirty.R * s));
+    const int bottom = static_cast<int>(std::ceil(dirty.B * s));
+    gtk_widget_queue_draw_area(area_, x, y, right - x, bottom - y);
+}
+
+gboolean MainWindow::onFrame(gpointer data) {
+    static_cast<MainWindow*>(data)->queueDirty();
+    return G_SOURCE_CONTINUE;
+}
+
+gboolean MainWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_) return FALSE;
+    igraphics::IGraphics& g = *self->graphics_;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+    const double s = g.drawScale();
+    const igraphics::IRECT area(static_cast<float>(x1 / s), static_cast<float>(y1 / s),
+                                static_cast<float>(x2 / s), static_cast<float>(y2 / s));
+    // The content draws in device pixels: undo GTK's HiDPI scale here, the
+    // content applies it again with its own draw scale.
+    const double factor = gtk_widget_get_scale_factor(widget);
+    cairo_save(cr);
+    cairo_scale(cr, 1.0 / factor, 1.0 / factor);
+    g.draw(cr, area);
+    cairo_restore(cr);
+    return TRUE;
+}
+
+// GTK reports the second press of a double-click as a press and then as a
+// double press; the content wants the second press to be the double-click.
+bool MainWindow::isDoubleClick(const GdkEventButton* event) {
+    GtkSettings* settings = gtk_widget_get_settings(area_);
+    gint time = 0, distance = 0;
+    g_object_get(settings, "gtk-double-click-time", &time, "gtk-double-click-distance", &distance,
+                 nullptr);
+    const bool doubled = event->button == lastPressButton_ &&
+                         event->time - lastPressTime_ <= guint32(time) &&
+                         std::abs(event->x - lastPressX_) <= distance &&
+                         std::abs(event->y - lastPressY_) <= distance;
+    // A third press starts over rather than making a second double-click.
+    lastPressTime_ = doubled ? 0 : event->time;
+    lastPressButton_ = event->button;
+    lastPressX_ = event->x;
+    lastPressY_ = event->y;
+    return doubled;
+}
+
+gboolean MainWindow::onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_ || event->type != GDK_BUTTON_PRESS) return TRUE;
+    if (event->button != LeftButton && event->button != RightButton) return FALSE;
+    gtk_widget_grab_focus(widget);
+    igraphics::IGraphics& g = *self->graphics_;
+    const float s = static_cast<float>(g.drawScale());
+    const float x = static_cast<float>(event->x) / s, y = static_cast<float>(event->y) / s;
+    self->lastX_ = x;
+    self->lastY_ = y;
+    const auto mod = modifiers(event->state, event->button);
+    if (self->isDoubleClick(event))
+        g.onMouseDblClick(x, y, mod);
+    else
+        g.onMouseDown(x, y, mod);
+    self->queueDirty();
+    return TRUE;
+}
+
+gboolean MainWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_) return TRUE;
+    const float s = static_cast<float>(self->graphics_->drawScale());
+    self->graphics_->onMouseUp(static_cast<float>(event->x) / s, static_cast<float>(event->y) / s,
+                               modifiers(event->state, event->button));
+    self->queueDirty();
+    return TRUE;
+}
+
+gboolean MainWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_) return TRUE;
+    igraphics::IGraphics& g = *self->graphics_;
+    const float s = static_cast<float>(g.drawScale());
+    const float x = static_cast<float>(event->x) / s, y = static_cast<float>(event->y) / s;
+    const auto mod = modifiers(event->state, 0);
+    if (event->state & (GDK_BUTTON1_MASK | GDK_BUTTON3_MASK))
+        g.onMouseDrag(x, y, x - self->lastX_, y - self->lastY_, mod);
+    else
+        g.onMouseOver(x, y, mod);
+    self->lastX_ = x;
+    self->lastY_ = y;
+    return TRUE;
+}
+
+gboolean MainWindow::onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_) return TRUE;
+    float notches = 0.f;
+    if (event->direction == GDK_SCROLL_UP)
+        notches = 1.f;
+    else if (event->direction == GDK_SCROLL_DOWN)
+        notches = -1.f;
+    else
+        return FALSE;
+    const float s = static_cast<float>(self->graphics_->drawScale());
+    self->graphics_->onMouseWheel(static_cast<float>(event->x) / s,
+                                  static_cast<float>(event->y) / s, modifiers(event->state, 0),
+                                  notches);
+    return TRUE;
+}
+
+gboolean MainWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (self->graphics_) self->graphics_->onMouseOut();
+    return FALSE;
+}
+
+// Keys reach the content only while its text entry or menu is open, and
+// never with Ctrl or Alt held, so the menu's accelerators keep working.
+gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_) return FALSE;
+    igraphics::IGraphics& g = *self->graphics_;
+    if (!g.textEntry().isOpen() && !g.popupMenu().isOpen()) return FALSE;
+    if (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) return FALSE;
+    bool used = false;
+    if (const auto key = editingKey(event->keyval)) {
+        used = g.onKey(*key);
+    } else if (const gunichar c = gdk_keyval_to_unicode(event->keyval); c >= 0x20) {
+        char utf8[8] = {};
+        const gint length = g_unichar_to_utf8(c, utf8);
+        used = g.onTextInput(std::string_view(utf8, static_cast<std::size_t>(length)));
+    }
+    if (used) self->queueDirty();
+    return used;
+}
+
+void MainWindow::onScaleFactor(GObject*, GParamSpec*, gpointer data) {
+    auto* self = static_cast<MainWindow*>(data);
+    if (!self->graphics_ || !self->area_) return;
+    self->graphics_->setScreenScale(gtk_widget_get_scale_factor(self->area_));
+    gtk_widget_queue_draw(self->area_);
+}
+
+}  // namespace vornix::app

@@ -1,0 +1,94 @@
+#include "app/application.hpp"
+
+#include <gtk/gtk.h>
+
+#include <exception>
+#include <iostream>
+#include <memory>
+
+#include "app/app_window.hpp"
+#include "app/editor_stack.hpp"
+#include "app/glib_event_loop.hpp"
+#include "app/gtk_platform.hpp"
+#include "app/manual.hpp"
+#include "app/preferences_dialog.hpp"
+#include "app/single_instance.hpp"
+#include "core/ui_names.hpp"
+#include "resources/resources.hpp"
+
+namespace vornix::app {
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitStartupFailed = 1;
+
+void openManual(const storage::DataFolder& folder, Platform& platform) {
+    const auto path = folder.root() / std::string(resources::manualFileName());
+    // Write errors are not reported: the viewer then says what it could not open.
+    ensureManualCopy(path, resources::manualPdf());
+    platform.openUrl(path.string());
+}
+
+void showAbout(VornixControl& editor, MainWindow& window, Platform& platform) {
+    const ui::GraphicsView* view = window.view();
+    if (view && view->hasGroup(group::About) && editor.aboutRequested()) return;
+    platform.messageBox(aboutText(), ProgramName, Buttons::Ok, {});
+}
+
+}  // namespace
+
+std::string aboutText() {
+    return std::string(ProgramName) + " " VORNIX_VERSION " - editor for the Vornix bass preamp\n" +
+           "Built on " + __DATE__;
+}
+
+int runApplication(const Options& options, int& argc, char**& argv) {
+    const storage::DataFolder folder = storage::DataFolder::fromEnvironment();
+    SingleInstance instance(folder.root());
+    if (!instance.acquire()) {
+        instance.askFirstToRaise();
+        return ExitOk;
+    }
+    if (!gtk_init_check(&argc, &argv)) {
+        std::cerr << "vornix-control: cannot open the display (use --render-to without one)\n";
+        return ExitStartupFailed;
+    }
+
+    GLibEventLoop loop;
+    GtkPlatform platform(loop);
+    std::unique_ptr<EditorStack> stack;
+    std::unique_ptr<MainWindow> window;
+    try {
+        // Messages of the host's start-up (no sound card) wait for the window.
+        stack = std::make_unique<EditorStack>(
+            loop, folder, platform, StackOptions{options.simulator, true},
+            [&platform](const std::string& text, const std::string& caption) {
+                platform.showLater(text, caption);
+            });
+        stack->start();
+        WindowCommands commands;
+        commands.preferences = [&] { runPreferencesDialog(window->window(), stack->host()); };
+        commands.about = [&] { showAbout(stack->editor(), *window, platform); };
+        commands.manual = [&] { openManual(folder, platform); };
+        commands.closed = [&] {
+            stack->shutDown();
+            gtk_main_quit();
+        };
+        window = std::make_unique<MainWindow>(stack->editor(), loop, platform, std::move(commands));
+    } catch (const std::exception& e) {
+        std::cerr << "vornix-control: " << e.what() << '\n';
+        return ExitStartupFailed;
+    } catch (...) {
+        return ExitStartupFailed;
+    }
+    instance.listen([&window] { window->present(); });
+
+    gtk_main();
+
+    window.reset();
+    stack.reset();
+    return ExitOk;
+}
+
+}  // namespace vornix::app

@@ -1,0 +1,70 @@
+#include "app/editor_stack.hpp"
+
+#include "host/simulator_port.hpp"
+#include "sim/pedal.hpp"
+
+namespace vornix::app {
+
+namespace {
+constexpr const char* SimulatorFolder = "Simulator";
+}
+
+EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
+                         StackOptions options, host::Host::MessageHook hostMessage)
+    : options_(options) {
+    // With the simulated pedal, whatever arrives on the stored MIDI ports
+    // belongs to another device and is not the editor's to handle.
+    host::Host::Deliver fromPorts;
+    if (!options.simulator)
+        fromPorts = [this](std::span<const std::uint8_t> m) { deliver(m); };
+    else
+        fromPorts = [](std::span<const std::uint8_t>) {};
+    host_ = std::make_unique<host::Host>(folder.root(), loop, std::move(fromPorts),
+                                         std::move(hostMessage), host::HostOptions{options.audio});
+    editor_ = std::make_unique<VornixControl>(loop, folder, platform);
+
+    if (options.simulator) {
+        pedal_ = std::make_unique<sim::Pedal>();
+        // The built-in pedal keeps what it was told between runs, as a real one would.
+        simulatorState_ = folder.root() / SimulatorFolder;
+        std::error_code ignored;
+        if (std::filesystem::exists(simulatorState_, ignored)) pedal_->loadState(simulatorState_);
+        simulatorPort_ = std::make_unique<host::SimulatorPort>(loop, *pedal_);
+        simulatorConnection_ = std::make_unique<host::DeviceConnection>(
+            loop, *simulatorPort_, [this](std::span<const std::uint8_t> m) { deliver(m); });
+        editor_->setSender(
+            [this](std::span<const std::uint8_t> m) { return simulatorConnection_->send(m); });
+    } else {
+        editor_->setSender(
+            [this](std::span<const std::uint8_t> m) { return host_->sendToDevice(m); });
+    }
+}
+
+EditorStack::~EditorStack() {
+    shutDown();
+    editor_.reset();
+    simulatorConnection_.reset();
+    simulatorPort_.reset();
+    if (pedal_ && !simulatorState_.empty()) pedal_->saveState(simulatorState_);
+    host_.reset();
+}
+
+void EditorStack::deliver(std::span<const std::uint8_t> message) {
+    if (editor_) editor_->sysExReceived(message);
+}
+
+void EditorStack::start() {
+    host_->initialise([this] {
+        for (int index = 0; index < editor_->nParams(); ++index) editor_->showParamChange(index);
+    });
+    editor_->drawScale = static_cast<float>(host_->settingsFile().scale());
+    editor_->saveDrawScale = [this](float scale) { host_->settingsFile().saveScale(scale); };
+    if (options_.audio) host_->openAudio();
+}
+
+void EditorStack::shutDown() {
+    if (editor_) editor_->setSender(nullptr);
+    if (host_) host_->shutDown();
+}
+
+}  // namespace vornix::app

@@ -1,0 +1,59 @@
+#pragma once
+// The host and the editor inside it, and the device they talk to: the MIDI
+// ports stored in settings.ini, or the simulated pedal in this process. Shared
+// by the window and by --render-to; nothing here touches GTK.
+//
+// Start-up order: host, editor, host initialisation (settings, ports, one
+// change notification per parameter), then the audio stream.
+#include <filesystem>
+#include <memory>
+
+#include "core/event_loop.hpp"
+#include "core/platform.hpp"
+#include "core/vornix_control.hpp"
+#include "host/device_connection.hpp"
+#include "host/host.hpp"
+#include "storage/data_folder.hpp"
+
+namespace vornix::sim {
+class Pedal;
+}
+
+namespace vornix::app {
+
+struct StackOptions {
+    bool simulator = false;
+    bool audio = true;
+};
+
+class EditorStack {
+  public:
+    EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
+                StackOptions options, host::Host::MessageHook hostMessage);
+    // Host shut down first, so no message arrives for an editor being torn down.
+    ~EditorStack();
+    EditorStack(const EditorStack&) = delete;
+    EditorStack& operator=(const EditorStack&) = delete;
+
+    // Host initialisation, then the audio stream when asked for.
+    void start();
+    // MIDI and audio stopped (the window has closed); idempotent.
+    void shutDown();
+
+    VornixControl& editor() { return *editor_; }
+    host::Host& host() { return *host_; }
+    sim::Pedal* pedal() { return pedal_.get(); }
+
+  private:
+    void deliver(std::span<const std::uint8_t> message);
+
+    StackOptions options_;
+    std::filesystem::path simulatorState_;
+    std::unique_ptr<host::Host> host_;
+    std::unique_ptr<VornixControl> editor_;
+    std::unique_ptr<sim::Pedal> pedal_;
+    std::unique_ptr<MidiPort> simulatorPort_;
+    std::unique_ptr<host::DeviceConnection> simulatorConnection_;
+};
+
+}  // namespace vornix::app

@@ -1,0 +1,28 @@
+// vornix-control: the desktop editor, or --render-to for a picture of it.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/application.hpp"
+#include "app/options.hpp"
+#include "app/render.hpp"
+
+int main(int argc, char** argv) {
+    using namespace vornix::app;
+    std::string error;
+    const auto options = parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "vornix-control: " << error << '\n';
+        return 2;
+    }
+    if (options->help) {
+        std::cout << usageText();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << versionText();
+        return 0;
+    }
+    if (!options->renderTo.empty()) return renderToPng(*options);
+    return runApplication(*options, argc, argv);
+}
