@@ -272,8 +272,33 @@ TEST(BankImport, CancellingTheQuestionShowsNoDialog) {
     h.openWindow();
     h.platform.answers.push_back(Answer::Cancel);
     h.editor.menuCommand(menu::ImportBank);
-    h.editor.importBank();
+    EXPECT_EQ(h.platform.texts().size(), 1u);
     EXPECT_TRUE(h.platform.requests.empty());
+}
+
+// The desktop menu reaches the editor only through menuCommand; these three
+// items once fell through to the default case and did nothing.
+TEST(MenuCommands, FirmwareImportAndExportItemsAreWired) {
+    EditorHarness h;
+    h.openWindow();
+    h.editor.menuCommand(menu::FirmwareUpdate);
+    EXPECT_TRUE(h.editor.link().online);
+    EXPECT_FALSE(h.editor.link().keepAliveEnabled);
+    EXPECT_TRUE(h.view.isShown(group::FirmwareUpdate));
+    EXPECT_TRUE(h.view.isDisabled(group::Main));
+
+    h.platform.files.push_back((h.dir.path() / "out.kvb").string());
+    h.editor.menuCommand(menu::ExportBank);
+    ASSERT_EQ(h.platform.requests.size(), 1u);
+    EXPECT_EQ(h.platform.requests[0].mode, FileRequest::Mode::Save);
+    EXPECT_EQ(h.platform.requests[0].extension, "kvb");
+    EXPECT_EQ(h.platform.requests[0].initialName, "Vornix_Presets_and_IRs");
+    EXPECT_TRUE(h.editor.link().exportActive);
+
+    h.editor.menuCommand(menu::ImportBank);
+    EXPECT_EQ(h.platform.texts().back(),
+              "This operation will overwrite the current Presets!\nAre you sure to continue?");
+    EXPECT_EQ(h.platform.requests.size(), 2u);
 }
 
 // ---- bank export -------------------------------------------------------------------------

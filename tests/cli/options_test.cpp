@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "cli/options.hpp"
+
+namespace vornix::cli {
+namespace {
+
+TEST(Options, TransportCommandAndArguments) {
+    const auto parsed =
+        parseOptions({"--simulator", "--data-dir", "/d", "set", "5", "64", "--yes"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->transport, Transport::Simulator);
+    EXPECT_EQ(parsed.options->dataDir, "/d");
+    EXPECT_EQ(parsed.options->command, "set");
+    EXPECT_EQ(parsed.options->args, (std::vector<std::string>{"5", "64"}));
+    EXPECT_TRUE(parsed.options->yes);
+
+    const auto port = parseOptions({"--port", "Pedal", "sync"});
+    ASSERT_TRUE(port.options);
+    EXPECT_EQ(port.options->inPort, "Pedal");
+    EXPECT_EQ(port.options->outPort, "Pedal");
+    // Options after the command belong to it.
+    const auto after = parseOptions({"ir-convert", "a.wav", "b.dat", "--name", "X"});
+    ASSERT_TRUE(after.options);
+    EXPECT_EQ(after.options->args.size(), 4u);
+}
+
+TEST(Options, RefusedWithAReason) {
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"--simulator"},
+        {"--simulator", "--stdio", "sync"},
+        {"--in", "A", "sync"},
+        {"--port"},
+        {"--data-dir"},
+        {"--bogus", "sync"},
+    };
+    for (const auto& arguments : bad) {
+        const auto parsed = parseOptions(arguments);
+        EXPECT_FALSE(parsed.options);
+        EXPECT_FALSE(parsed.error.empty());
+    }
+    EXPECT_TRUE(parseOptions({"--help"}).help);
+}
+
+}  // namespace
+}  // namespace vornix::cli

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "scenario.hpp"
+#include "storage/file_io.hpp"
+
+namespace vornix::testing {
+namespace {
+
+using sysex::Bytes;
+
+void expectCacheMatchesPedal(const Scenario& s) {
+    for (int slot = 0; slot < 128; ++slot) {
+        const auto& rec = s.pedal.preset(slot);
+        ASSERT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
+                  Bytes(rec.begin(), rec.end()))
+            << "slot " << slot;
+    }
+}
+
+TEST(Faults, CorruptedPresetDuringSyncIsRequestedAgain) {
+    Scenario s;
+    s.pedal.faults().corruptReply(sysex::cmd::PresetDump, 5);
+    ASSERT_TRUE(s.runUntilSynced());
+    EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), 130u);
+    expectCacheMatchesPedal(s);
+}
+
+TEST(Faults, DuplicatedAndDelayedRepliesLeaveTheCacheRight) {
+    Scenario s;
+    s.pedal.faults().duplicateReply(sysex::cmd::PresetDump, 7);
+    s.pedal.faults().delayReply(sysex::cmd::PresetDump, 20, 700);
+    ASSERT_TRUE(s.runUntilSynced());
+    s.loop.advance(2000);
+    expectCacheMatchesPedal(s);
+    EXPECT_TRUE(s.editor->link().online);
+}
+
+TEST(Faults, DroppedPresetStallsTheReadUntilReconnect) {
+    Scenario s;
+    s.openWindow();
+    s.pedal.faults().dropReply(sysex::cmd::PresetDump, 10);
+    s.loop.advance(10000);
+    EXPECT_TRUE(s.editor->link().presetDownloadActive);
+    EXPECT_FALSE(s.view.isShown("progresscontrols")) << "hidden 1.1 s after the unanswered request";
+    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(9)));
+    s.editor->reconnect();
+    ASSERT_TRUE(s.runUntilSynced());
+    expectCacheMatchesPedal(s);
+}
+
+TEST(Faults, CorruptedIrIsNotCached) {
+    Scenario s;
+    ASSERT_TRUE(s.runUntilSynced());
+    s.pedal.faults().corruptReply(sysex::cmd::IrLast);
+    s.editor->requestIr(3);
+    s.loop.advance(500);
+    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().irFile(3)));
+    s.pedal.faults().clear();
+    s.editor->requestIr(3);
+    s.loop.advance(500);
+    ASSERT_NE(s.pedal.ir(3), nullptr);
+    EXPECT_EQ(storage::readFile(s.editor->dataFolder().irFile(3)), *s.pedal.ir(3));
+}
+
+TEST(Faults, SilentPedalKeepsTheEditorSearchingAndWritesNothing) {
+    Scenario s;
+    s.pedal.faults().setSilent(true);
+    s.loop.advance(33000);
+    EXPECT_FALSE(s.editor->link().online);
+    EXPECT_EQ(s.sentCount(sysex::cmd::Request), 10u);
+    EXPECT_TRUE(std::filesystem::is_empty(s.editor->dataFolder().presetsFolder()));
+}
+
+TEST(Faults, OtherFirmwareVersionStaysOffline) {
+    Scenario s;
+    s.openWindow();
+    s.pedal.faults().setFirmwareVersion(9);
+    s.loop.advance(3400);
+    EXPECT_FALSE(s.editor->link().online);
+    EXPECT_EQ(s.platform.texts(),
+              std::vector<std::string>{"Please upgrade Vornix to actual version 10."});
+    s.pedal.faults().clear();
+    ASSERT_TRUE(s.runUntilSynced());
+}
+
+TEST(Faults, RefusedRestoreStopsTheImportWithCommunicationError) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    const auto file = s.dir.path() / "backup.kvb";
+    s.editor->startBankExportTo(file);
+    s.loop.advance(40000);
+    ASSERT_TRUE(std::filesystem::exists(file));
+    s.platform.boxes.clear();
+    s.pedal.faults().refuseRestore(3);
+    std::string error;
+    ASSERT_TRUE(s.editor->startBankImport(file, error));
+    s.loop.advance(5000);
+    EXPECT_FALSE(s.editor->link().importActive);
+    EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Communication error!"});
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 3u);
+    EXPECT_TRUE(s.editor->link().online);
+}
+
+TEST(Faults, FailedFirmwareShowsErrorInUpdate) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    s.pedal.faults().failFirmware(true);
+    s.editor->menuCommand(menu::FirmwareUpdate);
+    const auto file = s.dir.path() / "fw.bin";
+    storage::writeFile(file, Bytes(3000, 0x55));
+    std::string error;
+    ASSERT_TRUE(s.editor->loadFirmware(file, error));
+    s.loop.advance(5000);
+    EXPECT_EQ(s.platform.texts().back(), "Error in update!");
+    EXPECT_FALSE(s.editor->link().online);
+}
+
+}  // namespace
+}  // namespace vornix::testing
