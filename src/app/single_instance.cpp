@@ -63,7 +63,8 @@ bool SingleInstance::askFirstToRaise() const {
     if (fd < 0) return false;
     bool sent = false;
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        sent = write(fd, RaiseRequest, sizeof RaiseRequest - 1) > 0;
+        // The first instance may close before reading: no SIGPIPE for that.
+        sent = send(fd, RaiseRequest, sizeof RaiseRequest - 1, MSG_NOSIGNAL) > 0;
     close(fd);
     return sent;
 }
