@@ -1,3 +1,4 @@
 set(VORNIX_BENCH_LIBS_bench_ir_convert vornix_ir)
 set(VORNIX_BENCH_LIBS_bench_midi_roundtrip vornix_host)
 set(VORNIX_BENCH_LIBS_bench_controls_redraw vornix_controls)
+set(VORNIX_BENCH_LIBS_bench_editor vornix_host)

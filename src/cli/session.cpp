@@ -213,11 +213,16 @@ void Session::irUploadAnswered(bool stored) { irUploadResult = stored ? 1 : 0; }
 void Session::firmwareFinished(bool ok) { firmwareResult = ok ? 1 : 0; }
 void Session::factoryResetFinished() { resetFinished = true; }
 
-void Session::firmwareProgress(double fraction) {
-    const int percent = static_cast<int>(fraction * 100.0);
-    if (percent / 10 == lastProgressShown_ / 10) return;
-    lastProgressShown_ = percent;
-    human_ << "firmware: " << percent << " %\n";
+void Session::firmwareProgress(double fraction) { showProgress("firmware", fraction, lastProgressShown_); }
+
+void Session::transferProgress(double fraction) { showProgress("transfer", fraction, lastTransferShown_); }
+
+// One line per tenth, so a log of a long transfer stays readable.
+void Session::showProgress(const char* what, double fraction, int& lastShown) {
+    const int tenth = static_cast<int>(fraction * 10.0);
+    if (tenth == lastShown || tenth == 0) return;
+    lastShown = tenth;
+    human_ << what << ": " << tenth * 10 << " %\n";
 }
 
 }  // namespace vornix::cli

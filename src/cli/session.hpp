@@ -76,6 +76,7 @@ public:
     void bankImportFinished(bool ok) override;
     void irUploadAnswered(bool stored) override;
     void firmwareProgress(double fraction) override;
+    void transferProgress(double fraction) override;
     void firmwareFinished(bool ok) override;
     void factoryResetFinished() override;
 
@@ -108,6 +109,8 @@ private:
     std::string failure_;
     int failureCode_ = ExitFailure;
     int lastProgressShown_ = -1;
+    int lastTransferShown_ = -1;
+    void showProgress(const char* what, double fraction, int& lastShown);
 };
 
 }  // namespace vornix::cli

@@ -192,10 +192,8 @@ void VornixControl::handleExportedPreset(ByteSpan message, const sysex::BlockVie
     if (const int n = storage::recordIr8Number(view.block); n >= 0 && n < NumExportableIrs)
         link_.irReferenced[static_cast<std::size_t>(n)] = true;
     if (!appendToBulkBuffer(message)) return;
-    if (view_) {
-        setProgress(link_.exportPreset / double(NumPresets));
-        view_->showGroup(group::Progress);
-    }
+    setProgress(link_.exportPreset / double(NumPresets));
+    if (view_) view_->showGroup(group::Progress);
     link_.exportReady = true;
 }
 

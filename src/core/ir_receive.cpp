@@ -26,10 +26,8 @@ void VornixControl::handleIrChunk(ByteSpan m) {
             return;
         if (!appendToBulkBuffer(m) || command != sysex::cmd::IrLast) return;
         link_.transferWaitTicks = 0;
-        if (view_) {
-            setProgress(link_.exportIr / double(NumExportableIrs));
-            view_->showGroup(group::Progress);
-        }
+        setProgress(link_.exportIr / double(NumExportableIrs));
+        if (view_) view_->showGroup(group::Progress);
         link_.exportReady = true;
         return;
     }
@@ -64,10 +62,8 @@ void VornixControl::startIrStream(ByteSpan m) {
     ir.runningSum = 0;
     ir.unpacker.start(ir.expected);
     continueIrStream(m.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
-    if (view_) {
-        setProgress(0.0);
-        view_->showGroup(group::Progress);
-    }
+    setProgress(0.0);
+    if (view_) view_->showGroup(group::Progress);
 }
 
 void VornixControl::continueIrStream(ByteSpan data) {

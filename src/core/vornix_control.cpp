@@ -68,6 +68,11 @@ bool VornixControl::aboutRequested() {
 
 void VornixControl::menuCommand(int command) {
     switch (command) {
+        case menu::FirmwareUpdate: openFirmwarePage(); break;
+        case menu::ImportBank: importBank(); break;
+        case menu::ExportBank:
+            if (chooseBankExportFile()) startBankExport();
+            break;
         case menu::GlobalSettings:
             link_.keepAliveEnabled = false;
             if (view_) view_->showGroup(group::GlobalSettings);
@@ -198,6 +203,7 @@ void VornixControl::showMessage(const std::string& text, Buttons buttons,
 }
 
 void VornixControl::setProgress(double fraction) {
+    events().transferProgress(fraction);
     if (!view_) return;
     view_->setValue(tag::ProgressKnob, fraction);
     view_->setText(tag::ProgressText, percentText(fraction));
