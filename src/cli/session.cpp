@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -37,6 +38,20 @@ long long nowMs() {
 storage::DataFolder dataFolderFor(const Options& options) {
     return options.dataDir.empty() ? storage::DataFolder::fromEnvironment()
                                    : storage::DataFolder(options.dataDir);
+}
+
+// The port of exactly this name; else the one port whose name starts with it,
+// so that "--port NAME" reaches a device whose input and output are separate
+// clients ("NAME In:...", "NAME Out:..." on JACK).
+std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name) {
+    if (std::find(ports.begin(), ports.end(), name) != ports.end()) return name;
+    std::string found;
+    for (const std::string& port : ports) {
+        if (!port.starts_with(name)) continue;
+        if (!found.empty()) return name;  // ambiguous: only the exact name will do
+        found = port;
+    }
+    return found.empty() ? name : found;
 }
 
 }  // namespace
@@ -126,6 +141,10 @@ bool Session::openTransport(const Options& options, std::string& error) {
                 out = stored.midiOutput;
             }
             auto midi = std::make_unique<host::RtMidiPort>();
+            if (options.transport == Transport::Ports) {
+                in = resolvePortName(midi->inputPorts(), in);
+                out = resolvePortName(midi->outputPorts(), out);
+            }
             if (!midi->openInput(in) || !midi->openOutput(out)) {
                 error = options.transport == Transport::Settings
                             ? "the MIDI ports stored in settings.ini (\"" + in + "\", \"" + out +

@@ -48,6 +48,7 @@ struct DeviceLink {
         pending[0] = true;
         return pending;
     }();
+    int bulkReadRetries = 0;  // requests repeated for the slot being read
     int downloadTotal = 0;
     int downloadDone = 0;
     bool progressHideArmed = false;

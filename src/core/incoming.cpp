@@ -75,6 +75,7 @@ void VornixControl::handleBulkReadPreset(ByteSpan, const sysex::BlockView& view)
     }
     const int slot = view.number;
     link_.presetDownloadSlot = slot;
+    link_.bulkReadRetries = 0;
     storage::writePresetSlotFile(dataFolder_, slot, view.block);
     link_.presetChecksums[static_cast<std::size_t>(slot)] = view.sent;
     link_.presetPending[static_cast<std::size_t>(slot)] = false;

@@ -114,7 +114,19 @@ void VornixControl::progressHideStep() {
     if (++link_.progressHideCounter > ProgressHideTicks) {
         link_.progressHideArmed = false;
         if (view_) view_->hideGroup(group::Progress);
+        retryBulkReadRequest();
     }
+}
+
+// A bulk read waits for one reply at a time, so a single request lost on a
+// busy MIDI link would stall it for good. The slot is asked for again a few
+// times before the read is left to RECONNECT.
+void VornixControl::retryBulkReadRequest() {
+    constexpr int MaxRetries = 3;
+    if (!link_.online || !link_.presetDownloadActive || link_.presetDownloadSlot < 0) return;
+    if (link_.bulkReadRetries >= MaxRetries) return;
+    ++link_.bulkReadRetries;
+    requestPreset(link_.presetDownloadSlot);
 }
 
 void VornixControl::completionStep() {

@@ -261,6 +261,7 @@ private:
     void finishFirmwareUpdate(bool ok);
     // vornix_control.cpp
     void progressHideStep();
+    void retryBulkReadRequest();
     void completionStep();
     void showMessage(const std::string& text, Buttons buttons = Buttons::Ok,
                      std::function<void(Answer)> completion = {});

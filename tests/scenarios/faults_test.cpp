@@ -35,14 +35,24 @@ TEST(Faults, DuplicatedAndDelayedRepliesLeaveTheCacheRight) {
     EXPECT_TRUE(s.editor->link().online);
 }
 
-TEST(Faults, DroppedPresetStallsTheReadUntilReconnect) {
+TEST(Faults, DroppedPresetIsAskedForAgainAndTheReadCompletes) {
     Scenario s;
     s.openWindow();
     s.pedal.faults().dropReply(sysex::cmd::PresetDump, 10);
-    s.loop.advance(10000);
+    ASSERT_TRUE(s.runUntilSynced());
+    expectCacheMatchesPedal(s);
+}
+
+TEST(Faults, PedalThatNeverSendsPresetsStallsTheReadUntilReconnect) {
+    Scenario s;
+    s.openWindow();
+    s.pedal.faults().dropReply(sysex::cmd::PresetDump, 0);
+    s.loop.advance(20000);
     EXPECT_TRUE(s.editor->link().presetDownloadActive);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), 4u) << "the request and three repeats";
     EXPECT_FALSE(s.view.isShown("progresscontrols")) << "hidden 1.1 s after the unanswered request";
-    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(9)));
+    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(0)));
+    s.pedal.faults().clear();
     s.editor->reconnect();
     ASSERT_TRUE(s.runUntilSynced());
     expectCacheMatchesPedal(s);
