@@ -84,7 +84,12 @@ void IControl::setDirty(bool triggerAction, int valIdx) {
 
 void IControl::markDirty() {
     dirty_ = true;
-    for (IControl* p = parent_; p; p = p->parent_) p->dirty_ = true;
+    drawCache_.invalidate();
+    // A container's picture includes its children.
+    for (IControl* p = parent_; p; p = p->parent_) {
+        p->dirty_ = true;
+        p->drawCache_.invalidate();
+    }
 }
 
 void IControl::hide(bool hidden) {

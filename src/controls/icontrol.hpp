@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/draw_cache.hpp"
 #include "controls/painter.hpp"
 #include "controls/records.hpp"
 
@@ -104,7 +105,11 @@ class IControl {
     void setIgnoreMouse(bool ignore) { ignoreMouse_ = ignore; }
     bool ignoresMouse() const { return ignoreMouse_; }
     bool mouseIsDown() const { return mouseIsDown_; }
-    void setMouseIsDown(bool down) { mouseIsDown_ = down; }
+    void setMouseIsDown(bool down) {
+        // Controls show the press in their colours; the redraw itself waits for a value change.
+        if (mouseIsDown_ != down) drawCache_.invalidate();
+        mouseIsDown_ = down;
+    }
     float mouseDownX() const { return mouseDownX_; }
     float mouseDownY() const { return mouseDownY_; }
     void setMouseDownPoint(float x, float y) {
@@ -128,6 +133,9 @@ class IControl {
     double animationProgress() const;
 
   protected:
+    // True when everything draw() shows changes only through markDirty (or
+    // the press), so the context may paint a kept picture instead of drawing.
+    virtual bool cachesDrawing() const { return false; }
     // The normalised distance of one step of a stepped parameter, else 0.
     double stepSize(int valIdx = 0) const;
     // Rounds a normalised value to the parameter's steps when it has them.
@@ -160,6 +168,7 @@ class IControl {
     int animationDurationMs_ = 0;
     long long animationStartMs_ = 0;
     int animationTimer_ = 0;
+    DrawCache drawCache_;
 };
 
 // ---------------------------------------------------------------- IContainerBase

@@ -186,7 +186,11 @@ ISVG IGraphics::svgResource(std::string_view name, std::string_view /*units*/, f
 
 bool IGraphics::loadFont(const std::string& id, std::span<const std::uint8_t> bytes) {
     const bool ok = fonts_.load(id, bytes);
-    if (ok) setAllDirty();
+    if (ok) {
+        // Kept pictures hold text in the font the id used to name.
+        for (const auto& c : controls_) c->drawCache_.invalidate();
+        setAllDirty();
+    }
     return ok;
 }
 
@@ -272,19 +276,23 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
 
     for (const auto& c : controls_) {
         if (c->isHidden() || !c->bounds().intersects(area)) continue;
+        // Animations change every frame without a value change: always drawn.
+        const bool cacheable = c->cachesDrawing() && !c->isAnimating();
         if (!c->isDisabled()) {
-            c->drawTree(p);
+            if (!cacheable || !c->drawCache_.paint(cr, p, *c, 1.0)) c->drawTree(p);
             continue;
         }
-        // A group only as large as the control keeps greying cheap.
         const IRECT r = c->bounds();
         cairo_save(cr);
         cairo_rectangle(cr, r.L, r.T, r.W(), r.H());
         cairo_clip(cr);
-        cairo_push_group(cr);
-        c->drawTree(p);
-        cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, kDisabledOpacity);
+        if (!cacheable || !c->drawCache_.paint(cr, p, *c, kDisabledOpacity)) {
+            // A group only as large as the control keeps greying cheap.
+            cairo_push_group(cr);
+            c->drawTree(p);
+            cairo_pop_group_to_source(cr);
+            cairo_paint_with_alpha(cr, kDisabledOpacity);
+        }
         cairo_restore(cr);
     }
     textEntry_.draw(p);

@@ -63,6 +63,9 @@ class IBKnobRotaterControl : public IBKnobControl {
     void draw(Painter& p) override;
     // value x 300 - 150: -150 at 0, unrotated at 0.5, +150 at 1.
     double angle() const { return getValue() * kTravelDeg - kTravelDeg / 2; }
+
+  protected:
+    bool cachesDrawing() const override { return true; }
 };
 
 // ---------------------------------------------------------------- ISVGKnobControl
@@ -74,6 +77,9 @@ class ISVGKnobControl : public IKnobControlBase {
     ISVGKnobControl(const IRECT& bounds, const ISVG& svg, int paramIdx);
     void draw(Painter& p) override;
     double angle() const { return kMinAngle + getValue() * (kMaxAngle - kMinAngle); }
+
+  protected:
+    bool cachesDrawing() const override { return true; }
 
   private:
     ISVG svg_;
@@ -92,6 +98,9 @@ class IVKnobControl : public IKnobControlBase {
     void onMouseDblClick(float x, float y, const IMouseMod& mod) override;
     const IVStyle& style() const { return style_; }
     std::string valueText() const;
+
+  protected:
+    bool cachesDrawing() const override { return true; }
 
   private:
     IRECT labelBounds() const;

@@ -20,6 +20,7 @@ class Painter {
 
     cairo_t* cr() const { return cr_; }
     double drawScale() const { return scale_; }
+    const FontRegistry& fonts() const { return fonts_; }
 
     // Limits drawing to r until the matching popClip.
     void pushClip(const IRECT& r);

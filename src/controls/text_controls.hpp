@@ -22,6 +22,8 @@ class ITextControl : public IControl {
     IColor background() const { return background_; }
 
   protected:
+    bool cachesDrawing() const override { return true; }
+
     std::string text_;
     IText style_;
     IColor background_;

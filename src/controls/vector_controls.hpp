@@ -15,6 +15,9 @@ class IVSliderControl : public IKnobControlBase {
                     float handleSize = 8.f, float trackSize = 2.f);
     void draw(Painter& p) override;
 
+  protected:
+    bool cachesDrawing() const override { return true; }
+
   private:
     std::string label_;
     IVStyle style_;
@@ -39,6 +42,9 @@ class IVButtonControl : public IControl {
     void setText(std::string_view text) override;
     const std::string& label() const { return label_; }
 
+  protected:
+    bool cachesDrawing() const override { return true; }
+
   private:
     std::string label_;
     IVStyle style_;
@@ -58,6 +64,7 @@ class IVSwitchControl : public IControl {
     int selectedState() const;
 
   protected:
+    bool cachesDrawing() const override { return true; }
     IRECT widgetBounds() const;
     std::string stateText() const;
 
