@@ -39,9 +39,18 @@ bool DrawCache::paint(cairo_t* cr, const Painter& painter, IControl& control, do
     cairo_matrix_t m;
     cairo_get_matrix(cr, &m);
     if (m.xy != 0.0 || m.yx != 0.0 || m.xx != m.yy || !(m.xx > 0.0)) return false;
+    // GTK's HiDPI surfaces scale again below the matrix. A picture with the
+    // same device scale copies 1:1 only when its corner lands on a whole pixel.
+    cairo_surface_t* target = cairo_get_target(cr);
+    double deviceScale = 1.0, deviceScaleY = 1.0, offsetX = 0.0, offsetY = 0.0;
+    cairo_surface_get_device_scale(target, &deviceScale, &deviceScaleY);
+    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
+    if (deviceScale != deviceScaleY || deviceScale != std::floor(deviceScale) ||
+        offsetX != std::floor(offsetX) || offsetY != std::floor(offsetY) || deviceScale < 1.0)
+        return false;
     const double baseX = std::floor(m.x0), baseY = std::floor(m.y0);
     const double fracX = m.x0 - baseX, fracY = m.y0 - baseY;
-    if (m.xx != scale_ || fracX != fracX_ || fracY != fracY_) {
+    if (m.xx != scale_ || deviceScale != deviceScale_ || fracX != fracX_ || fracY != fracY_) {
         release();
         valid_ = false;
         tooLarge_ = false;
@@ -51,6 +60,7 @@ bool DrawCache::paint(cairo_t* cr, const Painter& painter, IControl& control, do
             drawnSinceChange_ = true;
             return false;
         }
+        deviceScale_ = deviceScale;
         if (!build(cr, painter, control, m.xx, fracX, fracY)) return false;
     }
     if (!surface_) return true;
@@ -103,12 +113,14 @@ bool DrawCache::build(cairo_t* cr, const Painter& painter, IControl& control, do
         const int y0 = static_cast<int>(std::floor(ey)) - kMarginPx;
         const double w = std::ceil(ex + ew) + kMarginPx - x0;
         const double h = std::ceil(ey + eh) + kMarginPx - y0;
-        if (w * h > static_cast<double>(kMaxPixels)) {
+        const double d = deviceScale_;
+        if (w * h * d * d > static_cast<double>(kMaxPixels)) {
             kept = false;
         } else {
             surface_ = cairo_surface_create_similar_image(
-                cairo_get_target(cr), CAIRO_FORMAT_ARGB32, static_cast<int>(w),
-                static_cast<int>(h));
+                cairo_get_target(cr), CAIRO_FORMAT_ARGB32, static_cast<int>(w * d),
+                static_cast<int>(h * d));
+            cairo_surface_set_device_scale(surface_, d, d);
             cairo_t* ic = cairo_create(surface_);
             drawOn(ic, fracX - x0, fracY - y0);
             cairo_destroy(ic);

@@ -40,6 +40,7 @@ class DrawCache {
     int x_ = 0;                           // device offset of the surface's corner
     int y_ = 0;
     double scale_ = 0.0;
+    double deviceScale_ = 1.0;  // the target surface's own (HiDPI) scale
     double fracX_ = 0.0;  // sub-pixel part of the target's translation
     double fracY_ = 0.0;
     bool valid_ = false;

@@ -110,6 +110,7 @@ class IGraphics {
     void attachCornerResizer(float size = kCornerResizerSize);
     // True when something needs drawing; rect is then the union to redraw.
     bool isDirty(IRECT& rect);
+    // Repaints the whole window; controls that did not change keep their pictures.
     void setAllDirty();
     // cr is in device pixels; draws the logical rect dirty and clears the dirty marks.
     void draw(cairo_t* cr, const IRECT& dirty);

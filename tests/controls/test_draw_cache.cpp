@@ -156,11 +156,17 @@ TEST(DrawCache, DraggedKnobIsDrawnOncePerFrameWithoutBuildingPictures) {
 
 using Table = std::map<std::string, std::vector<std::uint8_t>, std::less<>>;
 
-cairo_surface_t* drawWindow(IGraphics& ui, double scale, double shiftX, double shiftY) {
-    const int w = static_cast<int>(ui.width() * scale), h = static_cast<int>(ui.height() * scale);
+// As GTK draws on a HiDPI screen: the surface has a device scale, which the
+// context's own scale includes and the shell undoes first.
+cairo_surface_t* drawWindow(IGraphics& ui, double scale, double shiftX, double shiftY,
+                            double deviceScale = 1.0) {
+    const int w = static_cast<int>(ui.width() * scale * deviceScale);
+    const int h = static_cast<int>(ui.height() * scale * deviceScale);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_surface_set_device_scale(s, deviceScale, deviceScale);
     cairo_t* cr = cairo_create(s);
     cairo_translate(cr, shiftX, shiftY);
+    cairo_scale(cr, 1.0 / deviceScale, 1.0 / deviceScale);
     ui.draw(cr, ui.bounds());
     cairo_destroy(cr);
     cairo_surface_flush(s);
@@ -210,15 +216,22 @@ TEST(DrawCache, PicturesLookLikeDrawingAtEveryScaleAndOffset) {
     c.ui.attach(std::make_unique<IVKnobControl>(IRECT(500, 10, 600, 130), kMidi, "OFF", style))
         ->disable(true);
 
-    for (const double scale : {1.0, 0.5, 2.0}) {
+    struct Case {
+        double scale, screen, dx, dy;
+    };
+    for (const auto& [scale, screen, dx, dy] :
+         {Case{1, 1, 0, 0}, Case{1, 1, 3, 0.5}, Case{0.5, 1, 0, 0}, Case{0.5, 1, 3, 0.5},
+          Case{2, 1, 0, 0}, Case{1, 2, 0, 0}, Case{0.5, 2, 1, 0}}) {
+        SCOPED_TRACE(::testing::Message() << "scale " << scale << " screen " << screen
+                                          << " shift " << dx << "," << dy);
         c.ui.setDrawScale(1920, 1200, static_cast<float>(scale));
-        for (const auto& [dx, dy] : {std::pair{0.0, 0.0}, std::pair{3.0, 0.5}}) {
-            SCOPED_TRACE(::testing::Message() << "scale " << scale << " shift " << dx << "," << dy);
+        c.ui.setScreenScale(screen);
+        {
             // Marked changed, the first drawing is a real one.
             c.ui.forAllControls([](IControl& control) { control.markDirty(); });
-            cairo_surface_t* drawn = drawWindow(c.ui, scale, dx, dy);
-            cairo_surface_t* built = drawWindow(c.ui, scale, dx, dy);
-            cairo_surface_t* kept = drawWindow(c.ui, scale, dx, dy);
+            cairo_surface_t* drawn = drawWindow(c.ui, scale, dx, dy, screen);
+            cairo_surface_t* built = drawWindow(c.ui, scale, dx, dy, screen);
+            cairo_surface_t* kept = drawWindow(c.ui, scale, dx, dy, screen);
             // Two compositing steps instead of one round differently by a level or two.
             EXPECT_LE(largestDifference(drawn, built), 2);
             EXPECT_EQ(largestDifference(built, kept), 0);
