@@ -29,8 +29,6 @@ class DrawCache {
     // a transform that is not a plain scale, or a picture too large to keep.
     bool paint(cairo_t* cr, const Painter& painter, IControl& control, double alpha);
 
-    bool holdsPicture() const { return valid_; }
-
   private:
     bool build(cairo_t* cr, const Painter& painter, IControl& control, double scale,
                double fracX, double fracY);
