@@ -10,6 +10,7 @@
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
 #include "host/simulator_port.hpp"
+#include "storage/file_io.hpp"
 #include "sim/pedal.hpp"
 
 namespace {

@@ -85,7 +85,8 @@ void VornixControl::finishBankExport() {
     link_.exportActive = link_.exportReady = false;
     if (view_) view_->hideGroup(group::Progress);
     const bool written = storage::writeFile(
-        exportTarget_, ByteSpan(link_.bulkBuffer).first(static_cast<std::size_t>(link_.exportCount)));
+        exportTarget_, ByteSpan(link_.bulkBuffer).first(static_cast<std::size_t>(link_.exportCount)),
+        storage::Durability::Durable);
     events().bankExportFinished(written);
     showMessage(written ? "Finished successfully!"
                         : "Could not write the bank file " + exportTarget_.string());

@@ -42,7 +42,7 @@ bool VornixControl::exportPresetFile(const std::filesystem::path& path) {
     content.ir8Block = ownUserIrFile(dataFolder_, intValue(param::Ir8Mode), intValue(param::Ir8SlotHigh),
                                      intValue(param::Ir8SlotLow));
     // The preset counts as saved only once the file is really there.
-    if (!storage::writeFile(path, storage::buildPresetFile(content))) {
+    if (!storage::writeFile(path, storage::buildPresetFile(content), storage::Durability::Durable)) {
         showMessage("Could not write the preset file " + path.string());
         return false;
     }

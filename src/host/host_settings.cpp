@@ -65,7 +65,8 @@ class Ini {
         std::string data;
         if (ini_.Save(data) < 0) return false;
         return storage::writeFile(
-            path, std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
+            path, std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()),
+            storage::Durability::Durable);
     }
 
   private:

@@ -62,7 +62,8 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
 
 }  // namespace
 
-FileWriter::FileWriter(const std::filesystem::path& path) : target_(path) {
+FileWriter::FileWriter(const std::filesystem::path& path, Durability durability)
+    : target_(path), durability_(durability) {
     temporary_ = temporaryNameFor(path);
     file_ = std::fopen(temporary_.c_str(), "wb");
 }
@@ -82,7 +83,7 @@ bool FileWriter::close() {
     if (!file_) return false;
     bool ok = !failed_;
     ok = std::fflush(file_) == 0 && ok;
-    ok = ::fsync(::fileno(file_)) == 0 && ok;
+    if (durability_ == Durability::Durable) ok = ::fsync(::fileno(file_)) == 0 && ok;
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     std::error_code error;
@@ -102,8 +103,9 @@ void FileWriter::discard() {
     std::filesystem::remove(temporary_, error);
 }
 
-bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    FileWriter writer(path);
+bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+               Durability durability) {
+    FileWriter writer(path, durability);
     if (!writer.isOpen()) return false;
     writer.write(bytes);
     return writer.close();

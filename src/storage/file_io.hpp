@@ -39,9 +39,14 @@ private:
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path,
                                    std::size_t maxBytes = SIZE_MAX);
 
+// Cache files only need the rename to be atomic; files the user keeps
+// (backups, presets, settings) are also flushed to the disk before the
+// rename, so a power cut cannot leave an empty file in their place.
+enum class Durability { Cache, Durable };
+
 class FileWriter {
 public:
-    explicit FileWriter(const std::filesystem::path& path);
+    explicit FileWriter(const std::filesystem::path& path, Durability durability = Durability::Cache);
     // Closes (and so commits) unless close() or discard() ran already.
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
@@ -61,10 +66,12 @@ private:
     std::filesystem::path temporary_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    Durability durability_ = Durability::Cache;
 };
 
 // Writes the whole file atomically. False when it could not be written.
-bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+               Durability durability = Durability::Cache);
 
 // Creates one folder level; an existing folder or a failure is ignored.
 void ensureFolder(const std::filesystem::path& path);
