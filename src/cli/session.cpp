@@ -15,7 +15,7 @@
 #include "host/rtmidi_port.hpp"
 #include "host/simulator_port.hpp"
 #include "host/stdio_port.hpp"
-#include "host/tracing_port.hpp"
+#include "host/host.hpp"
 #include "sim/pedal.hpp"
 
 namespace vornix::cli {
@@ -90,15 +90,17 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
     const storage::DataFolder folder = dataFolderFor(options);
     std::error_code ignored;
     std::filesystem::create_directories(folder.root(), ignored);
+    // monitor prints the traffic as its data; --trace shows it next to any command.
+    if (options.command == "monitor")
+        trace_ = options.transport == Transport::Stdio ? &std::cerr : &std::cout;
+    else if (options.trace)
+        trace_ = &std::cerr;
     if (!openTransport(options, error)) return;
-    MidiPort& wire = tracer_ ? *tracer_ : *port_;
-    connection_ = std::make_unique<host::DeviceConnection>(
-        loop_, wire, [this](std::span<const std::uint8_t> message) {
-            received();
-            editor_->sysExReceived(message);
-        });
     editor_ = std::make_unique<VornixControl>(loop_, folder, platform_);
-    editor_->setSender([this](std::span<const std::uint8_t> m) { return connection_->send(m); });
+    editor_->setSender([this](std::span<const std::uint8_t> m) {
+        traceMessage("> ", m);
+        return sendRaw_(m);
+    });
     editor_->setEvents(this);
 #ifdef VORNIX_HAVE_RESOURCES
     editor_->initialiseCaches([](int index) { return resources::factoryWav(index); });
@@ -112,7 +114,18 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
 Session::~Session() {
     editor_.reset();
     connection_.reset();
+    host_.reset();
     if (pedal_ && !simulatorState_.empty()) pedal_->saveState(simulatorState_);
+}
+
+void Session::deliver(std::span<const std::uint8_t> message) {
+    traceMessage("< ", message);
+    received();
+    if (editor_) editor_->sysExReceived(message);
+}
+
+void Session::traceMessage(const char* direction, std::span<const std::uint8_t> message) {
+    if (trace_) *trace_ << direction << sysex::toHex(message) << std::endl;
 }
 
 bool Session::openTransport(const Options& options, std::string& error) {
@@ -131,39 +144,41 @@ bool Session::openTransport(const Options& options, std::string& error) {
             port_ = std::move(stdio);
             break;
         }
-        case Transport::Ports:
-        case Transport::Settings: {
-            std::string in = options.inPort, out = options.outPort;
-            if (options.transport == Transport::Settings) {
-                const host::HostSettings stored =
-                    host::SettingsFile(dataFolderFor(options).root()).read();
-                in = stored.midiInput;
-                out = stored.midiOutput;
-            }
+        case Transport::Ports: {
             auto midi = std::make_unique<host::RtMidiPort>();
-            if (options.transport == Transport::Ports) {
-                in = resolvePortName(midi->inputPorts(), in);
-                out = resolvePortName(midi->outputPorts(), out);
-            }
+            const std::string in = resolvePortName(midi->inputPorts(), options.inPort);
+            const std::string out = resolvePortName(midi->outputPorts(), options.outPort);
             if (!midi->openInput(in) || !midi->openOutput(out)) {
-                error = options.transport == Transport::Settings
-                            ? "the MIDI ports stored in settings.ini (\"" + in + "\", \"" + out +
-                                  "\") are not available: use --port NAME, --simulator or "
-                                  "'vornixctl ports'"
-                            : "no MIDI port named \"" + (midi->inputOpen() ? out : in) +
-                                  "\": see 'vornixctl ports'";
+                error = "no MIDI port named \"" + (midi->inputOpen() ? out : in) +
+                        "\": see 'vornixctl ports'";
                 return false;
             }
             port_ = std::move(midi);
             break;
         }
+        case Transport::Settings: return openStoredPorts(options, error);
     }
-    // monitor prints the traffic as its data; --trace shows it next to any command.
-    if (options.command == "monitor")
-        tracer_ = std::make_unique<host::TracingPort>(
-            *port_, options.transport == Transport::Stdio ? std::cerr : std::cout);
-    else if (options.trace)
-        tracer_ = std::make_unique<host::TracingPort>(*port_, std::cerr);
+    connection_ = std::make_unique<host::DeviceConnection>(
+        loop_, *port_, [this](std::span<const std::uint8_t> m) { deliver(m); });
+    sendRaw_ = [this](std::span<const std::uint8_t> m) { return connection_->send(m); };
+    return true;
+}
+
+// The ports stored in settings.ini, opened by the host as the editor does
+// (a name that no longer exists becomes "off"), with its audio stream.
+bool Session::openStoredPorts(const Options& options, std::string& error) {
+    host_ = std::make_unique<host::Host>(
+        dataFolderFor(options).root(), loop_, [this](std::span<const std::uint8_t> m) { deliver(m); },
+        [this](const std::string& text, const std::string&) { human_ << text << '\n'; });
+    host_->initialise();
+    const host::HostSettings& stored = host_->settings();
+    if (stored.midiInput == "off" || stored.midiOutput == "off") {
+        error = "no MIDI ports are chosen in settings.ini: use --port NAME, --simulator, "
+                "'vornixctl ports' or the editor's File > MIDI Settings...";
+        return false;
+    }
+    host_->openAudio();
+    sendRaw_ = [this](std::span<const std::uint8_t> m) { return host_->sendToDevice(m); };
     return true;
 }
 

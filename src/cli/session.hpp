@@ -14,6 +14,10 @@
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
 
+namespace vornix::host {
+class Host;
+}
+
 namespace vornix::sim {
 class Pedal;
 }
@@ -92,6 +96,9 @@ public:
 
 private:
     bool openTransport(const Options& options, std::string& error);
+    bool openStoredPorts(const Options& options, std::string& error);
+    void deliver(std::span<const std::uint8_t> message);
+    void traceMessage(const char* direction, std::span<const std::uint8_t> message);
     void received();
 
     Options options_;
@@ -100,8 +107,10 @@ private:
     ConsolePlatform platform_;
     std::unique_ptr<sim::Pedal> pedal_;
     std::unique_ptr<MidiPort> port_;
-    std::unique_ptr<MidiPort> tracer_;
     std::unique_ptr<host::DeviceConnection> connection_;
+    std::unique_ptr<host::Host> host_;
+    std::function<bool(std::span<const std::uint8_t>)> sendRaw_;
+    std::ostream* trace_ = nullptr;
     std::unique_ptr<VornixControl> editor_;
     std::filesystem::path simulatorState_;
     bool inputEnded_ = false;

@@ -2,6 +2,8 @@
 
 #include <RtAudio.h>
 
+#include "host/midi_api.hpp"
+
 #include <algorithm>
 
 namespace vornix::host {
@@ -11,14 +13,18 @@ constexpr unsigned DriverJack = 1;
 // The JACK client name of the stream.
 constexpr const char* StreamName = "VornixControl";
 
+// Driver 0 is the platform's own API: ALSA on Linux, whose "default" device
+// reaches the desktop's sound server. (Letting RtAudio choose would probe
+// JACK and PulseAudio first and report each one that is missing.)
 RtAudio::Api apiOf(unsigned driver) {
-    return driver == DriverJack ? RtAudio::UNIX_JACK : RtAudio::UNSPECIFIED;
+    return driver == DriverJack ? RtAudio::UNIX_JACK : RtAudio::LINUX_ALSA;
 }
 
 }  // namespace
 
 AudioStream::AudioStream(unsigned driver) {
     try {
+        silenceAlsaDiagnostics();
         audio_ = std::make_unique<RtAudio>(apiOf(driver));
         audio_->showWarnings(false);
     } catch (const RtAudioError&) {

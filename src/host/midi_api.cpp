@@ -1,5 +1,9 @@
 #include "host/midi_api.hpp"
 
+#include <alsa/asoundlib.h>
+#include <jack/jack.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string_view>
 
@@ -10,8 +14,39 @@ constexpr const char* ApiVariable = "VORNIX_MIDI_API";
 constexpr const char* ListingInputClient = "Vornix Port Listing In";
 constexpr const char* ListingOutputClient = "Vornix Port Listing Out";
 
+constexpr const char* AlsaSequencer = "/dev/snd/seq";
+
+void quietly(const char*) {}
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// RtMidi prints to stderr when an API cannot start, before a caller could
+// install an error callback. Asking first keeps the command line's output to
+// the one line that matters on machines without a sequencer or a JACK server.
+bool alsaSequencerPresent() { return ::access(AlsaSequencer, R_OK | W_OK) == 0; }
+
+bool jackServerRunning() {
+    jack_set_error_function(quietly);
+    jack_set_info_function(quietly);
+    jack_status_t status{};
+    jack_client_t* probe = jack_client_open("Vornix Probe", JackNoStartServer, &status);
+    if (!probe) return false;
+    jack_client_close(probe);
+    return true;
+}
+
+bool apiUsable(RtMidi::Api api) {
+    if (api == RtMidi::UNIX_JACK) return jackServerRunning();
+    if (api == RtMidi::LINUX_ALSA || api == RtMidi::UNSPECIFIED) {
+        silenceAlsaDiagnostics();
+        return alsaSequencerPresent();
+    }
+    return true;
+}
+
 template <typename Midi>
 std::unique_ptr<Midi> make(const std::string& clientName, RtMidi::Api preferred) {
+    if (!apiUsable(preferred)) preferred = RtMidi::UNIX_JACK;
+    if (!apiUsable(preferred)) return nullptr;
     try {
         return std::make_unique<Midi>(preferred, clientName);
     } catch (const RtMidiError&) {
@@ -25,6 +60,8 @@ std::unique_ptr<Midi> make(const std::string& clientName, RtMidi::Api preferred)
 }
 
 }  // namespace
+
+void silenceAlsaDiagnostics() { snd_lib_error_set_handler(quietAlsa); }
 
 RtMidi::Api midiApiFromEnvironment() {
     const char* value = std::getenv(ApiVariable);

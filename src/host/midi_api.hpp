@@ -25,6 +25,10 @@ std::vector<std::string> portNamesOf(RtMidi& midi);
 // Index of the port whose name equals `name` exactly, or -1.
 int findPort(RtMidi& midi, const std::string& name);
 
+// ALSA's library reports missing sound cards on stderr; they are not errors
+// for a program that may run without one.
+void silenceAlsaDiagnostics();
+
 struct MidiPortListing {
     std::string api;  // RtMidi's display name of the API that listed them
     std::vector<std::string> inputs;
