@@ -32,8 +32,10 @@ int runCommand(const Options& options) {
     if (options.command == "ports") return listPorts();
     if (options.command == "ir-convert") return convertIr(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
+    Options effective = options;
+    if (options.command == "presets") effective.transport = Transport::None;
     std::string error;
-    Session session(options, std::cerr, error);
+    Session session(effective, std::cerr, error);
     if (!error.empty()) {
         std::cerr << "vornixctl: " << error << '\n';
         return ExitFailure;

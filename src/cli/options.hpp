@@ -8,7 +8,8 @@
 
 namespace vornix::cli {
 
-enum class Transport { Settings, Simulator, Stdio, Ports };
+// None: the command works on the cache alone and opens no port.
+enum class Transport { Settings, Simulator, Stdio, Ports, None };
 
 struct Options {
     Transport transport = Transport::Settings;

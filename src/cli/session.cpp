@@ -157,6 +157,9 @@ bool Session::openTransport(const Options& options, std::string& error) {
             break;
         }
         case Transport::Settings: return openStoredPorts(options, error);
+        case Transport::None:
+            sendRaw_ = [](std::span<const std::uint8_t>) { return false; };
+            return true;
     }
     connection_ = std::make_unique<host::DeviceConnection>(
         loop_, *port_, [this](std::span<const std::uint8_t> m) { deliver(m); });
