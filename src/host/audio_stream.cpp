@@ -40,33 +40,25 @@ std::string AudioStream::apiName() const {
     return audio_ ? RtAudio::getApiDisplayName(audio_->getCurrentApi()) : std::string{};
 }
 
-std::vector<std::string> AudioStream::inputDevices() const {
+std::vector<std::string> AudioStream::devicesWith(bool inputs) const {
     std::vector<std::string> names;
     if (!audio_) return names;
     try {
         const unsigned count = audio_->getDeviceCount();
         for (unsigned i = 0; i < count; ++i) {
             const auto info = audio_->getDeviceInfo(i);
-            if (info.probed && info.inputChannels > 0) names.push_back(info.name);
+            const unsigned channels = inputs ? info.inputChannels : info.outputChannels;
+            if (info.probed && channels > 0) names.push_back(info.name);
         }
     } catch (const RtAudioError&) {
+        // A device that vanished while listing ends the list.
     }
     return names;
 }
 
-std::vector<std::string> AudioStream::outputDevices() const {
-    std::vector<std::string> names;
-    if (!audio_) return names;
-    try {
-        const unsigned count = audio_->getDeviceCount();
-        for (unsigned i = 0; i < count; ++i) {
-            const auto info = audio_->getDeviceInfo(i);
-            if (info.probed && info.outputChannels > 0) names.push_back(info.name);
-        }
-    } catch (const RtAudioError&) {
-    }
-    return names;
-}
+std::vector<std::string> AudioStream::inputDevices() const { return devicesWith(true); }
+
+std::vector<std::string> AudioStream::outputDevices() const { return devicesWith(false); }
 
 AudioStream::Found AudioStream::findDevice(const std::string& name, bool output) const {
     Found found;

@@ -51,6 +51,7 @@ class AudioStream {
     const HostSettings& running() const { return running_; }
 
   private:
+    std::vector<std::string> devicesWith(bool inputs) const;
     struct Found {
         int device = -1;
         std::string name;
