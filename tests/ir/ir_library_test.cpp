@@ -106,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WavPathCase{"/x/A name much longer than thirty-two characters.wav",
                                   "A name much longer than thirty-t"},
                       // UTF-8 would not survive the 7-bit messages the name travels in.
-                      WavPathCase{"/x/Caf\xC3\xA9 1.wav", "Caf__ 1"}));
+                      WavPathCase{"/x/Caf\xC3\xA9 1.wav", "Caf__ 1"}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 // ---- factory WAV files -----------------------------------------------------------
 
@@ -192,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SelectionCase{20, {1, 2}, 1.2, 1.2}, SelectionCase{64, {4}, 4.0, 4.0},
                       SelectionCase{127, {8}, 8.0, 8.0},
                       // Values outside 0..127 must not ask for cabinet 9.
-                      SelectionCase{200, {8}, 8.0, 8.0}, SelectionCase{-3, {}, 1.0, 0.0}));
+                      SelectionCase{200, {8}, 8.0, 8.0}, SelectionCase{-3, {}, 1.0, 0.0}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 // ---- loading cabinets and user IRs -----------------------------------------------
 

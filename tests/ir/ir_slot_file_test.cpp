@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Full scale and beyond (8-bit and float WAVs) must not wrap.
                       SampleWord{1.0, 0x7FFF}, SampleWord{1.007874, 0x7FFF},
                       SampleWord{1.5, 0x7FFF}, SampleWord{-1.0, 0x8000}, SampleWord{-2.0, 0x8000},
-                      SampleWord{std::numeric_limits<double>::quiet_NaN(), 0x0000}));
+                      SampleWord{std::numeric_limits<double>::quiet_NaN(), 0x0000}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 TEST(IrSlotFile, GainNormalisesTheEnergyOfTheFirst1200Samples) {
     std::vector<double> samples(IrSlotSamples + 100, 0.0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <vector>
 
 #include "ir/ir_slot_file.hpp"
@@ -31,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // 8 x 7 bits fill exactly, and the length rule still asks for a zero byte.
         PackCase{Bytes(7, 0xFF), {0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x00}},
-        PackCase{{0x80}, {0x40, 0x00}}, PackCase{{0x01, 0x02}, {0x00, 0x40, 0x40}}));
+        PackCase{{0x80}, {0x40, 0x00}}, PackCase{{0x01, 0x02}, {0x00, 0x40, 0x40}}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 TEST(TransferBuffer, SlotFileImageIs2785BytesEndingInZero) {
     const std::vector<double> samples(IrSlotSamples, 0.25);

@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         // An extensible header whose sub-format says integer PCM must not be
         // read as floats (2147483647 would become NaN).
         KnownSamples{"pcm32_extensible_stereo_44100.wav",
-                     {0.0, 2147483647 / Scale32, -2147483648.0 / Scale32, 1073741824 / Scale32}}));
+                     {0.0, 2147483647 / Scale32, -2147483648.0 / Scale32, 1073741824 / Scale32}}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 TEST(WavReader, Resamples48kHzTo918SamplesAlongTheRamp) {
     const auto wav = readTestWav("pcm24_mono_48000.wav");
@@ -164,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"truncated_format.wav", WavError::Truncated, "truncated file"},
         // A chunk size pointing far past the end must end the search, not loop.
         BrokenFile{"chunk_size_past_end.wav", WavError::NoFormatChunk, "no 'fmt ' chunk"},
-        BrokenFile{"does_not_exist.wav", WavError::CannotOpen, "cannot open"}));
+        BrokenFile{"does_not_exist.wav", WavError::CannotOpen, "cannot open"}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 TEST(WavReader, EveryCutOfAValidFileIsRefusedOrReadWithinItsBytes) {
     const auto whole = storage::readFile(testDataPath("wav/pcm16_stereo_48000_chunks.wav"));
