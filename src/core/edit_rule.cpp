@@ -71,11 +71,25 @@ void VornixControl::sendParamEdit(int index) {
 }
 
 // A change of the low half of a user IR slot number completes that number.
+// For the position being edited, a name row that disagrees with the cache
+// means the device holds an IR the editor has not cached: fetch it at the next
+// tick. An empty row means the device has none either; during a WAV import
+// the editor is the one writing it.
 void VornixControl::followUserIrSlot(int index) {
-    if (index == param::Ir7SlotLow)
-        link_.ir7Slot = IrSlotBankSize * intValue(param::Ir7SlotHigh) + intValue(param::Ir7SlotLow);
-    else
-        link_.ir8Slot = IrSlotBankSize * intValue(param::Ir8SlotHigh) + intValue(param::Ir8SlotLow);
+    const bool ir7 = index == param::Ir7SlotLow;
+    int& slot = ir7 ? link_.ir7Slot : link_.ir8Slot;
+    slot = IrSlotBankSize * intValue(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh) + intValue(index);
+    const UserIrTarget position = ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8;
+    if (!view_ || link_.userIrTarget != position || intValue(ir7 ? param::Ir7Mode : param::Ir8Mode) == 0 ||
+        slot < 0 || static_cast<unsigned>(slot) >= ir::UserIrCount)
+        return;
+    const auto number = static_cast<unsigned>(slot);
+    irNames.refresh(dataFolder_, number);
+    const int row = static_cast<int>(number % ir::IrBankSize);
+    const std::string shown = view_->userIrRow(row);
+    if (shown != "Empty Slot " + std::to_string(row + 1) && shown != irNames.userName(number) &&
+        !wavImportInProgress)
+        link_.irRequestPending = true;
 }
 
 // ---- whole presets, pages and requests -------------------------------------------------

@@ -163,11 +163,14 @@ void VornixControl::storeImportedIrs(const storage::PresetFileBlocks& blocks) {
         storeIrBlock(*blocks.ir7, static_cast<unsigned>(intValue(param::Ir7SlotLow)));
         // Offline, no acknowledgement will come: the second IR is cached at once.
         if (!link_.online && irImportPending8) importSecondIr();
-        return;
+    } else {
+        irImportPending8 = true;
+        storeIrBlock(*blocks.ir8, static_cast<unsigned>(IrBankSize * intValue(param::Ir8SlotHigh) +
+                                                        intValue(param::Ir8SlotLow)));
     }
-    irImportPending8 = true;
-    storeIrBlock(*blocks.ir8, static_cast<unsigned>(IrBankSize * intValue(param::Ir8SlotHigh) +
-                                                    intValue(param::Ir8SlotLow)));
+    // Offline the chain ends with the cached files. Flags left set would take
+    // the acknowledgement of some later upload for this import's.
+    if (!link_.online) irImportPending7 = irImportPending8 = false;
 }
 
 void VornixControl::storeIrBlock(std::span<const std::uint8_t> block, unsigned number) {
