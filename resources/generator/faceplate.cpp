@@ -45,19 +45,22 @@ void windowBase(cairo_t* cr) {
     cairo_pattern_destroy(p);
 }
 
+// Tall enough for the status window and its three lines of text.
+constexpr double TitleBarHeight = 79;
+
 void titleBar(cairo_t* cr) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 72);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, TitleBarHeight);
     addStop(p, 0, rgb(48, 50, 54));
     addStop(p, 1, rgb(28, 29, 32));
-    cairo_rectangle(cr, 0, 0, 1920, 72);
+    cairo_rectangle(cr, 0, 0, 1920, TitleBarHeight);
     cairo_set_source(cr, p);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
-    brushedGrain(cr, 0, 0, 1920, 72, 7, 0.035);
-    cairo_rectangle(cr, 0, 71, 1920, 1);
+    brushedGrain(cr, 0, 0, 1920, TitleBarHeight, 7, 0.035);
+    cairo_rectangle(cr, 0, TitleBarHeight - 1, 1920, 1);
     setColour(cr, rgb(0, 0, 0));
     cairo_fill(cr);
-    cairo_rectangle(cr, 0, 72, 1920, 1);
+    cairo_rectangle(cr, 0, TitleBarHeight, 1920, 1);
     setColour(cr, kAccent, 0.25);
     cairo_fill(cr);
 
@@ -69,9 +72,10 @@ void titleBar(cairo_t* cr) {
     drawSpaced(cr, 196, 47, "CONTROL", 4, Align::Left);
 
     // Backlit status window: the connection lines are printed on it in black.
-    insetPanel(cr, 654, 3, 412, 68, 6, rgb(18, 19, 20));
-    roundedRect(cr, 657, 6, 406, 62, 4);
-    cairo_pattern_t* lcd = cairo_pattern_create_linear(0, 6, 0, 68);
+    // The three lines of 24 pixels from y = 5 need the window down to 75.
+    insetPanel(cr, 654, 1, 412, 77, 6, rgb(18, 19, 20));
+    roundedRect(cr, 657, 3, 406, 73, 4);
+    cairo_pattern_t* lcd = cairo_pattern_create_linear(0, 3, 0, 76);
     addStop(lcd, 0, rgb(206, 216, 212));
     addStop(lcd, 1, rgb(178, 190, 186));
     cairo_set_source(cr, lcd);
@@ -84,10 +88,10 @@ void titleBar(cairo_t* cr) {
 }
 
 void presetColumn(cairo_t* cr) {
-    cairo_rectangle(cr, 0, 73, 300, 1127);
+    cairo_rectangle(cr, 0, TitleBarHeight + 1, 300, 1200 - TitleBarHeight - 1);
     setColour(cr, kPanel);
     cairo_fill(cr);
-    brushedGrain(cr, 0, 73, 300, 150, 11, 0.03);
+    brushedGrain(cr, 0, TitleBarHeight + 1, 300, 150, 11, 0.03);
     useFont(cr, Face::Condensed, 14);
     setColour(cr, kPrintDim);
     drawSpaced(cr, 20, 104, "PRESET NAME", 2, Align::Left);
@@ -97,10 +101,10 @@ void presetColumn(cairo_t* cr) {
     roundedRect(cr, 272, 234, 16, 932, 8);
     setColour(cr, rgb(34, 36, 39));
     cairo_fill(cr);
-    cairo_rectangle(cr, 300, 73, 1, 1127);
+    cairo_rectangle(cr, 300, TitleBarHeight + 1, 1, 1200 - TitleBarHeight - 1);
     setColour(cr, rgb(0, 0, 0));
     cairo_fill(cr);
-    cairo_rectangle(cr, 301, 73, 1, 1127);
+    cairo_rectangle(cr, 301, TitleBarHeight + 1, 1, 1200 - TitleBarHeight - 1);
     setColour(cr, rgb(255, 255, 255), 0.05);
     cairo_fill(cr);
 }

@@ -64,7 +64,7 @@ class MainWindow {
     static gboolean onScroll(GtkWidget* widget, GdkEventScroll* event, gpointer self);
     static gboolean onLeave(GtkWidget* widget, GdkEventCrossing* event, gpointer self);
     static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
-    static void onScaleFactor(GObject* object, GParamSpec* spec, gpointer self);
+    static void onScaleFactor(GObject* object, GParamSpec* property, gpointer self);
     bool isDoubleClick(const GdkEventButton* event);
 
     VornixControl& editor_;

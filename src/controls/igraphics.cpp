@@ -264,6 +264,9 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
     // Hinted advances are whole device pixels, which spreads digits apart at small scales.
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    // Hinted outlines are snapped per glyph, which opens gaps inside words at
+    // the default draw scale of 0.5 ("RECO NNECT").
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_set_font_options(cr, options);
     cairo_font_options_destroy(options);
 

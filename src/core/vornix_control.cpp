@@ -61,8 +61,10 @@ void VornixControl::uiClosed() {
     view_ = nullptr;
 }
 
+// With no window content the shell shows its own About box.
 bool VornixControl::aboutRequested() {
-    if (view_) view_->showGroup(group::About);
+    if (!view_) return false;
+    view_->showGroup(group::About);
     return true;
 }
 
