@@ -1,0 +1,271 @@
+// Files the user hands the editor, played against the simulated pedal:
+// preset files with their user IRs, bank files and firmware files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "scenario.hpp"
+#include "storage/file_io.hpp"
+
+namespace vornix::testing {
+namespace {
+
+using sysex::Bytes;
+
+Bytes dataFile(const std::string& name) { return storage::readFile(testDataPath(name)); }
+
+std::size_t indexOf(const Scenario& s, int key, std::size_t nth = 0) {
+    for (std::size_t i = 0; i < s.port.sent.size(); ++i)
+        if (commandKey(s.port.sent[i].bytes) == key && nth-- == 0) return i;
+    return s.port.sent.size();
+}
+
+// ---- preset files --------------------------------------------------------------------------
+
+// The whole chain of an import: IR 7 uploaded, the pedal's "stored" starts
+// IR 8, the second "stored" sends the preset.
+void expectUploadChain(Scenario& s, unsigned ir7, unsigned ir8) {
+    ASSERT_EQ(s.sentCount(sysex::cmd::IrFirst), 2u);
+    const std::size_t first7 = indexOf(s, sysex::cmd::IrFirst, 0);
+    const std::size_t last7 = indexOf(s, sysex::cmd::IrLast, 0);
+    const std::size_t first8 = indexOf(s, sysex::cmd::IrFirst, 1);
+    const std::size_t last8 = indexOf(s, sysex::cmd::IrLast, 1);
+    const std::size_t preset = indexOf(s, sysex::cmd::EditBuffer);
+    EXPECT_EQ(sysex::read14(s.port.sent[first7].bytes, sysex::at::IrNumber), ir7);
+    EXPECT_EQ(sysex::read14(s.port.sent[first8].bytes, sysex::at::IrNumber), ir8);
+    EXPECT_EQ(last7 - first7, 10u) << "eleven chunks";
+    EXPECT_EQ(last8 - first8, 10u);
+    EXPECT_LT(last7, first8) << "one upload at a time";
+    ASSERT_LT(preset, s.port.sent.size());
+    EXPECT_LT(last8, preset) << "the preset goes last";
+    EXPECT_EQ(s.sentCount(sysex::cmd::EditBuffer), 1u);
+    const auto cached7 = storage::readFile(s.editor->dataFolder().irFile(ir7));
+    const auto cached8 = storage::readFile(s.editor->dataFolder().irFile(ir8));
+    ASSERT_NE(s.pedal.ir(ir7), nullptr);
+    ASSERT_NE(s.pedal.ir(ir8), nullptr);
+    EXPECT_EQ(*s.pedal.ir(ir7), cached7);
+    EXPECT_EQ(*s.pedal.ir(ir8), cached8);
+    EXPECT_FALSE(s.editor->irImportPending7);
+    EXPECT_FALSE(s.editor->irImportPending8);
+}
+
+TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    const int from = s.editor->link().currentPreset;
+    s.editor->importPresetFile(testDataPath("presets/both_irs.kvp"));
+    s.loop.advance(5000);
+    {
+        SCOPED_TRACE("import into the current slot");
+        expectUploadChain(s, static_cast<unsigned>(from), static_cast<unsigned>(128 + from));
+    }
+    EXPECT_EQ(s.pedal.editBuffer()[storage::record::Params + param::Level], 70);
+
+    const auto file = s.dir.path() / "Travel.kvp";
+    ASSERT_TRUE(s.editor->exportPresetFile(file));
+    EXPECT_EQ(storage::readFile(file).size(), 5134u);
+
+    s.editor->selectPreset(20);
+    s.loop.advance(500);
+    ASSERT_EQ(s.editor->link().currentPreset, 20);
+    s.port.sent.clear();
+    s.platform.boxes.clear();
+    s.editor->importPresetFile(file);
+    s.loop.advance(5000);
+    {
+        SCOPED_TRACE("import into slot 20");
+        expectUploadChain(s, 20, 148);
+    }
+    EXPECT_EQ(*s.pedal.ir(20), *s.pedal.ir(static_cast<unsigned>(from)));
+    EXPECT_EQ(*s.pedal.ir(148), *s.pedal.ir(static_cast<unsigned>(128 + from)));
+    const auto& edit = s.pedal.editBuffer();
+    EXPECT_EQ(edit[storage::record::Ir7Bank], 0);
+    EXPECT_EQ(edit[storage::record::Ir7Number], 20);
+    EXPECT_EQ(edit[storage::record::Ir8Bank], 1);
+    EXPECT_EQ(edit[storage::record::Ir8Number], 20);
+    EXPECT_EQ(s.editor->presetName, "Travel");
+}
+
+TEST(PresetFileRoundTrip, OfflineImportWritesBothIrFilesAndSendsNothing) {
+    Scenario s;
+    s.pedal.faults().setSilent(true);
+    s.loop.advance(4000);
+    ASSERT_FALSE(s.editor->link().online);
+    s.port.sent.clear();
+    const Bytes* before = s.pedal.ir(9);
+    const Bytes pedalIr9 = before ? *before : Bytes{};
+    s.editor->link().currentPreset = 9;
+    s.editor->importPresetFile(testDataPath("presets/both_irs.kvp"));
+    s.loop.advance(1000);
+    for (unsigned n : {9u, 137u})
+        EXPECT_EQ(storage::readFile(s.editor->dataFolder().irFile(n)).size(), 2436u) << n;
+    for (const auto& m : s.port.sent)
+        EXPECT_EQ(commandKey(m.bytes), sysex::cmd::Request) << "only the keep-alive: " << sysex::toHex(m.bytes);
+    EXPECT_EQ(s.pedal.ir(9) ? *s.pedal.ir(9) : Bytes{}, pedalIr9);
+}
+
+// ---- bank files ------------------------------------------------------------------------------
+
+struct BankScenario : Scenario {
+    BankScenario() {
+        openWindow();
+        EXPECT_TRUE(runUntilSynced());
+        port.sent.clear();
+        platform.boxes.clear();
+    }
+    bool import(const std::string& name, std::string& error) {
+        return editor->startBankImport(testDataPath("banks/" + name), error);
+    }
+};
+
+TEST(BankFileImport, TwoPresetsAreRestoredBetweenBeginAndEnd) {
+    BankScenario s;
+    std::string error;
+    ASSERT_TRUE(s.import("two_presets.kvb", error)) << error;
+    EXPECT_EQ(s.editor->link().importTotal, 2);
+    s.loop.advance(2000);
+    ASSERT_GE(s.port.sent.size(), 4u);
+    EXPECT_EQ(commandKey(s.port.sent[0].bytes), sysex::cmd::BeginTransfer);
+    EXPECT_EQ(commandKey(s.port.sent[1].bytes), sysex::cmd::RestorePreset);
+    EXPECT_EQ(commandKey(s.port.sent[2].bytes), sysex::cmd::RestorePreset);
+    EXPECT_EQ(commandKey(s.port.sent[3].bytes), sysex::cmd::EndTransfer);
+    // Only the command byte changes: slot, record and checksum go as stored.
+    const Bytes bank = dataFile("banks/two_presets.kvb");
+    Bytes expected(bank.begin(), bank.begin() + 267);
+    expected[sysex::at::Command] = sysex::cmd::RestorePreset;
+    EXPECT_EQ(s.port.sent[1].bytes, expected);
+    EXPECT_EQ(s.pedal.preset(0)[storage::record::Name], 'B');
+    EXPECT_EQ(std::string(s.pedal.preset(1).begin() + storage::record::Name,
+                          s.pedal.preset(1).begin() + storage::record::Name + 8),
+              "Bank One");
+    EXPECT_EQ(s.platform.texts().front(), "Finished successfully!");
+}
+
+TEST(BankFileImport, IrDataGoesOutOnConsecutiveTicksAndTheEndChecksumIsRewritten) {
+    BankScenario s;
+    std::string error;
+    ASSERT_TRUE(s.import("preset_with_ir.kvb", error)) << error;
+    EXPECT_EQ(s.editor->link().importTotal, 12);
+    s.loop.advance(5000);
+    EXPECT_FALSE(s.editor->link().importActive);
+    ASSERT_EQ(s.sentCount(sysex::cmd::RestoreIrMiddle), 9u);
+    const std::size_t header = indexOf(s, sysex::cmd::RestoreIrFirst);
+    const std::size_t end = indexOf(s, sysex::cmd::RestoreIrLast);
+    ASSERT_EQ(end - header, 10u);
+    for (std::size_t i = header + 2; i <= end; ++i)
+        EXPECT_EQ(s.port.sent[i].at - s.port.sent[i - 1].at, 100) << "message " << i;
+    // The stored end message carries 00 00; the restore carries the stream's sum.
+    Bytes stream;
+    for (std::size_t i = header; i <= end; ++i) {
+        const Bytes& m = s.port.sent[i].bytes;
+        const std::size_t from = i == header ? sysex::at::IrFirstData : sysex::at::IrChunkData;
+        stream.insert(stream.end(), m.begin() + static_cast<std::ptrdiff_t>(from),
+                      m.end() - (i == end ? 3 : 1));
+    }
+    const Bytes& last = s.port.sent[end].bytes;
+    const sysex::Checksum sum = sysex::checksumOf(stream);
+    EXPECT_EQ(last[last.size() - 3], sum.high);
+    EXPECT_EQ(last[last.size() - 2], sum.low);
+    EXPECT_NE(sum, (sysex::Checksum{0, 0}));
+    ASSERT_NE(s.pedal.ir(5), nullptr);
+    EXPECT_EQ(*s.pedal.ir(5), dataFile("presets/ir_first.dat"));
+    EXPECT_EQ(s.pedal.preset(2)[storage::record::Ir7Number], 5);
+}
+
+TEST(BankFileImport, BrokenFilesAreRefusedAndNothingIsSent) {
+    struct Case {
+        const char* file;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"last_message_cut.kvb", "Not a bank file: the last message has no end"},
+        {"data_between.kvb", "Not a bank file: data outside a SysEx message"},
+    };
+    BankScenario s;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::string error;
+        EXPECT_FALSE(s.import(c.file, error));
+        EXPECT_EQ(error, c.error);
+        EXPECT_FALSE(s.editor->link().importActive);
+    }
+    s.loop.advance(1000);
+    EXPECT_EQ(s.sentCount(sysex::cmd::BeginTransfer), 0u);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 0u);
+}
+
+// ---- firmware files ----------------------------------------------------------------------------
+
+struct FirmwareCase {
+    std::size_t fileBytes;
+    std::size_t imageBytes;
+    std::size_t lastChunkBytes;  // whole message
+};
+
+// (8 L + 7) div 7 image bytes. An image is never a multiple of 8 bytes long,
+// so a last chunk of exactly 240 data bytes cannot occur; 239 and 1 are the
+// nearest edges.
+TEST(FirmwareFiles, ChunkBoundariesAgainstThePedal) {
+    const FirmwareCase cases[] = {
+        {211, 242, 2 + 9},       // smallest accepted file: two chunks
+        {419, 479, 239 + 9},     // fullest possible last chunk
+        {420, 481, 1 + 9},       // one byte past two full chunks
+        {57343, 65535, 15 + 9},  // 273 full chunks
+        {65535, 74898, 18 + 9},  // largest accepted file
+    };
+    for (const FirmwareCase& c : cases) {
+        SCOPED_TRACE(c.fileBytes);
+        Scenario s;
+        s.openWindow();
+        Bytes image(c.fileBytes);
+        for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 31 + i / 251);
+        const auto file = s.dir.path() / "fw.bin";
+        ASSERT_TRUE(storage::writeFile(file, image));
+        s.editor->openFirmwarePage();
+        std::string error;
+        ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
+        ASSERT_EQ(s.editor->transfer.total(), c.imageBytes);
+        s.loop.advance(static_cast<std::int64_t>(c.imageBytes / 240 + 20) * 100);
+        const std::size_t chunks = (c.imageBytes + 239) / 240;
+        EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk), 1u);
+        EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk) + s.sentCount(0x100 + sysex::fwcmd::Chunk),
+                  chunks);
+        std::vector<Bytes> sentChunks;
+        for (const auto& m : s.port.sent)
+            if (commandKey(m.bytes) == 0x100 + sysex::fwcmd::Chunk) sentChunks.push_back(m.bytes);
+        ASSERT_FALSE(sentChunks.empty());
+        EXPECT_EQ(sentChunks.back().size(), c.lastChunkBytes);
+        EXPECT_EQ(s.pedal.lastFirmwareImage(), image);
+        EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Firmware update finished."});
+    }
+}
+
+TEST(FirmwareFiles, FinishedIsShownOnlyWhenThePedalSaysSo) {
+    Scenario s;
+    s.openWindow();
+    s.pedal.faults().delayReply(sysex::fwcmd::Finished, 1, 5000);
+    Bytes image(1000, 0x42);
+    const auto file = s.dir.path() / "fw.bin";
+    ASSERT_TRUE(storage::writeFile(file, image));
+    s.editor->openFirmwarePage();
+    std::string error;
+    ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
+    s.loop.advance(1500);  // 1,143 image bytes: five chunks, long sent
+    EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk) + s.sentCount(0x100 + sysex::fwcmd::Chunk), 5u);
+    EXPECT_TRUE(s.platform.boxes.empty());
+    s.loop.advance(5000);
+    EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Firmware update finished."});
+}
+
+TEST(FirmwareFiles, FilesOf65536BytesOrMoreAreRefusedWithoutSending) {
+    Scenario s;
+    const auto file = s.dir.path() / "fw.bin";
+    ASSERT_TRUE(storage::writeFile(file, Bytes(65536, 1)));
+    std::string error;
+    EXPECT_FALSE(s.editor->loadFirmware(file, error));
+    EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::EnterUpdate), 0u);
+}
+
+}  // namespace
+}  // namespace vornix::testing
