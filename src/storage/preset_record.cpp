@@ -94,8 +94,15 @@ PresetFolderListing listPresetFolder(const DataFolder& folder) {
         listing.firstSlotMissing = true;
         return listing;
     }
+    // Rows follow the listing, and the rows are meant to come out in slot
+    // order, as "001.dat"... do on the file systems that list names sorted.
+    // ext4 and tmpfs list them in hash order: sort, or a PATCH OFFSET change
+    // (every sync applies one) shows each slot under another slot's name.
+    std::vector<DirectoryEntry> entries = scanDirectory(folder.presetsFolder());
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
     int row = 0;
-    for (const DirectoryEntry& entry : scanDirectory(folder.presetsFolder())) {
+    for (const DirectoryEntry& entry : entries) {
         const auto dot = entry.name.rfind('.');
         if (entry.isFolder || dot == std::string::npos || entry.name.substr(dot) != ".dat") continue;
         if (row < NumPresetSlots) {

@@ -1,0 +1,166 @@
+// The built vornixctl program, run as a user or a script runs it: exit codes,
+// what goes to stdout and what to stderr, each run on a fresh data folder.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "storage/file_io.hpp"
+#include "temp_dir.hpp"
+
+namespace vornix::testing {
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+    double seconds = 0;
+};
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Runs vornixctl with the arguments, stdin at end of file from the start.
+class Vornixctl {
+  public:
+    ProgramRun run(std::vector<std::string> args) {
+        const auto outPath = dir_.path() / "stdout";
+        const auto errPath = dir_.path() / "stderr";
+        args.insert(args.begin(), VORNIXCTL_PATH);
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int in = ::open("/dev/null", O_RDONLY);
+            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(in, STDIN_FILENO);
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(err, STDERR_FILENO);
+            ::unsetenv("VORNIX_DATA_DIR");
+            std::vector<char*> argv;
+            for (auto& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ProgramRun result;
+        int status = 0;
+        if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+            result.exitCode = WEXITSTATUS(status);
+        result.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        result.out = slurp(outPath);
+        result.err = slurp(errPath);
+        return result;
+    }
+    // A data folder of its own for each use.
+    std::string dataDir() const { return (dir_.path() / "data").string(); }
+    std::filesystem::path path(const std::string& name) const { return dir_.path() / name; }
+
+  private:
+    TempDir dir_;
+};
+
+TEST(CommandLineSync, SimulatorListsAllPresetsAndASecondRunReadsTheCache) {
+    Vornixctl ctl;
+    const ProgramRun first = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "sync"});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const auto rows = linesOf(first.out);
+    ASSERT_EQ(rows.size(), 128u);
+    EXPECT_EQ(rows[0].substr(0, 4), " 00 ");
+    EXPECT_EQ(rows[127].substr(0, 5), " 127 ");
+    const ProgramRun second = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "sync"});
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(second.out, first.out);
+    EXPECT_LT(second.seconds, 2.0) << "nothing changed: only the current preset is read";
+    // The cache alone, with no device at all.
+    const ProgramRun cached = ctl.run({"--data-dir", ctl.dataDir(), "presets"});
+    ASSERT_EQ(cached.exitCode, 0) << cached.err;
+    EXPECT_EQ(cached.out, first.out);
+}
+
+TEST(CommandLineSync, PresetsWithoutADeviceOrACache) {
+    Vornixctl ctl;
+    const ProgramRun run = ctl.run({"--data-dir", ctl.dataDir(), "presets"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(linesOf(run.out).size(), 128u);
+}
+
+TEST(CommandLineStdio, InputClosedAtOnceEndsWithExitTwoAndOnlyHexOnStdout) {
+    Vornixctl ctl;
+    const ProgramRun run = ctl.run({"--stdio", "--data-dir", ctl.dataDir(), "sync"});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    const auto lines = linesOf(run.out);
+    EXPECT_FALSE(lines.empty()) << "the identification request goes out";
+    const std::regex hex("F0( [0-9A-F]{2})* F7");
+    for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, hex)) << line;
+    const auto errors = linesOf(run.err);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back().rfind("vornixctl: ", 0), 0u) << errors.back();
+}
+
+TEST(CommandLineErrors, ParameterOutOfRangeFailsWithOneLine) {
+    Vornixctl ctl;
+    const ProgramRun run = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "get", "200"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.empty());
+    const auto lines = linesOf(run.err);
+    ASSERT_EQ(lines.size(), 1u) << run.err;
+    EXPECT_NE(lines[0].find("INDEX"), std::string::npos) << lines[0];
+}
+
+TEST(CommandLineIrConvert, WavBecomesASlotFileAndABrokenWavIsRefused) {
+    Vornixctl ctl;
+    const auto out = ctl.path("cab.dat");
+    const ProgramRun ok = ctl.run({"ir-convert", testDataPath("wav/pcm16_mono_44100.wav").string(), out.string(),
+                            "--name", "First Cab"});
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_EQ(std::filesystem::file_size(out), 2436u);
+    EXPECT_EQ(storage::readFile(out), storage::readFile(testDataPath("presets/ir_first.dat")))
+        << "the slot file the preset tests were made with";
+    const auto refusedOut = ctl.path("broken.dat");
+    const ProgramRun refused =
+        ctl.run({"ir-convert", testDataPath("wav/no_data_chunk.wav").string(), refusedOut.string()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("not a WAV file: no 'data' chunk"), std::string::npos) << refused.err;
+    EXPECT_EQ(linesOf(refused.err).size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(refusedOut));
+}
+
+TEST(CommandLineBackup, BackupThenRestoreIntoTheSimulator) {
+    Vornixctl ctl;
+    const auto bank = ctl.path("all.kvb");
+    const ProgramRun backup = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "backup", bank.string()});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    const auto size = std::filesystem::file_size(bank);
+    EXPECT_GT(size, 128u * 267) << "the presets and the user IRs they use";
+    const ProgramRun restore =
+        ctl.run({"--simulator", "--yes", "--data-dir", ctl.dataDir(), "restore", bank.string()});
+    EXPECT_EQ(restore.exitCode, 0) << restore.err;
+    EXPECT_NE(restore.out.find("restored"), std::string::npos);
+    // Without --yes and nobody to ask, the restore is refused before anything is sent.
+    const ProgramRun refused = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "restore", bank.string()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("restore cancelled"), std::string::npos) << refused.err;
+}
+
+}  // namespace
+}  // namespace vornix::testing
