@@ -34,8 +34,15 @@ ir::WavResult VornixControl::readWavIntoIr(const std::filesystem::path& path) {
 void VornixControl::storeIr(const ir::IrName& name, unsigned number) {
     const ir::EncodedIrSlot encoded = ir::encodeIrSlotFile(name, *irSamples_);
     irGain = encoded.gain;
-    ir::storeIrFile(dataFolder_, number, encoded.bytes);
-    transfer.load(encoded.bytes);
+    storeIrSlotFile(encoded.bytes, number);
+}
+
+// Caches a finished slot file, hands it to the upload and shows its name.
+void VornixControl::storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsigned number) {
+    ir::IrName name;
+    std::copy_n(slotFile.begin() + ir::irslot::Name, name.size(), name.begin());
+    ir::storeIrFile(dataFolder_, number, slotFile);
+    transfer.load(slotFile);
     if (link_.online) link_.irUploadReady = true;
     irNames.refresh(dataFolder_, number);
     const std::string trimmed = sysex::trimDeviceName(name);

@@ -178,10 +178,10 @@ void VornixControl::storeIrBlock(std::span<const std::uint8_t> block, unsigned n
     if (!decoded) return;
     irGain = decoded->gain;
     ir::copyIntoBuffer(*decoded, *irSamples_);
-    ir::IrName name;
-    std::copy_n(block.begin() + ir::irslot::Name, name.size(), name.begin());
     libraryIndex = static_cast<int>(number);
-    storeIr(name, number);
+    // The block is a slot file already: stored as it is, not encoded again
+    // (which would recompute its gain word).
+    storeIrSlotFile(block, number);
 }
 
 void VornixControl::importSecondIr() {

@@ -130,6 +130,7 @@ public:
     // Encodes the IR sample buffer under `number`, caches and packs it, and
     // hands it to the upload when online.
     void storeIr(const ir::IrName& name, unsigned number);
+    void storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsigned number);
     // The IMPORT button of position 7 or 8 (the path replaces the dialog).
     bool importUserIr(UserIrTarget position, std::optional<std::string> path, std::string& error);
     void showIrSelection(int value);
