@@ -73,7 +73,8 @@ FileWriter::~FileWriter() {
 }
 
 std::size_t FileWriter::write(const void* buffer, std::size_t n) {
-    if (!file_ || failed_) return 0;
+    // An empty span may carry a null pointer, which fwrite must not see.
+    if (!file_ || failed_ || n == 0) return 0;
     const std::size_t written = std::fwrite(buffer, 1, n, file_);
     if (written != n) failed_ = true;
     return written;
