@@ -31,13 +31,17 @@ TEST(PedalRestore, PresetWithGoodChecksumIsStoredAndAcknowledged) {
     EXPECT_EQ(h.pedal.preset(90), rec);
 }
 
-TEST(PedalRestore, PresetWithBadChecksumIsRefused) {
-    PedalHarness h;
-    const PresetRecord before = h.pedal.preset(90);
-    Bytes message = blockMessage(cmd::RestorePreset, 90, namedRecord('Q'));
-    message[at::BlockChecksum] ^= 1;
-    EXPECT_EQ(h.send(message), std::vector<Bytes>{status(cmd::RestoreRefused)});
-    EXPECT_EQ(h.pedal.preset(90), before);
+TEST(PedalRestore, RefusedPresetIsNotStored) {
+    for (bool badChecksum : {true, false}) {
+        SCOPED_TRACE(badChecksum ? "bad checksum" : "every restore refused");
+        PedalHarness h;
+        if (!badChecksum) h.pedal.faults().refuseRestore(0);
+        const PresetRecord before = h.pedal.preset(90);
+        Bytes message = blockMessage(cmd::RestorePreset, 90, namedRecord('Q'));
+        if (badChecksum) message[at::BlockChecksum] ^= 1;
+        EXPECT_EQ(h.send(message), std::vector<Bytes>{status(cmd::RestoreRefused)});
+        EXPECT_EQ(h.pedal.preset(90), before);
+    }
 }
 
 TEST(PedalRestore, IrIsAcknowledgedAtFirstAndLastChunkOnly) {
@@ -100,15 +104,6 @@ TEST(PedalRestore, RefusalHitsOnlyTheNthAnsweredMessage) {
     EXPECT_EQ(h.pedal.ir(90), nullptr);
 }
 
-TEST(PedalRestore, RefuseEveryOneKeepsTheBankUntouched) {
-    PedalHarness h;
-    h.pedal.faults().refuseRestore(0);
-    const PresetRecord before = h.pedal.preset(6);
-    EXPECT_EQ(h.send(blockMessage(cmd::RestorePreset, 6, namedRecord('X'))),
-              std::vector<Bytes>{status(cmd::RestoreRefused)});
-    EXPECT_EQ(h.pedal.preset(6), before);
-}
-
 // ---- firmware loader ------------------------------------------------------------------
 
 Bytes firmwareFile(std::size_t size) {
@@ -162,29 +157,24 @@ TEST(PedalFirmware, LastChunkMayCarryAFullBlock) {
     EXPECT_EQ(h.pedal.lastFirmwareImage(), unpackStream(all));
 }
 
-TEST(PedalFirmware, WrongChecksumFails) {
-    PedalHarness h;
-    h.send(firmwareEnterUpdate());
-    const auto replies = h.sendAll(firmwareChunks(firmwareFile(3000), 1));
-    EXPECT_EQ(replies, std::vector<Bytes>{firmwareStatus(fwcmd::Failed)});
-    EXPECT_TRUE(h.pedal.lastFirmwareImage().empty());
-}
-
-TEST(PedalFirmware, LostChunkFails) {
-    PedalHarness h;
-    h.send(firmwareEnterUpdate());
-    auto chunks = firmwareChunks(firmwareFile(3000));
-    chunks.erase(chunks.begin() + 2);
-    EXPECT_EQ(h.sendAll(chunks), std::vector<Bytes>{firmwareStatus(fwcmd::Failed)});
-}
-
-TEST(PedalFirmware, InjectedFailureTakesTheImageAndReportsFailed) {
-    PedalHarness h;
-    h.pedal.faults().failFirmware(true);
-    h.send(firmwareEnterUpdate());
-    EXPECT_EQ(h.sendAll(firmwareChunks(firmwareFile(2000))),
-              std::vector<Bytes>{firmwareStatus(fwcmd::Failed)});
-    EXPECT_TRUE(h.pedal.lastFirmwareImage().empty());
+TEST(PedalFirmware, FailedUpdateReportsFailedAndKeepsNoImage) {
+    struct Case {
+        const char* what;
+        int checksumDelta;
+        bool loseAChunk;
+        bool injected;
+    };
+    for (const Case c : {Case{"wrong checksum", 1, false, false}, Case{"lost chunk", 0, true, false},
+                         Case{"injected failure", 0, false, true}}) {
+        SCOPED_TRACE(c.what);
+        PedalHarness h;
+        h.pedal.faults().failFirmware(c.injected);
+        h.send(firmwareEnterUpdate());
+        auto chunks = firmwareChunks(firmwareFile(3000), c.checksumDelta);
+        if (c.loseAChunk) chunks.erase(chunks.begin() + 2);
+        EXPECT_EQ(h.sendAll(chunks), std::vector<Bytes>{firmwareStatus(fwcmd::Failed)});
+        EXPECT_TRUE(h.pedal.lastFirmwareImage().empty());
+    }
 }
 
 TEST(PedalFirmware, ChunksWithoutEnteringUpdateModeAreIgnored) {
