@@ -258,14 +258,5 @@ TEST(FirmwareFiles, FinishedIsShownOnlyWhenThePedalSaysSo) {
     EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Firmware update finished."});
 }
 
-TEST(FirmwareFiles, FilesOf65536BytesOrMoreAreRefusedWithoutSending) {
-    Scenario s;
-    const auto file = s.dir.path() / "fw.bin";
-    ASSERT_TRUE(storage::writeFile(file, Bytes(65536, 1)));
-    std::string error;
-    EXPECT_FALSE(s.editor->loadFirmware(file, error));
-    EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::EnterUpdate), 0u);
-}
-
 }  // namespace
 }  // namespace vornix::testing

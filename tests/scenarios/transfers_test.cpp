@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <numeric>
+#include <set>
 
 #include "scenario.hpp"
 #include "sim/factory_content.hpp"
@@ -91,51 +90,6 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
         EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
                   Bytes(rec.begin(), rec.end()));
     }
-}
-
-TEST(IrUpload, ElevenChunksAndThePedalStoresIt) {
-    Scenario s;
-    ASSERT_TRUE(s.runUntilSynced());
-    Bytes file(2436);
-    std::iota(file.begin(), file.end(), 3);
-    const auto name = sysex::padName("Uploaded Cab");
-    std::copy(name.begin(), name.end(), file.begin() + 4);
-    file[0] = 1;
-    file[1] = 0;
-    ASSERT_TRUE(s.editor->transfer.load(file));
-    s.editor->libraryIndex = 77;
-    s.editor->link().irUploadReady = true;
-    s.port.sent.clear();
-    s.loop.advance(3000);
-    EXPECT_EQ(s.sentCount(sysex::cmd::IrFirst) + s.sentCount(sysex::cmd::IrMiddle) +
-                  s.sentCount(sysex::cmd::IrLast),
-              11u);
-    ASSERT_NE(s.pedal.ir(77), nullptr);
-    EXPECT_EQ(*s.pedal.ir(77), file);
-}
-
-TEST(Firmware, ChunkedIntoCeilTOver240AndFinished) {
-    Scenario s;
-    s.openWindow();
-    ASSERT_TRUE(s.runUntilSynced());
-    Bytes image(20000);
-    std::iota(image.begin(), image.end(), 0);
-    const auto file = s.dir.path() / "fw.bin";
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()),
-               static_cast<std::streamsize>(image.size()));
-    s.editor->menuCommand(menu::FirmwareUpdate);
-    s.editor->openFirmwarePage();
-    std::string error;
-    ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
-    const std::size_t total = s.editor->transfer.total();
-    s.port.sent.clear();
-    s.loop.advance(20000);
-    EXPECT_EQ(s.sentCount(0x113) + s.sentCount(0x120), (total + 239) / 240);
-    EXPECT_EQ(s.sentCount(sysex::cmd::Request), 0u) << "no keep-alive during the update";
-    EXPECT_EQ(s.pedal.lastFirmwareImage(), image);
-    EXPECT_EQ(s.platform.texts().back(), "Firmware update finished.");
-    EXPECT_FALSE(s.editor->link().online);
 }
 
 TEST(FactoryReset, PresetsResetRefetchesAfterReconnect) {
