@@ -27,6 +27,27 @@ inline storage::PresetRecord recordWith(std::uint8_t value, const std::string& n
     return rec;
 }
 
+// The chunks the device sends for one IR, as the wire format lays them out;
+// `checksumDelta` is added to the true sum, `streamLength` overrides the
+// length the first chunk announces.
+inline std::vector<Bytes> irDump(unsigned number, const Bytes& file, int checksumDelta = 0,
+                                 std::size_t streamLength = 0) {
+    const Bytes stream = sysex::packStream(file);
+    const sysex::ByteSpan all(stream);
+    std::vector<Bytes> out;
+    out.push_back(sysex::irFirstChunk(
+        sysex::cmd::IrFirst, number,
+        static_cast<unsigned>(streamLength ? streamLength : stream.size()), all.first(256)));
+    std::size_t at = 256;
+    for (; stream.size() - at > 256; at += 256)
+        out.push_back(sysex::irMiddleChunk(sysex::cmd::IrMiddle, all.subspan(at, 256)));
+    const unsigned sum =
+        (sysex::checksumOf(all).value() + static_cast<unsigned>(checksumDelta)) & 0x3FFF;
+    out.push_back(
+        sysex::irLastChunk(sysex::cmd::IrLast, all.subspan(at), sysex::checksumOfSum(sum)));
+    return out;
+}
+
 struct EditorHarness {
     TempDir dir;
     VirtualEventLoop loop;

@@ -2,8 +2,6 @@
 // import, the re-targeting of its user IRs, and what an export writes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "core/ui_names.hpp"
 #include "editor_harness.hpp"
 #include "ir/ir_slot_file.hpp"
@@ -23,11 +21,6 @@ const char* const NewerVersion =
 
 std::filesystem::path presetData(const std::string& name) { return testDataPath("presets/" + name); }
 Bytes dataFile(const std::string& name) { return storage::readFile(presetData(name)); }
-
-void writeBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // The IR a slot file holds, as the editor will play it.
 std::optional<ir::DecodedIrSlot> irAt(const VornixControl& editor, unsigned number) {
@@ -113,14 +106,14 @@ TEST(PresetFileImport, FilesOf8192BytesOrMoreAreIgnoredSilently) {
     Bytes big = dataFile("plain.kvp");
     big.resize(8192, 0);
     const auto path = h.dir.path() / "big.kvp";
-    writeBytes(path, big);
+    storage::writeFile(path, big);
     h.editor.importPresetFile(path);
     h.loop.advance(100);
     EXPECT_FALSE(h.editor.ModifiedFlag);
     EXPECT_TRUE(h.platform.boxes.empty());
     // One byte less is a preset file like any other.
     big.resize(8191);
-    writeBytes(path, big);
+    storage::writeFile(path, big);
     h.editor.importPresetFile(path);
     EXPECT_TRUE(h.editor.ModifiedFlag);
     EXPECT_EQ(h.editor.intValue(param::Level), 70);
@@ -247,7 +240,7 @@ struct ExportHarness : EditorHarness {
     }
     void cache(unsigned number, const Bytes& bytes) {
         std::filesystem::create_directories(editor.dataFolder().irFolderFor(number));
-        writeBytes(editor.dataFolder().irFile(number), bytes);
+        storage::writeFile(editor.dataFolder().irFile(number), bytes);
     }
     Bytes exportTo(const std::string& name) {
         const auto path = dir.path() / name;
