@@ -93,16 +93,6 @@ TEST(Pictures, DecodeAtTheirSizeAndTwiceThatForTwoX) {
     }
 }
 
-TEST(Pictures, PictureButtonsFitTheSpanBetweenTheirNeighbours) {
-    for (const Expected& e : kPictures) {
-        const std::string name = e.name;
-        if (name.rfind("amp-", 0) != 0 && name.rfind("radio-", 0) != 0) continue;
-        SCOPED_TRACE(name);
-        EXPECT_GE(e.frameWidth, 140);
-        EXPECT_LE(e.frameWidth, 163);
-    }
-}
-
 // Brightest value of one channel (0 red .. 3 alpha) over a rectangle.
 int brightest(const Image& img, int x0, int y0, int x1, int y1, int channel) {
     int best = 0;
