@@ -252,7 +252,7 @@ void Session::factoryResetFinished() { resetFinished = true; }
 
 void Session::firmwareProgress(double fraction) { showProgress("firmware", fraction, lastProgressShown_); }
 
-void Session::transferProgress(double fraction) { showProgress("transfer", fraction, lastTransferShown_); }
+void Session::transferProgress(double fraction) { showProgress("progress", fraction, lastTransferShown_); }
 
 // One line per tenth, so a log of a long transfer stays readable.
 void Session::showProgress(const char* what, double fraction, int& lastShown) {

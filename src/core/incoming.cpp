@@ -86,21 +86,17 @@ void VornixControl::handleBulkReadPreset(ByteSpan, const sysex::BlockView& view)
     const auto next = std::find(link_.presetPending.begin(), link_.presetPending.end(), true);
     if (next != link_.presetPending.end()) {
         link_.presetDownloadSlot = static_cast<int>(next - link_.presetPending.begin());
-        if (view_) {
-            ++link_.downloadDone;
-            setProgress(link_.downloadTotal > 0
-                            ? static_cast<double>(link_.downloadDone) / link_.downloadTotal
-                            : 1.0);
-        }
+        ++link_.downloadDone;
+        setProgress(link_.downloadTotal > 0
+                        ? static_cast<double>(link_.downloadDone) / link_.downloadTotal
+                        : 1.0);
         requestPreset(link_.presetDownloadSlot);
         return;
     }
     link_.presetDownloadActive = false;
     BulkUpdate = false;
-    if (view_) {
-        setProgress(1.0);
-        view_->hideGroup(group::Progress);
-    }
+    setProgress(1.0);
+    if (view_) view_->hideGroup(group::Progress);
     requestGlobalPage(sysex::page::Settings);
 }
 
