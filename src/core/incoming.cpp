@@ -60,14 +60,14 @@ void VornixControl::handlePreset(ByteSpan message, const sysex::BlockView& view)
     if (!link_.online) return;
     link_.progressHideArmed = false;
     if (link_.presetDownloadActive)
-        handleBulkReadPreset(message, view);
+        handleBulkReadPreset(view);
     else if (!link_.exportActive)
         handleCurrentPreset(view);
     else
         handleExportedPreset(message, view);
 }
 
-void VornixControl::handleBulkReadPreset(ByteSpan, const sysex::BlockView& view) {
+void VornixControl::handleBulkReadPreset(const sysex::BlockView& view) {
     BulkUpdate = true;
     if (!view.checksumOk) {
         requestPreset(link_.presetDownloadSlot);

@@ -48,9 +48,9 @@ void VornixControl::handleStatus(std::uint8_t command) {
             else events().message("ERROR!");
             break;
         case sysex::cmd::IrHeaderAccepted: link_.irUploadReady = true; break;
-        case sysex::cmd::RestoreContinue: handleRestoreAcknowledged(false); break;
+        case sysex::cmd::RestoreContinue:
         case sysex::cmd::RestoreAck:
-        case sysex::cmd::RestoreAckAlt: handleRestoreAcknowledged(true); break;
+        case sysex::cmd::RestoreAckAlt: handleRestoreAcknowledged(); break;
         case sysex::cmd::RestoreRefused:
         case sysex::cmd::RestoreRefusedAlt: handleRestoreRefused(); break;
         case sysex::cmd::ParameterAck:
@@ -69,7 +69,7 @@ void VornixControl::handleStatus(std::uint8_t command) {
 // 0x71 / 0x7D, and 0x73 which only says "continue". A 0x73 for the last
 // message still ends the import: waiting for another answer would hold back
 // the keep-alive and every later transfer for good.
-void VornixControl::handleRestoreAcknowledged(bool) {
+void VornixControl::handleRestoreAcknowledged() {
     if (!link_.importActive) return;
     link_.transferWaitTicks = 0;
     ++link_.importSent;

@@ -215,7 +215,7 @@ private:
     // incoming.cpp
     void handleBlockMessage(std::span<const std::uint8_t> message);
     void handlePreset(std::span<const std::uint8_t> message, const sysex::BlockView& view);
-    void handleBulkReadPreset(std::span<const std::uint8_t> message, const sysex::BlockView& view);
+    void handleBulkReadPreset(const sysex::BlockView& view);
     void handleCurrentPreset(const sysex::BlockView& view);
     void handleExportedPreset(std::span<const std::uint8_t> message, const sysex::BlockView& view);
     void applyCurrentPresetTexts(const sysex::BlockView& view);
@@ -226,7 +226,7 @@ private:
     void handleIrNamePage(const sysex::BlockView& view);
     void handleShortMessage(std::span<const std::uint8_t> message);
     void handleStatus(std::uint8_t command);
-    void handleRestoreAcknowledged(bool endsOnLast);
+    void handleRestoreAcknowledged();
     void handleRestoreRefused();
     void handleFirmwareStatus(std::uint8_t command);
     void handleParameterMessage(std::span<const std::uint8_t> message);
@@ -282,7 +282,6 @@ private:
     std::function<void()> queuedValueSink_;
     EventLoop::TimerId deviceTimer_ = 0;
     EventLoop::TimerId idleTimer_ = 0;
-    bool handlingMessage_ = false;
 
     std::unique_ptr<ir::IrSampleBuffer> irSamples_ = std::make_unique<ir::IrSampleBuffer>();
     DeviceLink link_;
