@@ -10,16 +10,17 @@
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
 #include "host/simulator_port.hpp"
-#include "storage/file_io.hpp"
 #include "sim/pedal.hpp"
+#include "storage/file_io.hpp"
 
 namespace {
 
 using namespace vornix;
 
 class QuietPlatform : public Platform {
-public:
-    void messageBox(const std::string&, const std::string&, Buttons, std::function<void(Answer)> done) override {
+  public:
+    void messageBox(const std::string&, const std::string&, Buttons,
+                    std::function<void(Answer)> done) override {
         if (done) done(Answer::Ok);
     }
     std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }

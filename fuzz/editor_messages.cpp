@@ -13,12 +13,14 @@
 namespace {
 
 class SilentPlatform : public vornix::Platform {
-public:
+  public:
     void messageBox(const std::string&, const std::string&, vornix::Buttons,
                     std::function<void(vornix::Answer)> done) override {
         if (done) done(vornix::Answer::Cancel);
     }
-    std::optional<std::string> chooseFile(const vornix::FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> chooseFile(const vornix::FileRequest&) override {
+        return std::nullopt;
+    }
     void openUrl(const std::string&) override {}
 };
 

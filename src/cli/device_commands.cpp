@@ -22,7 +22,9 @@ const std::map<std::string, DeviceCommand>& deviceCommands() {
     return commands;
 }
 
-CommandResult failed(std::string error, int code) { return CommandResult{false, std::move(error), code}; }
+CommandResult failed(std::string error, int code) {
+    return CommandResult{false, std::move(error), code};
+}
 
 CommandResult deviceFailure(Session& session) {
     return failed(session.failure(), session.failureCode());

@@ -18,8 +18,8 @@ struct CommandResult {
     int code = 0;
 };
 
-using DeviceCommand =
-    std::function<CommandResult(Session&, const std::vector<std::string>& args, std::ostream& data)>;
+using DeviceCommand = std::function<CommandResult(Session&, const std::vector<std::string>& args,
+                                                  std::ostream& data)>;
 
 const std::map<std::string, DeviceCommand>& deviceCommands();
 

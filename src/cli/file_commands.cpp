@@ -37,10 +37,12 @@ CommandResult presetImport(Session& session, const Args& args, std::ostream& dat
     VornixControl& editor = session.editor();
     editor.importPresetFile(args[0]);
     editor.idleTick();  // shows a deferred "Unknown file format."
-    if (!editor.ModifiedFlag) return failed(session.lastMessage.empty() ? "preset not imported" : session.lastMessage);
+    if (!editor.ModifiedFlag)
+        return failed(session.lastMessage.empty() ? "preset not imported" : session.lastMessage);
     // Wait until the IRs are uploaded and the preset sent.
     if (!session.waitFor([&] {
-            return !editor.irImportPending7 && !editor.irImportPending8 && !editor.link().irUploadReady;
+            return !editor.irImportPending7 && !editor.irImportPending8 &&
+                   !editor.link().irUploadReady;
         }))
         return deviceFailure(session);
     data << "imported " << args[0] << " into the current preset (not stored: use 'store N')\n";
@@ -68,8 +70,9 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     // The position now plays the new IR; the preset carries its name.
     editor.setParameterFromUser(ir7 ? param::Ir7Mode : param::Ir8Mode, 1);
     editor.sendPreset();
-    data << "user IR " << editor.libraryIndex << " \"" << (ir7 ? editor.userIr7Name : editor.userIr8Name)
-         << "\" uploaded to position " << position << '\n';
+    data << "user IR " << editor.libraryIndex << " \""
+         << (ir7 ? editor.userIr7Name : editor.userIr8Name) << "\" uploaded to position "
+         << position << '\n';
     return {};
 }
 
@@ -101,8 +104,8 @@ int convertIr(const Options& options) {
         std::cerr << "vornixctl: cannot write " << args[1] << '\n';
         return ExitFailure;
     }
-    std::cout << args[1] << ": " << encoded.bytes.size() << " bytes, \"" << sysex::trimDeviceName(irName)
-              << "\", gain " << encoded.gain << '\n';
+    std::cout << args[1] << ": " << encoded.bytes.size() << " bytes, \""
+              << sysex::trimDeviceName(irName) << "\", gain " << encoded.gain << '\n';
     return ExitOk;
 }
 

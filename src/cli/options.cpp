@@ -85,7 +85,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (options.command.empty()) return fail("no command given");
-    if (options.transport == Transport::Ports && (options.inPort.empty() || options.outPort.empty()))
+    if (options.transport == Transport::Ports &&
+        (options.inPort.empty() || options.outPort.empty()))
         return fail("--in and --out go together");
     parsed.options = std::move(options);
     return parsed;

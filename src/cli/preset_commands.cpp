@@ -53,13 +53,14 @@ CommandResult set(Session& session, const Args& args, std::ostream& data) {
     int index = 0, value = 0;
     std::string error;
     if (!parameterIndex(args, index, error)) return failed(error);
-    if (args.size() < 2 || !parseNumber(args[1], value)) return failed("VALUE must be a whole number");
+    if (args.size() < 2 || !parseNumber(args[1], value))
+        return failed("VALUE must be a whole number");
     if (!session.synchronise()) return deviceFailure(session);
     VornixControl& editor = session.editor();
     const iplug::IParam& p = editor.parameter(index);
     if (value < p.minimum() || value > p.maximum())
-        return failed("VALUE for " + p.name() + " must be from " + std::to_string(int(p.minimum())) +
-                      " to " + std::to_string(int(p.maximum())));
+        return failed("VALUE for " + p.name() + " must be from " +
+                      std::to_string(int(p.minimum())) + " to " + std::to_string(int(p.maximum())));
     editor.setParameterFromUser(index, value);
     // With no window the editor leaves global settings alone; here the user
     // asked for the change, so the settings page goes out.

@@ -12,10 +12,10 @@
 #ifdef VORNIX_HAVE_RESOURCES
 #include "resources/resources.hpp"
 #endif
+#include "host/host.hpp"
 #include "host/rtmidi_port.hpp"
 #include "host/simulator_port.hpp"
 #include "host/stdio_port.hpp"
-#include "host/host.hpp"
 #include "sim/pedal.hpp"
 
 namespace vornix::cli {
@@ -28,7 +28,9 @@ const char* const NoAnswer = "no answer from the device";
 
 std::atomic<bool> interrupted{false};
 
-void onSignal(int) { interrupted.store(true); }
+void onSignal(int) {
+    interrupted.store(true);
+}
 
 long long nowMs() {
     using namespace std::chrono;
@@ -139,7 +141,8 @@ bool Session::openTransport(const Options& options, std::string& error) {
             break;
         }
         case Transport::Stdio: {
-            auto stdio = std::make_unique<host::StdioPort>(loop_, std::cout, STDIN_FILENO, std::cerr);
+            auto stdio =
+                std::make_unique<host::StdioPort>(loop_, std::cout, STDIN_FILENO, std::cerr);
             stdio->setOnEndOfInput([this] { inputEnded_ = true; });
             port_ = std::move(stdio);
             break;
@@ -156,7 +159,8 @@ bool Session::openTransport(const Options& options, std::string& error) {
             port_ = std::move(midi);
             break;
         }
-        case Transport::Settings: return openStoredPorts(options, error);
+        case Transport::Settings:
+            return openStoredPorts(options, error);
         case Transport::None:
             sendRaw_ = [](std::span<const std::uint8_t>) { return false; };
             return true;
@@ -171,13 +175,15 @@ bool Session::openTransport(const Options& options, std::string& error) {
 // (a name that no longer exists becomes "off"), with its audio stream.
 bool Session::openStoredPorts(const Options& options, std::string& error) {
     host_ = std::make_unique<host::Host>(
-        dataFolderFor(options).root(), loop_, [this](std::span<const std::uint8_t> m) { deliver(m); },
+        dataFolderFor(options).root(), loop_,
+        [this](std::span<const std::uint8_t> m) { deliver(m); },
         [this](const std::string& text, const std::string&) { human_ << text << '\n'; });
     host_->initialise();
     const host::HostSettings& stored = host_->settings();
     if (stored.midiInput == "off" || stored.midiOutput == "off") {
-        error = "no MIDI ports are chosen in settings.ini: use --port NAME, --simulator, "
-                "'vornixctl ports' or the editor's File > MIDI Settings...";
+        error =
+            "no MIDI ports are chosen in settings.ini: use --port NAME, --simulator, "
+            "'vornixctl ports' or the editor's File > MIDI Settings...";
         return false;
     }
     host_->openAudio();
@@ -185,7 +191,9 @@ bool Session::openStoredPorts(const Options& options, std::string& error) {
     return true;
 }
 
-void Session::received() { lastHeardMs_ = nowMs(); }
+void Session::received() {
+    lastHeardMs_ = nowMs();
+}
 
 bool Session::waitFor(const std::function<bool()>& done) {
     if (lastHeardMs_ == 0) lastHeardMs_ = nowMs();
@@ -224,12 +232,14 @@ bool Session::synchronise() {
     const int before = presetsApplied;
     return waitFor([this, before] {
         const DeviceLink& link = editor_->link();
-        return presetsApplied > before && !link.presetDownloadActive && link.irDownloadsPending == 0;
+        return presetsApplied > before && !link.presetDownloadActive &&
+               link.irDownloadsPending == 0;
     });
 }
 
 void Session::runUntilInterrupted() {
-    while (!interrupted.load() && !inputEnded_) loop_.runUntil([] { return interrupted.load(); }, WaitSliceMs);
+    while (!interrupted.load() && !inputEnded_)
+        loop_.runUntil([] { return interrupted.load(); }, WaitSliceMs);
 }
 
 // ---- LinkEvents --------------------------------------------------------------------------
@@ -244,15 +254,29 @@ void Session::currentPresetApplied(int slot) {
     lastAppliedSlot = slot;
 }
 
-void Session::bankExportFinished(bool written) { exportResult = written ? 1 : 0; }
-void Session::bankImportFinished(bool ok) { importResult = ok ? 1 : 0; }
-void Session::irUploadAnswered(bool stored) { irUploadResult = stored ? 1 : 0; }
-void Session::firmwareFinished(bool ok) { firmwareResult = ok ? 1 : 0; }
-void Session::factoryResetFinished() { resetFinished = true; }
+void Session::bankExportFinished(bool written) {
+    exportResult = written ? 1 : 0;
+}
+void Session::bankImportFinished(bool ok) {
+    importResult = ok ? 1 : 0;
+}
+void Session::irUploadAnswered(bool stored) {
+    irUploadResult = stored ? 1 : 0;
+}
+void Session::firmwareFinished(bool ok) {
+    firmwareResult = ok ? 1 : 0;
+}
+void Session::factoryResetFinished() {
+    resetFinished = true;
+}
 
-void Session::firmwareProgress(double fraction) { showProgress("firmware", fraction, lastProgressShown_); }
+void Session::firmwareProgress(double fraction) {
+    showProgress("firmware", fraction, lastProgressShown_);
+}
 
-void Session::transferProgress(double fraction) { showProgress("progress", fraction, lastTransferShown_); }
+void Session::transferProgress(double fraction) {
+    showProgress("progress", fraction, lastTransferShown_);
+}
 
 // One line per tenth, so a log of a long transfer stays readable.
 void Session::showProgress(const char* what, double fraction, int& lastShown) {

@@ -32,7 +32,7 @@ inline constexpr int ExitNoAnswer = 2;
 // Answers the editor's questions the way the command line was told to and
 // prints its messages; file dialogs return the path the command set.
 class ConsolePlatform : public Platform {
-public:
+  public:
     explicit ConsolePlatform(std::ostream& out) : out_(out) {}
     void messageBox(const std::string& text, const std::string& caption, Buttons buttons,
                     std::function<void(Answer)> completion) override;
@@ -45,12 +45,12 @@ public:
     // Asks a yes/no question on the terminal; --yes answers yes.
     bool confirm(const std::string& question);
 
-private:
+  private:
     std::ostream& out_;
 };
 
 class Session : public LinkEvents {
-public:
+  public:
     // Builds the transport; `error` says why when it could not (ports missing).
     Session(const Options& options, std::ostream& human, std::string& error);
     ~Session() override;
@@ -94,7 +94,7 @@ public:
     bool resetFinished = false;
     std::string lastMessage;
 
-private:
+  private:
     bool openTransport(const Options& options, std::string& error);
     bool openStoredPorts(const Options& options, std::string& error);
     void deliver(std::span<const std::uint8_t> message);

@@ -18,7 +18,8 @@ CommandResult backup(Session& session, const Args& args, std::ostream& data) {
     session.human() << "backing up 128 presets and their user IRs...\n";
     session.editor().startBankExportTo(args[0]);
     if (!session.waitFor([&] { return session.exportResult >= 0; })) return deviceFailure(session);
-    if (session.exportResult == 0) return failed(session.lastMessage.empty() ? "backup failed" : session.lastMessage);
+    if (session.exportResult == 0)
+        return failed(session.lastMessage.empty() ? "backup failed" : session.lastMessage);
     data << "backup written to " << args[0] << '\n';
     return {};
 }
@@ -52,8 +53,7 @@ CommandResult reset(Session& session, const Args& args, std::ostream& data) {
         target = sysex::reset::Settings;
     else
         return failed("reset needs all, presets or settings");
-    if (!session.platform().confirm("Are you sure?"))
-        return failed("reset cancelled");
+    if (!session.platform().confirm("Are you sure?")) return failed("reset cancelled");
     if (!session.connect()) return deviceFailure(session);
     session.editor().performFactoryReset(target);
     if (!session.waitFor([&] { return session.resetFinished; })) return deviceFailure(session);
@@ -67,7 +67,8 @@ CommandResult firmware(Session& session, const Args& args, std::ostream& data) {
     session.editor().openFirmwarePage();
     std::string error;
     if (!session.editor().loadFirmware(args[0], error)) return failed(error);
-    if (!session.waitFor([&] { return session.firmwareResult >= 0; })) return deviceFailure(session);
+    if (!session.waitFor([&] { return session.firmwareResult >= 0; }))
+        return deviceFailure(session);
     if (session.firmwareResult == 0) return failed("Error in update!");
     data << "Firmware update finished.\n";
     return {};

@@ -117,9 +117,9 @@ bool DrawCache::build(cairo_t* cr, const Painter& painter, IControl& control, do
         if (w * h * d * d > static_cast<double>(kMaxPixels)) {
             kept = false;
         } else {
-            surface_ = cairo_surface_create_similar_image(
-                cairo_get_target(cr), CAIRO_FORMAT_ARGB32, static_cast<int>(w * d),
-                static_cast<int>(h * d));
+            surface_ = cairo_surface_create_similar_image(cairo_get_target(cr), CAIRO_FORMAT_ARGB32,
+                                                          static_cast<int>(w * d),
+                                                          static_cast<int>(h * d));
             cairo_surface_set_device_scale(surface_, d, d);
             cairo_t* ic = cairo_create(surface_);
             drawOn(ic, fracX - x0, fracY - y0);

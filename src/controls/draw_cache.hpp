@@ -30,8 +30,8 @@ class DrawCache {
     bool paint(cairo_t* cr, const Painter& painter, IControl& control, double alpha);
 
   private:
-    bool build(cairo_t* cr, const Painter& painter, IControl& control, double scale,
-               double fracX, double fracY);
+    bool build(cairo_t* cr, const Painter& painter, IControl& control, double scale, double fracX,
+               double fracY);
     void release();
 
     cairo_surface_t* surface_ = nullptr;  // null in a valid cache: nothing visible
@@ -39,7 +39,7 @@ class DrawCache {
     int y_ = 0;
     double scale_ = 0.0;
     double deviceScale_ = 1.0;  // the target surface's own (HiDPI) scale
-    double fracX_ = 0.0;  // sub-pixel part of the target's translation
+    double fracX_ = 0.0;        // sub-pixel part of the target's translation
     double fracY_ = 0.0;
     bool valid_ = false;
     bool tooLarge_ = false;

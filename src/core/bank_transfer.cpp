@@ -18,7 +18,9 @@ using sysex::ByteSpan;
 constexpr const char* DefaultBankName = "Vornix_Presets_and_IRs";
 constexpr unsigned FourteenBits = 0x3FFF;
 
-unsigned sumOf(ByteSpan bytes) { return std::accumulate(bytes.begin(), bytes.end(), 0u); }
+unsigned sumOf(ByteSpan bytes) {
+    return std::accumulate(bytes.begin(), bytes.end(), 0u);
+}
 
 }  // namespace
 
@@ -85,7 +87,8 @@ void VornixControl::finishBankExport() {
     link_.exportActive = link_.exportReady = false;
     if (view_) view_->hideGroup(group::Progress);
     const bool written = storage::writeFile(
-        exportTarget_, ByteSpan(link_.bulkBuffer).first(static_cast<std::size_t>(link_.exportCount)),
+        exportTarget_,
+        ByteSpan(link_.bulkBuffer).first(static_cast<std::size_t>(link_.exportCount)),
         storage::Durability::Durable);
     events().bankExportFinished(written);
     showMessage(written ? "Finished successfully!"
@@ -102,18 +105,19 @@ void VornixControl::abandonBankExport() {
 // ---- import ------------------------------------------------------------------------
 
 void VornixControl::importBank() {
-    platform_.messageBox("This operation will overwrite the current Presets!\nAre you sure to continue?",
-                         "", Buttons::OkCancel, [this](Answer answer) {
-                    if (answer != Answer::Ok) return;
-                    FileRequest request;
-                    request.extension = "kvb";
-                    request.initialName = storedBankPath;
-                    const auto path = platform_.chooseFile(request);
-                    if (!path || path->empty()) return;
-                    storedBankPath = *path;
-                    std::string error;
-                    if (!startBankImport(*path, error)) showMessage(error);
-                });
+    platform_.messageBox(
+        "This operation will overwrite the current Presets!\nAre you sure to continue?", "",
+        Buttons::OkCancel, [this](Answer answer) {
+            if (answer != Answer::Ok) return;
+            FileRequest request;
+            request.extension = "kvb";
+            request.initialName = storedBankPath;
+            const auto path = platform_.chooseFile(request);
+            if (!path || path->empty()) return;
+            storedBankPath = *path;
+            std::string error;
+            if (!startBankImport(*path, error)) showMessage(error);
+        });
 }
 
 bool VornixControl::startBankImport(const std::filesystem::path& path, std::string& error) {
@@ -152,7 +156,8 @@ bool VornixControl::splitBankMessages(ByteSpan bytes, std::vector<std::size_t>& 
             error = "Not a bank file: data outside a SysEx message";
             return false;
         }
-        const auto end = std::find(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), sysex::End);
+        const auto end =
+            std::find(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), sysex::End);
         if (end == bytes.end()) {
             error = "Not a bank file: the last message has no end";
             return false;
@@ -172,8 +177,8 @@ void VornixControl::importStep() {
     link_.transferWaitTicks = 0;
     const std::size_t index = static_cast<std::size_t>(link_.importSent);
     const std::size_t begin = bankMessageStarts_[index];
-    const std::size_t end =
-        index + 1 < bankMessageStarts_.size() ? bankMessageStarts_[index + 1] : link_.bulkBuffer.size();
+    const std::size_t end = index + 1 < bankMessageStarts_.size() ? bankMessageStarts_[index + 1]
+                                                                  : link_.bulkBuffer.size();
     std::vector<std::uint8_t> message(link_.bulkBuffer.begin() + static_cast<std::ptrdiff_t>(begin),
                                       link_.bulkBuffer.begin() + static_cast<std::ptrdiff_t>(end));
     const std::uint8_t sent = rewriteForRestore(message);
@@ -195,27 +200,33 @@ std::uint8_t VornixControl::rewriteForRestore(std::vector<std::uint8_t>& m) {
     std::uint8_t& command = m[sysex::at::Command];
     const ByteSpan bytes(m);
     switch (command) {
-        case sysex::cmd::PresetDump: command = sysex::cmd::RestorePreset; break;
+        case sysex::cmd::PresetDump:
+            command = sysex::cmd::RestorePreset;
+            break;
         case sysex::cmd::IrFirst:
             command = sysex::cmd::RestoreIrFirst;
             if (length >= sysex::IrFirstSize)
-                restoreChecksum_ = sumOf(bytes.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
+                restoreChecksum_ =
+                    sumOf(bytes.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
             break;
         case sysex::cmd::IrMiddle:
             command = sysex::cmd::RestoreIrMiddle;
             if (length >= sysex::IrMiddleSize)
-                restoreChecksum_ += sumOf(bytes.subspan(sysex::at::IrChunkData, sysex::IrChunkBytes));
+                restoreChecksum_ +=
+                    sumOf(bytes.subspan(sysex::at::IrChunkData, sysex::IrChunkBytes));
             break;
         case sysex::cmd::IrLast:
             command = sysex::cmd::RestoreIrLast;
             if (length >= sysex::at::IrChunkData + 3) {
-                restoreChecksum_ += sumOf(bytes.subspan(sysex::at::IrChunkData, length - 3 - sysex::at::IrChunkData));
+                restoreChecksum_ += sumOf(
+                    bytes.subspan(sysex::at::IrChunkData, length - 3 - sysex::at::IrChunkData));
                 restoreChecksum_ &= FourteenBits;
                 m[length - 3] = static_cast<std::uint8_t>(restoreChecksum_ >> 7);
                 m[length - 2] = static_cast<std::uint8_t>(restoreChecksum_ & 0x7F);
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return command;
 }

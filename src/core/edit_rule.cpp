@@ -35,9 +35,15 @@ void VornixControl::showParamChange(int index) {
     }
     const int v = intValue(index);
     switch (index) {
-        case 61: EditValues[param::AutoFilterOn] = v >= 1 ? 1 : 0; break;
-        case 66: EditValues[param::ChorusOn] = v >= 1 ? 1 : 0; break;
-        case param::PatchOffset: refreshPresetListFromFiles(); break;
+        case 61:
+            EditValues[param::AutoFilterOn] = v >= 1 ? 1 : 0;
+            break;
+        case 66:
+            EditValues[param::ChorusOn] = v >= 1 ? 1 : 0;
+            break;
+        case param::PatchOffset:
+            refreshPresetListFromFiles();
+            break;
         case param::ControllerProgram:
             setParameterFromDevice(param::DeviceProgram,
                                    link_.programMap[static_cast<std::size_t>(v)] / DeviceMax);
@@ -53,7 +59,8 @@ void VornixControl::showParamChange(int index) {
             link_.programMap[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] =
                 v - 1;
             break;
-        default: break;
+        default:
+            break;
     }
     if (sendsGlobalPage(index) && view_ && !BulkUpdate) writeGlobalPage(sysex::page::Settings);
     ModifiedFlag = !std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin());
@@ -78,10 +85,12 @@ void VornixControl::sendParamEdit(int index) {
 void VornixControl::followUserIrSlot(int index) {
     const bool ir7 = index == param::Ir7SlotLow;
     int& slot = ir7 ? link_.ir7Slot : link_.ir8Slot;
-    slot = IrSlotBankSize * intValue(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh) + intValue(index);
+    slot =
+        IrSlotBankSize * intValue(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh) + intValue(index);
     const UserIrTarget position = ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8;
-    if (!view_ || link_.userIrTarget != position || intValue(ir7 ? param::Ir7Mode : param::Ir8Mode) == 0 ||
-        slot < 0 || static_cast<unsigned>(slot) >= ir::UserIrCount)
+    if (!view_ || link_.userIrTarget != position ||
+        intValue(ir7 ? param::Ir7Mode : param::Ir8Mode) == 0 || slot < 0 ||
+        static_cast<unsigned>(slot) >= ir::UserIrCount)
         return;
     const auto number = static_cast<unsigned>(slot);
     irNames.refresh(dataFolder_, number);
@@ -98,8 +107,8 @@ void VornixControl::sendPreset() {
     const std::string name = view_ ? view_->text(tag::PresetName) : currentPresetName();
     const std::string ir7 = view_ ? view_->text(tag::Ir7Name) : userIr7Name;
     const std::string ir8 = view_ ? view_->text(tag::Ir8Name) : userIr8Name;
-    const auto rec = storage::buildPresetRecord(
-        std::span(EditValues).first(NumPresetParams), name, ir7, ir8);
+    const auto rec =
+        storage::buildPresetRecord(std::span(EditValues).first(NumPresetParams), name, ir7, ir8);
     sendToDevice(sysex::blockMessage(sysex::cmd::EditBuffer,
                                      static_cast<std::uint8_t>(link_.currentPreset), rec));
 }
@@ -125,12 +134,13 @@ void VornixControl::writeGlobalPage(int page) {
                 static_cast<std::uint8_t>(intValue(param::FirstMidiAssign + i));
     } else if (page == sysex::page::ProgramMap) {
         for (int i = 0; i < NumPresets; ++i)
-            block[static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(link_.programMap[static_cast<std::size_t>(i)] & SevenBits);
+            block[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
+                link_.programMap[static_cast<std::size_t>(i)] & SevenBits);
     } else {
         return;
     }
-    sendToDevice(sysex::blockMessage(sysex::cmd::GlobalPage, static_cast<std::uint8_t>(page), block));
+    sendToDevice(
+        sysex::blockMessage(sysex::cmd::GlobalPage, static_cast<std::uint8_t>(page), block));
 }
 
 void VornixControl::requestGlobalPage(int page) {

@@ -9,7 +9,7 @@
 namespace vornix {
 
 class EditorView {
-public:
+  public:
     virtual ~EditorView() = default;
 
     // Controls found by tag.

@@ -8,7 +8,7 @@
 namespace vornix {
 
 class EventLoop {
-public:
+  public:
     using TimerId = int;
     using Task = std::function<void()>;
 

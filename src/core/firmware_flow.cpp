@@ -86,7 +86,8 @@ void VornixControl::handleFirmwareStatus(std::uint8_t command) {
         case sysex::fwcmd::Failed:
             finishFirmwareUpdate(false);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -110,7 +111,8 @@ void VornixControl::firmwareStep() {
     } else if (transfer.remaining() > sysex::FirmwareChunkBytes) {
         sendToDevice(sysex::firmwareMiddleChunk(transfer.take(sysex::FirmwareChunkBytes)));
     } else {
-        sendToDevice(sysex::firmwareLastChunk(transfer.take(transfer.remaining()), transfer.checksum()));
+        sendToDevice(
+            sysex::firmwareLastChunk(transfer.take(transfer.remaining()), transfer.checksum()));
         link_.firmwareUploadActive = false;
         firmwareAwaitingResult_ = true;
         firmwareWaitTicks_ = 0;

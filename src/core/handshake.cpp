@@ -66,7 +66,8 @@ void VornixControl::handleIdentificationReply(const sysex::BlockView& reply) {
         return;
     }
     if (major > HighestMajorVersion) {
-        const std::string text = "Editor version out of date. Please download the most recent version.";
+        const std::string text =
+            "Editor version out of date. Please download the most recent version.";
         showMessageLater(text);
         return;
     }

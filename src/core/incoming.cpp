@@ -21,7 +21,6 @@ std::string slotRowText(int displayNumber, ByteSpan name32) {
     return storage::presetRowText(displayNumber, name32);
 }
 
-
 }  // namespace
 
 // Every message is dispatched on its total length first, as the device's
@@ -47,10 +46,17 @@ void VornixControl::handleBlockMessage(ByteSpan message) {
     const sysex::BlockParse parsed = sysex::parseBlockMessage(message);
     if (parsed.error != sysex::ParseError::None) return;
     switch (parsed.view.command) {
-        case sysex::cmd::PresetDump: handlePreset(message, parsed.view); break;
-        case sysex::cmd::GlobalPage: handleGlobalPage(parsed.view); break;
-        case sysex::cmd::IrNamePage: handleIrNamePage(parsed.view); break;
-        default: break;
+        case sysex::cmd::PresetDump:
+            handlePreset(message, parsed.view);
+            break;
+        case sysex::cmd::GlobalPage:
+            handleGlobalPage(parsed.view);
+            break;
+        case sysex::cmd::IrNamePage:
+            handleIrNamePage(parsed.view);
+            break;
+        default:
+            break;
     }
 }
 
@@ -121,7 +127,8 @@ void VornixControl::handleCurrentPreset(const sysex::BlockView& view) {
     }
     std::array<int, NumPresetParams> received{};
     for (int i = 0; i < NumPresetParams; ++i)
-        received[static_cast<std::size_t>(i)] = view.block[storage::record::Params + static_cast<std::size_t>(i)];
+        received[static_cast<std::size_t>(i)] =
+            view.block[storage::record::Params + static_cast<std::size_t>(i)];
     const int model = recogniseAmpModel(received);
     const int ambience = recogniseAmbienceType(received);
     if (view_) {
@@ -158,9 +165,11 @@ void VornixControl::applyCurrentPresetTexts(const sysex::BlockView& view) {
     // A position that plays a library IR names it in the record; otherwise the
     // control shows the cabinet of that position.
     if (intValue(param::Ir7Mode) != 0)
-        userIr7Name = sysex::trimDeviceName(view.block.subspan(storage::record::Ir7Name, sysex::NameBytes));
+        userIr7Name =
+            sysex::trimDeviceName(view.block.subspan(storage::record::Ir7Name, sysex::NameBytes));
     if (intValue(param::Ir8Mode) != 0)
-        userIr8Name = sysex::trimDeviceName(view.block.subspan(storage::record::Ir8Name, sysex::NameBytes));
+        userIr8Name =
+            sysex::trimDeviceName(view.block.subspan(storage::record::Ir8Name, sysex::NameBytes));
     setPresetRow(link_.currentPreset, slotRowText(displayNumber, name));
     if (!view_) return;
     char readout[16];
@@ -176,7 +185,8 @@ void VornixControl::applyCurrentPresetTexts(const sysex::BlockView& view) {
 }
 
 void VornixControl::requestMissingUserIr() {
-    if (intValue(param::Ir7Mode) != 0 && !storage::FileReader(dataFolder_.irFile(link_.ir7Slot)).isOpen())
+    if (intValue(param::Ir7Mode) != 0 &&
+        !storage::FileReader(dataFolder_.irFile(link_.ir7Slot)).isOpen())
         requestIr(static_cast<unsigned>(link_.ir7Slot));
     else if (intValue(param::Ir8Mode) != 0 &&
              !storage::FileReader(dataFolder_.irFile(link_.ir8Slot)).isOpen())
@@ -203,26 +213,36 @@ void VornixControl::handleGlobalPage(const sysex::BlockView& view) {
     }
     if (!view.checksumOk) return;
     switch (view.number) {
-        case sysex::page::Settings: applyGlobalSettingsPage(view.block); break;
+        case sysex::page::Settings:
+            applyGlobalSettingsPage(view.block);
+            break;
         case sysex::page::MidiAssign:
             for (int i = 0; i <= param::LastMidiPage - param::FirstMidiAssign; ++i) {
                 const int index = param::FirstMidiAssign + i;
-                setParameterFromDevice(index, view.block[static_cast<std::size_t>(i)] /
-                                                  parameter(index).maximum());
+                setParameterFromDevice(
+                    index, view.block[static_cast<std::size_t>(i)] / parameter(index).maximum());
             }
             break;
         case sysex::page::ProgramMap:
             for (int i = 0; i < NumPresets; ++i) {
-                link_.programMap[static_cast<std::size_t>(i)] = view.block[static_cast<std::size_t>(i)];
+                link_.programMap[static_cast<std::size_t>(i)] =
+                    view.block[static_cast<std::size_t>(i)];
                 if (!view_) continue;
-                setParameterFromDevice(param::DeviceProgram,
-                                       link_.programMap[static_cast<std::size_t>(intValue(param::ControllerProgram))] / DeviceMax);
+                setParameterFromDevice(
+                    param::DeviceProgram,
+                    link_.programMap[static_cast<std::size_t>(intValue(param::ControllerProgram))] /
+                        DeviceMax);
                 setParameterFromDevice(param::DeviceProgram1,
-                                       link_.programMap[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] / DeviceMax);
+                                       link_.programMap[static_cast<std::size_t>(
+                                           intValue(param::ControllerProgram1) - 1)] /
+                                           DeviceMax);
             }
             break;
-        case sysex::page::Checksums: applyChecksumPage(view.block); break;
-        default: break;
+        case sysex::page::Checksums:
+            applyChecksumPage(view.block);
+            break;
+        default:
+            break;
     }
 }
 
@@ -269,7 +289,8 @@ void VornixControl::handleIrNamePage(const sysex::BlockView& view) {
     const int page = view.number;
     const int firstRow = NamesPerPage * (page & (PagesPerBank - 1));
     for (int i = 0; i < NamesPerPage && view_; ++i) {
-        std::string name = sysex::trimDeviceName(view.block.subspan(32 * static_cast<std::size_t>(i), 32));
+        std::string name =
+            sysex::trimDeviceName(view.block.subspan(32 * static_cast<std::size_t>(i), 32));
         if (name == std::string(sysex::NameBytes, ' ')) {
             char empty[32];
             std::snprintf(empty, sizeof empty, "Empty Slot %d", firstRow + 1 + i);

@@ -117,6 +117,8 @@ void VornixControl::refreshIrDisplay() {
     if (view_) showIrSelection(intValue(param::Ir));
 }
 
-const std::string& VornixControl::cabinetName(int entry) const { return irNames.cabinetName(entry); }
+const std::string& VornixControl::cabinetName(int entry) const {
+    return irNames.cabinetName(entry);
+}
 
 }  // namespace vornix

@@ -6,7 +6,7 @@
 namespace vornix {
 
 class LinkEvents {
-public:
+  public:
     virtual ~LinkEvents() = default;
     virtual void onlineChanged(bool /*online*/) {}
     virtual void identified(double /*version*/, const std::string& /*serial*/) {}

@@ -8,7 +8,7 @@
 namespace vornix {
 
 class MidiPort {
-public:
+  public:
     // Called once per complete message. May run on any thread (RtMidi's input
     // thread, for one); the receiver must only queue the bytes.
     using Receiver = std::function<void(std::span<const std::uint8_t>)>;

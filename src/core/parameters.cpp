@@ -159,8 +159,8 @@ void initMidiAssignment(std::vector<iplug::IParam>& p) {
 void initPedalSet(std::vector<iplug::IParam>& p, int first, char digit) {
     std::vector<std::string> channels;
     for (int n = 1; n <= 16; ++n) channels.push_back(std::to_string(n));
-    const std::vector<std::string> functionModes{"Control", "Note On/Off", "Start", "Stop",
-                                                 "Program Change", "Special Control", "Pedal"};
+    const std::vector<std::string> functionModes{
+        "Control", "Note On/Off", "Start", "Stop", "Program Change", "Special Control", "Pedal"};
     auto named = [digit](std::string name) {
         for (char& c : name)
             if (c == '#') c = digit;
@@ -238,8 +238,8 @@ int deviceNumber(int index) {
 }
 
 bool isReservedParameter(int index) {
-    return index == 74 || index == 75 || index == 76 || index == 77 || index == 83 ||
-           index == 84 || index == 85;
+    return index == 74 || index == 75 || index == 76 || index == 77 || index == 83 || index == 84 ||
+           index == 85;
 }
 
 int recogniseAmpModel(std::span<const int> presetValues) {

@@ -69,11 +69,11 @@ inline constexpr int NumAmbienceTypes = 7;
 inline constexpr int VoicingColumns = 10;
 // Columns of the amplifier voicing table.
 inline constexpr std::array<int, VoicingColumns> AmpVoicingParams{
-    param::Gain, param::Buzz, param::Punch, param::Crunch, param::BuzzQ,
-    param::PunchQ, param::CrunchQ, param::PunchFreq, param::Drive, param::PresetLevel};
+    param::Gain,   param::Buzz,    param::Punch,     param::Crunch, param::BuzzQ,
+    param::PunchQ, param::CrunchQ, param::PunchFreq, param::Drive,  param::PresetLevel};
 // Columns of the ambience voicing table.
 inline constexpr std::array<int, VoicingColumns> AmbienceVoicingParams{16, 18, 19, 20, 21,
-                                                                        22, 23, 24, 58, 59};
+                                                                       22, 23, 24, 58, 59};
 extern const std::array<std::array<int, VoicingColumns>, NumAmpModels> AmpVoicingTable;
 extern const std::array<std::array<int, VoicingColumns>, NumAmbienceTypes> AmbienceVoicingTable;
 

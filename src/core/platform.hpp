@@ -19,7 +19,7 @@ struct FileRequest {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     // The completion runs once the box is answered (before this returns, or,
     // in the desktop app, once the box posted from a device handler closes).

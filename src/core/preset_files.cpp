@@ -16,10 +16,12 @@ namespace pf = storage::presetfile;
 constexpr int IrBankSize = 128;
 
 // The base name without its extension: the preset's name in the file.
-std::string baseNameOf(const std::filesystem::path& path) { return path.stem().string(); }
+std::string baseNameOf(const std::filesystem::path& path) {
+    return path.stem().string();
+}
 
-std::optional<std::vector<std::uint8_t>> ownUserIrFile(const storage::DataFolder& folder,
-                                                        int mode, int bank, int number) {
+std::optional<std::vector<std::uint8_t>> ownUserIrFile(const storage::DataFolder& folder, int mode,
+                                                       int bank, int number) {
     if (mode < 1 || bank > storage::HighestOwnIrBank) return std::nullopt;
     auto bytes = storage::readFile(folder.irFile(static_cast<unsigned>(bank * IrBankSize + number)),
                                    pf::IrBlockBytes + 1);
@@ -34,15 +36,17 @@ std::optional<std::vector<std::uint8_t>> ownUserIrFile(const storage::DataFolder
 bool VornixControl::exportPresetFile(const std::filesystem::path& path) {
     storage::PresetFileContent content;
     content.name = baseNameOf(path);
-    for (int i = 0; i < NumPresetParams; ++i) content.values[static_cast<std::size_t>(i)] = intValue(i);
+    for (int i = 0; i < NumPresetParams; ++i)
+        content.values[static_cast<std::size_t>(i)] = intValue(i);
     content.ir7Name = view_ ? view_->text(tag::Ir7Name) : userIr7Name;
     content.ir8Name = view_ ? view_->text(tag::Ir8Name) : userIr8Name;
-    content.ir7Block = ownUserIrFile(dataFolder_, intValue(param::Ir7Mode), intValue(param::Ir7SlotHigh),
-                                     intValue(param::Ir7SlotLow));
-    content.ir8Block = ownUserIrFile(dataFolder_, intValue(param::Ir8Mode), intValue(param::Ir8SlotHigh),
-                                     intValue(param::Ir8SlotLow));
+    content.ir7Block = ownUserIrFile(dataFolder_, intValue(param::Ir7Mode),
+                                     intValue(param::Ir7SlotHigh), intValue(param::Ir7SlotLow));
+    content.ir8Block = ownUserIrFile(dataFolder_, intValue(param::Ir8Mode),
+                                     intValue(param::Ir8SlotHigh), intValue(param::Ir8SlotLow));
     // The preset counts as saved only once the file is really there.
-    if (!storage::writeFile(path, storage::buildPresetFile(content), storage::Durability::Durable)) {
+    if (!storage::writeFile(path, storage::buildPresetFile(content),
+                            storage::Durability::Durable)) {
         showMessage("Could not write the preset file " + path.string());
         return false;
     }
@@ -57,9 +61,10 @@ void VornixControl::chooseAndExportPreset() {
     request.mode = FileRequest::Mode::Save;
     request.extension = "kvp";
     const std::string name = view_ ? view_->text(tag::PresetName) : currentPresetName();
-    request.initialName = storedPresetPath.empty()
-                              ? name
-                              : (std::filesystem::path(storedPresetPath).parent_path() / name).string();
+    request.initialName =
+        storedPresetPath.empty()
+            ? name
+            : (std::filesystem::path(storedPresetPath).parent_path() / name).string();
     if (const auto path = platform_.chooseFile(request); path && !path->empty()) {
         storedPresetPath = *path;
         exportPresetFile(*path);
@@ -84,11 +89,16 @@ void VornixControl::importPresetFile(const std::filesystem::path& path) {
     std::vector<std::uint8_t> file(static_cast<std::size_t>(reader.size()));
     file.resize(reader.read(file.data(), file.size()));
     switch (storage::checkPresetFile(file)) {
-        case storage::PresetFileCheck::UnknownFormat: showMessageLater("Unknown file format."); return;
-        case storage::PresetFileCheck::UnsupportedVersion:
-            showMessage("Unsupported file version. \nPlease update the Vornix Editor \nto the latest version.");
+        case storage::PresetFileCheck::UnknownFormat:
+            showMessageLater("Unknown file format.");
             return;
-        case storage::PresetFileCheck::Ok: break;
+        case storage::PresetFileCheck::UnsupportedVersion:
+            showMessage(
+                "Unsupported file version. \nPlease update the Vornix Editor \nto the latest "
+                "version.");
+            return;
+        case storage::PresetFileCheck::Ok:
+            break;
     }
     auto overwriteQuestion = [this, file = std::move(file)](Answer answer) mutable {
         if (answer != Answer::Ok) return;
@@ -98,14 +108,16 @@ void VornixControl::importPresetFile(const std::filesystem::path& path) {
             applyPresetFile(std::move(file));
             return;
         }
-        platform_.messageBox("This operation will overwrite the currently selected User IR. \nContinue without saving?",
-                             "", Buttons::OkCancel, [this, file = std::move(file)](Answer again) mutable {
-                                 if (again == Answer::Ok) applyPresetFile(std::move(file));
-                             });
+        platform_.messageBox(
+            "This operation will overwrite the currently selected User IR. \nContinue without "
+            "saving?",
+            "", Buttons::OkCancel, [this, file = std::move(file)](Answer again) mutable {
+                if (again == Answer::Ok) applyPresetFile(std::move(file));
+            });
     };
     if (ModifiedFlag)
-        platform_.messageBox("Current Preset not saved. \nContinue without saving?", "", Buttons::OkCancel,
-                             std::move(overwriteQuestion));
+        platform_.messageBox("Current Preset not saved. \nContinue without saving?", "",
+                             Buttons::OkCancel, std::move(overwriteQuestion));
     else
         overwriteQuestion(Answer::Ok);
 }
@@ -131,7 +143,8 @@ void VornixControl::applyPresetFile(std::vector<std::uint8_t> file) {
         BulkUpdate = false;
     }
     ModifiedFlag = true;
-    const std::string name = sysex::trimDeviceName(std::span(file).subspan(pf::Name, sysex::NameBytes));
+    const std::string name =
+        sysex::trimDeviceName(std::span(file).subspan(pf::Name, sysex::NameBytes));
     presetName = name;
     if (view_) {
         view_->setReadoutDimmed(true);

@@ -26,7 +26,8 @@ void VornixControl::handleShortMessage(ByteSpan m) {
         return;
     }
     if (family != sysex::family::Editor) return;
-    const bool carriesDeviceCode = m.size() > sysex::at::Device && m[sysex::at::Device] == sysex::DeviceCode;
+    const bool carriesDeviceCode =
+        m.size() > sysex::at::Device && m[sysex::at::Device] == sysex::DeviceCode;
     if (!carriesDeviceCode)
         handleStatus(command);
     else if (command == sysex::cmd::ParameterChanged)
@@ -35,7 +36,9 @@ void VornixControl::handleShortMessage(ByteSpan m) {
 
 void VornixControl::handleStatus(std::uint8_t command) {
     switch (command) {
-        case sysex::cmd::Completion: link_.completionReported = true; break;
+        case sysex::cmd::Completion:
+            link_.completionReported = true;
+            break;
         case sysex::cmd::IrStored:
             events().irUploadAnswered(true);
             // The chain of a preset file import goes on with the window
@@ -44,15 +47,23 @@ void VornixControl::handleStatus(std::uint8_t command) {
             break;
         case sysex::cmd::IrError:
             events().irUploadAnswered(false);
-            if (view_) showMessage("ERROR!");
-            else events().message("ERROR!");
+            if (view_)
+                showMessage("ERROR!");
+            else
+                events().message("ERROR!");
             break;
-        case sysex::cmd::IrHeaderAccepted: link_.irUploadReady = true; break;
+        case sysex::cmd::IrHeaderAccepted:
+            link_.irUploadReady = true;
+            break;
         case sysex::cmd::RestoreContinue:
         case sysex::cmd::RestoreAck:
-        case sysex::cmd::RestoreAckAlt: handleRestoreAcknowledged(); break;
+        case sysex::cmd::RestoreAckAlt:
+            handleRestoreAcknowledged();
+            break;
         case sysex::cmd::RestoreRefused:
-        case sysex::cmd::RestoreRefusedAlt: handleRestoreRefused(); break;
+        case sysex::cmd::RestoreRefusedAlt:
+            handleRestoreRefused();
+            break;
         case sysex::cmd::ParameterAck:
             if (link_.irSelectState == IrSelectState::HighSent7) {
                 link_.irSelectState = IrSelectState::LowSent7;
@@ -62,7 +73,8 @@ void VornixControl::handleStatus(std::uint8_t command) {
                 setParameterFromDevice(param::Ir8SlotLow, (link_.ir8Slot & 0x7F) / DeviceMax);
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -64,8 +64,8 @@ void VornixControl::beginTransferStep() {
 }
 
 void VornixControl::startBulkRead() {
-    link_.downloadTotal = static_cast<int>(
-        std::count(link_.presetPending.begin(), link_.presetPending.end(), true));
+    link_.downloadTotal =
+        static_cast<int>(std::count(link_.presetPending.begin(), link_.presetPending.end(), true));
     link_.downloadDone = 0;
     const auto first = std::find(link_.presetPending.begin(), link_.presetPending.end(), true);
     if (first == link_.presetPending.end()) {

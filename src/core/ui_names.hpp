@@ -29,8 +29,8 @@ inline constexpr const char* GlobalSettings = "globalsettingscontrols";
 inline constexpr const char* About = "aboutcontrols";
 inline constexpr const char* Device = "devicecontrols";
 // The knob-layer groups, enabled once the device has identified itself.
-inline constexpr const char* KnobLayers[] = {"bcontrols",      "bcontrolsa",     "bcontrolsb",
-                                             "prebcontrolsa",  "prebcontrolsb",  "postbcontrolsa",
+inline constexpr const char* KnobLayers[] = {"bcontrols",     "bcontrolsa",    "bcontrolsb",
+                                             "prebcontrolsa", "prebcontrolsb", "postbcontrolsa",
                                              "postbcontrolsb"};
 }  // namespace group
 

@@ -18,7 +18,9 @@ EventLoop::TimerId VirtualEventLoop::addTimer(int delay, int period, Task fn) {
     return id;
 }
 
-void VirtualEventLoop::cancel(TimerId id) { timers_.erase(id); }
+void VirtualEventLoop::cancel(TimerId id) {
+    timers_.erase(id);
+}
 
 void VirtualEventLoop::post(Task fn) {
     std::lock_guard lock(postedMutex_);

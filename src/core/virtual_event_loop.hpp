@@ -14,7 +14,7 @@
 namespace vornix {
 
 class VirtualEventLoop : public EventLoop {
-public:
+  public:
     TimerId every(int milliseconds, Task fn) override;
     TimerId after(int milliseconds, Task fn) override;
     void cancel(TimerId id) override;
@@ -29,7 +29,7 @@ public:
     std::int64_t now() const { return now_; }
     bool hasPosted() const;
 
-private:
+  private:
     struct Timer {
         std::int64_t due;
         int period;  // 0 = one-shot

@@ -70,8 +70,12 @@ bool VornixControl::aboutRequested() {
 
 void VornixControl::menuCommand(int command) {
     switch (command) {
-        case menu::FirmwareUpdate: openFirmwarePage(); break;
-        case menu::ImportBank: importBank(); break;
+        case menu::FirmwareUpdate:
+            openFirmwarePage();
+            break;
+        case menu::ImportBank:
+            importBank();
+            break;
         case menu::ExportBank:
             if (chooseBankExportFile()) startBankExport();
             break;
@@ -184,9 +188,10 @@ void VornixControl::loadPresetSlots() {
     for (int s = 0; s < NumPresets; ++s) {
         const auto& slot = slots[static_cast<std::size_t>(s)];
         const auto& name = slot.name;
-        setPresetRow(s, storage::presetRowText(
-                            s + offset, std::span(reinterpret_cast<const std::uint8_t*>(name.data()),
-                                                  name.size())));
+        setPresetRow(
+            s, storage::presetRowText(
+                   s + offset,
+                   std::span(reinterpret_cast<const std::uint8_t*>(name.data()), name.size())));
         link_.presetChecksums[static_cast<std::size_t>(s)] = slot.checksum;
     }
 }
@@ -203,17 +208,20 @@ void VornixControl::refreshPresetListFromFiles() {
     if (listing.cacheFiles >= NumPresets) link_.presetDownloadActive = false;
 }
 
-void VornixControl::clearCache() { storage::clearCache(dataFolder_); }
+void VornixControl::clearCache() {
+    storage::clearCache(dataFolder_);
+}
 
-std::string VornixControl::currentPresetName() const { return presetName; }
+std::string VornixControl::currentPresetName() const {
+    return presetName;
+}
 
 // ---- user-interface helpers -----------------------------------------------------------
 
 void VornixControl::showMessage(const std::string& text, Buttons buttons,
                                 std::function<void(Answer)> completion) {
     events().message(text);
-    if (view_)
-        platform_.messageBox(text, "", buttons, std::move(completion));
+    if (view_) platform_.messageBox(text, "", buttons, std::move(completion));
 }
 
 void VornixControl::setProgress(double fraction) {

@@ -26,9 +26,9 @@
 #include "core/link_events.hpp"
 #include "core/parameters.hpp"
 #include "core/platform.hpp"
-#include "storage/data_folder.hpp"
 #include "ir/ir_library.hpp"
 #include "ir/transfer_buffer.hpp"
+#include "storage/data_folder.hpp"
 #include "storage/preset_file.hpp"
 #include "storage/preset_record.hpp"
 
@@ -46,7 +46,7 @@ inline constexpr int DeviceTickMs = 100;
 inline constexpr int IdleTickMs = 20;
 
 class VornixControl : public iplug::IPlugAPP {
-public:
+  public:
     using Sender = std::function<bool(std::span<const std::uint8_t>)>;
 
     VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Platform& platform);
@@ -84,7 +84,9 @@ public:
 
     // ---- parameters ----
     iplug::IParam& parameter(int index) { return params_[static_cast<std::size_t>(index)]; }
-    const iplug::IParam& parameter(int index) const { return params_[static_cast<std::size_t>(index)]; }
+    const iplug::IParam& parameter(int index) const {
+        return params_[static_cast<std::size_t>(index)];
+    }
     int intValue(int index) const { return parameter(index).intValue(); }
     // Sets a parameter from a device value, runs showParamChange at once and
     // queues the value for the controls.
@@ -201,10 +203,10 @@ public:
     ir::IrNameTable irNames;
     const std::string& cabinetName(int entry) const;
 
-protected:
+  protected:
     void onParamChangeUI(int index) override { showParamChange(index); }
 
-private:
+  private:
     // edit_rule.cpp
     void sendParamEdit(int index);
     void sendGlobalSettingsChange(int index);
@@ -252,8 +254,8 @@ private:
     bool appendToBulkBuffer(std::span<const std::uint8_t> message);
     void abandonBankExport();
     std::uint8_t rewriteForRestore(std::vector<std::uint8_t>& message);
-    static bool splitBankMessages(std::span<const std::uint8_t> bytes, std::vector<std::size_t>& starts,
-                                  std::string& error);
+    static bool splitBankMessages(std::span<const std::uint8_t> bytes,
+                                  std::vector<std::size_t>& starts, std::string& error);
     void firmwareResultWaitStep();
     void applyPresetFile(std::vector<std::uint8_t> file);
     void storeImportedIrs(const storage::PresetFileBlocks& blocks);

@@ -72,9 +72,13 @@ unsigned read21(ByteSpan message, std::size_t offset) {
 
 // ---- packed streams ------------------------------------------------------------
 
-std::size_t packedLength(std::size_t dataBytes) { return (8 * dataBytes + 7) / 7; }
+std::size_t packedLength(std::size_t dataBytes) {
+    return (8 * dataBytes + 7) / 7;
+}
 
-std::size_t unpackedLength(std::size_t streamBytes) { return 7 * streamBytes / 8; }
+std::size_t unpackedLength(std::size_t streamBytes) {
+    return 7 * streamBytes / 8;
+}
 
 Bytes packStream(ByteSpan data) {
     Bytes out;
@@ -133,10 +137,18 @@ Bytes unpackStream(ByteSpan stream) {
 
 // ---- editor -> device ----------------------------------------------------------
 
-Bytes requestPage(std::uint8_t pageNumber) { return oneByteCommand(cmd::Request, pageNumber); }
-Bytes requestPreset(std::uint8_t slot) { return oneByteCommand(cmd::RequestPreset, slot); }
-Bytes selectPreset(std::uint8_t slot) { return oneByteCommand(cmd::SelectPreset, slot); }
-Bytes factoryReset(std::uint8_t target) { return oneByteCommand(cmd::FactoryReset, target); }
+Bytes requestPage(std::uint8_t pageNumber) {
+    return oneByteCommand(cmd::Request, pageNumber);
+}
+Bytes requestPreset(std::uint8_t slot) {
+    return oneByteCommand(cmd::RequestPreset, slot);
+}
+Bytes selectPreset(std::uint8_t slot) {
+    return oneByteCommand(cmd::SelectPreset, slot);
+}
+Bytes factoryReset(std::uint8_t target) {
+    return oneByteCommand(cmd::FactoryReset, target);
+}
 Bytes requestIrNames(std::uint8_t pageNumber) {
     return oneByteCommand(cmd::RequestIrNames, pageNumber);
 }
@@ -148,12 +160,22 @@ Bytes setParameter(std::uint8_t deviceNumber, std::uint8_t value) {
     return finished(std::move(out));
 }
 
-Bytes storePreset(std::uint8_t slot) { return setParameter(devnum::StorePreset, slot); }
-Bytes switchLayer(bool layerB) { return setParameter(devnum::LayerSwitch, layerB ? 1 : 0); }
+Bytes storePreset(std::uint8_t slot) {
+    return setParameter(devnum::StorePreset, slot);
+}
+Bytes switchLayer(bool layerB) {
+    return setParameter(devnum::LayerSwitch, layerB ? 1 : 0);
+}
 
-Bytes beginTransfer() { return finished(editorHeader(cmd::BeginTransfer)); }
-Bytes endTransfer() { return finished(editorHeader(cmd::EndTransfer)); }
-Bytes editorClosed() { return finished(editorHeader(cmd::EditorClosed)); }
+Bytes beginTransfer() {
+    return finished(editorHeader(cmd::BeginTransfer));
+}
+Bytes endTransfer() {
+    return finished(editorHeader(cmd::EndTransfer));
+}
+Bytes editorClosed() {
+    return finished(editorHeader(cmd::EditorClosed));
+}
 
 Bytes requestIr(unsigned irNumber) {
     Bytes out = editorHeader(cmd::RequestIr);
@@ -198,7 +220,9 @@ Bytes irLastChunk(std::uint8_t command, ByteSpan streamBytes, Checksum streamChe
     return finished(std::move(out));
 }
 
-Bytes firmwareEnterUpdate() { return finished(header(family::Firmware, fwcmd::EnterUpdate)); }
+Bytes firmwareEnterUpdate() {
+    return finished(header(family::Firmware, fwcmd::EnterUpdate));
+}
 
 Bytes firmwareFirstChunk(unsigned streamLength, ByteSpan streamBytes) {
     Bytes out = header(family::Firmware, fwcmd::FirstChunk);
@@ -260,12 +284,18 @@ Bytes textMessage(std::string_view text) {
 
 const char* describe(ParseError error) {
     switch (error) {
-        case ParseError::None: return "no error";
-        case ParseError::Length: return "wrong length";
-        case ParseError::Framing: return "not a SysEx message of this device";
-        case ParseError::Family: return "wrong message family";
-        case ParseError::Command: return "unknown command";
-        case ParseError::Checksum: return "checksum mismatch";
+        case ParseError::None:
+            return "no error";
+        case ParseError::Length:
+            return "wrong length";
+        case ParseError::Framing:
+            return "not a SysEx message of this device";
+        case ParseError::Family:
+            return "wrong message family";
+        case ParseError::Command:
+            return "unknown command";
+        case ParseError::Checksum:
+            return "checksum mismatch";
     }
     return "unknown error";
 }
@@ -273,7 +303,8 @@ const char* describe(ParseError error) {
 bool isFramed(ByteSpan message) {
     if (message.size() < 6 || message.front() != Start || message.back() != End) return false;
     if (!std::equal(Manufacturer.begin(), Manufacturer.end(), message.begin() + 1)) return false;
-    return std::all_of(message.begin() + 1, message.end() - 1, [](std::uint8_t b) { return b < 0x80; });
+    return std::all_of(message.begin() + 1, message.end() - 1,
+                       [](std::uint8_t b) { return b < 0x80; });
 }
 
 bool hasHeader(ByteSpan message, std::uint8_t familyByte) {
@@ -355,7 +386,8 @@ bool fromHex(std::string_view text, Bytes& out) {
         const int hi = nibble(text[i]);
         const int lo = nibble(text[i + 1]);
         if (hi < 0 || lo < 0) return false;
-        if (i + 2 < text.size() && !std::isspace(static_cast<unsigned char>(text[i + 2]))) return false;
+        if (i + 2 < text.size() && !std::isspace(static_cast<unsigned char>(text[i + 2])))
+            return false;
         out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
         i += 2;
     }

@@ -161,7 +161,7 @@ Bytes packStream(ByteSpan data);
 
 // Rebuilds the data one stream byte at a time, as chunks arrive.
 class StreamUnpacker {
-public:
+  public:
     void start(std::size_t expectedDataBytes);
     void push(std::uint8_t streamByte);
     // Pushes the final zero byte that flushes the bits of the last stream byte.
@@ -176,7 +176,7 @@ public:
         pending_.clear();
     }
 
-private:
+  private:
     std::size_t expected_ = 0;
     std::size_t produced_ = 0;
     unsigned bitsLeft_ = 0;  // bits still to produce
@@ -190,18 +190,18 @@ Bytes unpackStream(ByteSpan stream);
 
 // ---- editor -> device ----------------------------------------------------------
 
-Bytes requestPage(std::uint8_t page);                          // 55 p
-Bytes requestPreset(std::uint8_t slot);                        // 40 n
-Bytes selectPreset(std::uint8_t slot);                         // 23 n
+Bytes requestPage(std::uint8_t page);                               // 55 p
+Bytes requestPreset(std::uint8_t slot);                             // 40 n
+Bytes selectPreset(std::uint8_t slot);                              // 23 n
 Bytes setParameter(std::uint8_t deviceNumber, std::uint8_t value);  // 50 d v
-Bytes storePreset(std::uint8_t slot);                          // 50 12 n
-Bytes switchLayer(bool layerB);                                // 50 13 b
-Bytes factoryReset(std::uint8_t target);                       // 56 n
-Bytes beginTransfer();                                         // 5A
-Bytes endTransfer();                                           // 5B
-Bytes editorClosed();                                          // 5F
-Bytes requestIr(unsigned irNumber);                            // 69 hi lo
-Bytes requestIrNames(std::uint8_t page);                       // 6A p
+Bytes storePreset(std::uint8_t slot);                               // 50 12 n
+Bytes switchLayer(bool layerB);                                     // 50 13 b
+Bytes factoryReset(std::uint8_t target);                            // 56 n
+Bytes beginTransfer();                                              // 5A
+Bytes endTransfer();                                                // 5B
+Bytes editorClosed();                                               // 5F
+Bytes requestIr(unsigned irNumber);                                 // 69 hi lo
+Bytes requestIrNames(std::uint8_t page);                            // 6A p
 // 267-byte block message: F0 00 51 21 05 cmd dev n block cks-hi cks-lo F7.
 Bytes blockMessage(std::uint8_t command, std::uint8_t number, ByteSpan block,
                    std::uint8_t deviceByte = DeviceCode);
@@ -222,12 +222,12 @@ Bytes firmwareLastChunk(ByteSpan streamBytes, Checksum streamChecksum);
 
 // Short status: F0 00 51 21 05 c 00 F7 (offset 6 is not 0A).
 Bytes status(std::uint8_t command);
-Bytes firmwareStatus(std::uint8_t command);                    // F0 00 51 21 04 c F7
+Bytes firmwareStatus(std::uint8_t command);                      // F0 00 51 21 04 c F7
 Bytes parameterChanged(std::uint8_t index, std::uint8_t value);  // 51 0A i v
 // Identification reply: global page 0x0F with the version byte at offset 6
 // and the serial number text in block bytes 224-255.
 Bytes identificationReply(std::uint8_t versionTimesTen, std::string_view serial);
-Bytes textMessage(std::string_view text);                      // 7B, 42 bytes
+Bytes textMessage(std::string_view text);  // 7B, 42 bytes
 
 // ---- parsing -----------------------------------------------------------------
 

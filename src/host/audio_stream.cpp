@@ -56,9 +56,13 @@ std::vector<std::string> AudioStream::devicesWith(bool inputs) const {
     return names;
 }
 
-std::vector<std::string> AudioStream::inputDevices() const { return devicesWith(true); }
+std::vector<std::string> AudioStream::inputDevices() const {
+    return devicesWith(true);
+}
 
-std::vector<std::string> AudioStream::outputDevices() const { return devicesWith(false); }
+std::vector<std::string> AudioStream::outputDevices() const {
+    return devicesWith(false);
+}
 
 AudioStream::Found AudioStream::findDevice(const std::string& name, bool output) const {
     Found found;

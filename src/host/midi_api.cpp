@@ -22,7 +22,9 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 // RtMidi prints to stderr when an API cannot start, before a caller could
 // install an error callback. Asking first keeps the command line's output to
 // the one line that matters on machines without a sequencer or a JACK server.
-bool alsaSequencerPresent() { return ::access(AlsaSequencer, R_OK | W_OK) == 0; }
+bool alsaSequencerPresent() {
+    return ::access(AlsaSequencer, R_OK | W_OK) == 0;
+}
 
 bool jackServerRunning() {
     jack_set_error_function(quietly);
@@ -61,7 +63,9 @@ std::unique_ptr<Midi> make(const std::string& clientName, RtMidi::Api preferred)
 
 }  // namespace
 
-void silenceAlsaDiagnostics() { snd_lib_error_set_handler(quietAlsa); }
+void silenceAlsaDiagnostics() {
+    snd_lib_error_set_handler(quietAlsa);
+}
 
 RtMidi::Api midiApiFromEnvironment() {
     const char* value = std::getenv(ApiVariable);

@@ -10,7 +10,7 @@
 namespace vornix::ir {
 
 class TransferBuffer {
-public:
+  public:
     // Room for the image of the largest firmware file the size check admits
     // (65,535 bytes pack to 74,898 image bytes).
     static constexpr std::size_t Capacity = 74898;
@@ -30,7 +30,7 @@ public:
     // The next `count` image bytes (fewer at the end), advancing the position.
     sysex::ByteSpan take(std::size_t count);
 
-private:
+  private:
     std::vector<std::uint8_t> image_;
     std::size_t sent_ = 0;
     sysex::Checksum checksum_;

@@ -6,7 +6,7 @@
 namespace vornix::storage {
 
 class DataFolder {
-public:
+  public:
     explicit DataFolder(std::filesystem::path root) : root_(std::move(root)) {}
     // $VORNIX_DATA_DIR, else $XDG_DATA_HOME/VornixControl, else
     // ~/.local/share/VornixControl.
@@ -27,7 +27,7 @@ public:
     std::filesystem::path irFile(unsigned irNumber) const;
     std::filesystem::path irFolderFor(unsigned irNumber) const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -29,7 +29,8 @@ FileReader::~FileReader() {
 
 std::size_t FileReader::read(void* buffer, std::size_t n) {
     if (!file_ || position_ >= size_) return 0;
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - position_));
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - position_));
     const std::size_t got = std::fread(buffer, 1, wanted, file_);
     position_ += got;
     return got;

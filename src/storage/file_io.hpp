@@ -14,7 +14,7 @@
 namespace vornix::storage {
 
 class FileReader {
-public:
+  public:
     explicit FileReader(const std::filesystem::path& path);
     ~FileReader();
     FileReader(const FileReader&) = delete;
@@ -29,7 +29,7 @@ public:
     void seek(std::uint64_t position);
     std::uint64_t position() const { return position_; }
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
@@ -45,8 +45,9 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path,
 enum class Durability { Cache, Durable };
 
 class FileWriter {
-public:
-    explicit FileWriter(const std::filesystem::path& path, Durability durability = Durability::Cache);
+  public:
+    explicit FileWriter(const std::filesystem::path& path,
+                        Durability durability = Durability::Cache);
     // Closes (and so commits) unless close() or discard() ran already.
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
@@ -54,14 +55,16 @@ public:
 
     bool isOpen() const { return file_ != nullptr; }
     std::size_t write(const void* buffer, std::size_t n);
-    std::size_t write(std::span<const std::uint8_t> bytes) { return write(bytes.data(), bytes.size()); }
+    std::size_t write(std::span<const std::uint8_t> bytes) {
+        return write(bytes.data(), bytes.size());
+    }
     // Flushes and renames the temporary file over the target. False when any
     // write or the rename failed; the old file (if any) is then untouched.
     bool close();
     // Drops what was written; the target stays as it was.
     void discard();
 
-private:
+  private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::FILE* file_ = nullptr;

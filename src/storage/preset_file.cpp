@@ -33,10 +33,13 @@ std::vector<std::uint8_t> buildPresetFile(const PresetFileContent& content) {
     putName(out, Name, content.name);
     for (std::size_t i = 0; i < content.values.size(); ++i)
         out[Params + i] = static_cast<std::uint8_t>(content.values[i] & 0xFF);
-    putName(out, Ir7Name, out[Ir7Mode] >= 1 ? std::string_view(content.ir7Name) : std::string_view{});
-    putName(out, Ir8Name, out[Ir8Mode] >= 1 ? std::string_view(content.ir8Name) : std::string_view{});
+    putName(out, Ir7Name,
+            out[Ir7Mode] >= 1 ? std::string_view(content.ir7Name) : std::string_view{});
+    putName(out, Ir8Name,
+            out[Ir8Mode] >= 1 ? std::string_view(content.ir8Name) : std::string_view{});
     for (const auto* block : {&content.ir7Block, &content.ir8Block})
-        if (*block && (*block)->size() == IrBlockBytes) out.insert(out.end(), (*block)->begin(), (*block)->end());
+        if (*block && (*block)->size() == IrBlockBytes)
+            out.insert(out.end(), (*block)->begin(), (*block)->end());
     return out;
 }
 

@@ -65,7 +65,9 @@ std::string presetRowText(int displayNumber, std::span<const std::uint8_t> name3
     return number + nameAt(name32, 0);
 }
 
-std::string recordNameBytes(std::span<const std::uint8_t> rec) { return nameAt(rec, record::Name); }
+std::string recordNameBytes(std::span<const std::uint8_t> rec) {
+    return nameAt(rec, record::Name);
+}
 
 bool writePresetSlotFile(const DataFolder& folder, int slot, std::span<const std::uint8_t> rec) {
     if (slot < 0 || slot >= NumPresetSlots) return false;
@@ -104,7 +106,8 @@ PresetFolderListing listPresetFolder(const DataFolder& folder) {
     int row = 0;
     for (const DirectoryEntry& entry : entries) {
         const auto dot = entry.name.rfind('.');
-        if (entry.isFolder || dot == std::string::npos || entry.name.substr(dot) != ".dat") continue;
+        if (entry.isFolder || dot == std::string::npos || entry.name.substr(dot) != ".dat")
+            continue;
         if (row < NumPresetSlots) {
             const auto bytes = readFile(folder.presetsFolder() / entry.name, ListingReadLimit);
             listing.rows.push_back({row, nameAt(bytes, record::Name)});

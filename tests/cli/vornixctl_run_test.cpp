@@ -130,17 +130,18 @@ TEST(CommandLineErrors, ParameterOutOfRangeFailsWithOneLine) {
 TEST(CommandLineIrConvert, WavBecomesASlotFileAndABrokenWavIsRefused) {
     Vornixctl ctl;
     const auto out = ctl.path("cab.dat");
-    const ProgramRun ok = ctl.run({"ir-convert", testDataPath("wav/pcm16_mono_44100.wav").string(), out.string(),
-                            "--name", "First Cab"});
+    const ProgramRun ok = ctl.run({"ir-convert", testDataPath("wav/pcm16_mono_44100.wav").string(),
+                                   out.string(), "--name", "First Cab"});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(std::filesystem::file_size(out), 2436u);
     EXPECT_EQ(storage::readFile(out), storage::readFile(testDataPath("presets/ir_first.dat")))
         << "the slot file the preset tests were made with";
     const auto refusedOut = ctl.path("broken.dat");
-    const ProgramRun refused =
-        ctl.run({"ir-convert", testDataPath("wav/no_data_chunk.wav").string(), refusedOut.string()});
+    const ProgramRun refused = ctl.run(
+        {"ir-convert", testDataPath("wav/no_data_chunk.wav").string(), refusedOut.string()});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("not a WAV file: no 'data' chunk"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("not a WAV file: no 'data' chunk"), std::string::npos)
+        << refused.err;
     EXPECT_EQ(linesOf(refused.err).size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(refusedOut));
 }
@@ -148,7 +149,8 @@ TEST(CommandLineIrConvert, WavBecomesASlotFileAndABrokenWavIsRefused) {
 TEST(CommandLineBackup, BackupThenRestoreIntoTheSimulator) {
     Vornixctl ctl;
     const auto bank = ctl.path("all.kvb");
-    const ProgramRun backup = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "backup", bank.string()});
+    const ProgramRun backup =
+        ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "backup", bank.string()});
     ASSERT_EQ(backup.exitCode, 0) << backup.err;
     const auto size = std::filesystem::file_size(bank);
     EXPECT_GT(size, 128u * 267) << "the presets and the user IRs they use";
@@ -157,7 +159,8 @@ TEST(CommandLineBackup, BackupThenRestoreIntoTheSimulator) {
     EXPECT_EQ(restore.exitCode, 0) << restore.err;
     EXPECT_NE(restore.out.find("restored"), std::string::npos);
     // Without --yes and nobody to ask, the restore is refused before anything is sent.
-    const ProgramRun refused = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "restore", bank.string()});
+    const ProgramRun refused =
+        ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "restore", bank.string()});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("restore cancelled"), std::string::npos) << refused.err;
 }

@@ -22,7 +22,8 @@ bool isPicture(std::string_view name) {
 // The share of pixels that are not fully transparent.
 double coverage(cairo_surface_t* surface) {
     cairo_surface_flush(surface);
-    const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+    const int w = cairo_image_surface_get_width(surface),
+              h = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
     long drawn = 0;
@@ -51,9 +52,11 @@ TEST(ArtworkGallery, EveryPictureDrawsThroughTheToolkitAtBothScales) {
             cairo_t* cr = cairo_create(surface);
             c.ui.draw(cr, IRECT(0, 0, bitmap.width(), bitmap.height()));
             cairo_destroy(cr);
-            EXPECT_GT(coverage(surface), 0.05) << name << " at scale " << scale << " is (nearly) empty";
+            EXPECT_GT(coverage(surface), 0.05)
+                << name << " at scale " << scale << " is (nearly) empty";
             std::string file(name.substr(0, name.size() - 4));
-            for (char& ch : file) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            for (char& ch : file)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
             file += scale > 1 ? "@2x.png" : ".png";
             cairo_surface_write_to_png(surface, (dir / file).c_str());
             cairo_surface_destroy(surface);

@@ -21,8 +21,9 @@ std::vector<std::uint8_t> readFile(const char* path) {
 class CountingKnob : public IVKnobControl {
   public:
     explicit CountingKnob(const IRECT& r)
-        : IVKnobControl(r, kNoParameter, {}, DEFAULT_STYLE.withShowLabel(false).withShowValue(false),
-                        false, false, -135.f, 135.f, -135.f, EDirection::Vertical, 4.0, 18.f) {}
+        : IVKnobControl(r, kNoParameter, {},
+                        DEFAULT_STYLE.withShowLabel(false).withShowValue(false), false, false,
+                        -135.f, 135.f, -135.f, EDirection::Vertical, 4.0, 18.f) {}
     void draw(Painter& p) override {
         ++draws;
         IVKnobControl::draw(p);
@@ -205,11 +206,13 @@ TEST(DrawCache, PicturesLookLikeDrawingAtEveryScaleAndOffset) {
     c.ui.attach(std::make_unique<IBKnobRotaterControl>(IRECT(10.5f, 10.25f, 110.5f, 110.25f),
                                                        c.ui.bitmapResource("rot.png"), kGain))
         ->setValueFromEditor(0.35);
-    c.ui.attach(std::make_unique<IVKnobControl>(IRECT(130.3f, 10, 230.3f, 130), kGain, "GAIN", style));
-    c.ui.attach(std::make_unique<IVSliderControl>(IRECT(250, 10, 300, 130), kSteps, "STEPS", style));
+    c.ui.attach(
+        std::make_unique<IVKnobControl>(IRECT(130.3f, 10, 230.3f, 130), kGain, "GAIN", style));
+    c.ui.attach(
+        std::make_unique<IVSliderControl>(IRECT(250, 10, 300, 130), kSteps, "STEPS", style));
     c.ui.attach(std::make_unique<IVButtonControl>(IRECT(320, 20, 450, 60), nullptr, "OK", style));
-    c.ui.attach(std::make_unique<IVSlideSwitchControl>(IRECT(320, 80, 470, 130), kChoice, "TYPE",
-                                                       style));
+    c.ui.attach(
+        std::make_unique<IVSlideSwitchControl>(IRECT(320, 80, 470, 130), kChoice, "TYPE", style));
     c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 150, 300, 190), "Connecting...", text,
                                                COLOR_WHITE));
     c.ui.attach(std::make_unique<ICaptionControl>(IRECT(320, 150, 470, 190), kChoice, text));
@@ -222,8 +225,8 @@ TEST(DrawCache, PicturesLookLikeDrawingAtEveryScaleAndOffset) {
     for (const auto& [scale, screen, dx, dy] :
          {Case{1, 1, 0, 0}, Case{1, 1, 3, 0.5}, Case{0.5, 1, 0, 0}, Case{0.5, 1, 3, 0.5},
           Case{2, 1, 0, 0}, Case{1, 2, 0, 0}, Case{0.5, 2, 1, 0}}) {
-        SCOPED_TRACE(::testing::Message() << "scale " << scale << " screen " << screen
-                                          << " shift " << dx << "," << dy);
+        SCOPED_TRACE(::testing::Message()
+                     << "scale " << scale << " screen " << screen << " shift " << dx << "," << dy);
         c.ui.setDrawScale(1920, 1200, static_cast<float>(scale));
         c.ui.setScreenScale(screen);
         {

@@ -12,7 +12,9 @@
 namespace vornix::testing {
 namespace {
 
-std::string wav(const std::string& name) { return testDataPath("wav/" + name).string(); }
+std::string wav(const std::string& name) {
+    return testDataPath("wav/" + name).string();
+}
 
 Bytes setParam(int index, int value) {
     return sysex::setParameter(static_cast<std::uint8_t>(deviceNumber(index)),
@@ -23,8 +25,8 @@ Bytes setParam(int index, int value) {
 
 struct ImportCase {
     UserIrTarget position;
-    int high, low;       // slot halves as parameters
-    int number;          // the user IR number for preset 12
+    int high, low;  // slot halves as parameters
+    int number;     // the user IR number for preset 12
     int nameTag;
 };
 
@@ -49,7 +51,8 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
         EXPECT_EQ(h.sentBytes(), std::vector<Bytes>{setParam(c.low, c.number & 0x7F)});
         EXPECT_EQ(h.editor.intValue(c.low), 12);
         // Cached under the number, named after the file.
-        const auto cached = storage::readFile(h.editor.dataFolder().irFile(static_cast<unsigned>(c.number)));
+        const auto cached =
+            storage::readFile(h.editor.dataFolder().irFile(static_cast<unsigned>(c.number)));
         ASSERT_EQ(cached.size(), 2436u);
         EXPECT_EQ(ir::irSlotFileName(cached), "pcm16_mono_44100");
         EXPECT_EQ(h.editor.irNames.userName(static_cast<unsigned>(c.number)), "pcm16_mono_44100");
@@ -63,7 +66,8 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
         EXPECT_EQ(sysex::read14(first[0], sysex::at::IrNumber), static_cast<unsigned>(c.number));
         h.receive(sysex::status(sysex::cmd::IrHeaderAccepted));
         h.loop.advance(2000);
-        EXPECT_EQ(h.sentWith(sysex::cmd::IrMiddle).size() + h.sentWith(sysex::cmd::IrLast).size(), 10u);
+        EXPECT_EQ(h.sentWith(sysex::cmd::IrMiddle).size() + h.sentWith(sysex::cmd::IrLast).size(),
+                  10u);
         // The chunks carry the transfer image (IrUpload pins that): it must be the cached file.
         EXPECT_EQ(sysex::unpackStream(h.editor.transfer.image()), cached);
     }
@@ -133,13 +137,16 @@ void cacheCabinets(EditorHarness& h) {
     for (int k = 1; k <= 8; ++k) {
         ir::IrSampleBuffer samples{};
         samples[0] = k / 10.0;
-        const auto encoded = ir::encodeIrSlotFile(sysex::padName("Cab" + std::to_string(k)), samples);
-        ASSERT_TRUE(ir::storeIrFile(h.editor.dataFolder(), static_cast<unsigned>(383 + k), encoded.bytes));
+        const auto encoded =
+            ir::encodeIrSlotFile(sysex::padName("Cab" + std::to_string(k)), samples);
+        ASSERT_TRUE(
+            ir::storeIrFile(h.editor.dataFolder(), static_cast<unsigned>(383 + k), encoded.bytes));
     }
 }
 
 double cabinetFirstSample(EditorHarness& h, int k) {
-    const auto decoded = ir::readIrSlotFile(h.editor.dataFolder().irFile(static_cast<unsigned>(383 + k)));
+    const auto decoded =
+        ir::readIrSlotFile(h.editor.dataFolder().irFile(static_cast<unsigned>(383 + k)));
     return decoded ? decoded->samples[0] : -1;
 }
 
@@ -154,7 +161,7 @@ TEST(IrSelection, FlatResponseCabinetsAndCrossFadesReachTheView) {
         double weightHi;  // v - lo
     };
     // v = floor(value / 127 * 80) / 10
-    const Case cases[] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {8, 0, 1, 0.5}, {16, 1, 1, 0},
+    const Case cases[] = {{0, 0, 0, 0},  {1, 0, 0, 0},     {8, 0, 1, 0.5}, {16, 1, 1, 0},
                           {64, 4, 4, 0}, {100, 6, 7, 0.2}, {127, 8, 8, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
@@ -220,12 +227,14 @@ TEST(MissingUserIrs, Position7ThenPosition8AreRequestedAfterTheDownload) {
     h.receivePreset(0, rec);
     EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr), std::vector<Bytes>{sysex::requestIr(3)});
     h.sent.clear();
-    for (const Bytes& m : irDump(3, storage::readFile(testDataPath("presets/ir_first.dat")))) h.receive(m);
+    for (const Bytes& m : irDump(3, storage::readFile(testDataPath("presets/ir_first.dat"))))
+        h.receive(m);
     EXPECT_TRUE(std::filesystem::exists(h.editor.dataFolder().irFile(3)));
     EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr), std::vector<Bytes>{sysex::requestIr(140)});
     // Once 140 is there too, nothing more is asked for.
     h.sent.clear();
-    for (const Bytes& m : irDump(140, storage::readFile(testDataPath("presets/ir_second.dat")))) h.receive(m);
+    for (const Bytes& m : irDump(140, storage::readFile(testDataPath("presets/ir_second.dat"))))
+        h.receive(m);
     EXPECT_TRUE(h.sentWith(sysex::cmd::RequestIr).empty());
 }
 
@@ -257,7 +266,8 @@ TEST(UserIrCheck, NameRowThatDiffersFromTheCacheRequestsTheIr) {
             ASSERT_TRUE(ir::storeIrFile(h.editor.dataFolder(), 7, file));
         }
         std::string error;
-        ASSERT_FALSE(h.editor.importUserIr(UserIrTarget::Ir7, std::nullopt, error));  // dialog cancelled
+        ASSERT_FALSE(
+            h.editor.importUserIr(UserIrTarget::Ir7, std::nullopt, error));  // dialog cancelled
         h.view.setUserIrRow(7, c.row);
         h.sent.clear();
         h.receive(sysex::status(sysex::cmd::ParameterAck));

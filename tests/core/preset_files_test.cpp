@@ -19,8 +19,12 @@ const char* const OverwritesIr =
 const char* const NewerVersion =
     "Unsupported file version. \nPlease update the Vornix Editor \nto the latest version.";
 
-std::filesystem::path presetData(const std::string& name) { return testDataPath("presets/" + name); }
-Bytes dataFile(const std::string& name) { return storage::readFile(presetData(name)); }
+std::filesystem::path presetData(const std::string& name) {
+    return testDataPath("presets/" + name);
+}
+Bytes dataFile(const std::string& name) {
+    return storage::readFile(presetData(name));
+}
 
 // The IR a slot file holds, as the editor will play it.
 std::optional<ir::DecodedIrSlot> irAt(const VornixControl& editor, unsigned number) {
@@ -271,7 +275,8 @@ TEST(PresetFileExport, HeaderWithBothOwnIrBlocks) {
         EXPECT_EQ(file[pf::Params + static_cast<std::size_t>(i)], h.editor.intValue(i)) << i;
     for (std::size_t i = 112; i < 198; ++i) EXPECT_EQ(file[i], 0) << i;
     EXPECT_EQ(std::string(file.begin() + pf::Ir7Name, file.begin() + pf::Ir7Name + 9), "First Cab");
-    EXPECT_EQ(std::string(file.begin() + pf::Ir8Name, file.begin() + pf::Ir8Name + 10), "Second Cab");
+    EXPECT_EQ(std::string(file.begin() + pf::Ir8Name, file.begin() + pf::Ir8Name + 10),
+              "Second Cab");
     EXPECT_EQ(Bytes(file.begin() + 262, file.begin() + 2698), dataFile("ir_first.dat"));
     EXPECT_EQ(Bytes(file.begin() + 2698, file.end()), dataFile("ir_second.dat"));
     EXPECT_FALSE(h.editor.ModifiedFlag);
@@ -320,7 +325,8 @@ TEST(PresetFileExport, IrNameWrittenOnlyWhenThePositionPlaysAUserIr) {
     h.editor.userIr8Name = "Written";
     h.editor.setParameterFromUser(param::Ir8Mode, 1);
     const Bytes file = h.exportTo("names.kvp");
-    EXPECT_EQ(std::string(file.begin() + pf::Ir7Name, file.begin() + pf::Ir7Name + 32), std::string(32, ' '));
+    EXPECT_EQ(std::string(file.begin() + pf::Ir7Name, file.begin() + pf::Ir7Name + 32),
+              std::string(32, ' '));
     EXPECT_EQ(std::string(file.begin() + pf::Ir8Name, file.begin() + pf::Ir8Name + 32),
               "Written" + std::string(25, ' '));
 }
@@ -330,7 +336,8 @@ TEST(PresetFileExport, LongBaseNameKeeps32CharactersInTheFileAndAllOnScreen) {
     h.openWindow();
     const std::string base = "A very long preset name.with dots beyond 32";
     const Bytes file = h.exportTo(base + ".kvp");
-    EXPECT_EQ(std::string(file.begin() + pf::Name, file.begin() + pf::Name + 32), base.substr(0, 32));
+    EXPECT_EQ(std::string(file.begin() + pf::Name, file.begin() + pf::Name + 32),
+              base.substr(0, 32));
     EXPECT_EQ(h.view.text(tag::PresetName), base);
 }
 

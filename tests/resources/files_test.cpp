@@ -84,8 +84,8 @@ TEST(FactoryWavs, FormatsOfEachCabinet) {
         EXPECT_EQ(w.rate, first ? 44100u : 48000u);
         EXPECT_EQ(w.bits, first ? 16 : 24);
         EXPECT_EQ(w.samples.size(), 1000u);
-        EXPECT_EQ(w.chunksAfterData, first ? std::vector<std::string>{"LIST"}
-                                           : std::vector<std::string>{});
+        EXPECT_EQ(w.chunksAfterData,
+                  first ? std::vector<std::string>{"LIST"} : std::vector<std::string>{});
     }
 }
 

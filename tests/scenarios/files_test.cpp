@@ -12,7 +12,9 @@ namespace {
 
 using sysex::Bytes;
 
-Bytes dataFile(const std::string& name) { return storage::readFile(testDataPath(name)); }
+Bytes dataFile(const std::string& name) {
+    return storage::readFile(testDataPath(name));
+}
 
 std::size_t indexOf(const Scenario& s, int key, std::size_t nth = 0) {
     for (std::size_t i = 0; i < s.port.sent.size(); ++i)
@@ -101,7 +103,8 @@ TEST(PresetFileRoundTrip, OfflineImportWritesBothIrFilesAndSendsNothing) {
     for (unsigned n : {9u, 137u})
         EXPECT_EQ(storage::readFile(s.editor->dataFolder().irFile(n)).size(), 2436u) << n;
     for (const auto& m : s.port.sent)
-        EXPECT_EQ(commandKey(m.bytes), sysex::cmd::Request) << "only the keep-alive: " << sysex::toHex(m.bytes);
+        EXPECT_EQ(commandKey(m.bytes), sysex::cmd::Request)
+            << "only the keep-alive: " << sysex::toHex(m.bytes);
     EXPECT_EQ(s.pedal.ir(9) ? *s.pedal.ir(9) : Bytes{}, pedalIr9);
 }
 
@@ -219,7 +222,8 @@ TEST(FirmwareFiles, ChunkBoundariesAgainstThePedal) {
         Scenario s;
         s.openWindow();
         Bytes image(c.fileBytes);
-        for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 31 + i / 251);
+        for (std::size_t i = 0; i < image.size(); ++i)
+            image[i] = static_cast<std::uint8_t>(i * 31 + i / 251);
         const auto file = s.dir.path() / "fw.bin";
         ASSERT_TRUE(storage::writeFile(file, image));
         s.editor->openFirmwarePage();
@@ -229,7 +233,8 @@ TEST(FirmwareFiles, ChunkBoundariesAgainstThePedal) {
         s.loop.advance(static_cast<std::int64_t>(c.imageBytes / 240 + 20) * 100);
         const std::size_t chunks = (c.imageBytes + 239) / 240;
         EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk), 1u);
-        EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk) + s.sentCount(0x100 + sysex::fwcmd::Chunk),
+        EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk) +
+                      s.sentCount(0x100 + sysex::fwcmd::Chunk),
                   chunks);
         std::vector<Bytes> sentChunks;
         for (const auto& m : s.port.sent)
@@ -252,7 +257,9 @@ TEST(FirmwareFiles, FinishedIsShownOnlyWhenThePedalSaysSo) {
     std::string error;
     ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
     s.loop.advance(1500);  // 1,143 image bytes: five chunks, long sent
-    EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk) + s.sentCount(0x100 + sysex::fwcmd::Chunk), 5u);
+    EXPECT_EQ(
+        s.sentCount(0x100 + sysex::fwcmd::FirstChunk) + s.sentCount(0x100 + sysex::fwcmd::Chunk),
+        5u);
     EXPECT_TRUE(s.platform.boxes.empty());
     s.loop.advance(5000);
     EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Firmware update finished."});

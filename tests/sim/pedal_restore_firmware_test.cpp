@@ -164,8 +164,9 @@ TEST(PedalFirmware, FailedUpdateReportsFailedAndKeepsNoImage) {
         bool loseAChunk;
         bool injected;
     };
-    for (const Case c : {Case{"wrong checksum", 1, false, false}, Case{"lost chunk", 0, true, false},
-                         Case{"injected failure", 0, false, true}}) {
+    for (const Case c :
+         {Case{"wrong checksum", 1, false, false}, Case{"lost chunk", 0, true, false},
+          Case{"injected failure", 0, false, true}}) {
         SCOPED_TRACE(c.what);
         PedalHarness h;
         h.pedal.faults().failFirmware(c.injected);

@@ -12,7 +12,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 namespace pf = presetfile;
 
-Bytes dataFile(const std::string& name) { return readFile(testing::testDataPath("presets/" + name)); }
+Bytes dataFile(const std::string& name) {
+    return readFile(testing::testDataPath("presets/" + name));
+}
 
 TEST(PresetFileCheck, MagicLengthAndVersion) {
     struct Case {
@@ -71,7 +73,8 @@ TEST(BuildPresetFile, NameIsCutAt32AndValuesKeepTheirLowByte) {
     content.values[3] = -1;
     const Bytes file = buildPresetFile(content);
     ASSERT_EQ(file.size(), 262u);
-    EXPECT_EQ(std::string(file.begin() + pf::Name, file.begin() + pf::Params), std::string(32, 'x'));
+    EXPECT_EQ(std::string(file.begin() + pf::Name, file.begin() + pf::Params),
+              std::string(32, 'x'));
     EXPECT_EQ(file[pf::Params + 3], 0xFF);
 }
 

@@ -10,7 +10,7 @@
 namespace iplug {
 
 class IEditorDelegate {
-public:
+  public:
     virtual ~IEditorDelegate() = default;
 
     virtual int nParams() const = 0;
@@ -35,7 +35,7 @@ public:
     }
     bool hasQueuedValues() const { return !queued_.empty(); }
 
-private:
+  private:
     std::deque<std::pair<int, double>> queued_;
 };
 

@@ -25,8 +25,8 @@ void IParam::initEnum(std::string_view name, int defaultValue, std::vector<std::
         texts_.emplace_back(static_cast<double>(i), std::move(texts[i]));
 }
 
-void IParam::initDouble(std::string_view name, double defaultValue, double minimum,
-                        double maximum, std::string_view label) {
+void IParam::initDouble(std::string_view name, double defaultValue, double minimum, double maximum,
+                        std::string_view label) {
     kind_ = ParamKind::Double;
     name_ = name;
     label_ = label;
@@ -53,7 +53,9 @@ double IParam::constrain(double value) const {
     return std::clamp(value, min_, max_);
 }
 
-void IParam::set(double value) { value_ = constrain(value); }
+void IParam::set(double value) {
+    value_ = constrain(value);
+}
 
 double IParam::toNormalised(double value) const {
     if (max_ <= min_) return 0.0;

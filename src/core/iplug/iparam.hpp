@@ -11,7 +11,7 @@ namespace iplug {
 enum class ParamKind { Unset, Int, Enum, Double };
 
 class IParam {
-public:
+  public:
     void initInt(std::string_view name, int defaultValue, int minimum, int maximum,
                  std::string_view label = {});
     // Enumerated: the value is the index of its text, 0 .. texts.size() - 1.
@@ -49,7 +49,7 @@ public:
     const std::string* displayTextFor(double value) const;
     const std::vector<std::pair<double, std::string>>& displayTexts() const { return texts_; }
 
-private:
+  private:
     ParamKind kind_ = ParamKind::Unset;
     std::string name_;
     std::string label_;

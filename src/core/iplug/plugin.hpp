@@ -12,22 +12,24 @@
 namespace iplug {
 
 class IPluginBase {
-public:
+  public:
     virtual ~IPluginBase() = default;
     int nParams() const { return static_cast<int>(params_.size()); }
     IParam* param(int index) {
-        return index >= 0 && index < nParams() ? &params_[static_cast<std::size_t>(index)] : nullptr;
+        return index >= 0 && index < nParams() ? &params_[static_cast<std::size_t>(index)]
+                                               : nullptr;
     }
     const IParam* param(int index) const {
-        return index >= 0 && index < nParams() ? &params_[static_cast<std::size_t>(index)] : nullptr;
+        return index >= 0 && index < nParams() ? &params_[static_cast<std::size_t>(index)]
+                                               : nullptr;
     }
 
-protected:
+  protected:
     std::vector<IParam> params_;
 };
 
 class IPlugAPIBase : public IPluginBase, public IEditorDelegate {
-public:
+  public:
     int nParams() const override { return IPluginBase::nParams(); }
     IParam* getParam(int index) override { return param(index); }
     // A gesture changed a parameter: store it, then run the change handler.
@@ -38,12 +40,12 @@ public:
         }
     }
 
-protected:
+  protected:
     virtual void onParamChangeUI(int index) = 0;
 };
 
 class IPlugProcessor {
-public:
+  public:
     virtual ~IPlugProcessor() = default;
     // Writes `frames` samples of silence or sound into every output channel.
     virtual void renderAudioBlock(std::span<double* const> outputs, int frames) = 0;
