@@ -149,6 +149,7 @@ class IGraphics {
     void cancelAnimation(IControl& control);
 
   private:
+    IControl* captureAt(float x, float y);
     void releaseCapture(float x, float y, const IMouseMod& mod);
     void stopFrameTimerIfIdle();
 

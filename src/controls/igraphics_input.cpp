@@ -20,12 +20,17 @@ void IGraphics::onMouseDown(float x, float y, const IMouseMod& mod) {
         resizing_ = true;
         return;
     }
+    if (IControl* target = captureAt(x, y)) target->onMouseDown(x, y, mod);
+}
+
+// The control under a press or double-click keeps the pointer until release.
+IControl* IGraphics::captureAt(float x, float y) {
     IControl* target = controlAt(x, y);
-    if (!target) return;
+    if (!target) return nullptr;
     captured_ = target;
     target->setMouseIsDown(true);
     target->setMouseDownPoint(x, y);
-    target->onMouseDown(x, y, mod);
+    return target;
 }
 
 void IGraphics::onMouseUp(float x, float y, const IMouseMod& mod) {
@@ -62,12 +67,7 @@ void IGraphics::onMouseDblClick(float x, float y, const IMouseMod& mod) {
         setDrawScale(width_, height_, 1.f);
         return;
     }
-    IControl* target = controlAt(x, y);
-    if (!target) return;
-    captured_ = target;
-    target->setMouseIsDown(true);
-    target->setMouseDownPoint(x, y);
-    target->onMouseDblClick(x, y, mod);
+    if (IControl* target = captureAt(x, y)) target->onMouseDblClick(x, y, mod);
 }
 
 void IGraphics::onMouseWheel(float x, float y, const IMouseMod& mod, float d) {

@@ -8,15 +8,6 @@ namespace {
 
 using sysex::Bytes;
 
-void expectCacheMatchesPedal(const Scenario& s) {
-    for (int slot = 0; slot < 128; ++slot) {
-        const auto& rec = s.pedal.preset(slot);
-        ASSERT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
-                  Bytes(rec.begin(), rec.end()))
-            << "slot " << slot;
-    }
-}
-
 TEST(Faults, CorruptedPresetDuringSyncIsRequestedAgain) {
     Scenario s;
     s.pedal.faults().corruptReply(sysex::cmd::PresetDump, 5);

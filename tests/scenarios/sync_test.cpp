@@ -9,15 +9,6 @@ namespace {
 
 using sysex::Bytes;
 
-void expectCacheMatchesPedal(const Scenario& s) {
-    for (int slot = 0; slot < 128; ++slot) {
-        const auto& rec = s.pedal.preset(slot);
-        EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
-                  Bytes(rec.begin(), rec.end()))
-            << "slot " << slot;
-    }
-}
-
 void expectCurrentSoundIsThePedals(const Scenario& s) {
     const auto& rec = s.pedal.preset(s.pedal.currentPreset());
     EXPECT_EQ(s.editor->link().currentPreset, s.pedal.currentPreset());

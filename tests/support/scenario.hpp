@@ -2,6 +2,8 @@
 // The editor against the simulated pedal on virtual time, wired as the
 // programs wire it: pedal -> SimulatorPort -> DeviceConnection -> editor, and
 // every message the editor sends recorded on its way out.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <optional>
 
@@ -14,6 +16,7 @@
 #include "scripted_platform.hpp"
 #include "sent_log.hpp"
 #include "sim/pedal.hpp"
+#include "storage/file_io.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::testing {
@@ -67,5 +70,15 @@ struct Scenario {
     std::unique_ptr<VornixControl> editor;
     std::unique_ptr<host::DeviceConnection> connection;
 };
+
+// Every slot file holds exactly the record the pedal stores for that slot.
+inline void expectCacheMatchesPedal(const Scenario& s) {
+    for (int slot = 0; slot < 128; ++slot) {
+        const auto& rec = s.pedal.preset(slot);
+        EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
+                  sysex::Bytes(rec.begin(), rec.end()))
+            << "slot " << slot;
+    }
+}
 
 }  // namespace vornix::testing
