@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "controls/controls.hpp"
-#include "core/iplug/iparam.hpp"
-#include "core/virtual_event_loop.hpp"
+#include "framework/iplug/iparam.hpp"
+#include "framework/virtual_event_loop.hpp"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "core/platform.hpp"
-#include "core/virtual_event_loop.hpp"
 #include "core/vornix_control.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "host/device_connection.hpp"
 #include "host/simulator_port.hpp"
 #include "sim/pedal.hpp"

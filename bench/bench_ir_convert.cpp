@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "device/sysex.hpp"
+#include "device/transfer_buffer.hpp"
 #include "ir/ir_slot_file.hpp"
-#include "ir/transfer_buffer.hpp"
 #include "ir/wav_reader.hpp"
 #include "storage/file_io.hpp"
 
@@ -75,7 +75,7 @@ BENCHMARK_F(IrConvert, WavFileToPackedImage)(benchmark::State& state) {
     using namespace vornix::ir;
     const auto name = vornix::sysex::padName("Bench Cab");
     IrSampleBuffer buffer;
-    TransferBuffer transfer;
+    vornix::sysex::TransferBuffer transfer;
     for (auto _ : state) {
         const auto wav = readWav(path_);
         if (!wav.ok()) {
@@ -94,7 +94,7 @@ BENCHMARK_F(IrConvert, EncodeAndPackOnly)(benchmark::State& state) {
     const auto name = vornix::sysex::padName("Bench Cab");
     IrSampleBuffer buffer;
     loadIntoBuffer(readWav(path_).samples, buffer);
-    TransferBuffer transfer;
+    vornix::sysex::TransferBuffer transfer;
     for (auto _ : state) {
         const auto slot = encodeIrSlotFile(name, buffer);
         transfer.load(slot.bytes);

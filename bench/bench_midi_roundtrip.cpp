@@ -10,8 +10,8 @@
 #include <memory>
 #include <mutex>
 
-#include "core/virtual_event_loop.hpp"
 #include "device/sysex.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "host/device_connection.hpp"
 #include "host/midi_api.hpp"
 #include "host/plain_event_loop.hpp"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/platform.hpp"
-#include "core/virtual_event_loop.hpp"
 #include "core/vornix_control.hpp"
+#include "framework/virtual_event_loop.hpp"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/event_loop.hpp"
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
+#include "framework/event_loop.hpp"
 #include "host/device_connection.hpp"
 #include "host/host.hpp"
 #include "storage/data_folder.hpp"

@@ -13,7 +13,7 @@
 #include <memory>
 #include <mutex>
 
-#include "core/event_loop.hpp"
+#include "framework/event_loop.hpp"
 
 namespace vornix::app {
 

@@ -9,7 +9,7 @@
 
 #include "app/editor_stack.hpp"
 #include "controls/igraphics.hpp"
-#include "core/virtual_event_loop.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "host/plain_event_loop.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_page.hpp"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "controls/igraphics.hpp"
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace igraphics {
 

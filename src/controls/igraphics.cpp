@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace igraphics {
 

@@ -20,8 +20,8 @@
 #include "controls/iplatform.hpp"
 #include "controls/layers.hpp"
 #include "controls/resources.hpp"
-#include "core/event_loop.hpp"
-#include "core/iplug/editor_delegate.hpp"
+#include "framework/event_loop.hpp"
+#include "framework/iplug/editor_delegate.hpp"
 
 namespace igraphics {
 

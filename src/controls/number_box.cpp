@@ -6,7 +6,7 @@
 #include "controls/igraphics.hpp"
 #include "controls/text_controls.hpp"
 #include "controls/text_format.hpp"
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace igraphics {
 

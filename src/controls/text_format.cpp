@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace igraphics {
 

@@ -5,7 +5,7 @@
 
 #include "controls/igraphics.hpp"
 #include "controls/text_format.hpp"
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace igraphics {
 

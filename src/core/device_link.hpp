@@ -12,7 +12,6 @@
 
 namespace vornix {
 
-inline constexpr int NumPresets = 128;
 inline constexpr int NumExportableIrs = 256;
 inline constexpr std::size_t BulkBufferCapacity = 1048576;
 inline constexpr std::size_t IrDecodeCapacity = 4096;

@@ -86,7 +86,7 @@ void VornixControl::handleBulkReadPreset(const sysex::BlockView& view) {
     link_.presetChecksums[static_cast<std::size_t>(slot)] = view.sent;
     link_.presetPending[static_cast<std::size_t>(slot)] = false;
     setPresetRow(slot, slotRowText(slot + intValue(param::PatchOffset),
-                                   view.block.subspan(storage::record::Name, sysex::NameBytes)));
+                                   view.block.subspan(sysex::record::Name, sysex::NameBytes)));
     if (view_ && slot == link_.currentPreset) view_->setPresetRowSelected(slot, true);
 
     const auto next = std::find(link_.presetPending.begin(), link_.presetPending.end(), true);
@@ -120,7 +120,7 @@ void VornixControl::handleCurrentPreset(const sysex::BlockView& view) {
 
     BulkUpdate = true;
     for (int i = 0; i < NumPresetParams; ++i) {
-        const int b = view.block[storage::record::Params + static_cast<std::size_t>(i)];
+        const int b = view.block[sysex::record::Params + static_cast<std::size_t>(i)];
         const iplug::IParam& p = parameter(i);
         setParameterFromDevice(i, (b - p.minimum()) / (p.maximum() - p.minimum()));
         StoredValues[static_cast<std::size_t>(i)] = b;
@@ -128,7 +128,7 @@ void VornixControl::handleCurrentPreset(const sysex::BlockView& view) {
     std::array<int, NumPresetParams> received{};
     for (int i = 0; i < NumPresetParams; ++i)
         received[static_cast<std::size_t>(i)] =
-            view.block[storage::record::Params + static_cast<std::size_t>(i)];
+            view.block[sysex::record::Params + static_cast<std::size_t>(i)];
     const int model = recogniseAmpModel(received);
     const int ambience = recogniseAmbienceType(received);
     if (view_) {
@@ -159,17 +159,17 @@ void VornixControl::handleCurrentPreset(const sysex::BlockView& view) {
 }
 
 void VornixControl::applyCurrentPresetTexts(const sysex::BlockView& view) {
-    const auto name = view.block.subspan(storage::record::Name, sysex::NameBytes);
+    const auto name = view.block.subspan(sysex::record::Name, sysex::NameBytes);
     const int displayNumber = intValue(param::PatchOffset) + link_.currentPreset;
     presetName.assign(name.begin(), name.end());
     // A position that plays a library IR names it in the record; otherwise the
     // control shows the cabinet of that position.
     if (intValue(param::Ir7Mode) != 0)
         userIr7Name =
-            sysex::trimDeviceName(view.block.subspan(storage::record::Ir7Name, sysex::NameBytes));
+            sysex::trimDeviceName(view.block.subspan(sysex::record::Ir7Name, sysex::NameBytes));
     if (intValue(param::Ir8Mode) != 0)
         userIr8Name =
-            sysex::trimDeviceName(view.block.subspan(storage::record::Ir8Name, sysex::NameBytes));
+            sysex::trimDeviceName(view.block.subspan(sysex::record::Ir8Name, sysex::NameBytes));
     setPresetRow(link_.currentPreset, slotRowText(displayNumber, name));
     if (!view_) return;
     char readout[16];
@@ -194,9 +194,9 @@ void VornixControl::requestMissingUserIr() {
 }
 
 void VornixControl::handleExportedPreset(ByteSpan message, const sysex::BlockView& view) {
-    if (const int n = storage::recordIr7Number(view.block); n >= 0 && n < NumExportableIrs)
+    if (const int n = sysex::recordIrNumber(view.block, 7); n >= 0 && n < NumExportableIrs)
         link_.irReferenced[static_cast<std::size_t>(n)] = true;
-    if (const int n = storage::recordIr8Number(view.block); n >= 0 && n < NumExportableIrs)
+    if (const int n = sysex::recordIrNumber(view.block, 8); n >= 0 && n < NumExportableIrs)
         link_.irReferenced[static_cast<std::size_t>(n)] = true;
     if (!appendToBulkBuffer(message)) return;
     setProgress(link_.exportPreset / double(NumPresets));

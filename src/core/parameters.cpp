@@ -185,37 +185,14 @@ void initPedalSet(std::vector<iplug::IParam>& p, int first, char digit) {
     p[first + 16].initInt(named("SWITCH# Special Ctrl Upper"), 0, 0, 127);
 }
 
-bool matchesRow(std::span<const int> values, const std::array<int, VoicingColumns>& row,
-                const std::array<int, VoicingColumns>& params, std::span<const int> columns) {
+bool matchesRow(std::span<const int> values, const VoicingRow& row, const VoicingRow& params,
+                std::span<const int> columns) {
     for (int column : columns)
         if (values[static_cast<std::size_t>(params[column])] != row[column]) return false;
     return true;
 }
 
 }  // namespace
-
-const std::array<std::array<int, VoicingColumns>, NumAmpModels> AmpVoicingTable{{
-    {20, 64, 9, 59, 64, 95, 0, 75, 15, 127},
-    {26, 63, 64, 64, 64, 64, 0, 65, 20, 0},
-    {10, 62, 64, 0, 64, 80, 0, 8, 25, 127},
-    {20, 64, 14, 34, 64, 64, 0, 23, 20, 127},
-    {25, 58, 5, 21, 64, 43, 0, 60, 25, 127},
-    {20, 64, 31, 17, 64, 60, 0, 86, 10, 127},
-    {20, 70, 28, 21, 64, 63, 0, 60, 15, 127},
-    {22, 64, 0, 36, 64, 67, 0, 64, 22, 127},
-    {61, 27, 77, 67, 64, 80, 0, 39, 96, 14},
-    {61, 43, 105, 67, 64, 27, 0, 40, 96, 14},
-}};
-
-const std::array<std::array<int, VoicingColumns>, NumAmbienceTypes> AmbienceVoicingTable{{
-    {47, 20, 3, 49, 127, 93, 127, 15, 0, 0},
-    {64, 8, 2, 64, 127, 64, 64, 20, 4, 127},
-    {109, 100, 2, 71, 127, 73, 26, 23, 26, 0},
-    {86, 120, 2, 127, 127, 45, 127, 42, 4, 127},
-    {74, 84, 4, 52, 0, 0, 127, 0, 67, 60},
-    {64, 64, 5, 0, 127, 64, 127, 15, 0, 0},
-    {64, 70, 5, 0, 127, 32, 127, 10, 0, 0},
-}};
 
 std::vector<iplug::IParam> buildParameterCatalogue() {
     std::vector<iplug::IParam> p(NumParams);
@@ -227,14 +204,6 @@ std::vector<iplug::IParam> buildParameterCatalogue() {
     initPedalSet(p, 134, '1');
     initPedalSet(p, 117, '2');
     return p;
-}
-
-int deviceNumber(int index) {
-    constexpr int FirstShifted = 16;
-    constexpr int Shift = 4;  // device numbers 16-19 are commands, not parameters
-    if (index < FirstShifted) return index;
-    if (index < NumPresetParams) return index + Shift;
-    return 0;
 }
 
 bool isReservedParameter(int index) {

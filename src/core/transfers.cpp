@@ -81,7 +81,7 @@ void VornixControl::startBulkRead() {
 }
 
 void VornixControl::irUploadStep() {
-    ir::TransferBuffer& buffer = transfer;
+    sysex::TransferBuffer& buffer = transfer;
     const std::size_t total = buffer.total();
     if (total == 0) {
         link_.irUploadReady = false;

@@ -21,13 +21,13 @@
 
 #include "core/device_link.hpp"
 #include "core/editor_view.hpp"
-#include "core/event_loop.hpp"
-#include "core/iplug/plugin.hpp"
 #include "core/link_events.hpp"
 #include "core/parameters.hpp"
 #include "core/platform.hpp"
+#include "device/transfer_buffer.hpp"
+#include "framework/event_loop.hpp"
+#include "framework/iplug/plugin.hpp"
 #include "ir/ir_library.hpp"
-#include "ir/transfer_buffer.hpp"
 #include "storage/data_folder.hpp"
 #include "storage/preset_file.hpp"
 #include "storage/preset_record.hpp"
@@ -197,7 +197,7 @@ class VornixControl : public iplug::IPlugAPP {
     std::string deviceText;  // the last 0x7B text
     // The packed image of the IR or firmware on its way to the device, and
     // the user IR number an IR upload goes to.
-    ir::TransferBuffer transfer;
+    sysex::TransferBuffer transfer;
     int libraryIndex = 0;
     // Cabinet names (0 "Flat Response", 1-8 the cabinets) and user IR names.
     ir::IrNameTable irNames;

@@ -27,7 +27,7 @@ FirmwareLoad checkFirmwareSize(std::uint64_t fileBytes) {
     return FirmwareLoad{FirmwareError::None, {}, fileBytes};
 }
 
-FirmwareLoad loadFirmwareFile(const std::filesystem::path& path, ir::TransferBuffer& buffer) {
+FirmwareLoad loadFirmwareFile(const std::filesystem::path& path, sysex::TransferBuffer& buffer) {
     storage::FileReader reader(path);
     if (!reader.isOpen())
         return refuse(FirmwareError::CannotOpen, "cannot open the firmware file " + path.string(),

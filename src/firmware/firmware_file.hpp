@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ir/transfer_buffer.hpp"
+#include "device/transfer_buffer.hpp"
 
 namespace vornix::firmware {
 
@@ -31,6 +31,6 @@ FirmwareLoad checkFirmwareSize(std::uint64_t fileBytes);
 
 // Reads the file and packs it into the buffer (sent = 0, remaining = total =
 // image length). On any refusal the buffer is left as it was.
-FirmwareLoad loadFirmwareFile(const std::filesystem::path& path, ir::TransferBuffer& buffer);
+FirmwareLoad loadFirmwareFile(const std::filesystem::path& path, sysex::TransferBuffer& buffer);
 
 }  // namespace vornix::firmware

@@ -10,8 +10,8 @@
 #include <memory>
 #include <span>
 
-#include "core/event_loop.hpp"
 #include "core/midi_port.hpp"
+#include "framework/event_loop.hpp"
 #include "host/sysex_inbox.hpp"
 
 namespace vornix::host {

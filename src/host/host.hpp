@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/event_loop.hpp"
+#include "framework/event_loop.hpp"
 #include "host/audio_stream.hpp"
 #include "host/device_connection.hpp"
 #include "host/host_settings.hpp"

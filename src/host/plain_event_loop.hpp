@@ -12,7 +12,7 @@
 #include <map>
 #include <mutex>
 
-#include "core/event_loop.hpp"
+#include "framework/event_loop.hpp"
 
 namespace vornix::host {
 

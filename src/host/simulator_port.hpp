@@ -5,8 +5,8 @@
 // replies arrive later from another thread.
 #include <memory>
 
-#include "core/event_loop.hpp"
 #include "core/midi_port.hpp"
+#include "framework/event_loop.hpp"
 #include "sim/pedal.hpp"
 
 namespace vornix::host {

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <thread>
 
-#include "core/event_loop.hpp"
 #include "core/midi_port.hpp"
+#include "framework/event_loop.hpp"
 
 namespace vornix::host {
 

@@ -4,6 +4,8 @@
 #include <numbers>
 #include <vector>
 
+#include "device/voicing.hpp"
+
 namespace vornix::sim {
 
 const std::array<const char*, irnum::CabinetCount> CabinetNames{
@@ -19,34 +21,6 @@ constexpr std::array<const char*, 16> NameFirst{
     "Dark", "Round", "Gritty", "Tight",  "Fuzz",  "Dub",    "Modern", "Silky"};
 constexpr std::array<const char*, 8> NameSecond{"Vintage", "Bright", "Thump", "Drive",
                                                 "Studio",  "Stage",  "Funk",  "Rock"};
-
-// ---- voicings ----------------------------------------------------------------------
-// Columns: Gain, Buzz, Punch, Crunch, Buzz Q, Punch Q, Crunch Q, Punch Freq, Drive, Level.
-constexpr std::array<int, 10> AmpColumns{1, 2, 3, 4, 44, 45, 46, 11, 5, 64};
-constexpr std::array<std::array<int, 10>, 10> AmpRows{{
-    {20, 64, 9, 59, 64, 95, 0, 75, 15, 127},
-    {26, 63, 64, 64, 64, 64, 0, 65, 20, 0},
-    {10, 62, 64, 0, 64, 80, 0, 8, 25, 127},
-    {20, 64, 14, 34, 64, 64, 0, 23, 20, 127},
-    {25, 58, 5, 21, 64, 43, 0, 60, 25, 127},
-    {20, 64, 31, 17, 64, 60, 0, 86, 10, 127},
-    {20, 70, 28, 21, 64, 63, 0, 60, 15, 127},
-    {22, 64, 0, 36, 64, 67, 0, 64, 22, 127},
-    {61, 27, 77, 67, 64, 80, 0, 39, 96, 14},
-    {61, 43, 105, 67, 64, 27, 0, 40, 96, 14},
-}};
-// Columns: room size, diffusion, extension, feedback delay, feedback filter,
-// damper, low-pass, high-pass, modulation depth, modulation rate.
-constexpr std::array<int, 10> AmbienceColumns{16, 18, 19, 20, 21, 22, 23, 24, 58, 59};
-constexpr std::array<std::array<int, 10>, 7> AmbienceRows{{
-    {47, 20, 3, 49, 127, 93, 127, 15, 0, 0},
-    {64, 8, 2, 64, 127, 64, 64, 20, 4, 127},
-    {109, 100, 2, 71, 127, 73, 26, 23, 26, 0},
-    {86, 120, 2, 127, 127, 45, 127, 42, 4, 127},
-    {74, 84, 4, 52, 0, 0, 127, 0, 67, 60},
-    {64, 64, 5, 0, 127, 64, 127, 15, 0, 0},
-    {64, 70, 5, 0, 127, 32, 127, 10, 0, 0},
-}};
 
 // ---- user IRs the factory presets play ----------------------------------------------
 // One preset in eight plays a custom IR in position 7; every other one of those
@@ -141,14 +115,16 @@ std::string factoryPresetName(int slot) {
 
 PresetRecord factoryPreset(int slot) {
     PresetRecord rec{};
-    rec[record::MarkerAt] = 1;
-    putName(rec, record::NameAt, factoryPresetName(slot));
-    for (int i = 0; i < record::ParameterCount; ++i) set(rec, i, parameterDefault(i));
+    rec[sysex::record::WrittenByEditor] = 1;
+    putName(rec, sysex::record::Name, factoryPresetName(slot));
+    for (int i = 0; i < NumPresetParams; ++i) set(rec, i, parameterDefault(i));
 
-    const auto& amp = AmpRows[static_cast<std::size_t>(slot) % AmpRows.size()];
-    for (std::size_t c = 0; c < AmpColumns.size(); ++c) set(rec, AmpColumns[c], amp[c]);
-    const auto& room = AmbienceRows[static_cast<std::size_t>(slot / 10) % AmbienceRows.size()];
-    for (std::size_t c = 0; c < AmbienceColumns.size(); ++c) set(rec, AmbienceColumns[c], room[c]);
+    const auto& amp = AmpVoicingTable[static_cast<std::size_t>(slot) % AmpVoicingTable.size()];
+    for (std::size_t c = 0; c < AmpVoicingParams.size(); ++c) set(rec, AmpVoicingParams[c], amp[c]);
+    const auto& room =
+        AmbienceVoicingTable[static_cast<std::size_t>(slot / 10) % AmbienceVoicingTable.size()];
+    for (std::size_t c = 0; c < AmbienceVoicingParams.size(); ++c)
+        set(rec, AmbienceVoicingParams[c], room[c]);
 
     set(rec, param::Level, 48 + (slot * 7) % 40);
     set(rec, param::Low, 40 + (slot * 5) % 48);
@@ -156,7 +132,7 @@ PresetRecord factoryPreset(int slot) {
     set(rec, param::High, 40 + (slot * 9) % 48);
     set(rec, param::Dynamics, (slot * 17) % 128);
     set(rec, param::CompressorRatio, (slot * 5) % 64);
-    set(rec, param::CabinetIr, (slot * 13) % 128);
+    set(rec, param::Ir, (slot * 13) % 128);
     set(rec, param::Reverb, 20 + (slot * 11) % 60);
     set(rec, param::ReverbMode, slot % 5);
     if (slot % 4 == 1) {
@@ -164,18 +140,18 @@ PresetRecord factoryPreset(int slot) {
         set(rec, param::ChorusLevel, 50);
     }
 
-    for (std::size_t at = record::Ir7NameAt; at < rec.size(); ++at) rec[at] = ' ';
+    for (std::size_t at = sysex::record::Ir7Name; at < rec.size(); ++at) rec[at] = ' ';
     if (playsCustomIr(slot))
-        assignUserIr(rec, param::Ir7Mode, param::Ir7High, param::Ir7Low, record::Ir7NameAt,
-                     customIrOf(slot));
+        assignUserIr(rec, param::Ir7Mode, param::Ir7SlotHigh, param::Ir7SlotLow,
+                     sysex::record::Ir7Name, customIrOf(slot));
     if (playsFactoryBankIr(slot))
-        assignUserIr(rec, param::Ir8Mode, param::Ir8High, param::Ir8Low, record::Ir8NameAt,
-                     factoryBankIrOf(slot));
+        assignUserIr(rec, param::Ir8Mode, param::Ir8SlotHigh, param::Ir8SlotLow,
+                     sysex::record::Ir8Name, factoryBankIrOf(slot));
     return rec;
 }
 
 void addFactoryIrs(IrLibrary& library) {
-    for (int slot = 0; slot < PresetCount; ++slot) {
+    for (int slot = 0; slot < NumPresets; ++slot) {
         for (bool second : {false, true}) {
             if (second ? !playsFactoryBankIr(slot) : !playsCustomIr(slot)) continue;
             const unsigned number = second ? factoryBankIrOf(slot) : customIrOf(slot);
@@ -191,20 +167,26 @@ void addFactoryIrs(IrLibrary& library) {
 std::array<PageBlock, GlobalPageCount> factoryGlobalPages() {
     std::array<PageBlock, GlobalPageCount> pages{};
     PageBlock& settings = pages[sysex::page::Settings];
-    settings[4] = 1;     // MIDI CC mode enabled
-    settings[5] = 1;     // on channel 1
-    settings[6] = 2;     // the edit pots show digits; the device always reports 2 here
-    settings[8] = 12;    // tuner at 440 Hz
-    settings[11] = 127;  // soft clipping
-    settings[12] = 127;  // analog simulation gain
-    settings[13] = 127;  // anti-aliasing filter
+    const auto setting = [&settings](int parameter, std::uint8_t value) {
+        settings[static_cast<std::size_t>(
+            sysex::pageByteOf(sysex::SettingsPageFields, parameter))] = value;
+    };
+    setting(param::MidiCcMode, 1);
+    setting(param::MidiCcChannel, 1);
+    setting(param::EditPotDisplayMode, sysex::settingspage::EditPotModeWritten);
+    setting(param::TunerFrequency, 12);  // 440 Hz
+    setting(param::SoftClipping, 127);
+    setting(param::AnalogSimGain, 127);
+    setting(param::AntiAliasing, 127);
 
     PageBlock& assign = pages[sysex::page::MidiAssign];
-    for (std::uint8_t i = 0; i < 8; ++i) assign[i] = i;  // controllers 0-7 in order
-    assign[12] = 1;                                      // jack 2 set up for a double foot switch
+    for (int i = 0; i < sysex::MidiAssignWrittenCount; ++i)  // controllers 0-7 in order
+        assign[sysex::midiAssignField(i).byte] = static_cast<std::uint8_t>(i);
+    // jack 2 set up for a double foot switch
+    assign[sysex::midiAssignField(param::Jack2Mode - param::FirstMidiAssign).byte] = 1;
 
     PageBlock& programs = pages[sysex::page::ProgramMap];
-    for (std::uint8_t i = 0; i < PresetCount; ++i) programs[i] = i;  // program n selects preset n
+    for (std::uint8_t i = 0; i < NumPresets; ++i) programs[i] = i;  // program n selects preset n
     return pages;
 }
 

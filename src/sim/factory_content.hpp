@@ -10,7 +10,6 @@
 
 namespace vornix::sim {
 
-inline constexpr int PresetCount = 128;
 inline constexpr int GlobalPageCount = 3;
 
 PresetRecord factoryPreset(int slot);

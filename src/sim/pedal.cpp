@@ -20,7 +20,7 @@ constexpr std::size_t FirmwareStreamCapacity = 74898;
 const PresetRecord ZeroRecord{};
 
 bool isSlot(int slot) {
-    return slot >= 0 && slot < PresetCount;
+    return slot >= 0 && slot < NumPresets;
 }
 
 }  // namespace
@@ -179,17 +179,14 @@ std::array<std::uint8_t, 256> Pedal::globalPage(int page) const {
 }
 
 PageBlock Pedal::checksumPage() const {
-    PageBlock block{};
-    for (std::size_t slot = 0; slot < presets_.size(); ++slot) {
-        const sysex::Checksum sum = sysex::checksumOf(presets_[slot]);
-        block[2 * slot] = sum.high;
-        block[2 * slot + 1] = sum.low;
-    }
-    return block;
+    sysex::PresetChecksums sums;
+    for (std::size_t slot = 0; slot < presets_.size(); ++slot)
+        sums[slot] = sysex::checksumOf(presets_[slot]);
+    return sysex::buildChecksumPage(sums);
 }
 
 void Pedal::resetPresetsToFactory() {
-    for (int slot = 0; slot < PresetCount; ++slot)
+    for (int slot = 0; slot < NumPresets; ++slot)
         presets_[static_cast<std::size_t>(slot)] = factoryPreset(slot);
     irs_.clear();
     addFactoryIrs(irs_);

@@ -106,7 +106,7 @@ class Pedal {
     Emitter emitter_;
     FaultPlan faults_;
 
-    std::array<PresetRecord, 128> presets_{};
+    std::array<PresetRecord, NumPresets> presets_{};
     PresetRecord editBuffer_{};
     int currentPreset_ = 0;
     bool layerB_ = false;

@@ -41,12 +41,12 @@ void Pedal::answerPageRequest(sysex::ByteSpan message) {
 }
 
 void Pedal::sendPreset(std::uint8_t slot) {
-    if (slot >= PresetCount) return;
+    if (slot >= NumPresets) return;
     reply(sysex::blockMessage(sysex::cmd::PresetDump, slot, presets_[slot]));
 }
 
 void Pedal::selectPreset(std::uint8_t slot) {
-    if (slot >= PresetCount) return;
+    if (slot >= NumPresets) return;
     currentPreset_ = slot;
     editBuffer_ = presets_[slot];
     sendPreset(slot);
@@ -71,12 +71,12 @@ void Pedal::setParameter(std::uint8_t deviceNumber, std::uint8_t value) {
     const int index = parameterOfDeviceNumber(deviceNumber);
     if (index < 0) return;
     parameterByte(editBuffer_, index) = clampParameter(index, value);
-    if (deviceNumber == devmap::Ir7HighNumber || deviceNumber == devmap::Ir8HighNumber)
+    if (deviceNumber == devmap::Ir7High || deviceNumber == devmap::Ir8High)
         reply(sysex::status(sysex::cmd::ParameterAck));
 }
 
 void Pedal::storeEditBuffer(std::uint8_t slot) {
-    if (slot >= PresetCount) return;
+    if (slot >= NumPresets) return;
     presets_[slot] = editBuffer_;
     currentPreset_ = slot;
     sendPreset(slot);

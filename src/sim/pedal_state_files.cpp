@@ -23,7 +23,7 @@ constexpr const char* PresetsFile = "presets.bin";
 constexpr const char* GlobalsFile = "globals.bin";
 constexpr const char* IrFolder = "irs";
 constexpr const char* TempSuffix = ".tmp";
-constexpr std::size_t PresetsSize = PresetCount * sysex::BlockSize;
+constexpr std::size_t PresetsSize = NumPresets * sysex::BlockSize;
 constexpr std::size_t GlobalsPagesSize = GlobalPageCount * sysex::BlockSize;
 constexpr std::size_t GlobalsSize = GlobalsPagesSize + 2;  // + current preset, layer B
 constexpr std::uint8_t HighBit = 0x80;
@@ -131,7 +131,7 @@ bool Pedal::loadState(const fs::path& folder) {
             return false;
         const std::uint8_t current = globals[GlobalsPagesSize];
         const std::uint8_t layer = globals[GlobalsPagesSize + 1];
-        if (current >= PresetCount || layer > 1) return false;
+        if (current >= NumPresets || layer > 1) return false;
         IrLibrary irs;
         if (!readIrFolder(folder / IrFolder, irs)) return false;
 

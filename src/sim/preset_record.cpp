@@ -20,7 +20,7 @@ constexpr Range Switch(std::uint8_t initial) {
 }
 
 // Indices 0-73 in order.
-constexpr std::array<Range, record::ParameterCount> Ranges{{
+constexpr std::array<Range, NumPresetParams> Ranges{{
     Knob(64),  Knob(64),  Knob(64),  Knob(64),  Knob(64),  Knob(64),   // 0-5
     Knob(64),  Knob(64),  Knob(0),   Knob(0),   Knob(64),  Knob(64),   // 6-11
     Knob(64),  Knob(64),  Knob(0),   Knob(64),  Knob(64),  Knob(64),   // 12-17
@@ -37,17 +37,10 @@ constexpr std::array<Range, record::ParameterCount> Ranges{{
 }};
 
 bool isParameter(int index) {
-    return index >= 0 && index < record::ParameterCount;
+    return index >= 0 && index < NumPresetParams;
 }
 
 }  // namespace
-
-int parameterOfDeviceNumber(int deviceNumber) {
-    if (deviceNumber >= 0 && deviceNumber <= devmap::DirectLast) return deviceNumber;
-    if (deviceNumber >= devmap::ShiftedFirst && deviceNumber <= devmap::ShiftedLast)
-        return deviceNumber - devmap::Shift;
-    return -1;
-}
 
 std::uint8_t clampParameter(int index, int value) {
     if (!isParameter(index)) return 0;

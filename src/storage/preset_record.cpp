@@ -10,25 +10,18 @@ namespace vornix::storage {
 namespace {
 
 constexpr std::size_t ListingReadLimit = 8192;
-constexpr int IrBankSize = 128;
 
-void copyName(PresetRecord& out, std::size_t offset, std::string_view name) {
-    std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(offset), record::NameBytes, ' ');
-    const std::size_t n = std::min(name.size(), record::NameBytes);
+void copyName(sysex::PresetRecord& out, std::size_t offset, std::string_view name) {
+    std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(offset), sysex::NameBytes, ' ');
+    const std::size_t n = std::min(name.size(), sysex::NameBytes);
     for (std::size_t i = 0; i < n; ++i) out[offset + i] = static_cast<std::uint8_t>(name[i]) & 0x7F;
 }
 
 std::string nameAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
     if (bytes.size() < offset) return {};
-    const auto field = bytes.subspan(offset, std::min(record::NameBytes, bytes.size() - offset));
+    const auto field = bytes.subspan(offset, std::min(sysex::NameBytes, bytes.size() - offset));
     const auto end = std::find(field.begin(), field.end(), 0);
     return std::string(field.begin(), end);
-}
-
-int irNumberAt(std::span<const std::uint8_t> rec, std::size_t mode, std::size_t bank,
-               std::size_t number) {
-    if (rec.size() < RecordSize || rec[mode] == 0) return -1;
-    return rec[bank] * IrBankSize + rec[number];
 }
 
 }  // namespace
@@ -39,24 +32,18 @@ sysex::Checksum recordChecksum(std::span<const std::uint8_t> rec) {
     return sysex::checksumOfSum(sum);
 }
 
-PresetRecord buildPresetRecord(std::span<const int> values, std::string_view name,
-                               std::string_view ir7Name, std::string_view ir8Name) {
-    PresetRecord out{};
-    out[record::WrittenByEditor] = 1;
-    copyName(out, record::Name, name);
-    for (std::size_t i = 0; i < record::ParamCount && i < values.size(); ++i)
-        out[record::Params + i] = static_cast<std::uint8_t>(values[i] & 0xFF);
-    copyName(out, record::Ir7Name, out[record::Ir7Mode] >= 1 ? ir7Name : std::string_view{});
-    copyName(out, record::Ir8Name, out[record::Ir8Mode] >= 1 ? ir8Name : std::string_view{});
+sysex::PresetRecord buildPresetRecord(std::span<const int> values, std::string_view name,
+                                      std::string_view ir7Name, std::string_view ir8Name) {
+    sysex::PresetRecord out{};
+    out[sysex::record::WrittenByEditor] = 1;
+    copyName(out, sysex::record::Name, name);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(NumPresetParams) && i < values.size(); ++i)
+        out[sysex::record::Params + i] = static_cast<std::uint8_t>(values[i] & 0xFF);
+    copyName(out, sysex::record::Ir7Name,
+             out[sysex::record::Ir7Mode] >= 1 ? ir7Name : std::string_view{});
+    copyName(out, sysex::record::Ir8Name,
+             out[sysex::record::Ir8Mode] >= 1 ? ir8Name : std::string_view{});
     return out;
-}
-
-int recordIr7Number(std::span<const std::uint8_t> rec) {
-    return irNumberAt(rec, record::Ir7Mode, record::Ir7Bank, record::Ir7Number);
-}
-
-int recordIr8Number(std::span<const std::uint8_t> rec) {
-    return irNumberAt(rec, record::Ir8Mode, record::Ir8Bank, record::Ir8Number);
 }
 
 std::string presetRowText(int displayNumber, std::span<const std::uint8_t> name32) {
@@ -66,18 +53,19 @@ std::string presetRowText(int displayNumber, std::span<const std::uint8_t> name3
 }
 
 std::string recordNameBytes(std::span<const std::uint8_t> rec) {
-    return nameAt(rec, record::Name);
+    return nameAt(rec, sysex::record::Name);
 }
 
 bool writePresetSlotFile(const DataFolder& folder, int slot, std::span<const std::uint8_t> rec) {
-    if (slot < 0 || slot >= NumPresetSlots) return false;
-    return writeFile(folder.presetSlotFile(slot), rec.first(std::min(rec.size(), RecordSize)));
+    if (slot < 0 || slot >= NumPresets) return false;
+    return writeFile(folder.presetSlotFile(slot),
+                     rec.first(std::min(rec.size(), sysex::RecordSize)));
 }
 
-std::array<SlotState, NumPresetSlots> readPresetSlots(const DataFolder& folder) {
-    std::array<SlotState, NumPresetSlots> slots;
-    for (int s = 0; s < NumPresetSlots; ++s) {
-        PresetRecord buffer{};
+std::array<SlotState, NumPresets> readPresetSlots(const DataFolder& folder) {
+    std::array<SlotState, NumPresets> slots;
+    for (int s = 0; s < NumPresets; ++s) {
+        sysex::PresetRecord buffer{};
         FileReader reader(folder.presetSlotFile(s));
         if (reader.isOpen()) {
             reader.read(buffer.data(), buffer.size());
@@ -108,9 +96,9 @@ PresetFolderListing listPresetFolder(const DataFolder& folder) {
         const auto dot = entry.name.rfind('.');
         if (entry.isFolder || dot == std::string::npos || entry.name.substr(dot) != ".dat")
             continue;
-        if (row < NumPresetSlots) {
+        if (row < NumPresets) {
             const auto bytes = readFile(folder.presetsFolder() / entry.name, ListingReadLimit);
-            listing.rows.push_back({row, nameAt(bytes, record::Name)});
+            listing.rows.push_back({row, nameAt(bytes, sysex::record::Name)});
         }
         ++row;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The 256-byte preset record the device exchanges for one slot, its checksum,
-// the slot cache files and the preset list rows built from them.
+// The editor's side of the preset record: its checksum, the record the editor
+// sends, the slot cache files and the preset list rows built from them.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -8,33 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "device/preset_record.hpp"
 #include "device/sysex.hpp"
 #include "storage/data_folder.hpp"
 
 namespace vornix::storage {
-
-inline constexpr std::size_t RecordSize = 256;
-using PresetRecord = std::array<std::uint8_t, RecordSize>;
-
-// Offsets inside the record.
-namespace record {
-inline constexpr std::size_t WrittenByEditor = 0;  // 1 when the editor built it
-inline constexpr std::size_t Name = 2;
-inline constexpr std::size_t Params = 34;  // byte 34 + i holds parameter i, i = 0..73
-inline constexpr std::size_t ParamCount = 74;
-inline constexpr std::size_t Ir7Name = 192;
-inline constexpr std::size_t Ir8Name = 224;
-inline constexpr std::size_t NameBytes = 32;
-// Parameter bytes other storage code reads directly.
-inline constexpr std::size_t Ir7Mode = Params + 40;
-inline constexpr std::size_t Ir8Mode = Params + 41;
-inline constexpr std::size_t Ir7Bank = Params + 53;
-inline constexpr std::size_t Ir7Number = Params + 54;
-inline constexpr std::size_t Ir8Bank = Params + 55;
-inline constexpr std::size_t Ir8Number = Params + 56;
-}  // namespace record
-
-inline constexpr int NumPresetSlots = 128;
 
 // The two checksum bytes over all 256 record bytes.
 sysex::Checksum recordChecksum(std::span<const std::uint8_t> record);
@@ -42,12 +20,8 @@ sysex::Checksum recordChecksum(std::span<const std::uint8_t> record);
 // A record as the editor sends it: bytes 0/1 = 1/0, the name over spaces,
 // parameter bytes from `values` (low 8 bits), and the user IR names only for
 // positions in use (parameters 40 / 41 of 1 or more).
-PresetRecord buildPresetRecord(std::span<const int> values, std::string_view name,
-                               std::string_view ir7Name, std::string_view ir8Name);
-
-// The user IR numbers a record references (bank x 128 + number), or -1.
-int recordIr7Number(std::span<const std::uint8_t> record);
-int recordIr8Number(std::span<const std::uint8_t> record);
+sysex::PresetRecord buildPresetRecord(std::span<const int> values, std::string_view name,
+                                      std::string_view ir7Name, std::string_view ir8Name);
 
 // " %02d " of the display number followed by the name bytes as stored.
 std::string presetRowText(int displayNumber, std::span<const std::uint8_t> name32);
@@ -63,7 +37,7 @@ struct SlotState {
 };
 // Reads every slot file: a missing file is an unnamed slot with checksum (0, 0),
 // a short one is padded with zeros, a long one read to 256 bytes.
-std::array<SlotState, NumPresetSlots> readPresetSlots(const DataFolder& folder);
+std::array<SlotState, NumPresets> readPresetSlots(const DataFolder& folder);
 
 struct ListedPresetFile {
     int row = 0;

@@ -8,7 +8,7 @@
 #include "app/editor_stack.hpp"
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
-#include "core/virtual_event_loop.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "host/host_settings.hpp"
 #include "temp_dir.hpp"
 

@@ -97,24 +97,6 @@ TEST(Catalogue, ReservedSlotsStayUninitialised) {
     }
 }
 
-TEST(DeviceNumbers, IndexThenIndexPlusFour) {
-    EXPECT_EQ(deviceNumber(0), 0);
-    EXPECT_EQ(deviceNumber(15), 15);
-    EXPECT_EQ(deviceNumber(16), 20);
-    EXPECT_EQ(deviceNumber(53), 57);
-    EXPECT_EQ(deviceNumber(55), 59);
-    EXPECT_EQ(deviceNumber(73), 77);
-    // The five "Chorus Level" parameters are distinct.
-    for (int index = 66; index <= 70; ++index) {
-        EXPECT_EQ(catalogue()[static_cast<std::size_t>(index)].name(), "Chorus Level");
-        EXPECT_EQ(deviceNumber(index), index + 4);
-    }
-    // Numbers 16-19 are commands, never parameters.
-    for (int index = 0; index < NumPresetParams; ++index) {
-        EXPECT_FALSE(deviceNumber(index) >= 16 && deviceNumber(index) <= 19) << index;
-    }
-}
-
 std::array<int, NumPresetParams> valuesWithAmp(const std::array<int, VoicingColumns>& row) {
     std::array<int, NumPresetParams> values{};
     for (int c = 0; c < VoicingColumns; ++c)

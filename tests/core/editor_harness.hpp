@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/virtual_event_loop.hpp"
 #include "core/vornix_control.hpp"
 #include "device/sysex.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "recording_port.hpp"
 #include "recording_view.hpp"
 #include "scripted_platform.hpp"
@@ -18,12 +18,12 @@ namespace vornix::testing {
 using sysex::Bytes;
 
 // A record with every parameter byte at `value` and a name.
-inline storage::PresetRecord recordWith(std::uint8_t value, const std::string& name = "Test") {
-    storage::PresetRecord rec{};
+inline sysex::PresetRecord recordWith(std::uint8_t value, const std::string& name = "Test") {
+    sysex::PresetRecord rec{};
     const auto padded = sysex::padName(name);
-    std::copy(padded.begin(), padded.end(), rec.begin() + storage::record::Name);
-    std::fill_n(rec.begin() + storage::record::Params, storage::record::ParamCount, value);
-    rec[storage::record::Ir7Mode] = rec[storage::record::Ir8Mode] = 0;
+    std::copy(padded.begin(), padded.end(), rec.begin() + sysex::record::Name);
+    std::fill_n(rec.begin() + sysex::record::Params, NumPresetParams, value);
+    rec[sysex::record::Ir7Mode] = rec[sysex::record::Ir8Mode] = 0;
     return rec;
 }
 
@@ -68,7 +68,7 @@ struct EditorHarness {
     void goOnline(std::uint8_t version = 13) {
         receive(sysex::identificationReply(version, "VX1-7"));
     }
-    void receivePreset(int slot, const storage::PresetRecord& rec) {
+    void receivePreset(int slot, const sysex::PresetRecord& rec) {
         receive(sysex::blockMessage(sysex::cmd::PresetDump, static_cast<std::uint8_t>(slot), rec));
     }
     // Online, with the device's current sound applied (BulkUpdate cleared).

@@ -9,10 +9,10 @@ namespace {
 
 using sysex::page::Checksums;
 
-storage::PresetRecord recordWithAmpRow(int model, const std::string& name) {
-    storage::PresetRecord rec = recordWith(10, name);
+sysex::PresetRecord recordWithAmpRow(int model, const std::string& name) {
+    sysex::PresetRecord rec = recordWith(10, name);
     for (int c = 0; c < VoicingColumns; ++c)
-        rec[storage::record::Params +
+        rec[sysex::record::Params +
             static_cast<std::size_t>(AmpVoicingParams[static_cast<std::size_t>(c)])] =
             static_cast<std::uint8_t>(
                 AmpVoicingTable[static_cast<std::size_t>(model)][static_cast<std::size_t>(c)]);
@@ -33,8 +33,8 @@ TEST(CurrentPreset, AppliedWithTheWindowOpen) {
     h.openWindow();
     h.goOnline();
     h.sent.clear();
-    storage::PresetRecord rec = recordWithAmpRow(3, "Round Tone");
-    rec[storage::record::Params + 19] = 1;  // extension factor clamps to 2
+    sysex::PresetRecord rec = recordWithAmpRow(3, "Round Tone");
+    rec[sysex::record::Params + 19] = 1;  // extension factor clamps to 2
     h.receivePreset(6, rec);
     EXPECT_TRUE(h.sent.empty()) << "nothing is echoed";
     EXPECT_FALSE(h.editor.BulkUpdate);
@@ -67,8 +67,8 @@ TEST(CurrentPreset, UnmatchedVoicingWithBuzz62IsModel12AndShowsThePunchBand) {
     h.openWindow();
     h.view.block = 11;
     h.goOnline();
-    storage::PresetRecord rec = recordWith(10);
-    rec[storage::record::Params + param::Buzz] = 62;
+    sysex::PresetRecord rec = recordWith(10);
+    rec[sysex::record::Params + param::Buzz] = 62;
     h.receivePreset(0, rec);
     EXPECT_EQ(h.view.ampModels.back(), 12);
     EXPECT_EQ(h.view.block, 8);

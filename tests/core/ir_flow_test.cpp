@@ -217,12 +217,12 @@ TEST(MissingUserIrs, Position7ThenPosition8AreRequestedAfterTheDownload) {
     EditorHarness h;
     h.goOnline();
     auto rec = recordWith(64);
-    rec[storage::record::Ir7Mode] = 1;
-    rec[storage::record::Ir7Bank] = 0;
-    rec[storage::record::Ir7Number] = 3;
-    rec[storage::record::Ir8Mode] = 1;
-    rec[storage::record::Ir8Bank] = 1;
-    rec[storage::record::Ir8Number] = 12;
+    rec[sysex::record::Ir7Mode] = 1;
+    rec[sysex::record::Ir7Bank] = 0;
+    rec[sysex::record::Ir7Number] = 3;
+    rec[sysex::record::Ir8Mode] = 1;
+    rec[sysex::record::Ir8Bank] = 1;
+    rec[sysex::record::Ir8Number] = 12;
     h.sent.clear();
     h.receivePreset(0, rec);
     EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr), std::vector<Bytes>{sysex::requestIr(3)});

@@ -67,7 +67,7 @@ TEST(PresetFileImport, PlainFileOnlineSendsThePresetOnce) {
     const auto presets = h.sentWith(sysex::cmd::EditBuffer);
     ASSERT_EQ(presets.size(), 1u);
     EXPECT_EQ(presets[0][sysex::at::Number], 3) << "the edit buffer of the current slot";
-    EXPECT_EQ(presets[0][sysex::at::Block + storage::record::Params + param::Level], 70);
+    EXPECT_EQ(presets[0][sysex::at::Block + sysex::record::Params + param::Level], 70);
     EXPECT_TRUE(h.sentWith(sysex::cmd::IrFirst).empty());
 }
 

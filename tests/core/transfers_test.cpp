@@ -301,8 +301,8 @@ TEST(BankExport, PresetsWithoutUserIrsGive128Times267Bytes) {
         h.loop.advance(100);
         auto rec = recordWith(static_cast<std::uint8_t>(slot), "P");
         if (slot == 5) {  // IR 7 number set but not in use: not exported
-            rec[storage::record::Ir7Bank] = 0;
-            rec[storage::record::Ir7Number] = 9;
+            rec[sysex::record::Ir7Bank] = 0;
+            rec[sysex::record::Ir7Number] = 9;
         }
         h.receivePreset(slot, rec);
     }

@@ -24,7 +24,7 @@ class FirmwareFileTest : public ::testing::Test {
     }
 
     vornix::testing::TempDir dir_;
-    ir::TransferBuffer buffer_;
+    sysex::TransferBuffer buffer_;
 };
 
 struct SizeCase {

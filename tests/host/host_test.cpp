@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/virtual_event_loop.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::host {

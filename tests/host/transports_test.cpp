@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/virtual_event_loop.hpp"
 #include "device/sysex.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
 #include "host/simulator_port.hpp"

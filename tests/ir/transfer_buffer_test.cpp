@@ -1,4 +1,4 @@
-#include "ir/transfer_buffer.hpp"
+#include "device/transfer_buffer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@ namespace vornix::ir {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using sysex::TransferBuffer;
 
 // The packing itself is pinned by the wire-format known answers; here the
 // buffer hands out what it packed, in order, and counts what is left.

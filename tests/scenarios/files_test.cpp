@@ -62,7 +62,7 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
         SCOPED_TRACE("import into the current slot");
         expectUploadChain(s, static_cast<unsigned>(from), static_cast<unsigned>(128 + from));
     }
-    EXPECT_EQ(s.pedal.editBuffer()[storage::record::Params + param::Level], 70);
+    EXPECT_EQ(s.pedal.editBuffer()[sysex::record::Params + param::Level], 70);
 
     const auto file = s.dir.path() / "Travel.kvp";
     ASSERT_TRUE(s.editor->exportPresetFile(file));
@@ -82,10 +82,10 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
     EXPECT_EQ(*s.pedal.ir(20), *s.pedal.ir(static_cast<unsigned>(from)));
     EXPECT_EQ(*s.pedal.ir(148), *s.pedal.ir(static_cast<unsigned>(128 + from)));
     const auto& edit = s.pedal.editBuffer();
-    EXPECT_EQ(edit[storage::record::Ir7Bank], 0);
-    EXPECT_EQ(edit[storage::record::Ir7Number], 20);
-    EXPECT_EQ(edit[storage::record::Ir8Bank], 1);
-    EXPECT_EQ(edit[storage::record::Ir8Number], 20);
+    EXPECT_EQ(edit[sysex::record::Ir7Bank], 0);
+    EXPECT_EQ(edit[sysex::record::Ir7Number], 20);
+    EXPECT_EQ(edit[sysex::record::Ir8Bank], 1);
+    EXPECT_EQ(edit[sysex::record::Ir8Number], 20);
     EXPECT_EQ(s.editor->presetName, "Travel");
 }
 
@@ -138,9 +138,9 @@ TEST(BankFileImport, TwoPresetsAreRestoredBetweenBeginAndEnd) {
     Bytes expected(bank.begin(), bank.begin() + 267);
     expected[sysex::at::Command] = sysex::cmd::RestorePreset;
     EXPECT_EQ(s.port.sent[1].bytes, expected);
-    EXPECT_EQ(s.pedal.preset(0)[storage::record::Name], 'B');
-    EXPECT_EQ(std::string(s.pedal.preset(1).begin() + storage::record::Name,
-                          s.pedal.preset(1).begin() + storage::record::Name + 8),
+    EXPECT_EQ(s.pedal.preset(0)[sysex::record::Name], 'B');
+    EXPECT_EQ(std::string(s.pedal.preset(1).begin() + sysex::record::Name,
+                          s.pedal.preset(1).begin() + sysex::record::Name + 8),
               "Bank One");
     EXPECT_EQ(s.platform.texts().front(), "Finished successfully!");
 }
@@ -173,7 +173,7 @@ TEST(BankFileImport, IrDataGoesOutOnConsecutiveTicksAndTheEndChecksumIsRewritten
     EXPECT_NE(sum, (sysex::Checksum{0, 0}));
     ASSERT_NE(s.pedal.ir(5), nullptr);
     EXPECT_EQ(*s.pedal.ir(5), dataFile("presets/ir_first.dat"));
-    EXPECT_EQ(s.pedal.preset(2)[storage::record::Ir7Number], 5);
+    EXPECT_EQ(s.pedal.preset(2)[sysex::record::Ir7Number], 5);
 }
 
 TEST(BankFileImport, BrokenFilesAreRefusedAndNothingIsSent) {

@@ -14,11 +14,11 @@ void expectCurrentSoundIsThePedals(const Scenario& s) {
     EXPECT_EQ(s.editor->link().currentPreset, s.pedal.currentPreset());
     for (int i = 0; i < NumPresetParams; ++i) {
         const iplug::IParam& p = s.editor->parameter(i);
-        const int expected = static_cast<int>(
-            p.constrain(rec[storage::record::Params + static_cast<std::size_t>(i)]));
+        const int expected =
+            static_cast<int>(p.constrain(rec[sysex::record::Params + static_cast<std::size_t>(i)]));
         EXPECT_EQ(s.editor->intValue(i), expected) << "parameter " << i;
         EXPECT_EQ(s.editor->StoredValues[static_cast<std::size_t>(i)],
-                  rec[storage::record::Params + static_cast<std::size_t>(i)]);
+                  rec[sysex::record::Params + static_cast<std::size_t>(i)]);
     }
 }
 
@@ -49,8 +49,7 @@ TEST(SecondStart, FetchesOnlyTheSlotThatChanged) {
     Scenario s;
     ASSERT_TRUE(s.runUntilSynced());
     auto rec = s.pedal.preset(40);
-    rec[storage::record::Params] =
-        static_cast<std::uint8_t>((rec[storage::record::Params] + 1) & 0x7F);
+    rec[sysex::record::Params] = static_cast<std::uint8_t>((rec[sysex::record::Params] + 1) & 0x7F);
     s.pedal.setPreset(40, rec);
     s.start();
     ASSERT_TRUE(s.runUntilSynced());
@@ -68,7 +67,7 @@ TEST(Edits, KnobSendsOneMessageAndDeviceChangesAreNotEchoed) {
     s.loop.advance(500);
     ASSERT_EQ(s.port.sent.size(), 1u);
     EXPECT_EQ(s.port.sent[0].bytes[sysex::at::Command], sysex::cmd::SetParameter);
-    EXPECT_EQ(s.pedal.editBuffer()[storage::record::Params + param::Gain], gain == 100 ? 101 : 100);
+    EXPECT_EQ(s.pedal.editBuffer()[sysex::record::Params + param::Gain], gain == 100 ? 101 : 100);
     s.port.sent.clear();
     s.editor->sysExReceived(sysex::parameterChanged(param::Drive, 33));
     s.loop.advance(500);

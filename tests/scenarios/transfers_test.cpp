@@ -29,7 +29,7 @@ Bytes expectedBank(sim::Pedal& reference) {
              answersOf(reference, sysex::requestPreset(static_cast<std::uint8_t>(slot))))
             bank.insert(bank.end(), m.begin(), m.end());
         const auto& rec = reference.preset(slot);
-        for (int n : {storage::recordIr7Number(rec), storage::recordIr8Number(rec)})
+        for (int n : {sysex::recordIrNumber(rec, 7), sysex::recordIrNumber(rec, 8)})
             if (n >= 0 && n < 256) irs.insert(n);
     }
     for (int n : irs)
@@ -63,7 +63,7 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     for (int slot = 0; slot < 128; ++slot) {
         exported[static_cast<std::size_t>(slot)] = s.pedal.preset(slot);
         auto changed = s.pedal.preset(slot);
-        changed[storage::record::Name] = 'Z';
+        changed[sysex::record::Name] = 'Z';
         s.pedal.setPreset(slot, changed);
     }
     s.platform.boxes.clear();
@@ -97,7 +97,7 @@ TEST(FactoryReset, PresetsResetRefetchesAfterReconnect) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     auto changed = s.pedal.preset(3);
-    changed[storage::record::Name] = 'Q';
+    changed[sysex::record::Name] = 'Q';
     s.pedal.setPreset(3, changed);
     s.editor->factoryReset(sysex::reset::Presets);
     EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(3)));

@@ -33,7 +33,7 @@ BlockReply onlyBlock(const std::vector<Bytes>& replies, std::uint8_t command) {
 }
 
 std::string presetName(const PresetRecord& rec) {
-    return trimDeviceName(ByteSpan(rec).subspan(record::NameAt, NameBytes));
+    return trimDeviceName(ByteSpan(rec).subspan(record::Name, NameBytes));
 }
 
 TEST(PedalIdentification, RepliesWithVersionSerialAndChecksum) {
@@ -54,7 +54,7 @@ TEST(PedalGlobalPages, ChecksumPageMatchesEveryStoredRecord) {
     h.pedal.setPreset(5, odd);
     const BlockReply view = onlyBlock(h.send(requestPage(page::Checksums)), cmd::GlobalPage);
     ASSERT_EQ(view.number, page::Checksums);
-    for (int slot = 0; slot < PresetCount; ++slot) {
+    for (int slot = 0; slot < NumPresets; ++slot) {
         const Checksum expected = checksumOf(h.pedal.preset(slot));
         EXPECT_EQ(view.block[2 * slot], expected.high) << slot;
         EXPECT_EQ(view.block[2 * slot + 1], expected.low) << slot;
@@ -181,7 +181,7 @@ TEST(PedalPresets, LayerSwitchIsEchoedUnderIndex77) {
 TEST(PedalPresets, EditBufferIsReplacedOnlyWithAGoodChecksum) {
     PedalHarness h;
     PresetRecord sound = h.pedal.preset(0);
-    sound[record::NameAt] = 'Z';
+    sound[record::Name] = 'Z';
     Bytes message = blockMessage(cmd::EditBuffer, 0, sound);
     message[at::BlockChecksum] ^= 1;
     EXPECT_TRUE(h.send(message).empty());
@@ -220,30 +220,30 @@ TEST(PedalReset, EachTargetRestoresItsPartAndReportsCompletion) {
 TEST(PedalFactoryContent, PresetsHaveDistinctNamesAndInRangeValues) {
     PedalHarness h;
     std::set<std::string> names;
-    for (int slot = 0; slot < PresetCount; ++slot) {
+    for (int slot = 0; slot < NumPresets; ++slot) {
         const PresetRecord& rec = h.pedal.preset(slot);
         EXPECT_EQ(rec[0], 1);
         EXPECT_EQ(rec[1], 0);
         const std::string name = presetName(rec);
         EXPECT_FALSE(name.empty());
         names.insert(name);
-        for (int i = 0; i < record::ParameterCount; ++i)
+        for (int i = 0; i < NumPresetParams; ++i)
             EXPECT_EQ(parameterByte(rec, i), clampParameter(i, parameterByte(rec, i)))
                 << slot << ":" << i;
         for (std::uint8_t b : rec) ASSERT_LT(b, 0x80);
     }
-    EXPECT_EQ(names.size(), static_cast<std::size_t>(PresetCount));
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(NumPresets));
 }
 
 TEST(PedalFactoryContent, UserIrsReferencedByPresetsExistWithTheirNames) {
     PedalHarness h;
     int users = 0;
-    for (int slot = 0; slot < PresetCount; ++slot) {
+    for (int slot = 0; slot < NumPresets; ++slot) {
         const PresetRecord& rec = h.pedal.preset(slot);
         const struct {
             int mode, high, low;
             std::size_t nameAt;
-        } positions[] = {{40, 53, 54, record::Ir7NameAt}, {41, 55, 56, record::Ir8NameAt}};
+        } positions[] = {{40, 53, 54, record::Ir7Name}, {41, 55, 56, record::Ir8Name}};
         bool uses = false;
         for (const auto& p : positions) {
             if (parameterByte(rec, p.mode) == 0) continue;
@@ -268,7 +268,7 @@ TEST(PedalFactoryContent, UserIrsReferencedByPresetsExistWithTheirNames) {
 
 TEST(PedalFactoryContent, TwoPedalsAreIdentical) {
     Pedal a, b;
-    for (int slot = 0; slot < PresetCount; ++slot) EXPECT_EQ(a.preset(slot), b.preset(slot));
+    for (int slot = 0; slot < NumPresets; ++slot) EXPECT_EQ(a.preset(slot), b.preset(slot));
     EXPECT_EQ(*a.ir(384), *b.ir(384));
 }
 

@@ -11,7 +11,7 @@ using namespace sysex;
 
 PresetRecord namedRecord(char letter) {
     PresetRecord rec = Pedal().preset(0);
-    rec[record::NameAt] = static_cast<std::uint8_t>(letter);
+    rec[record::Name] = static_cast<std::uint8_t>(letter);
     return rec;
 }
 

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 // A pedal that differs from a factory one in every kind of state.
 void changeEverything(PedalHarness& h) {
     PresetRecord rec = h.pedal.preset(0);
-    rec[record::NameAt] = 'S';
+    rec[record::Name] = 'S';
     h.send(blockMessage(cmd::RestorePreset, 60, rec));
     h.send(selectPreset(60));
     h.send(switchLayer(true));
@@ -27,7 +27,7 @@ void changeEverything(PedalHarness& h) {
 }
 
 void expectSameState(const Pedal& a, const Pedal& b) {
-    for (int slot = 0; slot < PresetCount; ++slot) EXPECT_EQ(a.preset(slot), b.preset(slot));
+    for (int slot = 0; slot < NumPresets; ++slot) EXPECT_EQ(a.preset(slot), b.preset(slot));
     for (int page = 0; page < GlobalPageCount; ++page)
         EXPECT_EQ(a.globalPage(page), b.globalPage(page)) << page;
     EXPECT_EQ(a.currentPreset(), b.currentPreset());
@@ -95,7 +95,7 @@ TEST(PedalState, DamagedFilesAreRefusedAsAWhole) {
         {"globals missing", [](const fs::path& f) { fs::remove(f / "globals.bin"); }},
         {"8-bit byte in a preset",
          [](const fs::path& f) {
-             Bytes bytes(PresetCount * BlockSize, 0x20);
+             Bytes bytes(NumPresets * BlockSize, 0x20);
              bytes[77] = 0x80;
              writeFile(f / "presets.bin", bytes);
          }},

@@ -31,11 +31,11 @@ std::set<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
-PresetRecord namedRecord(const std::string& name, std::uint8_t fill = 3) {
-    PresetRecord rec{};
+sysex::PresetRecord namedRecord(const std::string& name, std::uint8_t fill = 3) {
+    sysex::PresetRecord rec{};
     rec.fill(fill);
     const auto padded = sysex::padName(name);
-    std::copy(padded.begin(), padded.end(), rec.begin() + record::Name);
+    std::copy(padded.begin(), padded.end(), rec.begin() + sysex::record::Name);
     return rec;
 }
 
@@ -175,11 +175,11 @@ TEST(EnsureFolder, CreatesOneLevelOnly) {
 // ---- preset records and slot files ------------------------------------------------------
 
 TEST(RecordChecksum, KnownAnswers) {
-    PresetRecord all127;
+    sysex::PresetRecord all127;
     all127.fill(127);
     EXPECT_EQ(recordChecksum(all127), (sysex::Checksum{0x7E, 0x00}));
-    EXPECT_EQ(recordChecksum(PresetRecord{}), (sysex::Checksum{0, 0}));
-    PresetRecord two{};
+    EXPECT_EQ(recordChecksum(sysex::PresetRecord{}), (sysex::Checksum{0, 0}));
+    sysex::PresetRecord two{};
     two[0] = two[200] = 127;
     EXPECT_EQ(recordChecksum(two), (sysex::Checksum{0x01, 0x7E}));
 }
@@ -189,7 +189,7 @@ TEST(BuildPresetRecord, LayoutAsTheDeviceExpects) {
     values[0] = 64;
     values[73] = 0x1FF;  // only the low 8 bits travel
     values[40] = 1;      // IR 7 in use, IR 8 not
-    const PresetRecord rec = buildPresetRecord(values, "Slap", "My Cab", "Other Cab");
+    const sysex::PresetRecord rec = buildPresetRecord(values, "Slap", "My Cab", "Other Cab");
     EXPECT_EQ(rec[0], 1);
     EXPECT_EQ(rec[1], 0);
     EXPECT_EQ(std::string(rec.begin() + 2, rec.begin() + 34), "Slap" + std::string(28, ' '));
@@ -198,19 +198,6 @@ TEST(BuildPresetRecord, LayoutAsTheDeviceExpects) {
     EXPECT_TRUE(std::all_of(rec.begin() + 108, rec.begin() + 192, [](auto b) { return b == 0; }));
     EXPECT_EQ(std::string(rec.begin() + 192, rec.begin() + 224), "My Cab" + std::string(26, ' '));
     EXPECT_EQ(std::string(rec.begin() + 224, rec.end()), std::string(32, ' '));
-}
-
-TEST(RecordIrNumbers, OnlyForPositionsInUse) {
-    PresetRecord rec{};
-    rec[record::Ir7Bank] = 1;
-    rec[record::Ir7Number] = 72;
-    EXPECT_EQ(recordIr7Number(rec), -1);  // mode byte 0: the number is not in use
-    rec[record::Ir7Mode] = 1;
-    EXPECT_EQ(recordIr7Number(rec), 200);
-    rec[record::Ir8Mode] = 1;
-    rec[record::Ir8Bank] = 2;
-    rec[record::Ir8Number] = 5;
-    EXPECT_EQ(recordIr8Number(rec), 261);
 }
 
 TEST(PresetRows, NumberBetweenSpacesThenTheNameAsStored) {
@@ -226,10 +213,11 @@ TEST(PresetSlotFiles, ChecksumsAndNamesFromTheFiles) {
     testing::TempDir dir;
     const DataFolder folder(dir.path());
     fs::create_directory(folder.presetsFolder());
-    const PresetRecord rec = namedRecord("First");
+    const sysex::PresetRecord rec = namedRecord("First");
     ASSERT_TRUE(writePresetSlotFile(folder, 0, rec));
-    ASSERT_TRUE(writePresetSlotFile(folder, 1, PresetRecord{}));  // zero record: same as missing
-    put(folder.presetSlotFile(2), Bytes(10, 1));                  // short: padded with zeros
+    ASSERT_TRUE(
+        writePresetSlotFile(folder, 1, sysex::PresetRecord{}));  // zero record: same as missing
+    put(folder.presetSlotFile(2), Bytes(10, 1));                 // short: padded with zeros
     Bytes longFile(300, 1);
     put(folder.presetSlotFile(3), longFile);  // long: only 256 bytes count
     EXPECT_FALSE(writePresetSlotFile(folder, 128, rec));
@@ -290,7 +278,7 @@ TEST(ListPresetFolder, RowsInSlotOrderWhateverOrderTheFilesWereWritten) {
     for (int slot = 127; slot >= 0; --slot) {
         std::array<std::uint8_t, 256> rec{};
         const std::string name = "Slot " + std::to_string(slot);
-        std::copy(name.begin(), name.end(), rec.begin() + record::Name);
+        std::copy(name.begin(), name.end(), rec.begin() + sysex::record::Name);
         ASSERT_TRUE(writePresetSlotFile(folder, slot, rec));
     }
     const PresetFolderListing listing = listPresetFolder(folder);

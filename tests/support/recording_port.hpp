@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/midi_port.hpp"
-#include "core/virtual_event_loop.hpp"
+#include "framework/virtual_event_loop.hpp"
 
 namespace vornix::testing {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/virtual_event_loop.hpp"
 #include "core/vornix_control.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "host/device_connection.hpp"
 #include "host/simulator_port.hpp"
 #include "recording_port.hpp"

@@ -7,8 +7,8 @@
 
 #include "controls/controls.hpp"
 #include "core/ui_names.hpp"
-#include "core/virtual_event_loop.hpp"
 #include "core/vornix_control.hpp"
+#include "framework/virtual_event_loop.hpp"
 #include "resources/resources.hpp"
 #include "temp_dir.hpp"
 #include "ui/editor_page.hpp"

@@ -7,7 +7,7 @@
 
 #include "device/sysex.hpp"
 
-namespace vornix::ir {
+namespace vornix::sysex {
 
 class TransferBuffer {
   public:
@@ -17,23 +17,23 @@ class TransferBuffer {
 
     // Packs data into the image: sent = 0, remaining = total = image length.
     // False (and nothing changed) when the image would not fit.
-    bool load(sysex::ByteSpan data);
+    bool load(ByteSpan data);
     void clear();
 
     std::size_t total() const { return image_.size(); }
     std::size_t sent() const { return sent_; }
     std::size_t remaining() const { return image_.size() - sent_; }
     bool empty() const { return image_.empty(); }
-    sysex::Checksum checksum() const { return checksum_; }
+    Checksum checksum() const { return checksum_; }
     const std::vector<std::uint8_t>& image() const { return image_; }
 
     // The next `count` image bytes (fewer at the end), advancing the position.
-    sysex::ByteSpan take(std::size_t count);
+    ByteSpan take(std::size_t count);
 
   private:
     std::vector<std::uint8_t> image_;
     std::size_t sent_ = 0;
-    sysex::Checksum checksum_;
+    Checksum checksum_;
 };
 
-}  // namespace vornix::ir
+}  // namespace vornix::sysex

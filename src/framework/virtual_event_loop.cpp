@@ -1,4 +1,4 @@
-#include "core/virtual_event_loop.hpp"
+#include "framework/virtual_event_loop.hpp"
 
 #include <limits>
 

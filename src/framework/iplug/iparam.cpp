@@ -1,4 +1,4 @@
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <deque>
 #include <utility>
 
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace iplug {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "core/iplug/editor_delegate.hpp"
-#include "core/iplug/iparam.hpp"
+#include "framework/iplug/editor_delegate.hpp"
+#include "framework/iplug/iparam.hpp"
 
 namespace iplug {
 

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "core/event_loop.hpp"
+#include "framework/event_loop.hpp"
 
 namespace vornix {
 

@@ -1,0 +1,151 @@
+#pragma once
+// The device's numbering of its parameters and the 256-byte preset record it
+// exchanges for one slot: where each parameter byte and name sits, and the
+// device numbers the edit command (0x50) carries for parameters 0-73.
+//
+// Parameter indices are shared by the record, the global pages, the edit
+// command and the editor's catalogue, so they are named here once.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "device/sysex.hpp"
+
+namespace vornix {
+
+inline constexpr int NumPresets = 128;      // preset slots 0-127
+inline constexpr int NumParams = 151;       // parameter indices 0-150
+inline constexpr int NumPresetParams = 74;  // indices 0-73 travel in a preset
+inline constexpr int DeviceValueMax = 127;  // a parameter byte is 7 bits
+
+// Indices other code refers to by role.
+namespace param {
+inline constexpr int Level = 0;
+inline constexpr int Gain = 1;
+inline constexpr int Buzz = 2;
+inline constexpr int Punch = 3;
+inline constexpr int Crunch = 4;
+inline constexpr int Drive = 5;
+inline constexpr int Low = 6;
+inline constexpr int High = 7;
+inline constexpr int Reverb = 8;
+inline constexpr int Dynamics = 10;
+inline constexpr int PunchFreq = 11;
+inline constexpr int Mid = 12;
+inline constexpr int Ir = 14;
+inline constexpr int CompressorRatio = 25;
+inline constexpr int SoftClipping = 33;
+inline constexpr int AnalogSimGain = 34;
+inline constexpr int AntiAliasing = 35;
+inline constexpr int Ir7Mode = 40;
+inline constexpr int Ir8Mode = 41;
+inline constexpr int BuzzQ = 44;
+inline constexpr int PunchQ = 45;
+inline constexpr int CrunchQ = 46;
+inline constexpr int Ir7SlotHigh = 53;
+inline constexpr int Ir7SlotLow = 54;
+inline constexpr int Ir8SlotHigh = 55;
+inline constexpr int Ir8SlotLow = 56;
+inline constexpr int ReverbMode = 57;
+inline constexpr int AutoFilterOn = 60;
+inline constexpr int AutoFilterLevel = 61;
+inline constexpr int PresetLevel = 64;
+inline constexpr int ChorusOn = 65;
+inline constexpr int ChorusLevel = 66;
+inline constexpr int Compression = 78;
+inline constexpr int Scroll = 79;
+inline constexpr int DefineMidiMapping = 89;
+inline constexpr int MidiThruMode = 90;
+inline constexpr int PatchOffset = 91;
+inline constexpr int MidiCcMode = 92;
+inline constexpr int MidiCcChannel = 93;
+inline constexpr int EditPotDisplayMode = 94;
+inline constexpr int DisengageAllPots = 95;
+inline constexpr int TunerFrequency = 96;
+inline constexpr int PresetProtection = 97;
+inline constexpr int TunerDetune = 98;
+inline constexpr int CabinetBypass = 99;
+inline constexpr int SafeLevel = 100;
+inline constexpr int FirstMidiAssign = 101;  // 101-108
+inline constexpr int ControllerProgram = 109;
+inline constexpr int DeviceProgram = 110;
+inline constexpr int ControllerProgram1 = 111;  // 1-based
+inline constexpr int DeviceProgram1 = 112;      // 1-based
+inline constexpr int Jack2Mode = 113;
+inline constexpr int LastMidiPage = 116;
+}  // namespace param
+
+// The device reports the layer-B state as "parameter" 77 of a 0x51 message.
+inline constexpr int LayerBReportNumber = 77;
+
+// ---- device numbers of the edit command ------------------------------------------
+
+// Device numbers 16-19 are commands (store, layer switch ...), so parameters
+// 16-73 travel as their index + 4.
+namespace devmap {
+inline constexpr int DirectLast = 15;
+inline constexpr int Shift = 4;
+inline constexpr int ShiftedFirst = DirectLast + 1 + Shift;
+inline constexpr int ShiftedLast = NumPresetParams - 1 + Shift;
+// The high halves of the two user IR numbers; the device acknowledges them
+// (0x5F) so that the low half goes out only once the high half has landed.
+inline constexpr int Ir7High = param::Ir7SlotHigh + Shift;
+inline constexpr int Ir8High = param::Ir8SlotHigh + Shift;
+}  // namespace devmap
+
+// The device number of parameter 0-73; 0 for any other index.
+constexpr int deviceNumber(int index) {
+    if (index < 0 || index >= NumPresetParams) return 0;
+    return index <= devmap::DirectLast ? index : index + devmap::Shift;
+}
+// The parameter a device number names, or -1.
+constexpr int parameterOfDeviceNumber(int number) {
+    if (number >= 0 && number <= devmap::DirectLast) return number;
+    if (number >= devmap::ShiftedFirst && number <= devmap::ShiftedLast)
+        return number - devmap::Shift;
+    return -1;
+}
+
+namespace sysex {
+
+// ---- the preset record -------------------------------------------------------------
+
+inline constexpr std::size_t RecordSize = BlockSize;
+using PresetRecord = std::array<std::uint8_t, RecordSize>;
+
+namespace record {
+inline constexpr std::size_t WrittenByEditor = 0;  // 1 (then 0) when the editor built it
+inline constexpr std::size_t Name = 2;
+inline constexpr std::size_t Params = 34;  // byte 34 + i holds parameter i, i = 0..73
+inline constexpr std::size_t Ir7Name = 192;
+inline constexpr std::size_t Ir8Name = 224;
+inline constexpr std::size_t paramByte(int index) {
+    return Params + static_cast<std::size_t>(index);
+}
+inline constexpr std::size_t Ir7Mode = paramByte(param::Ir7Mode);
+inline constexpr std::size_t Ir8Mode = paramByte(param::Ir8Mode);
+inline constexpr std::size_t Ir7Bank = paramByte(param::Ir7SlotHigh);
+inline constexpr std::size_t Ir7Number = paramByte(param::Ir7SlotLow);
+inline constexpr std::size_t Ir8Bank = paramByte(param::Ir8SlotHigh);
+inline constexpr std::size_t Ir8Number = paramByte(param::Ir8SlotLow);
+}  // namespace record
+
+// A user IR number as the record's two halves carry it: bank (high 7 bits)
+// and number (low 7 bits).
+constexpr unsigned join14(unsigned high, unsigned low) {
+    return ((high & 0x7F) << 7) | (low & 0x7F);
+}
+constexpr std::uint8_t high7(unsigned value) {
+    return static_cast<std::uint8_t>((value >> 7) & 0x7F);
+}
+constexpr std::uint8_t low7(unsigned value) {
+    return static_cast<std::uint8_t>(value & 0x7F);
+}
+
+// The user IR a record plays in position 7 or 8 (bank x 128 + number), or -1
+// when that position plays a cabinet (its mode byte is 0).
+int recordIrNumber(std::span<const std::uint8_t> record, int position);
+
+}  // namespace sysex
+}  // namespace vornix
