@@ -5,11 +5,13 @@
 
 #include <filesystem>
 
+#include "core/bulk_read.hpp"
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
+#include "host/built_in_pedal.hpp"
 #include "host/device_connection.hpp"
-#include "host/simulator_port.hpp"
+#include "host/editor_startup.hpp"
 #include "sim/pedal.hpp"
 #include "storage/file_io.hpp"
 
@@ -43,8 +45,8 @@ void ParameterEditToBytes(benchmark::State& state) {
         bytes += m.size();
         return true;
     });
-    editor.link().online = true;
-    editor.BulkUpdate = false;
+    editor.sysExReceived(sysex::identificationReply(13, "B"));
+    editor.sysExReceived(sysex::parameterChanged(param::Level, 64));  // ends the bulk update
     int value = 0;
     for (auto _ : state) {
         editor.parameter(param::Drive).set(value = (value + 1) & 0x7F);
@@ -54,20 +56,25 @@ void ParameterEditToBytes(benchmark::State& state) {
 }
 BENCHMARK(ParameterEditToBytes);
 
+// One slot of a bulk read: armed by a checksum page that differs in slot 5,
+// the request, then the reply cached and listed.
 void SyncPresetWithSlotFile(benchmark::State& state) {
-    VirtualEventLoop loop;
     QuietPlatform platform;
-    VornixControl editor(loop, storage::DataFolder(freshFolder("vornix-bench-preset")), platform);
-    storage::ensureFolder(editor.dataFolder().presetsFolder());
-    editor.setSender([](std::span<const std::uint8_t>) { return true; });
+    Link link(platform);
+    link.setSender([](std::span<const std::uint8_t>) { return true; });
+    PresetCache cache(link, storage::DataFolder(freshFolder("vornix-bench-preset")));
+    storage::ensureFolder(cache.folder().presetsFolder());
+    BulkRead read(link, cache);
     sim::Pedal pedal;
     const auto message = sysex::blockMessage(sysex::cmd::PresetDump, 5, pedal.preset(5));
-    editor.link().online = true;
+    const auto dump = sysex::parseBlockMessage(message).view;
+    sysex::PresetChecksums device{};
+    device[5] = {0x7F, 0x7F};
     for (auto _ : state) {
-        editor.link().presetDownloadActive = true;
-        editor.link().presetPending.fill(false);
-        editor.link().presetPending[5] = true;
-        editor.sysExReceived(message);
+        read.armFrom(device);
+        read.startStep();  // begin transfer
+        read.startStep();  // the request
+        read.receive(dump, 0);
     }
 }
 BENCHMARK(SyncPresetWithSlotFile);
@@ -76,22 +83,20 @@ void FullSyncAgainstSimulator(benchmark::State& state) {
     QuietPlatform platform;
     for (auto _ : state) {
         VirtualEventLoop loop;
-        sim::Pedal pedal;
-        host::SimulatorPort port(loop, pedal);
-        VornixControl editor(loop, storage::DataFolder(freshFolder("vornix-bench-sync")), platform);
-        host::DeviceConnection connection(loop, port, [&](auto m) { editor.sysExReceived(m); });
+        const storage::DataFolder folder(freshFolder("vornix-bench-sync"));
+        host::BuiltInPedal pedal(loop, folder);
+        VornixControl editor(loop, folder, platform);
+        host::DeviceConnection connection(loop, pedal.port(),
+                                          [&](auto m) { editor.sysExReceived(m); });
         editor.setSender([&](auto m) { return connection.send(m); });
-        editor.refreshPresetListFromFiles();
-        editor.loadPresetSlots();
-        int applied = 0;
-        struct Counter : LinkEvents {
-            int* applied;
-            void currentPresetApplied(int) override { ++*applied; }
+        host::startEditor(editor, {});
+        struct Counter : EditorEvents {
+            int synchronised_ = 0;
+            void synchronised() override { ++synchronised_; }
         } events;
-        events.applied = &applied;
         editor.setEvents(&events);
         editor.sendToDevice(sysex::requestPage(sysex::page::Identify));
-        while (applied == 0) loop.advance(100);
+        while (events.synchronised_ == 0) loop.advance(100);
     }
 }
 BENCHMARK(FullSyncAgainstSimulator)->Unit(benchmark::kMillisecond);

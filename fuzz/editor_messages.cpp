@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vornix::VornixControl editor(loop, vornix::storage::DataFolder(scratchFolder()), platform);
     editor.setSender([](std::span<const std::uint8_t>) { return true; });
     // The first input byte decides whether the run starts online.
-    if (size > 0 && (data[0] & 1)) editor.link().online = true;
+    if (size > 0 && (data[0] & 1))
+        editor.sysExReceived(vornix::sysex::identificationReply(13, "F"));
     std::vector<std::uint8_t> message;
     for (std::size_t i = 1; i < size; ++i) {
         message.push_back(data[i]);

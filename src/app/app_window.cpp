@@ -1,7 +1,7 @@
 #include "app/app_window.hpp"
 
 #include "resources/resources.hpp"
-#include "ui/editor_page.hpp"
+#include "ui/pages/main_page.hpp"
 
 namespace vornix::app {
 

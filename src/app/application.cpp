@@ -13,8 +13,8 @@
 #include "app/manual.hpp"
 #include "app/preferences_dialog.hpp"
 #include "app/single_instance.hpp"
-#include "core/ui_names.hpp"
 #include "resources/resources.hpp"
+#include "ui/registry.hpp"
 
 namespace vornix::app {
 
@@ -32,7 +32,7 @@ void openManual(const storage::DataFolder& folder, Platform& platform) {
 
 void showAbout(VornixControl& editor, MainWindow& window, Platform& platform) {
     const ui::GraphicsView* view = window.view();
-    if (view && view->hasGroup(group::About) && editor.aboutRequested()) return;
+    if (view && view->hasGroup(ui::group::About) && editor.aboutRequested()) return;
     platform.messageBox(aboutText(), ProgramName, Buttons::Ok, {});
 }
 

@@ -1,13 +1,10 @@
 #include "app/editor_stack.hpp"
 
-#include "host/simulator_port.hpp"
-#include "sim/pedal.hpp"
+#include "host/built_in_pedal.hpp"
+#include "host/editor_startup.hpp"
+#include "resources/resources.hpp"
 
 namespace vornix::app {
-
-namespace {
-constexpr const char* SimulatorFolder = "Simulator";
-}
 
 EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
                          StackOptions options, host::Host::MessageHook hostMessage)
@@ -24,14 +21,9 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
 
     if (options.simulator) {
-        pedal_ = std::make_unique<sim::Pedal>();
-        // The built-in pedal keeps what it was told between runs, as a real one would.
-        simulatorState_ = folder.root() / SimulatorFolder;
-        std::error_code ignored;
-        if (std::filesystem::exists(simulatorState_, ignored)) pedal_->loadState(simulatorState_);
-        simulatorPort_ = std::make_unique<host::SimulatorPort>(loop, *pedal_);
+        pedal_ = std::make_unique<host::BuiltInPedal>(loop, folder);
         simulatorConnection_ = std::make_unique<host::DeviceConnection>(
-            loop, *simulatorPort_, [this](std::span<const std::uint8_t> m) { deliver(m); });
+            loop, pedal_->port(), [this](std::span<const std::uint8_t> m) { deliver(m); });
         editor_->setSender(
             [this](std::span<const std::uint8_t> m) { return simulatorConnection_->send(m); });
     } else {
@@ -44,8 +36,7 @@ EditorStack::~EditorStack() {
     shutDown();
     editor_.reset();
     simulatorConnection_.reset();
-    simulatorPort_.reset();
-    if (pedal_ && !simulatorState_.empty()) pedal_->saveState(simulatorState_);
+    pedal_.reset();
     host_.reset();
 }
 
@@ -57,6 +48,7 @@ void EditorStack::start() {
     host_->initialise([this] {
         for (int index = 0; index < editor_->nParams(); ++index) editor_->showParamChange(index);
     });
+    host::startEditor(*editor_, [](int index) { return resources::factoryWav(index); });
     editor_->drawScale = static_cast<float>(host_->settingsFile().scale());
     editor_->saveDrawScale = [this](float scale) { host_->settingsFile().saveScale(scale); };
     if (options_.audio) host_->openAudio();

@@ -4,7 +4,8 @@
 // by the window and by --render-to; nothing here touches GTK.
 //
 // Start-up order: host, editor, host initialisation (settings, ports, one
-// change notification per parameter), then the audio stream.
+// change notification per parameter), the editor's caches (factory IR files,
+// IR names, preset list), then the audio stream.
 #include <filesystem>
 #include <memory>
 
@@ -15,8 +16,8 @@
 #include "host/host.hpp"
 #include "storage/data_folder.hpp"
 
-namespace vornix::sim {
-class Pedal;
+namespace vornix::host {
+class BuiltInPedal;
 }
 
 namespace vornix::app {
@@ -35,24 +36,23 @@ class EditorStack {
     EditorStack(const EditorStack&) = delete;
     EditorStack& operator=(const EditorStack&) = delete;
 
-    // Host initialisation, then the audio stream when asked for.
+    // Host initialisation, the editor's caches, then the audio stream when
+    // asked for.
     void start();
     // MIDI and audio stopped (the window has closed); idempotent.
     void shutDown();
 
     VornixControl& editor() { return *editor_; }
     host::Host& host() { return *host_; }
-    sim::Pedal* pedal() { return pedal_.get(); }
+    host::BuiltInPedal* pedal() { return pedal_.get(); }
 
   private:
     void deliver(std::span<const std::uint8_t> message);
 
     StackOptions options_;
-    std::filesystem::path simulatorState_;
     std::unique_ptr<host::Host> host_;
     std::unique_ptr<VornixControl> editor_;
-    std::unique_ptr<sim::Pedal> pedal_;
-    std::unique_ptr<MidiPort> simulatorPort_;
+    std::unique_ptr<host::BuiltInPedal> pedal_;
     std::unique_ptr<host::DeviceConnection> simulatorConnection_;
 };
 

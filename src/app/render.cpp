@@ -12,8 +12,8 @@
 #include "framework/virtual_event_loop.hpp"
 #include "host/plain_event_loop.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_page.hpp"
 #include "ui/graphics_view.hpp"
+#include "ui/pages/main_page.hpp"
 
 namespace vornix::app {
 
@@ -77,13 +77,20 @@ int render(const Options& options, EventLoop& loop, const RunFor& runFor) {
     editor.refreshPresetListFromFiles();
     editor.loadPresetSlots();
 
-    const auto& link = editor.link();
+    // The picture waits for the device: in step with it on the built-in pedal,
+    // or at least answering on the ports.
+    struct Progress : EditorEvents {
+        bool synchronised_ = false;
+        void synchronised() override { synchronised_ = true; }
+    } progress;
+    editor.setEvents(&progress);
     if (options.simulator) {
-        runFor([&] { return link.online && !link.presetDownloadActive; }, ConnectLimitMs);
+        runFor([&] { return progress.synchronised_; }, ConnectLimitMs);
         runFor([] { return false; }, SettleMs);
     } else {
-        runFor([&] { return link.online; }, PortsWaitMs);
+        runFor([&] { return editor.online(); }, PortsWaitMs);
     }
+    editor.setEvents(nullptr);
 
     const bool written = writePng(graphics, scale, options.renderTo);
     // The window never really opened: nothing to save, no goodbye to the device.

@@ -26,7 +26,7 @@ CommandResult presetExport(Session& session, const Args& args, std::ostream& dat
     if (args.empty()) return failed("preset-export needs a FILE.kvp");
     if (!session.synchronise()) return deviceFailure(session);
     if (!session.editor().exportPresetFile(args[0])) return failed("could not write " + args[0]);
-    data << "preset " << session.editor().link().currentPreset << " written to " << args[0] << '\n';
+    data << "preset " << session.editor().currentPreset() << " written to " << args[0] << '\n';
     return {};
 }
 
@@ -34,17 +34,11 @@ CommandResult presetImport(Session& session, const Args& args, std::ostream& dat
     if (args.empty()) return failed("preset-import needs a FILE.kvp");
     if (!std::filesystem::exists(args[0])) return failed("cannot open the preset file " + args[0]);
     if (!session.synchronise()) return deviceFailure(session);
-    VornixControl& editor = session.editor();
-    editor.importPresetFile(args[0]);
-    editor.idleTick();  // shows a deferred "Unknown file format."
-    if (!editor.ModifiedFlag)
-        return failed(session.lastMessage.empty() ? "preset not imported" : session.lastMessage);
-    // Wait until the IRs are uploaded and the preset sent.
-    if (!session.waitFor([&] {
-            return !editor.irImportPending7 && !editor.irImportPending8 &&
-                   !editor.link().irUploadReady;
-        }))
+    session.editor().importPresetFile(args[0]);
+    // Refused at once, or applied once its IRs are uploaded and the preset sent.
+    if (!session.waitFor([&] { return session.presetImportResult >= 0; }))
         return deviceFailure(session);
+    if (session.presetImportResult == 0) return failed(session.presetImportReason);
     data << "imported " << args[0] << " into the current preset (not stored: use 'store N')\n";
     return {};
 }
@@ -60,19 +54,14 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     session.irUploadResult = -1;
     if (!editor.importUserIr(ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, args[0], error))
         return failed(error.empty() ? "could not read " + args[0] : error);
-    const auto lowHalfSent = [&] {
-        const auto state = editor.link().irSelectState;
-        return state == IrSelectState::LowSent7 || state == IrSelectState::LowSent8;
-    };
-    if (!session.waitFor([&] { return session.irUploadResult >= 0 && lowHalfSent(); }))
+    if (!session.waitFor([&] { return session.irUploadResult >= 0 && session.userIrAssigned_; }))
         return deviceFailure(session);
     if (session.irUploadResult == 0) return failed("ERROR!");
     // The position now plays the new IR; the preset carries its name.
     editor.setParameterFromUser(ir7 ? param::Ir7Mode : param::Ir8Mode, 1);
     editor.sendPreset();
-    data << "user IR " << editor.libraryIndex << " \""
-         << (ir7 ? editor.userIr7Name : editor.userIr8Name) << "\" uploaded to position "
-         << position << '\n';
+    data << "user IR " << editor.irUploadTarget() << " \"" << editor.userIrName(ir7 ? 7 : 8)
+         << "\" uploaded to position " << position << '\n';
     return {};
 }
 

@@ -8,15 +8,15 @@
 #include <csignal>
 #include <iostream>
 
+#include "host/built_in_pedal.hpp"
+#include "host/editor_startup.hpp"
+#include "host/host.hpp"
 #include "host/host_settings.hpp"
+#include "host/rtmidi_port.hpp"
+#include "host/stdio_port.hpp"
 #ifdef VORNIX_HAVE_RESOURCES
 #include "resources/resources.hpp"
 #endif
-#include "host/host.hpp"
-#include "host/rtmidi_port.hpp"
-#include "host/simulator_port.hpp"
-#include "host/stdio_port.hpp"
-#include "sim/pedal.hpp"
 
 namespace vornix::cli {
 
@@ -90,8 +90,6 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
     platform_.assumeYes = options.yes;
     platform_.canAsk = options.transport != Transport::Stdio;
     const storage::DataFolder folder = dataFolderFor(options);
-    std::error_code ignored;
-    std::filesystem::create_directories(folder.root(), ignored);
     // monitor prints the traffic as its data; --trace shows it next to any command.
     if (options.command == "monitor")
         trace_ = options.transport == Transport::Stdio ? &std::cerr : &std::cout;
@@ -105,9 +103,9 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
     });
     editor_->setEvents(this);
 #ifdef VORNIX_HAVE_RESOURCES
-    editor_->initialiseCaches([](int index) { return resources::factoryWav(index); });
+    host::startEditor(*editor_, [](int index) { return resources::factoryWav(index); });
 #else
-    editor_->initialiseCaches({});
+    host::startEditor(*editor_, {});
 #endif
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
@@ -117,7 +115,7 @@ Session::~Session() {
     editor_.reset();
     connection_.reset();
     host_.reset();
-    if (pedal_ && !simulatorState_.empty()) pedal_->saveState(simulatorState_);
+    pedal_.reset();
 }
 
 void Session::deliver(std::span<const std::uint8_t> message) {
@@ -131,20 +129,18 @@ void Session::traceMessage(const char* direction, std::span<const std::uint8_t> 
 }
 
 bool Session::openTransport(const Options& options, std::string& error) {
+    MidiPort* port = nullptr;
     switch (options.transport) {
-        case Transport::Simulator: {
-            pedal_ = std::make_unique<sim::Pedal>();
-            // The built-in pedal keeps what it was told between runs, as a real one would.
-            simulatorState_ = dataFolderFor(options).root() / "Simulator";
-            if (std::filesystem::exists(simulatorState_)) pedal_->loadState(simulatorState_);
-            port_ = std::make_unique<host::SimulatorPort>(loop_, *pedal_);
+        case Transport::Simulator:
+            pedal_ = std::make_unique<host::BuiltInPedal>(loop_, dataFolderFor(options));
+            port = &pedal_->port();
             break;
-        }
         case Transport::Stdio: {
             auto stdio =
                 std::make_unique<host::StdioPort>(loop_, std::cout, STDIN_FILENO, std::cerr);
             stdio->setOnEndOfInput([this] { inputEnded_ = true; });
             port_ = std::move(stdio);
+            port = port_.get();
             break;
         }
         case Transport::Ports: {
@@ -157,6 +153,7 @@ bool Session::openTransport(const Options& options, std::string& error) {
                 return false;
             }
             port_ = std::move(midi);
+            port = port_.get();
             break;
         }
         case Transport::Settings:
@@ -166,7 +163,7 @@ bool Session::openTransport(const Options& options, std::string& error) {
             return true;
     }
     connection_ = std::make_unique<host::DeviceConnection>(
-        loop_, *port_, [this](std::span<const std::uint8_t> m) { deliver(m); });
+        loop_, *port, [this](std::span<const std::uint8_t> m) { deliver(m); });
     sendRaw_ = [this](std::span<const std::uint8_t> m) { return connection_->send(m); };
     return true;
 }
@@ -221,20 +218,16 @@ bool Session::waitFor(const std::function<bool()>& done) {
 }
 
 bool Session::connect() {
-    if (editor_->link().online) return true;
+    if (online) return true;
     // A user at a terminal should not wait 3.3 s for the keep-alive's first request.
     editor_->sendToDevice(sysex::requestPage(sysex::page::Identify));
-    return waitFor([this] { return editor_->link().online; });
+    return waitFor([this] { return online; });
 }
 
 bool Session::synchronise() {
     if (!connect()) return false;
-    const int before = presetsApplied;
-    return waitFor([this, before] {
-        const DeviceLink& link = editor_->link();
-        return presetsApplied > before && !link.presetDownloadActive &&
-               link.irDownloadsPending == 0;
-    });
+    const int before = synchronisations;
+    return waitFor([this, before] { return synchronisations > before; });
 }
 
 void Session::runUntilInterrupted() {
@@ -242,40 +235,56 @@ void Session::runUntilInterrupted() {
         loop_.runUntil([] { return interrupted.load(); }, WaitSliceMs);
 }
 
-// ---- LinkEvents --------------------------------------------------------------------------
+// ---- EditorEvents ------------------------------------------------------------------------
 
 void Session::message(const std::string& text) {
     lastMessage = text;
     human_ << text << '\n';
 }
 
-void Session::currentPresetApplied(int slot) {
-    ++presetsApplied;
-    lastAppliedSlot = slot;
+void Session::onlineChanged(bool isOnline) {
+    online = isOnline;
 }
 
-void Session::bankExportFinished(bool written) {
-    exportResult = written ? 1 : 0;
+void Session::presetApplied(const AppliedPreset&) {
+    ++presetsApplied;
 }
-void Session::bankImportFinished(bool ok) {
-    importResult = ok ? 1 : 0;
+
+void Session::synchronised() {
+    ++synchronisations;
 }
+
+void Session::userIrAssigned(int, unsigned) {
+    userIrAssigned_ = true;
+}
+
+void Session::transferEnded(Transfer transfer, bool ok) {
+    const int result = ok ? 1 : 0;
+    if (transfer == Transfer::BankExport) exportResult = result;
+    if (transfer == Transfer::BankImport) importResult = result;
+    if (transfer == Transfer::Firmware) firmwareResult = result;
+}
+
 void Session::irUploadAnswered(bool stored) {
     irUploadResult = stored ? 1 : 0;
 }
-void Session::firmwareFinished(bool ok) {
-    firmwareResult = ok ? 1 : 0;
+
+void Session::presetFileImported(bool ok, const std::string& reason) {
+    presetImportResult = ok ? 1 : 0;
+    presetImportReason = reason;
 }
+
 void Session::factoryResetFinished() {
     resetFinished = true;
 }
 
-void Session::firmwareProgress(double fraction) {
-    showProgress("firmware", fraction, lastProgressShown_);
-}
-
-void Session::transferProgress(double fraction) {
-    showProgress("progress", fraction, lastTransferShown_);
+// IRs fetched for the current preset are part of a sync; they show no progress of their own.
+void Session::transferProgress(Transfer transfer, double fraction) {
+    if (transfer == Transfer::IrDownload) return;
+    if (transfer == Transfer::Firmware)
+        showProgress("firmware", fraction, lastProgressShown_);
+    else
+        showProgress("progress", fraction, lastTransferShown_);
 }
 
 // One line per tenth, so a log of a long transfer stays readable.

@@ -8,19 +8,16 @@
 #include <string>
 
 #include "cli/options.hpp"
-#include "core/link_events.hpp"
+#include "core/editor_events.hpp"
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
 
 namespace vornix::host {
+class BuiltInPedal;
 class Host;
-}
-
-namespace vornix::sim {
-class Pedal;
-}
+}  // namespace vornix::host
 
 namespace vornix::cli {
 
@@ -49,7 +46,7 @@ class ConsolePlatform : public Platform {
     std::ostream& out_;
 };
 
-class Session : public LinkEvents {
+class Session : public EditorEvents {
   public:
     // Builds the transport; `error` says why when it could not (ports missing).
     Session(const Options& options, std::ostream& human, std::string& error);
@@ -58,7 +55,7 @@ class Session : public LinkEvents {
     VornixControl& editor() { return *editor_; }
     ConsolePlatform& platform() { return platform_; }
     std::ostream& human() { return human_; }
-    sim::Pedal* pedal() { return pedal_.get(); }
+    host::BuiltInPedal* pedal() { return pedal_.get(); }
 
     // Asks the device to identify itself at once and waits for it to go online.
     bool connect();
@@ -73,24 +70,29 @@ class Session : public LinkEvents {
     const std::string& failure() const { return failure_; }
     int failureCode() const { return failureCode_; }
 
-    // LinkEvents
+    // EditorEvents
     void message(const std::string& text) override;
-    void currentPresetApplied(int slot) override;
-    void bankExportFinished(bool written) override;
-    void bankImportFinished(bool ok) override;
+    void onlineChanged(bool online) override;
+    void presetApplied(const AppliedPreset& preset) override;
+    void synchronised() override;
+    void userIrAssigned(int position, unsigned number) override;
+    void transferProgress(Transfer transfer, double fraction) override;
+    void transferEnded(Transfer transfer, bool ok) override;
     void irUploadAnswered(bool stored) override;
-    void firmwareProgress(double fraction) override;
-    void transferProgress(double fraction) override;
-    void firmwareFinished(bool ok) override;
+    void presetFileImported(bool ok, const std::string& reason) override;
     void factoryResetFinished() override;
 
     // Milestones the commands wait for.
+    bool online = false;
     int presetsApplied = 0;
-    int lastAppliedSlot = -1;
+    int synchronisations = 0;
     int exportResult = -1;  // -1 running, 0 failed, 1 written
     int importResult = -1;
     int irUploadResult = -1;
     int firmwareResult = -1;
+    int presetImportResult = -1;
+    std::string presetImportReason;
+    bool userIrAssigned_ = false;
     bool resetFinished = false;
     std::string lastMessage;
 
@@ -105,14 +107,13 @@ class Session : public LinkEvents {
     std::ostream& human_;
     host::PlainEventLoop loop_;
     ConsolePlatform platform_;
-    std::unique_ptr<sim::Pedal> pedal_;
+    std::unique_ptr<host::BuiltInPedal> pedal_;
     std::unique_ptr<MidiPort> port_;
     std::unique_ptr<host::DeviceConnection> connection_;
     std::unique_ptr<host::Host> host_;
     std::function<bool(std::span<const std::uint8_t>)> sendRaw_;
     std::ostream* trace_ = nullptr;
     std::unique_ptr<VornixControl> editor_;
-    std::filesystem::path simulatorState_;
     bool inputEnded_ = false;
     long long lastHeardMs_ = 0;
     std::string failure_;

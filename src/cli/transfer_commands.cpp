@@ -32,7 +32,7 @@ CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (!session.synchronise()) return deviceFailure(session);
     std::string error;
     if (!session.editor().startBankImport(args[0], error)) return failed(error);
-    session.human() << "restoring " << session.editor().link().importTotal << " messages...\n";
+    session.human() << "restoring " << session.editor().bankImportSize() << " messages...\n";
     if (!session.waitFor([&] { return session.importResult >= 0; })) return deviceFailure(session);
     if (session.importResult == 0) return failed("Communication error!");
     // The device's presets changed: rebuild the cache from it.

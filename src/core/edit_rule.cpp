@@ -1,16 +1,16 @@
+// The edit rule: every change of a preset parameter goes to the device at
+// once unless a received block is being applied; the other messages the
+// editor sends for the current sound.
 #include <algorithm>
 
-#include "core/ui_names.hpp"
 #include "core/vornix_control.hpp"
+#include "device/global_pages.hpp"
 #include "device/sysex.hpp"
+#include "storage/preset_record.hpp"
 
 namespace vornix {
 
 namespace {
-
-constexpr int IrSlotBankSize = 128;
-constexpr int SevenBits = 0x7F;
-constexpr double DeviceMax = 127.0;
 
 bool isUserIrSlotParam(int index) {
     return index >= param::Ir7SlotHigh && index <= param::Ir8SlotLow;
@@ -21,6 +21,10 @@ bool isUserIrSlotParam(int index) {
 bool sendsGlobalPage(int index) {
     return index >= param::DefineMidiMapping && index <= param::SafeLevel &&
            index != param::EditPotDisplayMode;
+}
+
+double deviceFraction(int value) {
+    return value / double(DeviceValueMax);
 }
 
 }  // namespace
@@ -35,10 +39,11 @@ void VornixControl::showParamChange(int index) {
     }
     const int v = intValue(index);
     switch (index) {
-        case 61:
+        // The level knobs of the auto filter and the chorus switch them on.
+        case param::AutoFilterLevel:
             EditValues[param::AutoFilterOn] = v >= 1 ? 1 : 0;
             break;
-        case 66:
+        case param::ChorusLevel:
             EditValues[param::ChorusOn] = v >= 1 ? 1 : 0;
             break;
         case param::PatchOffset:
@@ -46,29 +51,34 @@ void VornixControl::showParamChange(int index) {
             break;
         case param::ControllerProgram:
             setParameterFromDevice(param::DeviceProgram,
-                                   link_.programMap[static_cast<std::size_t>(v)] / DeviceMax);
+                                   deviceFraction(programMap_[static_cast<std::size_t>(v)]));
             break;
         case param::DeviceProgram:
-            link_.programMap[static_cast<std::size_t>(intValue(param::ControllerProgram))] = v;
+            programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram))] = v;
             break;
         case param::ControllerProgram1:
             setParameterFromDevice(param::DeviceProgram1,
-                                   link_.programMap[static_cast<std::size_t>(v - 1)] / DeviceMax);
+                                   deviceFraction(programMap_[static_cast<std::size_t>(v - 1)]));
             break;
         case param::DeviceProgram1:
-            link_.programMap[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] =
-                v - 1;
+            programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] = v - 1;
             break;
         default:
             break;
     }
-    if (sendsGlobalPage(index) && view_ && !BulkUpdate) writeGlobalPage(sysex::page::Settings);
-    ModifiedFlag = !std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin());
-    if (view_) view_->setReadoutDimmed(ModifiedFlag);
+    if (sendsGlobalPage(index) && windowOpen() && !BulkUpdate)
+        writeGlobalPage(sysex::page::Settings);
+    setModified(!std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin()));
+}
+
+void VornixControl::setModified(bool modified) {
+    if (ModifiedFlag == modified) return;
+    ModifiedFlag = modified;
+    link_.events().modifiedChanged(modified);
 }
 
 void VornixControl::sendParamEdit(int index) {
-    if (!link_.online) return;
+    if (!online()) return;
     const int v = intValue(index);
     if (EditValues[static_cast<std::size_t>(index)] == v && !isUserIrSlotParam(index)) return;
     EditValues[static_cast<std::size_t>(index)] = v;
@@ -84,108 +94,91 @@ void VornixControl::sendParamEdit(int index) {
 // the editor is the one writing it.
 void VornixControl::followUserIrSlot(int index) {
     const bool ir7 = index == param::Ir7SlotLow;
-    int& slot = ir7 ? link_.ir7Slot : link_.ir8Slot;
-    slot =
-        IrSlotBankSize * intValue(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh) + intValue(index);
+    int& slot = ir7 ? ir7Slot_ : ir8Slot_;
+    slot = static_cast<int>(sysex::join14(
+        static_cast<unsigned>(intValue(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh)),
+        static_cast<unsigned>(intValue(index))));
     const UserIrTarget position = ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8;
-    if (!view_ || link_.userIrTarget != position ||
-        intValue(ir7 ? param::Ir7Mode : param::Ir8Mode) == 0 || slot < 0 ||
+    if (!windowOpen() || userIrTarget_ != position ||
+        intValue(ir7 ? param::Ir7Mode : param::Ir8Mode) == 0 ||
         static_cast<unsigned>(slot) >= ir::UserIrCount)
         return;
     const auto number = static_cast<unsigned>(slot);
-    irNames.refresh(dataFolder_, number);
-    const int row = static_cast<int>(number % ir::IrBankSize);
-    const std::string shown = view_->userIrRow(row);
-    if (shown != "Empty Slot " + std::to_string(row + 1) && shown != irNames.userName(number) &&
-        !wavImportInProgress)
-        link_.irRequestPending = true;
+    irNames_.refresh(dataFolder(), number);
+    const std::string& shown = userIrRows_[ir::irRowOf(number)];
+    if (shown != ir::emptySlotName(number) && shown != irNames_.userName(number) &&
+        !wavImportInProgress_)
+        irDownload_.requestAtNextTick();
+}
+
+// The high half of a user IR number goes out first; the device acknowledges
+// it (0x5F) and only then the low half follows.
+void VornixControl::assignUserIr(UserIrTarget position, int number) {
+    const bool ir7 = position == UserIrTarget::Ir7;
+    (ir7 ? ir7Slot_ : ir8Slot_) = number;
+    lowHalfDue_ = position;
+    setParameterFromDevice(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh,
+                           deviceFraction(sysex::high7(static_cast<unsigned>(number))));
+}
+
+void VornixControl::sendUserIrLowHalf() {
+    const UserIrTarget position = std::exchange(lowHalfDue_, UserIrTarget::None);
+    if (position == UserIrTarget::None) return;
+    const bool ir7 = position == UserIrTarget::Ir7;
+    const int number = ir7 ? ir7Slot_ : ir8Slot_;
+    setParameterFromDevice(ir7 ? param::Ir7SlotLow : param::Ir8SlotLow,
+                           deviceFraction(sysex::low7(static_cast<unsigned>(number))));
+    link_.events().userIrAssigned(ir7 ? 7 : 8, static_cast<unsigned>(number));
 }
 
 // ---- whole presets, pages and requests -------------------------------------------------
 
 void VornixControl::sendPreset() {
-    const std::string name = view_ ? view_->text(tag::PresetName) : currentPresetName();
-    const std::string ir7 = view_ ? view_->text(tag::Ir7Name) : userIr7Name;
-    const std::string ir8 = view_ ? view_->text(tag::Ir8Name) : userIr8Name;
-    const auto rec =
-        storage::buildPresetRecord(std::span(EditValues).first(NumPresetParams), name, ir7, ir8);
+    const auto record = storage::buildPresetRecord(std::span(EditValues).first(NumPresetParams),
+                                                   presetName_, userIrNames_[0], userIrNames_[1]);
     sendToDevice(sysex::blockMessage(sysex::cmd::EditBuffer,
-                                     static_cast<std::uint8_t>(link_.currentPreset), rec));
+                                     static_cast<std::uint8_t>(currentPreset_), record));
+}
+
+void VornixControl::renamePreset(const std::string& name) {
+    presetName_ = name;
+    link_.events().presetNameChanged(name);
 }
 
 void VornixControl::writeGlobalPage(int page) {
-    std::array<std::uint8_t, sysex::BlockSize> block{};
-    if (page == sysex::page::Settings) {
-        constexpr std::uint8_t EditPotModeWritten = 2;
-        block[0] = static_cast<std::uint8_t>(link_.currentPreset);
-        for (int i = 0; i < 10; ++i)
-            block[1 + static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(intValue(param::DefineMidiMapping + i));
-        block[6] = EditPotModeWritten;
-        block[11] = static_cast<std::uint8_t>(intValue(param::SoftClipping));
-        block[12] = static_cast<std::uint8_t>(intValue(param::AnalogSimGain));
-        block[13] = static_cast<std::uint8_t>(intValue(param::AntiAliasing));
-        block[16] = static_cast<std::uint8_t>(intValue(99));
-        block[17] = static_cast<std::uint8_t>(intValue(param::SafeLevel));
-    } else if (page == sysex::page::MidiAssign) {
-        // Bytes 8-15 carry what the device reports; the editor writes zeros there.
-        for (int i = 0; i < 8; ++i)
-            block[static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(intValue(param::FirstMidiAssign + i));
-    } else if (page == sysex::page::ProgramMap) {
-        for (int i = 0; i < NumPresets; ++i)
-            block[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
-                link_.programMap[static_cast<std::size_t>(i)] & SevenBits);
-    } else {
+    const auto valueOf = [this](int index) { return intValue(index); };
+    sysex::PageBlock block;
+    if (page == sysex::page::Settings)
+        block = sysex::buildSettingsPage(currentPreset_, valueOf);
+    else if (page == sysex::page::MidiAssign)
+        block = sysex::buildMidiAssignPage(valueOf);
+    else if (page == sysex::page::ProgramMap)
+        block = sysex::buildProgramMapPage(programMap_);
+    else
         return;
-    }
     sendToDevice(
         sysex::blockMessage(sysex::cmd::GlobalPage, static_cast<std::uint8_t>(page), block));
 }
 
 void VornixControl::requestGlobalPage(int page) {
-    sendToDevice(sysex::requestPage(static_cast<std::uint8_t>(page)));
-}
-
-void VornixControl::requestPreset(int slot) {
-    // Every preset request arms the progress hide; the reply disarms it.
-    link_.progressHideArmed = true;
-    link_.progressHideCounter = 0;
-    sendToDevice(sysex::requestPreset(static_cast<std::uint8_t>(slot)));
+    link_.requestPage(page);
 }
 
 void VornixControl::selectPreset(int slot) {
-    if (!link_.online) return;
+    if (!online()) return;
     sendToDevice(sysex::selectPreset(static_cast<std::uint8_t>(slot)));
 }
 
 void VornixControl::storePreset(int slot) {
-    if (!link_.online) return;
-    link_.savePending = true;
+    if (!online()) return;
+    savePending_ = true;
     sendToDevice(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
 
-void VornixControl::requestIrNames(int bank) {
-    sendToDevice(sysex::requestIrNames(static_cast<std::uint8_t>(4 * bank)));
-}
-
-void VornixControl::requestIr(unsigned number) {
-    if (!link_.exportActive) ++link_.irDownloadsPending;
-    sendToDevice(sysex::requestIr(number));
-}
-
 void VornixControl::switchLayer() {
-    if (!link_.online) return;
+    if (!online()) return;
     LayerB = !LayerB;
     sendToDevice(sysex::switchLayer(LayerB));
-}
-
-void VornixControl::assignUserIr(UserIrTarget position, int number) {
-    const bool ir7 = position == UserIrTarget::Ir7;
-    (ir7 ? link_.ir7Slot : link_.ir8Slot) = number;
-    link_.irSelectState = ir7 ? IrSelectState::HighSent7 : IrSelectState::HighSent8;
-    setParameterFromDevice(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh,
-                           ((number >> 7) & SevenBits) / DeviceMax);
 }
 
 }  // namespace vornix

@@ -1,36 +1,46 @@
 #pragma once
-// VornixControl: the editor. It owns the parameter catalogue, the state of the
-// link to the device and the value arrays, and it is driven from one thread:
-// the device tick (100 ms), the idle tick (20 ms), user gestures, menu
-// commands and every received SysEx message.
+// VornixControl: the editor. It owns the parameters, the edit rule and the
+// wiring of the device link's parts; it is driven from one thread: the device
+// tick (100 ms), the idle tick (20 ms), user gestures, menu commands and every
+// received SysEx message. What happened is reported through EditorEvents.
 //
-// Sections of the implementation:
-//   vornix_control.cpp  construction, hooks, ticks, menu commands, UI helpers
-//   edit_rule.cpp       parameter edits and the messages the editor sends
-//   handshake.cpp       identification, keep-alive, reconnect
-//   incoming.cpp        handling of every received message
-//   ir_receive.cpp      IR streams from the device
-//   transfers.cpp       the one transfer step each device tick serves
+// Where things are:
+//   vornix_control.cpp      construction, hooks, both ticks, menu commands
+//   incoming.cpp            every received message, routed to its part
+//   current_preset.cpp      the device's current preset, global pages, reports
+//   edit_rule.cpp           parameter edits and the messages the editor sends
+//   ir_library.cpp          user IRs: WAV import, stores, the selector's IR
+//   preset_files.cpp        preset files out (export) and in (the import's target)
+//   backups.cpp             bank files, the cache, factory reset
+// and the parts of the link, each with its own state:
+//   connection, preset_cache, bulk_read, bank_export, bank_import, ir_upload,
+//   ir_download, firmware_update, preset_file_import
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
-#include "core/device_link.hpp"
-#include "core/editor_view.hpp"
-#include "core/link_events.hpp"
+#include "core/bank_export.hpp"
+#include "core/bank_import.hpp"
+#include "core/bulk_read.hpp"
+#include "core/connection.hpp"
+#include "core/editor_events.hpp"
+#include "core/firmware_update.hpp"
+#include "core/ir_download.hpp"
+#include "core/ir_upload.hpp"
+#include "core/link.hpp"
 #include "core/parameters.hpp"
 #include "core/platform.hpp"
-#include "device/transfer_buffer.hpp"
+#include "core/preset_cache.hpp"
+#include "core/preset_file_import.hpp"
 #include "framework/event_loop.hpp"
 #include "framework/iplug/plugin.hpp"
 #include "ir/ir_library.hpp"
 #include "storage/data_folder.hpp"
-#include "storage/preset_file.hpp"
-#include "storage/preset_record.hpp"
 
 namespace vornix {
 
@@ -45,31 +55,32 @@ inline constexpr int ExportBank = 6;
 inline constexpr int DeviceTickMs = 100;
 inline constexpr int IdleTickMs = 20;
 
-class VornixControl : public iplug::IPlugAPP {
-  public:
-    using Sender = std::function<bool(std::span<const std::uint8_t>)>;
+// Cabinet positions 7 and 8 can play a user IR of the preset's own.
+enum class UserIrTarget { None, Ir7, Ir8 };
 
+class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
+  public:
     VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Platform& platform);
     ~VornixControl() override;
     VornixControl(const VornixControl&) = delete;
     VornixControl& operator=(const VornixControl&) = delete;
 
     // ---- host side ----
-    void setSender(Sender sender) { sender_ = std::move(sender); }
+    void setSender(Link::Sender sender) { link_.setSender(std::move(sender)); }
     // Hands one complete message to the MIDI output; false when none is open.
-    bool sendToDevice(std::span<const std::uint8_t> message);
+    bool sendToDevice(std::span<const std::uint8_t> message) { return link_.send(message); }
     void sysExReceived(std::span<const std::uint8_t> message) override;
     void renderAudioBlock(std::span<double* const> outputs, int frames) override;
-    void setEvents(LinkEvents* events) { events_ = events; }
+    // The program's listener (the command line, a test); the window has its own.
+    void setEvents(EditorEvents* events) { link_.events().setProgram(events); }
     // Runs at each 20 ms tick before idleTick: the drawing context moves the
     // queued parameter values into its controls. Without it they are dropped.
     void setQueuedValueSink(std::function<void()> sink) { queuedValueSink_ = std::move(sink); }
 
     // ---- window ----
     // Attaching a view opens the window as far as the editor is concerned.
-    void attachView(EditorView* view) { view_ = view; }
-    bool windowOpen() const { return view_ != nullptr; }
-    EditorView* view() { return view_; }
+    void attachView(EditorEvents* view) { link_.events().setWindow(view); }
+    bool windowOpen() const { return link_.windowOpen(); }
     // Window torn down; `drawScale` is saved for the next window.
     void uiClosed();
     std::function<void(float drawScale)> saveDrawScale;
@@ -79,50 +90,51 @@ class VornixControl : public iplug::IPlugAPP {
     void showParamChange(int index);
     bool aboutRequested();
     void menuCommand(int command);
-    void idleTick();
-    void deviceTick();
 
     // ---- parameters ----
     iplug::IParam& parameter(int index) { return params_[static_cast<std::size_t>(index)]; }
     const iplug::IParam& parameter(int index) const {
         return params_[static_cast<std::size_t>(index)];
     }
-    int intValue(int index) const { return parameter(index).intValue(); }
+    int intValue(int index) const override { return parameter(index).intValue(); }
     // Sets a parameter from a device value, runs showParamChange at once and
     // queues the value for the controls.
     void setParameterFromDevice(int index, double normalised);
     // Sets a parameter as a user gesture would (value in its own units).
     void setParameterFromUser(int index, double value);
+    // The value each parameter had when last sent to or received from the device.
+    int editValue(int index) const { return EditValues[static_cast<std::size_t>(index)]; }
+    // The current preset's values as the device last sent them.
+    int storedValue(int index) const { return StoredValues[static_cast<std::size_t>(index)]; }
+    // A received block is being applied: changes are not sent back.
+    bool bulkUpdate() const { return BulkUpdate; }
+    // The sound differs from the stored preset.
+    bool modified() const override { return ModifiedFlag; }
+    bool layerB() const { return LayerB; }
 
-    // ---- the editor's messages ----
-    void sendPreset();
-    void writeGlobalPage(int page);
-    void requestGlobalPage(int page);
-    void requestPreset(int slot);
+    // ---- the device ----
+    bool online() const override { return connection_.online(); }
+    int currentPreset() const override { return currentPreset_; }
     void selectPreset(int slot);
     void storePreset(int slot);
-    void requestIrNames(int bank);
-    void requestIr(unsigned number);
     void switchLayer();
-    // Assigns user IR `number` to position 7 or 8: the slot number goes out in
-    // two halves with the device's acknowledgement in between.
-    void assignUserIr(UserIrTarget position, int number);
     void reconnect();
-    void showMessageLater(const std::string& text);
+    // The current sound as the device's edit buffer (0x20).
+    void sendPreset() override;
+    void writeGlobalPage(int page);
+    void requestGlobalPage(int page);
+    // Asks the device for an IR (0x69); it is cached when it arrives.
+    void requestIr(unsigned number) { irDownload_.request(number, !bankExport_.active()); }
+    const std::string& presetName() const { return presetName_; }
+    void renamePreset(const std::string& name);
+    const std::string& deviceText() const { return deviceText_; }
 
-    // ---- bank backups ----
-    // Save dialog for the export; true when a path was chosen.
-    bool chooseBankExportFile();
-    void startBankExport();
-    void startBankExportTo(const std::filesystem::path& path) {
-        exportTarget_ = path;
-        startBankExport();
-    }
-    // Asks, lets the user choose a bank file and arms the import.
-    void importBank();
-    // Loads a bank file and arms the import; false with a reason otherwise.
-    bool startBankImport(const std::filesystem::path& path, std::string& error);
-    std::string storedBankPath;
+    // ---- the preset list ----
+    const std::array<std::string, NumPresets>& presetRows() const { return cache_.rows(); }
+    void loadPresetSlots();
+    void refreshPresetListFromFiles();
+    void clearCache() { cache_.clear(); }
+    const storage::DataFolder& dataFolder() const { return cache_.folder(); }
 
     // ---- IR library ----
     // Start-up: the factory WAV files when missing, the IR names, the preset list.
@@ -132,14 +144,21 @@ class VornixControl : public iplug::IPlugAPP {
     // Encodes the IR sample buffer under `number`, caches and packs it, and
     // hands it to the upload when online.
     void storeIr(const ir::IrName& name, unsigned number);
-    void storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsigned number);
     // The IMPORT button of position 7 or 8 (the path replaces the dialog).
     bool importUserIr(UserIrTarget position, std::optional<std::string> path, std::string& error);
+    // Assigns user IR `number` to position 7 or 8: the number goes out in two
+    // halves with the device's acknowledgement in between.
+    void assignUserIr(UserIrTarget position, int number);
     void showIrSelection(int value);
     const ir::IrSampleBuffer& irSamples() const { return *irSamples_; }
-    double irGain = 1.0;
-    std::string storedWavPath;
-    bool wavImportInProgress = false;
+    double irGain() const { return irGain_; }
+    // The user IR number the last upload went to.
+    unsigned irUploadTarget() const { return irUpload_.target(); }
+    // Names of the user IRs in positions 7 and 8.
+    const std::string& userIrName(int position) const;
+    // Cabinet names (0 "Flat Response", 1-8 the cabinets) and user IR names.
+    const ir::IrNameTable& irNames() const { return irNames_; }
+    const std::string& cabinetName(int entry) const { return irNames_.cabinetName(entry); }
 
     // ---- preset files ----
     // The EXPORT and IMPORT buttons: a dialog, then the file operation.
@@ -150,14 +169,17 @@ class VornixControl : public iplug::IPlugAPP {
     bool exportPresetFile(const std::filesystem::path& path);
     // Checks the file, asks what must be asked, applies it as an unsaved edit
     // and uploads its IRs, then the preset, when online.
-    void importPresetFile(const std::filesystem::path& path);
-    // The second IR of an imported file, once the first one is stored.
-    void importSecondIr();
-    std::string storedPresetPath;
-    bool irImportPending7 = false;
-    bool irImportPending8 = false;
-    // The preset name as the name field shows it (kept with the window closed).
-    std::string presetName;
+    void importPresetFile(const std::filesystem::path& path) { presetFileImport_.start(path); }
+
+    // ---- bank backups ----
+    // Save dialog for the export; true when a path was chosen.
+    bool chooseBankExportFile();
+    void startBankExportTo(const std::filesystem::path& path) { bankExport_.start(path); }
+    // Asks, lets the user choose a bank file and arms the import.
+    void importBank();
+    // Loads a bank file and arms the import; false with a reason otherwise.
+    bool startBankImport(const std::filesystem::path& path, std::string& error);
+    int bankImportSize() const { return bankImport_.messageCount(); }
 
     // ---- factory reset ----
     // Asks "Are you sure?" first, then performFactoryReset.
@@ -166,137 +188,110 @@ class VornixControl : public iplug::IPlugAPP {
     void performFactoryReset(std::uint8_t target);
 
     // ---- firmware ----
-    void openFirmwarePage();
-    void closeFirmwarePage();
-    void endFirmwarePage();
-    void chooseFirmwareFile();
+    void openFirmwarePage() { firmware_.openPage(); }
+    void closeFirmwarePage() { firmware_.closePage(); }
+    void chooseFirmwareFile() { firmware_.chooseFile(); }
     // Packs the file and asks the device's loader to start; false with a reason.
-    bool loadFirmware(const std::filesystem::path& path, std::string& error);
-
-    // ---- storage ----
-    void loadPresetSlots();
-    void refreshPresetListFromFiles();
-    void clearCache();
-    const storage::DataFolder& dataFolder() const { return dataFolder_; }
-
-    // ---- state ----
-    DeviceLink& link() { return link_; }
-    const DeviceLink& link() const { return link_; }
-    std::array<int, NumParams> EditValues{};
-    std::array<int, NumPresetParams> StoredValues{};
-    bool BulkUpdate = true;
-    bool ModifiedFlag = false;
-    bool LayerB = false;
-    // The preset list rows as last set (kept with the window closed too, so
-    // the command line can print them).
-    const std::array<std::string, NumPresets>& presetRows() const { return presetRows_; }
-    std::string currentPresetName() const;
-    // Names of the user IRs currently in positions 7 and 8.
-    std::string userIr7Name;
-    std::string userIr8Name;
-    std::string deviceText;  // the last 0x7B text
-    // The packed image of the IR or firmware on its way to the device, and
-    // the user IR number an IR upload goes to.
-    sysex::TransferBuffer transfer;
-    int libraryIndex = 0;
-    // Cabinet names (0 "Flat Response", 1-8 the cabinets) and user IR names.
-    ir::IrNameTable irNames;
-    const std::string& cabinetName(int entry) const;
+    bool loadFirmware(const std::filesystem::path& path, std::string& error) {
+        return firmware_.load(path, error);
+    }
 
   protected:
     void onParamChangeUI(int index) override { showParamChange(index); }
 
   private:
+    // vornix_control.cpp
+    void deviceTick();
+    void idleTick();
+    void transferStep();
+    void finishFactoryReset();
+    void finishBankImport();
+    void presetRequestUnanswered();
+    // incoming.cpp
+    void receiveBlock(std::span<const std::uint8_t> message);
+    void receivePreset(std::span<const std::uint8_t> message, const sysex::BlockView& dump);
+    void receiveGlobalPage(const sysex::BlockView& page);
+    void receiveIrNamePage(const sysex::BlockView& page);
+    void receiveShort(std::span<const std::uint8_t> message);
+    void receiveStatus(std::uint8_t command);
+    void receiveIrChunk(std::span<const std::uint8_t> message);
+    // current_preset.cpp
+    void applyCurrentPreset(const sysex::BlockView& dump);
+    void applyPresetTexts(const sysex::BlockView& dump, AppliedPreset& applied);
+    void requestMissingUserIr();
+    void reportSynchronisedWhenDone();
+    void applySettingsPage(std::span<const std::uint8_t> block);
+    void applyPageFields(std::span<const std::uint8_t> block,
+                         std::span<const sysex::PageField> fields);
+    void applyMidiAssignPage(std::span<const std::uint8_t> block);
+    void applyProgramMapPage(std::span<const std::uint8_t> block);
+    void applyParameterReport(std::span<const std::uint8_t> message);
+    void applyDeviceText(std::span<const std::uint8_t> message);
     // edit_rule.cpp
     void sendParamEdit(int index);
-    void sendGlobalSettingsChange(int index);
     void followUserIrSlot(int index);
-    // handshake.cpp
-    void keepAliveStep();
-    void handleIdentificationReply(const sysex::BlockView& reply);
-    // incoming.cpp
-    void handleBlockMessage(std::span<const std::uint8_t> message);
-    void handlePreset(std::span<const std::uint8_t> message, const sysex::BlockView& view);
-    void handleBulkReadPreset(const sysex::BlockView& view);
-    void handleCurrentPreset(const sysex::BlockView& view);
-    void handleExportedPreset(std::span<const std::uint8_t> message, const sysex::BlockView& view);
-    void applyCurrentPresetTexts(const sysex::BlockView& view);
-    void requestMissingUserIr();
-    void handleGlobalPage(const sysex::BlockView& view);
-    void applyGlobalSettingsPage(std::span<const std::uint8_t> block);
-    void applyChecksumPage(std::span<const std::uint8_t> block);
-    void handleIrNamePage(const sysex::BlockView& view);
-    void handleShortMessage(std::span<const std::uint8_t> message);
-    void handleStatus(std::uint8_t command);
-    void handleRestoreAcknowledged();
-    void handleRestoreRefused();
-    void handleFirmwareStatus(std::uint8_t command);
-    void handleParameterMessage(std::span<const std::uint8_t> message);
-    void handleTextMessage(std::span<const std::uint8_t> message);
-    void refreshIrDisplay();
-    // ir_receive.cpp
-    void handleIrChunk(std::span<const std::uint8_t> message);
-    void startIrStream(std::span<const std::uint8_t> message);
-    void continueIrStream(std::span<const std::uint8_t> data);
-    void finishIrStream(std::span<const std::uint8_t> message);
+    void sendUserIrLowHalf();
+    void setModified(bool modified);
+    // ir_library.cpp
+    void storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsigned number);
     void storeReceivedIr(unsigned number, std::span<const std::uint8_t> bytes);
-    // transfers.cpp
-    void transferStep();
-    bool bankTransferTimedOut();
-    void beginTransferStep();
-    void startBulkRead();
-    void exportStep();
-    void finishBankExport();
-    void importStep();
-    void irUploadStep();
-    void firmwareStep();
-    void irRequestStep();
-    bool appendToBulkBuffer(std::span<const std::uint8_t> message);
-    void abandonBankExport();
-    std::uint8_t rewriteForRestore(std::vector<std::uint8_t>& message);
-    static bool splitBankMessages(std::span<const std::uint8_t> bytes,
-                                  std::vector<std::size_t>& starts, std::string& error);
-    void firmwareResultWaitStep();
-    void applyPresetFile(std::vector<std::uint8_t> file);
-    void storeImportedIrs(const storage::PresetFileBlocks& blocks);
-    void storeIrBlock(std::span<const std::uint8_t> block, unsigned number);
-    void continueAfterIrStored();
-    void finishFirmwareUpdate(bool ok);
-    // vornix_control.cpp
-    void progressHideStep();
-    void retryBulkReadRequest();
-    void completionStep();
-    void showMessage(const std::string& text, Buttons buttons = Buttons::Ok,
-                     std::function<void(Answer)> completion = {});
-    void setProgress(double fraction);
-    void setPresetRow(int row, const std::string& text);
-    void selectPresetRow(int row);
-    void setOnline(bool online);
-    void setGroupsEnabled(std::span<const char* const> groups, bool enabled);
+    void refreshIrDisplay() override;
+    void setUserIrName(int position, const std::string& name);
+    // preset_files.cpp (PresetFileImport::Target)
+    void applyPresetFileValues(std::span<const std::uint8_t> file) override;
+    void storeIrBlock(std::span<const std::uint8_t> block, unsigned number) override;
 
     EventLoop& loop_;
-    storage::DataFolder dataFolder_;
-    Platform& platform_;
-    Sender sender_;
-    LinkEvents* events_ = nullptr;
-    LinkEvents noEvents_;
-    EditorView* view_ = nullptr;
+    Link link_;
     std::function<void()> queuedValueSink_;
     EventLoop::TimerId deviceTimer_ = 0;
     EventLoop::TimerId idleTimer_ = 0;
 
-    std::unique_ptr<ir::IrSampleBuffer> irSamples_ = std::make_unique<ir::IrSampleBuffer>();
-    DeviceLink link_;
-    std::filesystem::path exportTarget_;
-    std::vector<std::size_t> bankMessageStarts_;
-    unsigned restoreChecksum_ = 0;
-    std::vector<std::uint8_t> pendingSecondIr_;
-    bool firmwareAwaitingResult_ = false;
-    int firmwareWaitTicks_ = 0;
-    std::array<std::string, NumPresets> presetRows_;
+    // The parts of the device link.
+    Connection connection_{link_};
+    PresetCache cache_;
+    BulkRead bulkRead_{link_, cache_};
+    BankExport bankExport_{link_};
+    BankImport bankImport_{link_};
+    IrUpload irUpload_{link_};
+    IrDownload irDownload_{link_};
+    FirmwareUpdate firmware_{link_, connection_};
+    PresetFileImport presetFileImport_{link_, *this};
 
-    LinkEvents& events() { return events_ ? *events_ : noEvents_; }
-    friend class VornixControlTestAccess;
+    // The sound and its preset.
+    std::array<int, NumParams> EditValues{};
+    std::array<int, NumPresetParams> StoredValues{};
+    bool BulkUpdate = true;
+    bool ModifiedFlag = false;
+    bool LayerB = false;
+    int currentPreset_ = 0;
+    int selectedRow_ = 0;
+    bool savePending_ = false;
+    std::string presetName_;
+    std::string deviceText_;
+    std::array<int, NumPresets> programMap_{};
+    bool factoryResetCompleted_ = false;
+    // A current preset was applied; `synchronised` follows once its IRs are in.
+    bool awaitingIrsForSync_ = false;
+
+    // User IRs and the IR library.
+    std::unique_ptr<ir::IrSampleBuffer> irSamples_ = std::make_unique<ir::IrSampleBuffer>();
+    double irGain_ = 1.0;
+    ir::IrNameTable irNames_;
+    std::array<std::string, 2> userIrNames_;  // positions 7 and 8
+    std::array<std::string, ir::IrBankSize> userIrRows_;
+    int ir7Slot_ = 0;
+    int ir8Slot_ = 0;
+    UserIrTarget userIrTarget_ = UserIrTarget::None;
+    // The low half of a user IR number waits for the device's acknowledgement
+    // of the high half.
+    UserIrTarget lowHalfDue_ = UserIrTarget::None;
+    bool wavImportInProgress_ = false;
+
+    // Where the file dialogs start.
+    std::string storedBankPath_;
+    std::string storedPresetPath_;
+    std::string storedWavPath_;
 };
 
 }  // namespace vornix

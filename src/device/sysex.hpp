@@ -130,6 +130,8 @@ inline constexpr std::size_t TextBytes = 32;
 inline constexpr std::size_t ShortMessageMax = 10;
 inline constexpr std::size_t NameBytes = 32;
 inline constexpr std::size_t SerialOffsetInBlock = 224;
+// The last chunk of an IR or firmware stream ends with its 14-bit checksum.
+inline constexpr std::size_t StreamChecksumBytes = 2;
 
 // ---- numbers and checksums -------------------------------------------------
 

@@ -1,51 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "core/parameters.hpp"
+#include "storage/file_io.hpp"
+#include "storage/preset_file.hpp"
+#include "temp_dir.hpp"
 
 namespace vornix {
 namespace {
 
+using testing::testDataPath;
+
 const std::vector<iplug::IParam>& catalogue() {
     static const std::vector<iplug::IParam> params = buildParameterCatalogue();
     return params;
-}
-
-TEST(Catalogue, RangesDefaultsAndNames) {
-    struct Case {
-        int index;
-        const char* name;
-        double minimum, maximum, defaultValue;
-    };
-    const Case cases[] = {
-        {0, "Level", 0, 127, 64},
-        {14, "IR", 0, 127, 0},
-        {19, "Reverb Extension Factor", 2, 5, 2},
-        {52, "Tuner", 0, 2, 0},
-        {57, "Reverb Mode", 0, 4, 0},
-        {64, "Preset Level", 0, 127, 32},
-        {78, "Compression", 64, 127, 64},
-        {79, "Scroll", 0, 109, 109},
-        {93, "MIDI CC CHANNEL", 0, 16, 0},
-        {96, "TUNER FREQUENCY", 0, 24, 12},
-        {101, "", 0, 127, 0},
-        {108, "", 0, 127, 7},
-        {111, "Controller Program", 1, 128, 1},
-        {112, "Kovra Program", 1, 128, 1},
-        {117, "PEDAL2 Midi Channel", 0, 15, 0},
-        {134, "PEDAL1 Midi Channel", 0, 15, 0},
-        {150, "SWITCH1 Special Ctrl Upper", 0, 127, 0},
-        {133, "SWITCH2 Special Ctrl Upper", 0, 127, 0},
-    };
-    ASSERT_EQ(catalogue().size(), 151u);
-    for (const Case& c : cases) {
-        const iplug::IParam& p = catalogue()[static_cast<std::size_t>(c.index)];
-        SCOPED_TRACE(c.index);
-        EXPECT_EQ(p.name(), c.name);
-        EXPECT_EQ(p.minimum(), c.minimum);
-        EXPECT_EQ(p.maximum(), c.maximum);
-        EXPECT_EQ(p.defaultValue(), c.defaultValue);
-        EXPECT_EQ(p.value(), c.defaultValue);
-    }
 }
 
 TEST(Catalogue, ValuesAreClampedAndStepped) {
@@ -97,46 +64,30 @@ TEST(Catalogue, ReservedSlotsStayUninitialised) {
     }
 }
 
-std::array<int, NumPresetParams> valuesWithAmp(const std::array<int, VoicingColumns>& row) {
+// The parameter values of a preset file written by another program.
+std::array<int, NumPresetParams> valuesOfPresetFile(const std::string& name) {
+    const auto file = storage::readFile(testDataPath("presets/" + name));
     std::array<int, NumPresetParams> values{};
-    for (int c = 0; c < VoicingColumns; ++c)
-        values[static_cast<std::size_t>(AmpVoicingParams[static_cast<std::size_t>(c)])] =
-            row[static_cast<std::size_t>(c)];
+    for (int i = 0; i < NumPresetParams; ++i)
+        values[static_cast<std::size_t>(i)] =
+            file.at(storage::presetfile::Params + static_cast<std::size_t>(i));
     return values;
 }
 
-TEST(Recognition, AmplifierModels) {
-    for (int model = 0; model < NumAmpModels; ++model)
-        EXPECT_EQ(
-            recogniseAmpModel(valuesWithAmp(AmpVoicingTable[static_cast<std::size_t>(model)])),
-            model);
-    // Gain, Crunch, Drive and Preset Level are not compared.
-    auto values = valuesWithAmp(AmpVoicingTable[4]);
-    values[param::Gain] = 1;
-    values[param::Crunch] = 2;
-    values[param::Drive] = 3;
-    values[param::PresetLevel] = 4;
-    EXPECT_EQ(recogniseAmpModel(values), 4);
-    values[param::PunchQ] = 99;
-    values[param::Buzz] = 62;
-    EXPECT_EQ(recogniseAmpModel(values), 12);
-    values[param::Buzz] = 63;
-    EXPECT_EQ(recogniseAmpModel(values), 11);
-    values[param::Buzz] = 61;
-    EXPECT_EQ(recogniseAmpModel(values), 10);
-}
-
-TEST(Recognition, AmbienceTypesIgnoreRoomSize) {
-    for (int type = 0; type < NumAmbienceTypes; ++type) {
-        std::array<int, NumPresetParams> values{};
-        for (int c = 0; c < VoicingColumns; ++c)
-            values[static_cast<std::size_t>(AmbienceVoicingParams[static_cast<std::size_t>(c)])] =
-                AmbienceVoicingTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(c)];
-        values[16] = 3;  // room size differs from every row
-        EXPECT_EQ(recogniseAmbienceType(values), type);
-        values[24] += 1;
-        EXPECT_EQ(recogniseAmbienceType(values), 7);
-    }
+// Gain, Crunch, Drive and Preset Level vary within a model, Room Size within
+// an ambience type: the files have their own values there.
+TEST(Recognition, ModelAndAmbienceOfPresetFiles) {
+    const auto hall = valuesOfPresetFile("model_8_hall.kvp");
+    EXPECT_EQ(recogniseAmpModel(hall), 8);
+    EXPECT_EQ(recogniseAmbienceType(hall), 1);
+    const auto unmatched = valuesOfPresetFile("unmatched_buzz_63.kvp");
+    EXPECT_EQ(recogniseAmpModel(unmatched), 11);
+    EXPECT_EQ(recogniseAmbienceType(unmatched), 7);
+    auto buzz = unmatched;
+    buzz[param::Buzz] = 62;
+    EXPECT_EQ(recogniseAmpModel(buzz), 12);
+    buzz[param::Buzz] = 61;
+    EXPECT_EQ(recogniseAmpModel(buzz), 10);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/ui_names.hpp"
 #include "editor_harness.hpp"
 
 namespace vornix::testing {
@@ -26,31 +25,33 @@ TEST(EditRule, ValueTheDeviceReportedIsNotSentBack) {
     h.editor.setParameterFromUser(param::Drive, 64);
     h.receive(sysex::parameterChanged(param::Drive, 30));
     EXPECT_EQ(h.editor.intValue(param::Drive), 30);
-    EXPECT_EQ(h.editor.EditValues[param::Drive], 30);
+    EXPECT_EQ(h.editor.editValue(param::Drive), 30);
     h.editor.setParameterFromUser(param::Drive, 30);
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_FALSE(h.editor.BulkUpdate);
+    EXPECT_FALSE(h.editor.bulkUpdate());
 }
 
 TEST(EditRule, BulkUpdateSendsNothingButEditValuesFollow) {
     EditorHarness h;
-    h.goOnlineWithPreset();
-    h.editor.BulkUpdate = true;
+    h.goOnline();  // the editor starts in a bulk update, which nothing has ended yet
+    h.sent.clear();
+    ASSERT_TRUE(h.editor.bulkUpdate());
     h.editor.setParameterFromUser(param::Buzz, 10);
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_EQ(h.editor.EditValues[param::Buzz], 10);
+    EXPECT_EQ(h.editor.editValue(param::Buzz), 10);
     // Once released, the same value is not sent late.
-    h.editor.BulkUpdate = false;
+    h.endBulkUpdate();
+    ASSERT_FALSE(h.editor.bulkUpdate());
     h.editor.setParameterFromUser(param::Buzz, 10);
     EXPECT_TRUE(h.sent.empty());
 }
 
 TEST(EditRule, OfflineEditsAreNeitherSentNorRecorded) {
     EditorHarness h;
-    h.editor.BulkUpdate = false;
+    h.endBulkUpdate();
     h.editor.setParameterFromUser(param::Gain, 100);
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_EQ(h.editor.EditValues[param::Gain], 0);
+    EXPECT_EQ(h.editor.editValue(param::Gain), 0);
     h.editor.selectPreset(3);
     h.editor.storePreset(3);
     h.editor.switchLayer();
@@ -70,14 +71,14 @@ TEST(EditRule, UserIrSlotHalvesAreSentEvenWhenUnchanged) {
 TEST(EditRule, UserIrForPosition8WithPreset72GoesOutInTwoHalves) {
     EditorHarness h;
     h.goOnlineWithPreset(72, 0);
-    const int n = h.editor.link().currentPreset + 128;
+    const int n = h.editor.currentPreset() + 128;
     ASSERT_EQ(n, 200);
     h.editor.assignUserIr(UserIrTarget::Ir8, n);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 50 0A 3B 01 F7"});
     h.sent.clear();
     h.receive(sysex::status(sysex::cmd::ParameterAck));
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 50 0A 3C 48 F7"});
-    EXPECT_EQ(h.editor.link().ir8Slot, 200);
+    EXPECT_EQ(h.events.assigned, (std::vector<std::pair<int, unsigned>>{{8, 200u}}));
     // A second acknowledgement sends nothing more.
     h.sent.clear();
     h.receive(sysex::status(sysex::cmd::ParameterAck));
@@ -108,7 +109,7 @@ TEST(EditRule, GlobalSettingsGoOutAsPageZeroOnlyWithTheWindowOpen) {
 TEST(EditRule, GlobalSettingsAreWrittenOfflineToo) {
     EditorHarness h;
     h.openWindow();
-    h.editor.BulkUpdate = false;
+    h.endBulkUpdate();
     h.editor.setParameterFromUser(param::SafeLevel, 1);
     ASSERT_EQ(h.sentWith(sysex::cmd::GlobalPage).size(), 1u);
     EXPECT_EQ(sysex::parseBlockMessage(h.sent[0].bytes).view.block[17], 1);

@@ -53,6 +53,9 @@ struct EditorHarness {
     VirtualEventLoop loop;
     ScriptedPlatform platform;
     VornixControl editor{loop, storage::DataFolder(dir.path()), platform};
+    // Hears everything the editor reports, window open or not.
+    RecordingView events;
+    // The window, once openWindow() attached it.
     RecordingView view;
     std::vector<SentMessage> sent;
 
@@ -61,9 +64,12 @@ struct EditorHarness {
             sent.push_back({loop.now(), {m.begin(), m.end()}});
             return true;
         });
+        editor.setEvents(&events);
     }
 
     void openWindow() { editor.attachView(&view); }
+    // Any message the device sends ends the bulk update the editor starts in.
+    void endBulkUpdate() { receive(sysex::parameterChanged(param::Level, 64)); }
     void receive(const Bytes& m) { editor.sysExReceived(m); }
     void goOnline(std::uint8_t version = 13) {
         receive(sysex::identificationReply(version, "VX1-7"));
@@ -71,7 +77,7 @@ struct EditorHarness {
     void receivePreset(int slot, const sysex::PresetRecord& rec) {
         receive(sysex::blockMessage(sysex::cmd::PresetDump, static_cast<std::uint8_t>(slot), rec));
     }
-    // Online, with the device's current sound applied (BulkUpdate cleared).
+    // Online, with the device's current sound applied (the bulk update ended).
     void goOnlineWithPreset(int slot = 0, std::uint8_t value = 64) {
         goOnline();
         receivePreset(slot, recordWith(value));

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/ui_names.hpp"
 #include "editor_harness.hpp"
 
 namespace vornix::testing {
@@ -43,14 +42,13 @@ TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
 
 TEST(Identification, AcceptedVersionGoesOnlineAndAsksForChecksums) {
     EditorHarness h;
-    h.openWindow();
     h.goOnline(109);
-    EXPECT_TRUE(h.editor.link().online);
+    EXPECT_TRUE(h.editor.online());
+    EXPECT_TRUE(h.events.online);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 03 F7"});
-    EXPECT_EQ(h.view.text(tag::DeviceName), "DEVICE: Quellix Tarmilo Vornix");
-    EXPECT_EQ(h.view.text(tag::Version), "VERSION: 10.9");
-    EXPECT_EQ(h.view.text(tag::Serial), "SERIAL: VX1-7" + std::string(27, ' '));
-    EXPECT_FALSE(h.view.isDisabled("bcontrols"));
+    EXPECT_EQ(h.events.answeredVersions, std::vector<double>{10.9});
+    EXPECT_DOUBLE_EQ(h.events.identifiedVersion, 10.9);
+    EXPECT_EQ(h.events.serial, "VX1-7" + std::string(27, ' '));
 }
 
 TEST(Identification, VersionsOutsideOneToTenStayOfflineWithAMessage) {
@@ -68,7 +66,8 @@ TEST(Identification, VersionsOutsideOneToTenStayOfflineWithAMessage) {
         EditorHarness h;
         h.openWindow();
         h.goOnline(c.version);
-        EXPECT_FALSE(h.editor.link().online);
+        EXPECT_FALSE(h.editor.online());
+        EXPECT_EQ(h.events.refusals, std::vector<std::string>{c.message});
         EXPECT_TRUE(h.sent.empty());
         EXPECT_TRUE(h.platform.boxes.empty())
             << "shown by the next idle tick, not inside the handler";
@@ -93,9 +92,9 @@ TEST(Identification, BadChecksumShowsTheVersionButStaysOffline) {
     Bytes reply = sysex::identificationReply(13, "X");
     reply[100] ^= 1;
     h.receive(reply);
-    EXPECT_FALSE(h.editor.link().online);
-    EXPECT_EQ(h.view.text(tag::Version), "VERSION: 1.3");
-    EXPECT_EQ(h.view.text(tag::Serial), "");
+    EXPECT_FALSE(h.editor.online());
+    EXPECT_EQ(h.events.answeredVersions, std::vector<double>{1.3});
+    EXPECT_EQ(h.events.serial, "");
     EXPECT_TRUE(h.sent.empty());
 }
 
@@ -104,23 +103,22 @@ TEST(Identification, SecondReplyWhileOnlineIsIgnored) {
     h.goOnline();
     h.sent.clear();
     h.goOnline(9);  // would be refused if it counted as an identification
-    EXPECT_TRUE(h.editor.link().online);
+    EXPECT_TRUE(h.editor.online());
     EXPECT_TRUE(h.sent.empty());
     h.loop.advance(100);
-    EXPECT_FALSE(h.editor.link().messagePending);
+    EXPECT_TRUE(h.events.messages.empty());
 }
 
-TEST(Reconnect, GoesOfflineAndShowsTheConnectingTexts) {
+TEST(Reconnect, GoesOfflineAndLooksForTheDeviceAgain) {
     EditorHarness h;
-    h.openWindow();
     h.goOnline();
-    h.view.showGroup(group::Progress);
     h.editor.reconnect();
-    EXPECT_FALSE(h.editor.link().online);
-    EXPECT_EQ(h.view.text(tag::Version), "Connecting to the device...");
-    EXPECT_EQ(h.view.text(tag::DeviceName), "");
-    EXPECT_TRUE(h.view.isDisabled("postbcontrolsb"));
-    EXPECT_FALSE(h.view.isShown(group::Progress));
+    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.events.online);
+    EXPECT_TRUE(h.events.logged("connecting"));
+    h.sent.clear();
+    h.loop.advance(3300);
+    EXPECT_EQ(identifyTimes(h).size(), 1u);
 }
 
 }  // namespace

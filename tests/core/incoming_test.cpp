@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/ui_names.hpp"
 #include "editor_harness.hpp"
 #include "storage/file_io.hpp"
+#include "storage/preset_record.hpp"
 
 namespace vornix::testing {
 namespace {
@@ -37,19 +37,23 @@ TEST(CurrentPreset, AppliedWithTheWindowOpen) {
     rec[sysex::record::Params + 19] = 1;  // extension factor clamps to 2
     h.receivePreset(6, rec);
     EXPECT_TRUE(h.sent.empty()) << "nothing is echoed";
-    EXPECT_FALSE(h.editor.BulkUpdate);
-    EXPECT_EQ(h.editor.link().currentPreset, 6);
+    EXPECT_FALSE(h.editor.bulkUpdate());
+    EXPECT_FALSE(h.editor.modified());
+    EXPECT_EQ(h.editor.currentPreset(), 6);
     EXPECT_EQ(h.editor.intValue(param::Gain), AmpVoicingTable[3][0]);
     EXPECT_EQ(h.editor.intValue(19), 2);
-    EXPECT_EQ(h.editor.StoredValues[19], 1);
-    EXPECT_EQ(h.editor.EditValues[param::Buzz], AmpVoicingTable[3][1]);
-    EXPECT_EQ(h.view.text(tag::Readout), "06");
-    EXPECT_EQ(h.view.text(tag::PresetName).substr(0, 10), "Round Tone");
+    EXPECT_EQ(h.editor.storedValue(19), 1);
+    EXPECT_EQ(h.editor.editValue(param::Buzz), AmpVoicingTable[3][1]);
+    ASSERT_EQ(h.view.applied.size(), 1u);
+    const AppliedPreset& applied = h.view.applied[0];
+    EXPECT_EQ(applied.slot, 6);
+    EXPECT_EQ(applied.displayNumber, 6);
+    EXPECT_EQ(applied.name.substr(0, 10), "Round Tone");
+    EXPECT_EQ(applied.ampModel, 3);
+    EXPECT_EQ(applied.ir7Label, h.editor.cabinetName(7));  // position 7 plays its cabinet
+    EXPECT_EQ(h.editor.presetName().substr(0, 10), "Round Tone");
     EXPECT_EQ(h.view.presetRows[6], " 06 Round Tone" + std::string(22, ' '));
-    EXPECT_EQ(h.view.ampModels.back(), 3);
-    EXPECT_TRUE(h.view.selectedRows.count(6));
-    EXPECT_FALSE(h.view.selectedRows.count(0));
-    EXPECT_EQ(h.view.text(tag::Ir7Name), h.editor.cabinetName(7));  // position 7 plays its cabinet
+    EXPECT_EQ(h.view.selectedSlot, 6);
 }
 
 TEST(CurrentPreset, PatchOffsetShiftsTheReadout) {
@@ -58,22 +62,30 @@ TEST(CurrentPreset, PatchOffsetShiftsTheReadout) {
     h.goOnline();
     h.receive(sysex::parameterChanged(param::PatchOffset, 1));
     h.receivePreset(5, recordWith(64, "X"));
-    EXPECT_EQ(h.view.text(tag::Readout), "06");
+    EXPECT_EQ(h.view.applied.back().displayNumber, 6);
     EXPECT_EQ(h.view.presetRows[5].substr(0, 4), " 06 ");
 }
 
-TEST(CurrentPreset, UnmatchedVoicingWithBuzz62IsModel12AndShowsThePunchBand) {
+TEST(CurrentPreset, UnmatchedVoicingWithBuzz62IsModel12) {
     EditorHarness h;
-    h.openWindow();
-    h.view.block = 11;
     h.goOnline();
     sysex::PresetRecord rec = recordWith(10);
     rec[sysex::record::Params + param::Buzz] = 62;
     h.receivePreset(0, rec);
-    EXPECT_EQ(h.view.ampModels.back(), 12);
-    EXPECT_EQ(h.view.block, 8);
-    EXPECT_EQ(h.view.band, "punch");
-    EXPECT_EQ(h.view.ambienceTypes.back(), 7);
+    ASSERT_EQ(h.events.applied.size(), 1u);
+    EXPECT_EQ(h.events.applied[0].ampModel, 12);
+    EXPECT_EQ(h.events.applied[0].ambienceType, 7);
+}
+
+// The window closed: nothing resets the flag but the preset itself.
+TEST(CurrentPreset, APresetJustReceivedIsNotModified) {
+    EditorHarness h;
+    h.goOnlineWithPreset(0, 64);
+    h.editor.setParameterFromUser(param::Gain, 65);
+    ASSERT_TRUE(h.editor.modified());
+    h.receivePreset(1, recordWith(30));
+    EXPECT_FALSE(h.editor.modified());
+    EXPECT_FALSE(h.events.modified);
 }
 
 TEST(CurrentPreset, BadChecksumMovesOnlyTheSelection) {
@@ -83,16 +95,16 @@ TEST(CurrentPreset, BadChecksumMovesOnlyTheSelection) {
     Bytes m = sysex::blockMessage(sysex::cmd::PresetDump, 9, recordWith(3));
     m[100] ^= 1;
     h.receive(m);
-    EXPECT_EQ(h.editor.link().currentPreset, 9);
-    EXPECT_EQ(h.editor.link().selectedRow, 9);
+    EXPECT_EQ(h.editor.currentPreset(), 9);
+    EXPECT_EQ(h.view.selectedSlot, 9);
     EXPECT_EQ(h.editor.intValue(param::Gain), 64);
-    EXPECT_EQ(h.view.text(tag::Readout), "00");
+    EXPECT_EQ(h.view.applied.size(), 1u) << "only the first preset was applied";
 }
 
 TEST(CurrentPreset, IgnoredWhileOffline) {
     EditorHarness h;
     h.receivePreset(9, recordWith(3));
-    EXPECT_EQ(h.editor.link().currentPreset, 0);
+    EXPECT_EQ(h.editor.currentPreset(), 0);
     EXPECT_EQ(h.editor.intValue(param::Gain), 64);
 }
 
@@ -105,8 +117,10 @@ TEST(CurrentPreset, AfterAStoreTheSlotFileIsWritten) {
     h.receivePreset(2, rec);
     EXPECT_EQ(storage::readFile(h.editor.dataFolder().presetSlotFile(2)),
               Bytes(rec.begin(), rec.end()));
-    EXPECT_EQ(h.editor.link().presetChecksums[2], storage::recordChecksum(rec));
-    EXPECT_FALSE(h.editor.link().savePending);
+    EXPECT_EQ(h.events.storedSlots, std::vector<int>{2});
+    // Once: the next preset of that slot is the device's, not a store.
+    h.receivePreset(2, recordWith(34, "Other"));
+    EXPECT_EQ(h.events.storedSlots, std::vector<int>{2});
 }
 
 TEST(GlobalPages, PageZeroAppliesSettingsEndsTheTransferAndAsksForTheCurrentPreset) {
@@ -152,7 +166,7 @@ TEST(GlobalPages, ChecksumPageEqualToTheCacheAsksForPageZero) {
     h.sent.clear();
     h.receive(checksumPage({}));  // a fresh cache is all (0, 0)
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 00 F7"});
-    EXPECT_FALSE(h.editor.link().presetDownloadActive);
+    EXPECT_FALSE(h.events.isActive(Transfer::BulkRead));
 }
 
 TEST(BulkRead, TwoPendingSlotsReadInOrderWithProgress) {
@@ -164,22 +178,20 @@ TEST(BulkRead, TwoPendingSlotsReadInOrderWithProgress) {
     const auto rec7 = recordWith(7, "Seven");
     h.receive(
         checksumPage({{3, storage::recordChecksum(rec3)}, {7, storage::recordChecksum(rec7)}}));
-    EXPECT_TRUE(h.editor.link().lockPending);
     h.sent.clear();
     h.loop.advance(200);
     EXPECT_EQ(h.sentHex(),
               (std::vector<std::string>{"F0 00 51 21 05 5A 0A F7", "F0 00 51 21 05 40 0A 03 F7"}));
-    EXPECT_TRUE(h.view.isShown(group::Progress));
+    EXPECT_TRUE(h.view.isActive(Transfer::BulkRead));
     h.sent.clear();
     h.receivePreset(3, rec3);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 40 0A 07 F7"});
-    EXPECT_EQ(h.view.text(tag::ProgressText), "50 %");
+    EXPECT_DOUBLE_EQ(h.view.progressOf(Transfer::BulkRead), 0.5);
     h.sent.clear();
     h.receivePreset(7, rec7);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 00 F7"});
-    EXPECT_EQ(h.view.text(tag::ProgressText), "100 %");
-    EXPECT_FALSE(h.view.isShown(group::Progress));
-    EXPECT_FALSE(h.editor.link().presetDownloadActive);
+    EXPECT_DOUBLE_EQ(h.view.progressOf(Transfer::BulkRead), 1.0);
+    EXPECT_EQ(h.view.result(Transfer::BulkRead), 1);
     EXPECT_EQ(storage::readFile(h.editor.dataFolder().presetSlotFile(7)),
               Bytes(rec7.begin(), rec7.end()));
     EXPECT_EQ(h.view.presetRows[3].substr(0, 9), " 03 Three");
@@ -198,7 +210,7 @@ TEST(BulkRead, RequestsSlotAgainAfterBadChecksum) {
     h.receive(damaged);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 40 0A 03 F7"});
     EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().presetSlotFile(3)));
-    EXPECT_TRUE(h.editor.link().presetDownloadActive);
+    EXPECT_TRUE(h.events.isActive(Transfer::BulkRead));
 }
 
 TEST(IrNamePages, FillRowsAndAskForTheRestOfTheBank) {
@@ -211,9 +223,9 @@ TEST(IrNamePages, FillRowsAndAskForTheRestOfTheBank) {
     const auto name = sysex::padName("Fridge 4x10");
     std::copy(name.begin(), name.end(), block.begin() + 32);
     h.receive(sysex::blockMessage(sysex::cmd::IrNamePage, 5, block));
-    EXPECT_EQ(h.view.userIrRow(8), "Empty Slot 9");
-    EXPECT_EQ(h.view.userIrRow(9), "Fridge 4x10");
-    EXPECT_EQ(h.view.userIrRow(15), "Empty Slot 16");
+    EXPECT_EQ(h.view.userIrRows[8], "Empty Slot 9");
+    EXPECT_EQ(h.view.userIrRows[9], "Fridge 4x10");
+    EXPECT_EQ(h.view.userIrRows[15], "Empty Slot 16");
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 6A 0A 06 F7"});
     h.sent.clear();
     h.receive(sysex::blockMessage(sysex::cmd::IrNamePage, 7, block));
@@ -223,16 +235,14 @@ TEST(IrNamePages, FillRowsAndAskForTheRestOfTheBank) {
 TEST(ParameterMessages, LayerReportAndOutOfRangeIndex) {
     EditorHarness h;
     h.receive(sysex::parameterChanged(77, 1));
-    EXPECT_FALSE(h.editor.LayerB) << "window closed";
+    EXPECT_FALSE(h.editor.layerB()) << "window closed";
     h.openWindow();
     h.receive(sysex::parameterChanged(77, 1));
-    EXPECT_TRUE(h.editor.LayerB);
-    EXPECT_TRUE(h.view.visibility[tag::LayerIndicator]);
-    EXPECT_TRUE(h.view.knobLayerB);
-    // Index 77 names no parameter; 127 is past the catalogue.
-    const double before = h.editor.parameter(76).value();
+    EXPECT_TRUE(h.editor.layerB());
+    EXPECT_TRUE(h.view.layerB);
+    // 127 is past the catalogue: nothing is applied, nothing is sent.
     h.receive(sysex::parameterChanged(127, 5));
-    EXPECT_EQ(h.editor.parameter(76).value(), before);
+    EXPECT_TRUE(h.sent.empty());
     // Parameter messages apply while offline as well.
     h.receive(sysex::parameterChanged(param::Drive, 12));
     EXPECT_EQ(h.editor.intValue(param::Drive), 12);
@@ -241,9 +251,11 @@ TEST(ParameterMessages, LayerReportAndOutOfRangeIndex) {
 TEST(ShortMessages, DeviceCodeAtOffsetSixMeansParameterOnly) {
     EditorHarness h;
     h.receive(Bytes{0xF0, 0x00, 0x51, 0x21, 0x05, 0x57, 0x0A, 0xF7});
-    EXPECT_FALSE(h.editor.link().completionReported);
+    h.loop.advance(100);
+    EXPECT_FALSE(h.events.logged("factory reset finished"));
     h.receive(sysex::status(sysex::cmd::Completion));
-    EXPECT_TRUE(h.editor.link().completionReported);
+    h.loop.advance(100);
+    EXPECT_TRUE(h.events.logged("factory reset finished"));
 }
 
 TEST(ShortMessages, CompletionShowsSuccessAndAsksForPageZero) {
@@ -270,7 +282,8 @@ TEST(ShortMessages, RestoreAnswersWithoutAnImportAreIgnored) {
     for (std::uint8_t c : {0x71, 0x72, 0x73, 0x7D, 0x7E}) h.receive(sysex::status(c));
     EXPECT_TRUE(h.sent.empty());
     EXPECT_TRUE(h.platform.boxes.empty());
-    EXPECT_FALSE(h.editor.link().importDone);
+    h.loop.advance(100);
+    EXPECT_TRUE(h.view.results.empty());
 }
 
 TEST(Dispatch, ForeignAndMalformedMessagesChangeNothing) {
@@ -284,7 +297,7 @@ TEST(Dispatch, ForeignAndMalformedMessagesChangeNothing) {
     h.receive(high);
     h.receive(Bytes{0xF0, 0xF7});
     h.receive(Bytes{});
-    EXPECT_EQ(h.editor.link().currentPreset, 0);
+    EXPECT_EQ(h.editor.currentPreset(), 0);
     EXPECT_EQ(h.editor.intValue(param::Gain), 64);
     EXPECT_TRUE(h.sent.empty());
 }
@@ -293,8 +306,8 @@ TEST(TextMessage, TrimmedIntoTheDeviceText) {
     EditorHarness h;
     h.openWindow();
     h.receive(sysex::textMessage("Hello pedal"));
-    EXPECT_EQ(h.editor.deviceText, "Hello pedal");
-    EXPECT_EQ(h.view.text(tag::DeviceText), "Hello pedal");
+    EXPECT_EQ(h.editor.deviceText(), "Hello pedal");
+    EXPECT_EQ(h.view.deviceText, "Hello pedal");
 }
 
 }  // namespace

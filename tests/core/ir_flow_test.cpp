@@ -3,7 +3,6 @@
 // and the IRs the editor asks the device for.
 #include <gtest/gtest.h>
 
-#include "core/ui_names.hpp"
 #include "editor_harness.hpp"
 #include "ir/ir_library.hpp"
 #include "ir/ir_slot_file.hpp"
@@ -27,13 +26,36 @@ struct ImportCase {
     UserIrTarget position;
     int high, low;  // slot halves as parameters
     int number;     // the user IR number for preset 12
-    int nameTag;
 };
+
+// The file an upload carried, from its chunks.
+Bytes uploadedFile(const EditorHarness& h) {
+    Bytes stream;
+    for (const Bytes& m : h.sentBytes()) {
+        const int command = commandKey(m);
+        if (command == sysex::cmd::IrFirst)
+            stream.insert(stream.end(), m.begin() + sysex::at::IrFirstData, m.end() - 1);
+        else if (command == sysex::cmd::IrMiddle)
+            stream.insert(stream.end(), m.begin() + sysex::at::IrChunkData, m.end() - 1);
+        else if (command == sysex::cmd::IrLast)
+            stream.insert(stream.end(), m.begin() + sysex::at::IrChunkData, m.end() - 3);
+    }
+    return sysex::unpackStream(stream);
+}
+
+// The name page of user IRs 0-7 with one named row.
+Bytes namePageWith(int row, const std::string& name) {
+    std::array<std::uint8_t, 256> block;
+    block.fill(' ');
+    const auto padded = sysex::padName(name);
+    std::copy(padded.begin(), padded.end(), block.begin() + 32 * row);
+    return sysex::blockMessage(sysex::cmd::IrNamePage, 0, block);
+}
 
 TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
     const ImportCase cases[] = {
-        {UserIrTarget::Ir7, param::Ir7SlotHigh, param::Ir7SlotLow, 12, tag::Ir7Name},
-        {UserIrTarget::Ir8, param::Ir8SlotHigh, param::Ir8SlotLow, 128 + 12, tag::Ir8Name},
+        {UserIrTarget::Ir7, param::Ir7SlotHigh, param::Ir7SlotLow, 12},
+        {UserIrTarget::Ir8, param::Ir8SlotHigh, param::Ir8SlotLow, 128 + 12},
     };
     for (const ImportCase& c : cases) {
         SCOPED_TRACE(c.number);
@@ -42,8 +64,7 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
         h.goOnlineWithPreset(12);
         std::string error;
         ASSERT_TRUE(h.editor.importUserIr(c.position, wav("pcm16_mono_44100.wav"), error)) << error;
-        EXPECT_FALSE(h.editor.wavImportInProgress);
-        EXPECT_EQ(h.editor.libraryIndex, c.number);
+        EXPECT_EQ(h.editor.irUploadTarget(), static_cast<unsigned>(c.number));
         // The high half goes out first, even when unchanged; the low half waits for 5F.
         ASSERT_EQ(h.sentBytes(), std::vector<Bytes>{setParam(c.high, c.number >> 7)});
         h.sent.clear();
@@ -55,9 +76,11 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
             storage::readFile(h.editor.dataFolder().irFile(static_cast<unsigned>(c.number)));
         ASSERT_EQ(cached.size(), 2436u);
         EXPECT_EQ(ir::irSlotFileName(cached), "pcm16_mono_44100");
-        EXPECT_EQ(h.editor.irNames.userName(static_cast<unsigned>(c.number)), "pcm16_mono_44100");
-        EXPECT_EQ(h.view.text(c.nameTag), "pcm16_mono_44100");
-        EXPECT_EQ(h.view.userIrRow(c.number % 32), "pcm16_mono_44100");
+        EXPECT_EQ(h.editor.irNames().userName(static_cast<unsigned>(c.number)), "pcm16_mono_44100");
+        const int position = c.position == UserIrTarget::Ir7 ? 7 : 8;
+        EXPECT_EQ(h.view.positionNames[position], "pcm16_mono_44100");
+        EXPECT_EQ(h.editor.userIrName(position), "pcm16_mono_44100");
+        EXPECT_EQ(h.view.userIrRows[c.number % 32], "pcm16_mono_44100");
         // The upload: a header, then ten more chunks once the device accepts it.
         h.sent.clear();
         h.loop.advance(100);
@@ -68,8 +91,7 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
         h.loop.advance(2000);
         EXPECT_EQ(h.sentWith(sysex::cmd::IrMiddle).size() + h.sentWith(sysex::cmd::IrLast).size(),
                   10u);
-        // The chunks carry the transfer image (IrUpload pins that): it must be the cached file.
-        EXPECT_EQ(sysex::unpackStream(h.editor.transfer.image()), cached);
+        EXPECT_EQ(uploadedFile(h), cached);
     }
 }
 
@@ -78,15 +100,13 @@ TEST(UserIrImport, UnreadableWavIsRefusedWithItsReasonAndNothingStored) {
     h.openWindow();
     h.goOnlineWithPreset(4);
     const auto before = h.editor.irSamples();
-    const std::string shownName = h.view.text(tag::Ir7Name);
     std::string error;
     EXPECT_FALSE(h.editor.importUserIr(UserIrTarget::Ir7, wav("no_data_chunk.wav"), error));
     EXPECT_EQ(error, "not a WAV file: no 'data' chunk");
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"not a WAV file: no 'data' chunk"});
-    EXPECT_FALSE(h.editor.wavImportInProgress);
     EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(4)));
     EXPECT_TRUE(h.editor.irSamples() == before);
-    EXPECT_EQ(h.view.text(tag::Ir7Name), shownName);
+    EXPECT_TRUE(h.view.positionNames.empty());
     h.receive(sysex::status(sysex::cmd::ParameterAck));
     h.loop.advance(1000);
     EXPECT_TRUE(h.sentWith(sysex::cmd::IrFirst).empty()) << "nothing uploaded";
@@ -100,7 +120,6 @@ TEST(UserIrImport, CancelledDialogStoresNothingAndClearsTheFlag) {
     ASSERT_EQ(h.platform.requests.size(), 1u);
     EXPECT_EQ(h.platform.requests[0].extension, "wav");
     EXPECT_TRUE(error.empty());
-    EXPECT_FALSE(h.editor.wavImportInProgress);
     EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(128)));
 }
 
@@ -109,8 +128,8 @@ TEST(UserIrImport, OfflineCachesButDoesNotUpload) {
     std::string error;
     ASSERT_TRUE(h.editor.importUserIr(UserIrTarget::Ir7, wav("pcm24_mono_48000.wav"), error));
     EXPECT_TRUE(std::filesystem::exists(h.editor.dataFolder().irFile(0)));
-    EXPECT_EQ(h.editor.userIr7Name, "pcm24_mono_48000");
-    EXPECT_FALSE(h.editor.link().irUploadReady);
+    EXPECT_EQ(h.editor.userIrName(7), "pcm24_mono_48000");
+    h.goOnline();
     h.loop.advance(1000);
     EXPECT_TRUE(h.sentWith(sysex::cmd::IrFirst).empty());
 }
@@ -125,7 +144,7 @@ TEST(StoreIr, CabinetNumber390WritesFactoryFile7AndRelabelsCabinet7) {
     const auto file = h.editor.dataFolder().factoryIrFolder() / "007.dat";
     EXPECT_EQ(storage::readFile(file).size(), 2436u);
     EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(390 - 384)));
-    EXPECT_EQ(h.view.cabinetLabels[7], "New Seven");
+    EXPECT_EQ(h.view.cabinetNames[7], "New Seven");
     EXPECT_EQ(h.editor.cabinetName(7), "New Seven");
     EXPECT_TRUE(h.view.userIrRows.empty()) << "no position was being edited";
 }
@@ -153,7 +172,7 @@ double cabinetFirstSample(EditorHarness& h, int k) {
 TEST(IrSelection, FlatResponseCabinetsAndCrossFadesReachTheView) {
     EditorHarness h;
     h.openWindow();
-    h.editor.BulkUpdate = false;
+    h.endBulkUpdate();
     cacheCabinets(h);
     struct Case {
         int value;
@@ -165,7 +184,6 @@ TEST(IrSelection, FlatResponseCabinetsAndCrossFadesReachTheView) {
                           {64, 4, 4, 0}, {100, 6, 7, 0.2}, {127, 8, 8, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
-        h.view.block = 0;
         h.view.impulseShown = 0;
         h.editor.showIrSelection(c.value);
         const auto& out = h.editor.irSamples();
@@ -174,39 +192,38 @@ TEST(IrSelection, FlatResponseCabinetsAndCrossFadesReachTheView) {
         EXPECT_NEAR(out[0], (1 - c.weightHi) * lo + c.weightHi * hi, 1e-6);
         EXPECT_EQ(out[1], 0.0);
         EXPECT_EQ(h.view.impulseShown, out.size());
-        EXPECT_EQ(h.view.block, 4) << "the IR page comes up";
+        EXPECT_TRUE(h.view.impulseByUser);
     }
 }
 
-TEST(IrSelection, BulkUpdateLeavesThePageAndClosedWindowIsFine) {
+TEST(IrSelection, DuringABulkUpdateItIsNotTheUsersChoice) {
     EditorHarness h;
     cacheCabinets(h);
-    h.editor.showIrSelection(64);  // no window: computed, nothing to draw
+    h.editor.showIrSelection(64);  // no window: computed all the same
     EXPECT_NEAR(h.editor.irSamples()[0], cabinetFirstSample(h, 4), 1e-9);
     h.openWindow();
-    h.editor.BulkUpdate = true;
-    h.view.block = 2;
+    ASSERT_TRUE(h.editor.bulkUpdate());
     h.editor.showIrSelection(16);
-    EXPECT_EQ(h.view.block, 2);
+    EXPECT_FALSE(h.view.impulseByUser);
     EXPECT_EQ(h.view.impulseShown, 4096u);
 }
 
 TEST(IrSelection, Position7PlaysTheUserIrWhenItsModeIsOn) {
     EditorHarness h;
     h.openWindow();
-    h.editor.BulkUpdate = false;
+    h.endBulkUpdate();
     cacheCabinets(h);
     ir::IrSampleBuffer samples{};
     samples[0] = 0.25;
     ASSERT_TRUE(ir::storeIrFile(h.editor.dataFolder(), 21,
                                 ir::encodeIrSlotFile(sysex::padName("User"), samples).bytes));
-    h.editor.link().ir7Slot = 21;
+    h.editor.setParameterFromUser(param::Ir7SlotLow, 21);
     h.editor.setParameterFromUser(param::Ir7Mode, 1);
     h.editor.showIrSelection(112);  // v = 7.0
     EXPECT_NEAR(h.editor.irSamples()[0],
                 ir::readIrSlotFile(h.editor.dataFolder().irFile(21))->samples[0], 1e-9);
     // Without a cache file the position stays a unit impulse.
-    h.editor.link().ir7Slot = 22;
+    h.editor.setParameterFromUser(param::Ir7SlotLow, 22);
     h.editor.showIrSelection(112);
     EXPECT_EQ(h.editor.irSamples()[0], 1.0);
 }
@@ -268,12 +285,11 @@ TEST(UserIrCheck, NameRowThatDiffersFromTheCacheRequestsTheIr) {
         std::string error;
         ASSERT_FALSE(
             h.editor.importUserIr(UserIrTarget::Ir7, std::nullopt, error));  // dialog cancelled
-        h.view.setUserIrRow(7, c.row);
+        h.receive(namePageWith(7, c.row));
         h.sent.clear();
         h.receive(sysex::status(sysex::cmd::ParameterAck));
-        EXPECT_EQ(h.editor.link().irRequestPending, c.requested);
+        EXPECT_TRUE(h.sentWith(sysex::cmd::RequestIr).empty()) << "asked at the next tick";
         h.loop.advance(300);
-        EXPECT_FALSE(h.editor.link().irRequestPending);
         EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), c.requested ? 1u : 0u);
         if (c.requested) {
             EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr)[0], sysex::requestIr(7));
@@ -291,9 +307,11 @@ TEST(UserIrCheck, NoRequestWhileAWavImportWritesTheSlotOrTheModeIsOff) {
         std::string error;
         // A WAV import names the row itself; the acknowledgement then finds it cached.
         ASSERT_TRUE(h.editor.importUserIr(UserIrTarget::Ir7, wav("pcm16_mono_44100.wav"), error));
-        if (!modeOn) h.view.setUserIrRow(7, "Device Cab");
+        if (!modeOn) h.receive(namePageWith(7, "Device Cab"));
+        h.sent.clear();
         h.receive(sysex::status(sysex::cmd::ParameterAck));
-        EXPECT_FALSE(h.editor.link().irRequestPending);
+        h.loop.advance(300);
+        EXPECT_TRUE(h.sentWith(sysex::cmd::RequestIr).empty());
     }
 }
 

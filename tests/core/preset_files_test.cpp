@@ -2,7 +2,6 @@
 // import, the re-targeting of its user IRs, and what an export writes.
 #include <gtest/gtest.h>
 
-#include "core/ui_names.hpp"
 #include "editor_harness.hpp"
 #include "ir/ir_slot_file.hpp"
 #include "storage/file_io.hpp"
@@ -41,6 +40,24 @@ void expectSameIr(const std::optional<ir::DecodedIrSlot>& stored, const std::str
     EXPECT_NEAR(stored->gain, expected->gain, 1e-3);
 }
 
+// Offline at preset `slot`: the device's preset applied, then the link gone.
+void offlineAt(EditorHarness& h, int slot) {
+    h.goOnlineWithPreset(slot);
+    h.editor.reconnect();
+    h.sent.clear();
+}
+
+// The device's current preset with these values, and the user's edits on top.
+void deviceSound(EditorHarness& h, bool playsUserIr7, bool modified) {
+    auto rec = recordWith(5);
+    rec[sysex::record::Ir7Mode] = playsUserIr7 ? 1 : 0;
+    h.goOnline();
+    h.receivePreset(0, rec);
+    if (modified) h.editor.setParameterFromUser(param::Level, 6);
+    h.editor.reconnect();
+    h.sent.clear();
+}
+
 // ---- checks before anything changes -----------------------------------------------------
 
 TEST(PresetFileImport, PlainFileOfflineChangesOnlyTheEditor) {
@@ -50,10 +67,11 @@ TEST(PresetFileImport, PlainFileOfflineChangesOnlyTheEditor) {
     EXPECT_EQ(h.editor.intValue(param::Level), 70);
     EXPECT_EQ(h.editor.intValue(param::Gain), 33);
     EXPECT_EQ(h.editor.intValue(param::Ir), 112);
-    EXPECT_TRUE(h.editor.ModifiedFlag);
-    EXPECT_TRUE(h.view.readoutDimmed);
-    EXPECT_EQ(h.view.text(tag::PresetName), "Plain Tone");
-    EXPECT_EQ(h.editor.presetName, "Plain Tone");
+    EXPECT_TRUE(h.editor.modified());
+    EXPECT_TRUE(h.view.modified);
+    EXPECT_EQ(h.view.presetName, "Plain Tone");
+    EXPECT_EQ(h.editor.presetName(), "Plain Tone");
+    EXPECT_EQ(h.events.importResults, std::vector<std::string>{"ok"});
     h.loop.advance(1000);
     EXPECT_TRUE(h.sent.empty());
     EXPECT_TRUE(h.platform.boxes.empty());
@@ -69,6 +87,7 @@ TEST(PresetFileImport, PlainFileOnlineSendsThePresetOnce) {
     EXPECT_EQ(presets[0][sysex::at::Number], 3) << "the edit buffer of the current slot";
     EXPECT_EQ(presets[0][sysex::at::Block + sysex::record::Params + param::Level], 70);
     EXPECT_TRUE(h.sentWith(sysex::cmd::IrFirst).empty());
+    EXPECT_EQ(h.events.importResults, std::vector<std::string>{"ok"});
 }
 
 TEST(PresetFileImport, VersionsUpToOnePointZeroAreRead) {
@@ -82,7 +101,9 @@ TEST(PresetFileImport, VersionsUpToOnePointZeroAreRead) {
         EditorHarness h;
         h.openWindow();
         h.editor.importPresetFile(presetData(c.file));
-        EXPECT_EQ(h.editor.ModifiedFlag, c.accepted);
+        EXPECT_EQ(h.editor.modified(), c.accepted);
+        EXPECT_EQ(h.events.importResults,
+                  std::vector<std::string>{c.accepted ? "ok" : NewerVersion});
         EXPECT_EQ(h.editor.intValue(param::Level), c.accepted ? 70 : 64);
         const std::vector<std::string> expected =
             c.accepted ? std::vector<std::string>{} : std::vector<std::string>{NewerVersion};
@@ -97,14 +118,15 @@ TEST(PresetFileImport, ShortFileOrOtherMagicIsUnknownAtTheNextIdleTick) {
         h.openWindow();
         h.editor.importPresetFile(presetData(file));
         EXPECT_TRUE(h.platform.boxes.empty()) << "deferred, not shown inside the import";
+        EXPECT_EQ(h.events.importResults, std::vector<std::string>{"Unknown file format."});
         h.loop.advance(20);
         EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Unknown file format."});
-        EXPECT_FALSE(h.editor.ModifiedFlag);
+        EXPECT_FALSE(h.editor.modified());
         EXPECT_EQ(h.editor.intValue(param::Level), 64);
     }
 }
 
-TEST(PresetFileImport, FilesOf8192BytesOrMoreAreIgnoredSilently) {
+TEST(PresetFileImport, FilesOf8192BytesOrMoreAreRefusedWithoutABox) {
     EditorHarness h;
     h.openWindow();
     Bytes big = dataFile("plain.kvp");
@@ -113,23 +135,27 @@ TEST(PresetFileImport, FilesOf8192BytesOrMoreAreIgnoredSilently) {
     storage::writeFile(path, big);
     h.editor.importPresetFile(path);
     h.loop.advance(100);
-    EXPECT_FALSE(h.editor.ModifiedFlag);
+    EXPECT_FALSE(h.editor.modified());
     EXPECT_TRUE(h.platform.boxes.empty());
+    EXPECT_EQ(h.events.importResults, std::vector<std::string>{"Unknown file format."});
     // One byte less is a preset file like any other.
     big.resize(8191);
     storage::writeFile(path, big);
     h.editor.importPresetFile(path);
-    EXPECT_TRUE(h.editor.ModifiedFlag);
+    EXPECT_TRUE(h.editor.modified());
     EXPECT_EQ(h.editor.intValue(param::Level), 70);
 }
 
-TEST(PresetFileImport, MissingFileDoesNothing) {
+TEST(PresetFileImport, MissingFileChangesNothingAndSaysWhy) {
     EditorHarness h;
     h.openWindow();
-    h.editor.importPresetFile(h.dir.path() / "absent.kvp");
+    const auto path = h.dir.path() / "absent.kvp";
+    h.editor.importPresetFile(path);
     h.loop.advance(100);
-    EXPECT_FALSE(h.editor.ModifiedFlag);
+    EXPECT_FALSE(h.editor.modified());
     EXPECT_TRUE(h.platform.boxes.empty());
+    EXPECT_EQ(h.events.importResults,
+              std::vector<std::string>{"Cannot open the preset file " + path.string()});
 }
 
 // ---- questions ---------------------------------------------------------------------------
@@ -156,14 +182,13 @@ TEST(PresetFileImport, AsksBeforeDiscardingEditsOrAUserIrAndCancelStops) {
         const QuestionCase& c = cases[i];
         SCOPED_TRACE(i);
         EditorHarness h;
-        h.editor.BulkUpdate = false;
-        if (c.usesUserIr) h.editor.setParameterFromUser(param::Ir7Mode, 1);
-        h.editor.setParameterFromUser(param::Level, 5);
-        h.editor.ModifiedFlag = c.modified;
+        deviceSound(h, c.usesUserIr, c.modified);
+        const int level = h.editor.intValue(param::Level);
         for (Answer a : c.answers) h.platform.answers.push_back(a);
         h.editor.importPresetFile(presetData("ir7_only.kvp"));
         EXPECT_EQ(h.platform.texts(), c.asked);
-        EXPECT_EQ(h.editor.intValue(param::Level), c.applied ? 70 : 5);
+        EXPECT_EQ(h.events.importResults, std::vector<std::string>{c.applied ? "ok" : "cancelled"});
+        EXPECT_EQ(h.editor.intValue(param::Level), c.applied ? 70 : level);
         EXPECT_EQ(std::filesystem::exists(h.editor.dataFolder().irFile(0)), c.applied);
         for (const auto& box : h.platform.boxes) EXPECT_EQ(box.buttons, Buttons::OkCancel);
     }
@@ -171,9 +196,7 @@ TEST(PresetFileImport, AsksBeforeDiscardingEditsOrAUserIrAndCancelStops) {
 
 TEST(PresetFileImport, NoIrQuestionWhenTheFileBringsNoUserIr) {
     EditorHarness h;
-    h.editor.BulkUpdate = false;
-    h.editor.setParameterFromUser(param::Ir7Mode, 1);
-    h.editor.ModifiedFlag = false;
+    deviceSound(h, true, false);
     h.editor.importPresetFile(presetData("plain.kvp"));
     EXPECT_TRUE(h.platform.boxes.empty());
     EXPECT_EQ(h.editor.intValue(param::Ir7Mode), 0);
@@ -184,7 +207,7 @@ TEST(PresetFileImport, NoIrQuestionWhenTheFileBringsNoUserIr) {
 TEST(PresetFileImport, UserIrsLandUnderTheCurrentSlotsOwnNumbers) {
     EditorHarness h;
     h.openWindow();
-    h.editor.link().currentPreset = 5;
+    offlineAt(h, 5);
     h.editor.importPresetFile(presetData("both_irs.kvp"));
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotHigh), 0);
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotLow), 5);
@@ -194,23 +217,28 @@ TEST(PresetFileImport, UserIrsLandUnderTheCurrentSlotsOwnNumbers) {
     expectSameIr(irAt(h.editor, 133), "ir_second.dat");
     EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(9)))
         << "the numbers in the file belong to the exporting slot";
-    EXPECT_EQ(h.editor.userIr7Name, "First Cab");
-    EXPECT_EQ(h.editor.userIr8Name, "Second Cab");
-    EXPECT_EQ(h.view.text(tag::Ir7Name), "First Cab");
-    EXPECT_EQ(h.view.text(tag::Ir8Name), "Second Cab");
-    EXPECT_FALSE(h.editor.irImportPending7);
-    EXPECT_FALSE(h.editor.irImportPending8);
+    EXPECT_EQ(h.editor.userIrName(7), "First Cab");
+    EXPECT_EQ(h.editor.userIrName(8), "Second Cab");
+    EXPECT_EQ(h.view.positionNames[7], "First Cab");
+    EXPECT_EQ(h.view.positionNames[8], "Second Cab");
+    EXPECT_EQ(h.events.importResults, std::vector<std::string>{"ok"});
     EXPECT_TRUE(h.sent.empty()) << "offline: the IRs are cached, nothing goes out";
+    // The chain ended with the cached files: a later "stored" is not taken for it.
+    h.goOnline();
+    h.sent.clear();
+    h.receive(sysex::status(sysex::cmd::IrStored));
+    EXPECT_TRUE(h.sentWith(sysex::cmd::EditBuffer).empty());
 }
 
 TEST(PresetFileImport, SiblingMagicImportsLikeOwn) {
     EditorHarness own, sibling;
-    own.editor.link().currentPreset = sibling.editor.link().currentPreset = 40;
+    offlineAt(own, 40);
+    offlineAt(sibling, 40);
     own.editor.importPresetFile(presetData("ir7_only.kvp"));
     sibling.editor.importPresetFile(presetData("sibling.kvp"));
     for (int i = 0; i < NumPresetParams; ++i)
         EXPECT_EQ(sibling.editor.intValue(i), own.editor.intValue(i)) << "parameter " << i;
-    EXPECT_EQ(sibling.editor.presetName, "Sibling Tone");
+    EXPECT_EQ(sibling.editor.presetName(), "Sibling Tone");
     EXPECT_EQ(storage::readFile(sibling.editor.dataFolder().irFile(40)),
               storage::readFile(own.editor.dataFolder().irFile(40)));
     expectSameIr(irAt(sibling.editor, 40), "ir_first.dat");
@@ -220,7 +248,7 @@ TEST(PresetFileImport, SiblingMagicImportsLikeOwn) {
 // block of position 8: it must not be stored as the factory IR of position 7.
 TEST(PresetFileImport, SingleBlockGoesToThePositionThatOwnsIt) {
     EditorHarness h;
-    h.editor.link().currentPreset = 5;
+    offlineAt(h, 5);
     h.editor.importPresetFile(presetData("ir8_with_factory7.kvp"));
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotHigh), 2) << "factory reference kept";
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotLow), 3);
@@ -229,14 +257,26 @@ TEST(PresetFileImport, SingleBlockGoesToThePositionThatOwnsIt) {
     expectSameIr(irAt(h.editor, 133), "ir_second.dat");
     for (unsigned n : {5u, 259u})
         EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(n))) << n;
-    EXPECT_EQ(h.editor.userIr7Name, "Factory Three");
-    EXPECT_EQ(h.editor.userIr8Name, "Second Cab");
+    EXPECT_EQ(h.editor.userIrName(7), "Factory Three");
+    EXPECT_EQ(h.editor.userIrName(8), "Second Cab");
 }
 
 // ---- export -----------------------------------------------------------------------------------
 
+// Online at preset `slot`, whose record names user IRs for both positions.
 struct ExportHarness : EditorHarness {
-    ExportHarness() { editor.BulkUpdate = false; }
+    explicit ExportHarness(int slot = 0, const std::string& ir7Name = "",
+                           const std::string& ir8Name = "") {
+        auto rec = recordWith(64);
+        rec[sysex::record::Ir7Mode] = rec[sysex::record::Ir8Mode] = 1;
+        const auto name7 = sysex::padName(ir7Name), name8 = sysex::padName(ir8Name);
+        std::copy(name7.begin(), name7.end(), rec.begin() + sysex::record::Ir7Name);
+        std::copy(name8.begin(), name8.end(), rec.begin() + sysex::record::Ir8Name);
+        goOnline();
+        receivePreset(slot, rec);
+        editor.setParameterFromUser(param::Ir7Mode, 0);
+        editor.setParameterFromUser(param::Ir8Mode, 0);
+    }
     void useIr(int mode, int high, int low, int value) {
         editor.setParameterFromUser(mode, value >= 0 ? 1 : 0);
         editor.setParameterFromUser(high, value >= 0 ? (value >> 7) : 0);
@@ -254,16 +294,14 @@ struct ExportHarness : EditorHarness {
 };
 
 TEST(PresetFileExport, HeaderWithBothOwnIrBlocks) {
-    ExportHarness h;
+    ExportHarness h(0, "First Cab", "Second Cab");
     h.openWindow();
     h.editor.setParameterFromUser(param::Level, 77);
     h.useIr(param::Ir7Mode, param::Ir7SlotHigh, param::Ir7SlotLow, 9);
     h.useIr(param::Ir8Mode, param::Ir8SlotHigh, param::Ir8SlotLow, 137);
     h.cache(9, dataFile("ir_first.dat"));
     h.cache(137, dataFile("ir_second.dat"));
-    h.view.setText(tag::Ir7Name, "First Cab");
-    h.view.setText(tag::Ir8Name, "Second Cab");
-    h.editor.ModifiedFlag = true;
+    ASSERT_TRUE(h.editor.modified());
     const Bytes file = h.exportTo("Night Tone.kvp");
     ASSERT_EQ(file.size(), 5134u);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "VNXP");
@@ -279,8 +317,8 @@ TEST(PresetFileExport, HeaderWithBothOwnIrBlocks) {
               "Second Cab");
     EXPECT_EQ(Bytes(file.begin() + 262, file.begin() + 2698), dataFile("ir_first.dat"));
     EXPECT_EQ(Bytes(file.begin() + 2698, file.end()), dataFile("ir_second.dat"));
-    EXPECT_FALSE(h.editor.ModifiedFlag);
-    EXPECT_EQ(h.view.text(tag::PresetName), "Night Tone");
+    EXPECT_FALSE(h.editor.modified());
+    EXPECT_EQ(h.view.presetName, "Night Tone");
 }
 
 TEST(PresetFileExport, IrBlocksOnlyForOwnBanksWithCompleteSlotFiles) {
@@ -320,9 +358,7 @@ TEST(PresetFileExport, IrBlocksOnlyForOwnBanksWithCompleteSlotFiles) {
 }
 
 TEST(PresetFileExport, IrNameWrittenOnlyWhenThePositionPlaysAUserIr) {
-    ExportHarness h;
-    h.editor.userIr7Name = "Kept Out";
-    h.editor.userIr8Name = "Written";
+    ExportHarness h(0, "Kept Out", "Written");
     h.editor.setParameterFromUser(param::Ir8Mode, 1);
     const Bytes file = h.exportTo("names.kvp");
     EXPECT_EQ(std::string(file.begin() + pf::Ir7Name, file.begin() + pf::Ir7Name + 32),
@@ -338,27 +374,27 @@ TEST(PresetFileExport, LongBaseNameKeeps32CharactersInTheFileAndAllOnScreen) {
     const Bytes file = h.exportTo(base + ".kvp");
     EXPECT_EQ(std::string(file.begin() + pf::Name, file.begin() + pf::Name + 32),
               base.substr(0, 32));
-    EXPECT_EQ(h.view.text(tag::PresetName), base);
+    EXPECT_EQ(h.editor.presetName(), base);
 }
 
 TEST(PresetFileExport, UnwritableFileKeepsThePresetModifiedAndSaysSo) {
     ExportHarness h;
     h.openWindow();
     h.editor.setParameterFromUser(param::Level, 12);
-    h.editor.ModifiedFlag = true;
+    ASSERT_TRUE(h.editor.modified());
     const auto path = h.dir.path() / "no such folder" / "p.kvp";
     EXPECT_FALSE(h.editor.exportPresetFile(path));
-    EXPECT_TRUE(h.editor.ModifiedFlag);
+    EXPECT_TRUE(h.editor.modified());
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(h.platform.boxes.size(), 1u);
     EXPECT_NE(h.platform.boxes[0].text.find(path.string()), std::string::npos);
-    EXPECT_NE(h.view.text(tag::PresetName), "p");
+    EXPECT_NE(h.editor.presetName(), "p");
 }
 
 TEST(PresetFileExport, DialogNameFollowsTheLastPathAndBecomesIt) {
     ExportHarness h;
     h.openWindow();
-    h.view.setText(tag::PresetName, "Warm");
+    h.editor.renamePreset("Warm");
     h.platform.files.push_back((h.dir.path() / "first.kvp").string());
     h.editor.chooseAndExportPreset();
     ASSERT_EQ(h.platform.requests.size(), 1u);
@@ -376,8 +412,7 @@ TEST(PresetFileExport, DialogNameFollowsTheLastPathAndBecomesIt) {
 // Exported from slot 9 with position 7 on the factory bank, imported into
 // slot 30: the one block is position 8's and lands under 128 + 30.
 TEST(PresetFileRoundTrip, FactoryPosition7AndOwnPosition8) {
-    ExportHarness from;
-    from.editor.link().currentPreset = 9;
+    ExportHarness from(9);
     from.useIr(param::Ir7Mode, param::Ir7SlotHigh, param::Ir7SlotLow, 2 * 128 + 1);
     from.useIr(param::Ir8Mode, param::Ir8SlotHigh, param::Ir8SlotLow, 128 + 9);
     from.cache(128 + 9, dataFile("ir_second.dat"));
@@ -387,7 +422,7 @@ TEST(PresetFileRoundTrip, FactoryPosition7AndOwnPosition8) {
     ASSERT_EQ(file.size(), 2698u);
 
     EditorHarness to;
-    to.editor.link().currentPreset = 30;
+    offlineAt(to, 30);
     to.editor.importPresetFile(from.dir.path() / "round.kvp");
     EXPECT_EQ(to.editor.intValue(param::Gain), 99);
     EXPECT_EQ(to.editor.intValue(param::Ir7SlotHigh), 2);

@@ -2,9 +2,10 @@
 
 #include <numeric>
 
-#include "core/ui_names.hpp"
+#include "core/ir_upload.hpp"
 #include "editor_harness.hpp"
 #include "storage/file_io.hpp"
+#include "storage/preset_record.hpp"
 
 namespace vornix::testing {
 namespace {
@@ -66,36 +67,62 @@ TEST(IrDownload, ProgressWithTheWindowOpen) {
     h.goOnline();
     const auto chunks = irDump(40, irFile(1));
     h.receive(chunks[0]);
-    EXPECT_TRUE(h.view.isShown(group::Progress));
+    EXPECT_TRUE(h.view.isActive(Transfer::IrDownload));
     h.receive(chunks[1]);
-    EXPECT_EQ(h.view.text(tag::ProgressText), "18 %");  // 448 of 2,436 bytes
+    EXPECT_NEAR(h.view.progressOf(Transfer::IrDownload), 448.0 / 2436, 1e-9);
     for (std::size_t i = 2; i < chunks.size(); ++i) h.receive(chunks[i]);
-    EXPECT_EQ(h.view.text(tag::ProgressText), "100 %");
-    EXPECT_FALSE(h.view.isShown(group::Progress));
+    EXPECT_DOUBLE_EQ(h.view.progressOf(Transfer::IrDownload), 1.0);
+    EXPECT_EQ(h.view.result(Transfer::IrDownload), 1);
+    EXPECT_EQ(h.view.received, std::vector<unsigned>{40});
 }
 
 // ---- IR upload --------------------------------------------------------------------
 
+// The upload on its own: one chunk per step, as the device tick calls it.
+struct UploadHarness {
+    ScriptedPlatform platform;
+    Link link{platform};
+    IrUpload upload{link};
+    RecordingView events;
+    std::vector<SentMessage> sent;
+    UploadHarness() {
+        link.setSender([this](std::span<const std::uint8_t> m) {
+            sent.push_back({static_cast<std::int64_t>(sent.size()), {m.begin(), m.end()}});
+            return true;
+        });
+        link.events().setProgram(&events);
+    }
+    void steps(int n) {
+        for (int i = 0; i < n; ++i)
+            if (upload.ready()) upload.step();
+    }
+    std::vector<Bytes> sentWith(int key) const {
+        std::vector<Bytes> out;
+        for (const auto& m : sent)
+            if (commandKey(m.bytes) == key) out.push_back(m.bytes);
+        return out;
+    }
+};
+
 TEST(IrUpload, ElevenChunksWithTheHeaderAcknowledged) {
-    EditorHarness h;
-    h.goOnlineWithPreset();
-    ASSERT_TRUE(h.editor.transfer.load(irFile(3)));
-    h.editor.libraryIndex = 300;
-    h.editor.link().irUploadReady = true;
-    h.loop.advance(1000);
+    UploadHarness h;
+    h.upload.load(irFile(3), 300, true);
+    ASSERT_TRUE(h.upload.ready());
+    h.steps(10);
     ASSERT_EQ(h.sent.size(), 1u) << "waits for the device after the first chunk";
+    EXPECT_TRUE(h.events.isActive(Transfer::IrUpload));
     EXPECT_EQ(h.sent[0].bytes.size(), sysex::IrFirstSize);
     EXPECT_EQ(sysex::read14(h.sent[0].bytes, sysex::at::IrNumber), 300u);
     EXPECT_EQ(sysex::read21(h.sent[0].bytes, sysex::at::IrStreamLength), 2785u);
-    h.receive(sysex::status(sysex::cmd::IrHeaderAccepted));
-    h.loop.advance(2000);
+    h.upload.headerAccepted();
+    h.steps(20);
     ASSERT_EQ(h.sent.size(), 11u);
     EXPECT_EQ(h.sentWith(sysex::cmd::IrMiddle).size(), 9u);
     const auto last = h.sentWith(sysex::cmd::IrLast);
     ASSERT_EQ(last.size(), 1u);
     EXPECT_EQ(last[0].size(), 2785u - 256 - 9 * 256 + 10);
-    // Consecutive ticks: one chunk per 100 ms.
-    EXPECT_EQ(h.sent[2].at - h.sent[1].at, 100);
+    EXPECT_EQ(h.events.result(Transfer::IrUpload), 1);
+    EXPECT_FALSE(h.upload.ready());
     // Reassembled, the chunks are the packed file.
     Bytes stream(h.sent[0].bytes.begin() + 12, h.sent[0].bytes.end() - 1);
     for (std::size_t i = 1; i < 11; ++i)
@@ -167,8 +194,11 @@ TEST(BankImport, RewritesDumpsIntoRestoreMessages) {
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 5B 0A F7"});
     h.loop.advance(100);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Finished successfully!"});
-    EXPECT_FALSE(h.editor.link().online) << "reconnects after the import";
-    EXPECT_TRUE(h.editor.link().keepAliveEnabled);
+    EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
+    EXPECT_FALSE(h.editor.online()) << "reconnects after the import";
+    h.sent.clear();
+    h.loop.advance(3300);
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 0F F7"});
 }
 
 TEST(BankImport, ContinueAnswerOnTheLastMessageEndsTheImport) {
@@ -178,9 +208,9 @@ TEST(BankImport, ContinueAnswerOnTheLastMessageEndsTheImport) {
     h.sent.clear();
     h.receive(sysex::status(sysex::cmd::RestoreContinue));
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 5B 0A F7"});
-    EXPECT_FALSE(h.editor.link().importActive);
     h.loop.advance(100);
-    EXPECT_FALSE(h.editor.link().online);
+    EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
+    EXPECT_FALSE(h.editor.online());
 }
 
 TEST(BankImport, RefusalEndsWithCommunicationError) {
@@ -188,8 +218,7 @@ TEST(BankImport, RefusalEndsWithCommunicationError) {
     ASSERT_TRUE(h.start(smallBank().bytes()));
     h.loop.advance(200);
     h.receive(sysex::status(sysex::cmd::RestoreRefused));
-    EXPECT_FALSE(h.editor.link().importActive);
-    EXPECT_EQ(h.view.text(tag::ProgressText), "0 %");
+    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Communication error!"});
     h.sent.clear();
     h.loop.advance(1000);
@@ -204,17 +233,19 @@ TEST(BankImport, NoAnswerFor5SecondsEndsWithCommunicationError) {
     EXPECT_TRUE(h.platform.boxes.empty());
     h.loop.advance(400);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Communication error!"});
-    EXPECT_FALSE(h.editor.link().importActive);
+    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
 }
 
+// An import holds the tick while it waits, the keep-alive included.
 TEST(BankImport, WaitsWhileOffline) {
-    ImportHarness h;
-    ASSERT_TRUE(h.start(smallBank().bytes()));
-    h.editor.link().online = false;
-    h.sent.clear();
-    h.loop.advance(1000);
-    EXPECT_TRUE(h.sentWith(sysex::cmd::BeginTransfer).empty());
-    EXPECT_TRUE(h.editor.link().importActive);
+    EditorHarness h;
+    const auto file = h.dir.path() / "bank.kvb";
+    storage::writeFile(file, smallBank().bytes());
+    std::string error;
+    ASSERT_TRUE(h.editor.startBankImport(file, error));
+    h.loop.advance(4000);
+    EXPECT_TRUE(h.sent.empty());
+    EXPECT_TRUE(h.events.isActive(Transfer::BankImport));
 }
 
 // A cut last message and data between messages are refused with the real
@@ -222,12 +253,13 @@ TEST(BankImport, WaitsWhileOffline) {
 TEST(BankImport, EmptyOrOversizedFilesAreRefused) {
     ImportHarness h;
     EXPECT_FALSE(h.start({}));
-    EXPECT_FALSE(h.editor.link().importActive);
     storage::writeFile(h.file, Bytes(BulkBufferCapacity + 1, 0xF7));
     std::string error;
     EXPECT_FALSE(h.editor.startBankImport(h.file, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(h.editor.link().importActive);
+    EXPECT_FALSE(h.view.isActive(Transfer::BankImport));
+    h.loop.advance(500);
+    EXPECT_TRUE(h.sentWith(sysex::cmd::BeginTransfer).empty());
 }
 
 TEST(BankImport, CancellingTheQuestionShowsNoDialog) {
@@ -245,10 +277,10 @@ TEST(MenuCommands, FirmwareImportAndExportItemsAreWired) {
     EditorHarness h;
     h.openWindow();
     h.editor.menuCommand(menu::FirmwareUpdate);
-    EXPECT_TRUE(h.editor.link().online);
-    EXPECT_FALSE(h.editor.link().keepAliveEnabled);
-    EXPECT_TRUE(h.view.isShown(group::FirmwareUpdate));
-    EXPECT_TRUE(h.view.isDisabled(group::Main));
+    EXPECT_TRUE(h.editor.online()) << "held online for the loader";
+    EXPECT_TRUE(h.view.logged("firmware page"));
+    h.loop.advance(3300);
+    EXPECT_TRUE(h.sent.empty()) << "no keep-alive on the firmware page";
 
     h.platform.files.push_back((h.dir.path() / "out.kvb").string());
     h.editor.menuCommand(menu::ExportBank);
@@ -256,7 +288,7 @@ TEST(MenuCommands, FirmwareImportAndExportItemsAreWired) {
     EXPECT_EQ(h.platform.requests[0].mode, FileRequest::Mode::Save);
     EXPECT_EQ(h.platform.requests[0].extension, "kvb");
     EXPECT_EQ(h.platform.requests[0].initialName, "Vornix_Presets_and_IRs");
-    EXPECT_TRUE(h.editor.link().exportActive);
+    EXPECT_TRUE(h.view.isActive(Transfer::BankExport));
 
     h.editor.menuCommand(menu::ImportBank);
     EXPECT_EQ(h.platform.texts().back(),
@@ -276,7 +308,7 @@ TEST(BankExport, NoAnswerFor5SecondsEndsWithCommunicationErrorAndNoFile) {
     ASSERT_EQ(h.sentWith(sysex::cmd::RequestPreset).size(), 1u);
     h.loop.advance(5200);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Communication error!"});
-    EXPECT_FALSE(h.editor.link().exportActive);
+    EXPECT_EQ(h.view.result(Transfer::BankExport), 0);
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
@@ -288,7 +320,7 @@ TEST(BankExport, GoingOfflineCancelsWithoutAFile) {
     h.loop.advance(100);
     h.editor.reconnect();
     h.loop.advance(1000);
-    EXPECT_FALSE(h.editor.link().exportActive);
+    EXPECT_EQ(h.events.result(Transfer::BankExport), 0);
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
@@ -343,9 +375,9 @@ TEST(Firmware, ChunksOneEachTickAndNoKeepAliveMeanwhile) {
     h.editor.menuCommand(menu::FirmwareUpdate);
     h.editor.openFirmwarePage();
     ASSERT_TRUE(h.load(5000));
-    const std::size_t total = h.editor.transfer.total();
+    const std::size_t total = sysex::packedLength(5000);
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Ready));
-    EXPECT_TRUE(h.view.isShown(group::Firmware));
+    EXPECT_TRUE(h.view.isActive(Transfer::Firmware));
     h.sent.clear();
     h.loop.advance(10000);
     const std::size_t chunks = (total + 239) / 240;
@@ -353,12 +385,13 @@ TEST(Firmware, ChunksOneEachTickAndNoKeepAliveMeanwhile) {
     EXPECT_EQ(h.sent.front().bytes.size(), sysex::FirmwareFirstSize);
     EXPECT_EQ(h.sent.back().bytes.size(), total - 240 * (chunks - 1) + 9);
     for (const auto& m : h.sent) EXPECT_EQ(m.bytes[sysex::at::Family], sysex::family::Firmware);
-    EXPECT_EQ(h.view.text(tag::FirmwareText), "100 %");
+    EXPECT_DOUBLE_EQ(h.view.progressOf(Transfer::Firmware), 1.0);
     EXPECT_TRUE(h.platform.boxes.empty()) << "success waits for the device";
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Finished));
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Firmware update finished."});
-    EXPECT_FALSE(h.editor.link().online);
-    EXPECT_FALSE(h.view.isShown(group::Firmware));
+    EXPECT_EQ(h.view.result(Transfer::Firmware), 1);
+    EXPECT_FALSE(h.editor.online());
+    EXPECT_TRUE(h.view.logged("firmware page closed after update"));
 }
 
 TEST(Firmware, DeviceFailureOrSilenceEndsWithErrorInUpdate) {
@@ -369,7 +402,7 @@ TEST(Firmware, DeviceFailureOrSilenceEndsWithErrorInUpdate) {
         ASSERT_TRUE(h.load(1000));
         h.receive(sysex::firmwareStatus(sysex::fwcmd::Ready));
         h.loop.advance(1000);
-        ASSERT_FALSE(h.editor.link().firmwareUploadActive);
+        ASSERT_DOUBLE_EQ(h.view.progressOf(Transfer::Firmware), 1.0) << "every chunk went out";
         if (!silent) {
             h.receive(sysex::firmwareStatus(sysex::fwcmd::Failed));
         } else {
@@ -384,11 +417,13 @@ TEST(Firmware, DeviceFailureOrSilenceEndsWithErrorInUpdate) {
 TEST(Firmware, ReadyWithoutALoadedImageIsNotOurs) {
     FirmwareHarness h;
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Ready));
-    EXPECT_FALSE(h.editor.link().firmwareUploadActive);
+    h.loop.advance(300);
+    EXPECT_TRUE(h.sent.empty());
     // A ten-byte firmware-family message is a firmware status, not a parameter.
     ASSERT_TRUE(h.load(1000));
     h.receive(Bytes{0xF0, 0x00, 0x51, 0x21, 0x04, 0x12, 0x00, 0x00, 0x00, 0xF7});
-    EXPECT_TRUE(h.editor.link().firmwareUploadActive);
+    h.loop.advance(100);
+    EXPECT_EQ(h.sent.back().bytes[sysex::at::Command], sysex::fwcmd::FirstChunk);
 }
 
 // ---- factory reset -----------------------------------------------------------------------
@@ -408,7 +443,6 @@ TEST(FactoryReset, PresetsClearTheCacheBeforeSendingSettingsDoNot) {
     h.editor.factoryReset(sysex::reset::Presets);
     EXPECT_EQ(h.sentHex().back(), "F0 00 51 21 05 56 0A 01 F7");
     EXPECT_EQ(h.view.presetRows[0], " 00 ");
-    EXPECT_EQ(h.editor.link().presetChecksums[0], (sysex::Checksum{0, 0}));
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>(3, "Are you sure?"));
 }
 

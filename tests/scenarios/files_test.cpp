@@ -47,15 +47,15 @@ void expectUploadChain(Scenario& s, unsigned ir7, unsigned ir8) {
     ASSERT_NE(s.pedal.ir(ir8), nullptr);
     EXPECT_EQ(*s.pedal.ir(ir7), cached7);
     EXPECT_EQ(*s.pedal.ir(ir8), cached8);
-    EXPECT_FALSE(s.editor->irImportPending7);
-    EXPECT_FALSE(s.editor->irImportPending8);
+    ASSERT_FALSE(s.events.importResults.empty());
+    EXPECT_EQ(s.events.importResults.back(), "ok") << "the chain ended with the preset";
 }
 
 TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
     Scenario s;
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
-    const int from = s.editor->link().currentPreset;
+    const int from = s.editor->currentPreset();
     s.editor->importPresetFile(testDataPath("presets/both_irs.kvp"));
     s.loop.advance(5000);
     {
@@ -70,7 +70,7 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
 
     s.editor->selectPreset(20);
     s.loop.advance(500);
-    ASSERT_EQ(s.editor->link().currentPreset, 20);
+    ASSERT_EQ(s.editor->currentPreset(), 20);
     s.port.sent.clear();
     s.platform.boxes.clear();
     s.editor->importPresetFile(file);
@@ -86,18 +86,22 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
     EXPECT_EQ(edit[sysex::record::Ir7Number], 20);
     EXPECT_EQ(edit[sysex::record::Ir8Bank], 1);
     EXPECT_EQ(edit[sysex::record::Ir8Number], 20);
-    EXPECT_EQ(s.editor->presetName, "Travel");
+    EXPECT_EQ(s.editor->presetName(), "Travel");
 }
 
 TEST(PresetFileRoundTrip, OfflineImportWritesBothIrFilesAndSendsNothing) {
     Scenario s;
+    ASSERT_TRUE(s.runUntilSynced());
+    s.editor->selectPreset(9);
+    s.loop.advance(500);
+    ASSERT_EQ(s.editor->currentPreset(), 9);
     s.pedal.faults().setSilent(true);
+    s.editor->reconnect();
     s.loop.advance(4000);
-    ASSERT_FALSE(s.editor->link().online);
+    ASSERT_FALSE(s.editor->online());
     s.port.sent.clear();
     const Bytes* before = s.pedal.ir(9);
     const Bytes pedalIr9 = before ? *before : Bytes{};
-    s.editor->link().currentPreset = 9;
     s.editor->importPresetFile(testDataPath("presets/both_irs.kvp"));
     s.loop.advance(1000);
     for (unsigned n : {9u, 137u})
@@ -126,7 +130,7 @@ TEST(BankFileImport, TwoPresetsAreRestoredBetweenBeginAndEnd) {
     BankScenario s;
     std::string error;
     ASSERT_TRUE(s.import("two_presets.kvb", error)) << error;
-    EXPECT_EQ(s.editor->link().importTotal, 2);
+    EXPECT_EQ(s.editor->bankImportSize(), 2);
     s.loop.advance(2000);
     ASSERT_GE(s.port.sent.size(), 4u);
     EXPECT_EQ(commandKey(s.port.sent[0].bytes), sysex::cmd::BeginTransfer);
@@ -149,9 +153,9 @@ TEST(BankFileImport, IrDataGoesOutOnConsecutiveTicksAndTheEndChecksumIsRewritten
     BankScenario s;
     std::string error;
     ASSERT_TRUE(s.import("preset_with_ir.kvb", error)) << error;
-    EXPECT_EQ(s.editor->link().importTotal, 12);
+    EXPECT_EQ(s.editor->bankImportSize(), 12);
     s.loop.advance(5000);
-    EXPECT_FALSE(s.editor->link().importActive);
+    EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     ASSERT_EQ(s.sentCount(sysex::cmd::RestoreIrMiddle), 9u);
     const std::size_t header = indexOf(s, sysex::cmd::RestoreIrFirst);
     const std::size_t end = indexOf(s, sysex::cmd::RestoreIrLast);
@@ -191,7 +195,7 @@ TEST(BankFileImport, BrokenFilesAreRefusedAndNothingIsSent) {
         std::string error;
         EXPECT_FALSE(s.import(c.file, error));
         EXPECT_EQ(error, c.error);
-        EXPECT_FALSE(s.editor->link().importActive);
+        EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     }
     s.loop.advance(1000);
     EXPECT_EQ(s.sentCount(sysex::cmd::BeginTransfer), 0u);
@@ -229,7 +233,7 @@ TEST(FirmwareFiles, ChunkBoundariesAgainstThePedal) {
         s.editor->openFirmwarePage();
         std::string error;
         ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
-        ASSERT_EQ(s.editor->transfer.total(), c.imageBytes);
+        ASSERT_EQ(sysex::packedLength(c.fileBytes), c.imageBytes);
         s.loop.advance(static_cast<std::int64_t>(c.imageBytes / 240 + 20) * 100);
         const std::size_t chunks = (c.imageBytes + 239) / 240;
         EXPECT_EQ(s.sentCount(0x100 + sysex::fwcmd::FirstChunk), 1u);

@@ -11,13 +11,13 @@ using sysex::Bytes;
 
 void expectCurrentSoundIsThePedals(const Scenario& s) {
     const auto& rec = s.pedal.preset(s.pedal.currentPreset());
-    EXPECT_EQ(s.editor->link().currentPreset, s.pedal.currentPreset());
+    EXPECT_EQ(s.editor->currentPreset(), s.pedal.currentPreset());
     for (int i = 0; i < NumPresetParams; ++i) {
         const iplug::IParam& p = s.editor->parameter(i);
         const int expected =
             static_cast<int>(p.constrain(rec[sysex::record::Params + static_cast<std::size_t>(i)]));
         EXPECT_EQ(s.editor->intValue(i), expected) << "parameter " << i;
-        EXPECT_EQ(s.editor->StoredValues[static_cast<std::size_t>(i)],
+        EXPECT_EQ(s.editor->storedValue(i),
                   rec[sysex::record::Params + static_cast<std::size_t>(i)]);
     }
 }
@@ -25,7 +25,7 @@ void expectCurrentSoundIsThePedals(const Scenario& s) {
 TEST(FirstStart, GoesOnlineAndFillsTheWholeCache) {
     Scenario s;
     s.loop.advance(3299);
-    EXPECT_FALSE(s.editor->link().online);
+    EXPECT_FALSE(s.editor->online());
     ASSERT_TRUE(s.runUntilSynced());
     EXPECT_EQ(s.sentCount(sysex::cmd::BeginTransfer), 1u);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), 129u);  // 128 slots, then the current preset
@@ -87,13 +87,13 @@ TEST(Edits, SelectingAPresetAppliesTheDevicesAnswer) {
 TEST(Reconnect, DuringASyncRestartsAndEndsWithTheRightCache) {
     Scenario s(50);  // each reply takes 50 ms, so the read spans several seconds
     s.loop.advance(3300 + 2000);
-    ASSERT_TRUE(s.editor->link().presetDownloadActive);
+    ASSERT_TRUE(s.events.isActive(Transfer::BulkRead));
     s.editor->reconnect();
     const std::size_t requestsAtReconnect = s.sentCount(sysex::cmd::RequestPreset);
     s.loop.advance(3000);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), requestsAtReconnect)
         << "replies offline are ignored";
-    EXPECT_FALSE(s.editor->link().online);
+    EXPECT_FALSE(s.editor->online());
     ASSERT_TRUE(s.runUntilSynced(30000));
     expectCacheMatchesPedal(s);
 }

@@ -44,7 +44,7 @@ TEST(BankExport, FileHoldsThePedalsOwnDumps) {
     const auto file = s.dir.path() / "backup.kvb";
     s.editor->startBankExportTo(file);
     s.loop.advance(40000);
-    ASSERT_FALSE(s.editor->link().exportActive);
+    ASSERT_FALSE(s.events.isActive(Transfer::BankExport));
     sim::Pedal reference;
     const Bytes expected = expectedBank(reference);
     EXPECT_GT(expected.size(), 128u * 267) << "factory presets use user IRs";
@@ -69,10 +69,10 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     s.platform.boxes.clear();
     s.platform.files.push_back(file.string());
     s.editor->importBank();
-    ASSERT_TRUE(s.editor->link().importActive);
+    ASSERT_TRUE(s.events.isActive(Transfer::BankImport));
     s.port.sent.clear();
     s.loop.advance(60000);
-    EXPECT_FALSE(s.editor->link().importActive);
+    EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     for (int slot = 0; slot < 128; ++slot)
         EXPECT_EQ(s.pedal.preset(slot), exported[static_cast<std::size_t>(slot)]) << slot;
     EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 128u);
@@ -83,7 +83,7 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
               "This operation will overwrite the current Presets!\nAre you sure to continue?");
     EXPECT_EQ(texts[1], "Finished successfully!");
     // The editor reconnected and synchronised the emptied cache again.
-    EXPECT_TRUE(s.editor->link().online);
+    EXPECT_TRUE(s.editor->online());
     EXPECT_GE(s.sentCount(sysex::cmd::BeginTransfer), 2u);
     for (int slot = 0; slot < 128; ++slot) {
         const auto& rec = exported[static_cast<std::size_t>(slot)];

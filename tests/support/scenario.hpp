@@ -32,6 +32,8 @@ struct Scenario {
         connection.reset();
         editor.reset();
         editor = std::make_unique<VornixControl>(loop, storage::DataFolder(dir.path()), platform);
+        events = RecordingView{};
+        editor->setEvents(&events);
         connection = std::make_unique<host::DeviceConnection>(
             loop, port, [this](std::span<const std::uint8_t> m) { editor->sysExReceived(m); });
         editor->setSender([this](std::span<const std::uint8_t> m) { return connection->send(m); });
@@ -52,10 +54,7 @@ struct Scenario {
     bool runUntilSynced(std::int64_t limitMs = 20000) {
         for (std::int64_t t = 0; t < limitMs; t += 100) {
             loop.advance(100);
-            const DeviceLink& l = editor->link();
-            if (l.online && !l.presetDownloadActive && !editor->BulkUpdate && sentCount(0x5B) > 0 &&
-                !loop.hasPosted())
-                return true;
+            if (events.online && events.syncsSinceOnline > 0 && !loop.hasPosted()) return true;
         }
         return false;
     }
@@ -66,6 +65,8 @@ struct Scenario {
     host::SimulatorPort simulator;
     RecordingPort port;
     ScriptedPlatform platform;
+    // Hears everything the editor reports; the window, once opened.
+    RecordingView events;
     RecordingView view;
     std::unique_ptr<VornixControl> editor;
     std::unique_ptr<host::DeviceConnection> connection;

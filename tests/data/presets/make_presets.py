@@ -77,3 +77,11 @@ for major, minor in ((0, 9), (1, 1), (2, 0)):
 write("short.kvp", preset("Short", TONE)[:HEADER - 1])
 # Another program's file of the right length.
 write("other_magic.kvp", preset("Other", TONE, magic=b"RIFF"))
+# Voicings as the device's amplifier model 8 and its hall ambience leave them,
+# with Gain, Crunch, Drive and Preset Level turned away from the model's own
+# (they vary within a model); and one whose filters match no model, with
+# Buzz at 63.
+MODEL_8_HALL = {**TONE, 1: 50, 2: 27, 3: 77, 4: 30, 44: 64, 45: 80, 46: 0, 11: 39, 5: 90, 64: 20,
+                16: 12, 18: 8, 19: 2, 20: 64, 21: 127, 22: 64, 23: 64, 24: 20, 58: 4, 59: 127}
+write("model_8_hall.kvp", preset("Model Eight Hall", MODEL_8_HALL))
+write("unmatched_buzz_63.kvp", preset("Buzz Sixty Three", {**MODEL_8_HALL, 2: 63, 45: 81, 24: 21}))

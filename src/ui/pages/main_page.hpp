@@ -8,16 +8,6 @@
 
 namespace vornix::ui {
 
-namespace page_tag {
-inline constexpr int ProgressCaption = 56;
-inline constexpr int ProgressRing = 57;
-inline constexpr int ProgressText = 58;
-inline constexpr int StatusLine1 = 151;
-inline constexpr int StatusLine2 = 152;
-inline constexpr int StatusLine3 = 153;
-}  // namespace page_tag
-
-inline constexpr const char* ConnectingText = "Connecting to the device...";
 inline constexpr const char* BackgroundPicture = "background.png";
 
 struct MainPageActions {

@@ -1,6 +1,8 @@
-#include "ui/editor_page.hpp"
+#include "ui/pages/main_page.hpp"
 
 #include "controls/controls.hpp"
+#include "ui/display_texts.hpp"
+#include "ui/registry.hpp"
 
 namespace vornix::ui {
 
@@ -35,10 +37,6 @@ constexpr float RingMinAngle = -135.f;
 constexpr float RingMaxAngle = 135.f;
 constexpr float RingTrackSize = 18.f;
 
-constexpr const char* DeviceGroup = "devicecontrols";
-constexpr const char* ProgressGroup = "progresscontrols";
-constexpr const char* BackgroundGroup = "background";
-
 IVStyle buttonStyle() {
     IVStyle style;
     style.roundness = 0.2f;
@@ -65,35 +63,36 @@ IVStyle ringStyle() {
 
 void attachStatusLines(IGraphics& g, const MainPageActions& actions) {
     const IText style(StatusTextSize, COLOR_BLACK, RegularFont, EAlign::Near, EVAlign::Middle);
-    const int tags[] = {page_tag::StatusLine1, page_tag::StatusLine2, page_tag::StatusLine3};
+    const int tags[] = {tag::StatusDevice, tag::StatusVersion, tag::StatusSerial};
     for (int i = 0; i < 3; ++i) {
-        const char* initial = tags[i] == page_tag::StatusLine2 ? ConnectingText : "";
+        const char* initial = tags[i] == tag::StatusVersion ? ConnectingText : "";
         g.attach(std::make_unique<ITextControl>(StatusLines[i], initial, style), tags[i],
-                 DeviceGroup);
+                 group::Device);
     }
     auto* button = g.attach(std::make_unique<IVButtonControl>(
                                 ReconnectBounds, splashClickActionFunc, "RECONNECT", buttonStyle()),
-                            kNoTag, DeviceGroup);
+                            kNoTag, group::Device);
     if (button && actions.reconnect)
         button->setEndAction([reconnect = actions.reconnect](IControl*) { reconnect(); });
 }
 
 void attachProgressOverlay(IGraphics& g) {
-    g.attach(std::make_unique<IPanelControl>(ProgressPanel, ProgressShade), kNoTag, ProgressGroup);
+    g.attach(std::make_unique<IPanelControl>(ProgressPanel, ProgressShade), kNoTag,
+             group::Progress);
     g.attach(std::make_unique<ITextControl>(ProgressCaptionBounds, "Loading Presets...",
                                             IText(ProgressCaptionSize, COLOR_WHITE, RegularFont,
                                                   EAlign::Center, EVAlign::Middle)),
-             page_tag::ProgressCaption, ProgressGroup);
+             tag::ProgressCaption, group::Progress);
     g.attach(
         std::make_unique<IVKnobControl>(ProgressRingBounds, kNoParameter, "PRESET", ringStyle(),
                                         false, false, RingMinAngle, RingMaxAngle, RingMinAngle,
                                         EDirection::Vertical, kDefaultGearing, RingTrackSize),
-        page_tag::ProgressRing, ProgressGroup);
+        tag::ProgressRing, group::Progress);
     g.attach(std::make_unique<ITextControl>(ProgressPanel, "0 %",
                                             IText(ProgressTextSize, COLOR_WHITE, RegularFont,
                                                   EAlign::Center, EVAlign::Middle)),
-             page_tag::ProgressText, ProgressGroup);
-    g.hideGroup(ProgressGroup);
+             tag::ProgressText, group::Progress);
+    g.hideGroup(group::Progress);
 }
 
 }  // namespace
@@ -106,7 +105,7 @@ void buildMainPage(IGraphics& g, const MainPageActions& actions) {
     g.setDefaultFont(RegularFont);
 
     g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(BackgroundPicture)),
-             kNoTag, BackgroundGroup);
+             kNoTag, group::Background);
     attachStatusLines(g, actions);
     // Overlays last: they cover the page and take its clicks while shown.
     attachProgressOverlay(g);

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "controls/controls.hpp"
-#include "core/ui_names.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
 #include "resources/resources.hpp"
 #include "temp_dir.hpp"
-#include "ui/editor_page.hpp"
 #include "ui/graphics_view.hpp"
+#include "ui/pages/main_page.hpp"
+#include "ui/registry.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -72,17 +72,17 @@ class EditorPage : public ::testing::Test {
 };
 
 TEST_F(EditorPage, StartsConnectingWithTheOverlayHidden) {
-    EXPECT_EQ(view.text(page_tag::StatusLine1), "");
-    EXPECT_EQ(view.text(page_tag::StatusLine2), "Connecting to the device...");
-    EXPECT_EQ(view.text(page_tag::StatusLine3), "");
-    for (int tag : {page_tag::ProgressCaption, page_tag::ProgressRing, page_tag::ProgressText}) {
-        const igraphics::IControl* control = graphics.controlWithTag(tag);
-        ASSERT_NE(control, nullptr) << tag;
-        EXPECT_EQ(control->group(), "progresscontrols");
-        EXPECT_TRUE(control->isHidden()) << tag;
+    EXPECT_EQ(view.text(tag::StatusDevice), "");
+    EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
+    EXPECT_EQ(view.text(tag::StatusSerial), "");
+    for (int t : {tag::ProgressCaption, tag::ProgressRing, tag::ProgressText}) {
+        const igraphics::IControl* control = graphics.controlWithTag(t);
+        ASSERT_NE(control, nullptr) << t;
+        EXPECT_EQ(control->group(), group::Progress);
+        EXPECT_TRUE(control->isHidden()) << t;
     }
-    EXPECT_EQ(view.text(page_tag::ProgressText), "0 %");
-    EXPECT_TRUE(view.hasGroup("devicecontrols"));
+    EXPECT_EQ(view.text(tag::ProgressText), "0 %");
+    EXPECT_TRUE(view.hasGroup(group::Device));
     EXPECT_FALSE(view.hasGroup(group::About));
 }
 
@@ -92,10 +92,16 @@ TEST_F(EditorPage, BuildsOnlyOnce) {
     EXPECT_EQ(graphics.nControls(), controls);
 }
 
+TEST_F(EditorPage, TheDeviceIdentifiesItselfInTheStatusLines) {
+    editor.sysExReceived(sysex::identificationReply(13, "VX1-000417"));
+    EXPECT_EQ(view.text(tag::StatusDevice), "DEVICE: Quellix Tarmilo Vornix");
+    EXPECT_EQ(view.text(tag::StatusVersion), "VERSION: 1.3");
+    EXPECT_EQ(view.text(tag::StatusSerial), "SERIAL: VX1-000417" + std::string(22, ' '));
+}
+
 TEST_F(EditorPage, ReconnectActsAfterTheClickAnimationAndResetsTheStatus) {
-    view.setText(page_tag::StatusLine1, "DEVICE: x");
-    view.setText(page_tag::StatusLine2, "VERSION: 1.3");
-    view.showGroup(group::Progress);
+    editor.sysExReceived(sysex::identificationReply(13, "VX1"));
+    view.transferStarted(Transfer::BulkRead);
     const IMouseMod left;
     graphics.onMouseDown(600.f, 40.f, left);
     graphics.onMouseUp(600.f, 40.f, left);
@@ -103,49 +109,61 @@ TEST_F(EditorPage, ReconnectActsAfterTheClickAnimationAndResetsTheStatus) {
     EXPECT_EQ(reconnects, 0) << "the button acts when its click animation ends, not at mouse-up";
     loop.advance(igraphics::kSplashClickMs);
     EXPECT_EQ(reconnects, 1);
-    EXPECT_EQ(view.text(page_tag::StatusLine1), "");
-    EXPECT_EQ(view.text(page_tag::StatusLine2), "Connecting to the device...");
-    EXPECT_TRUE(graphics.controlWithTag(page_tag::ProgressRing)->isHidden());
+    EXPECT_FALSE(editor.online());
+    EXPECT_EQ(view.text(tag::StatusDevice), "");
+    EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
+    EXPECT_TRUE(graphics.controlWithTag(tag::ProgressRing)->isHidden());
 }
 
-TEST_F(EditorPage, ProgressOverlayIsDrawnOnlyWhileShown) {
+TEST_F(EditorPage, ProgressOverlayIsDrawnOnlyWhileATransferRuns) {
     constexpr int X = 1050, Y = 420;  // inside the panel, above the ring, beside the caption's text
     const std::uint32_t page = drawAndSample(X, Y);
-    view.showGroup(group::Progress);
+    view.transferStarted(Transfer::BankImport);
     const std::uint32_t overlay = drawAndSample(X, Y);
     EXPECT_NE(page, overlay);
-    view.hideGroup(group::Progress);
+    view.transferEnded(Transfer::BankImport, true);
     EXPECT_EQ(drawAndSample(X, Y), page);
 }
 
 TEST_F(EditorPage, OverlayTakesClicksMeantForThePageBelow) {
-    view.showGroup(group::Progress);
+    view.transferStarted(Transfer::BulkRead);
     const igraphics::IControl* hit = graphics.controlAt(1000.f, 750.f);
     ASSERT_NE(hit, nullptr);
-    EXPECT_EQ(hit->group(), "progresscontrols");
-    view.hideGroup(group::Progress);
+    EXPECT_EQ(hit->group(), group::Progress);
+    view.presetRequestUnanswered();
     hit = graphics.controlAt(1000.f, 750.f);
-    EXPECT_TRUE(hit == nullptr || hit->group() != "progresscontrols");
+    EXPECT_TRUE(hit == nullptr || hit->group() != group::Progress);
 }
 
 TEST_F(EditorPage, StatusChangeRedrawsOnlyItsLine) {
     drawAndSample(0, 0);
     IRECT dirty;
     ASSERT_FALSE(graphics.isDirty(dirty));
-    view.setText(page_tag::StatusLine3, "SERIAL: VX1");
+    view.identified(1.3, "VX1");
     ASSERT_TRUE(graphics.isDirty(dirty));
     EXPECT_LE(dirty.W(), 400.f);
     EXPECT_LE(dirty.H(), 30.f);
-    view.setText(page_tag::StatusLine3, "SERIAL: VX1");
+    view.identified(1.3, "VX1");
     drawAndSample(0, 0);
     EXPECT_FALSE(graphics.isDirty(dirty)) << "an unchanged text is not redrawn";
 }
 
-TEST_F(EditorPage, ProgressValueAndTextReachTheRing) {
-    view.setValue(tag::ProgressKnob, 0.25);
-    view.setText(tag::ProgressText, "25 %");
-    EXPECT_DOUBLE_EQ(graphics.controlWithTag(page_tag::ProgressRing)->getValue(), 0.25);
-    EXPECT_EQ(view.text(page_tag::ProgressText), "25 %");
+// Truncated percentages for the transfers, rounded ones for an IR arriving.
+TEST_F(EditorPage, ProgressReachesTheRingAndItsText) {
+    struct Case {
+        Transfer transfer;
+        double fraction;
+        const char* text;
+    };
+    const Case cases[] = {{Transfer::BulkRead, 0.25, "25 %"},
+                          {Transfer::BankExport, 0.999, "99 %"},
+                          {Transfer::IrDownload, 448.0 / 2436, "18 %"},
+                          {Transfer::IrDownload, 0.996, "100 %"}};
+    for (const Case& c : cases) {
+        view.transferProgress(c.transfer, c.fraction);
+        EXPECT_DOUBLE_EQ(graphics.controlWithTag(tag::ProgressRing)->getValue(), c.fraction);
+        EXPECT_EQ(view.text(tag::ProgressText), c.text);
+    }
 }
 
 // ---- the rows the editor fills before their pages exist ----
@@ -158,24 +176,22 @@ TEST(GraphicsViewRows, KeepsRowTextsAndIgnoresRowsOutsideTheList) {
     igraphics::IGraphics graphics(editor, loop);
     GraphicsView view(graphics);
 
-    view.setPresetRow(0, " 00 Clean");
-    view.setPresetRow(127, " 127 Last");
-    view.setPresetRow(128, "beyond");
-    view.setPresetRow(-1, "before");
+    view.presetRowChanged(0, " 00 Clean");
+    view.presetRowChanged(127, " 127 Last");
+    view.presetRowChanged(128, "beyond");
+    view.presetRowChanged(-1, "before");
     EXPECT_EQ(view.presetRow(0), " 00 Clean");
     EXPECT_EQ(view.presetRow(127), " 127 Last");
     EXPECT_EQ(view.presetRow(128), "");
 
-    view.setUserIrRow(31, "My Cab");
-    view.setUserIrRow(32, "beyond");
+    view.userIrRowChanged(31, "My Cab");
+    view.userIrRowChanged(32, "beyond");
     EXPECT_EQ(view.userIrRow(31), "My Cab");
     EXPECT_EQ(view.userIrRow(32), "");
 
-    view.setPresetRowSelected(5, true);
+    view.presetSelected(5);
     EXPECT_EQ(view.selectedPresetRow(), 5);
-    view.setPresetRowSelected(6, false);
-    EXPECT_EQ(view.selectedPresetRow(), 5) << "deselecting another row keeps the selection";
-    view.setPresetRowSelected(5, false);
+    view.presetSelected(200);
     EXPECT_EQ(view.selectedPresetRow(), -1);
 }
 
@@ -187,15 +203,18 @@ TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {
     igraphics::IGraphics graphics(editor, loop);
     GraphicsView view(graphics);
     auto* row = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
-                                row_tag::PresetFirst + 3);
+                                tag::PresetRowFirst + 3);
     auto* cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
-                                    CabinetRowFirstTag + 7);
+                                    tag::cabinetRow(8));
     editor.attachView(&view);
-    view.setPresetRow(3, " 03 Fat");
-    view.setCabinetLabel(8, "Aldric V30");
-    view.setCabinetLabel(9, "beyond");
+    view.presetRowChanged(3, " 03 Fat");
+    view.cabinetNameChanged(8, "Aldric V30");
+    view.cabinetNameChanged(9, "beyond");
     EXPECT_EQ(row->text(), " 03 Fat");
     EXPECT_EQ(cabinet->text(), "Aldric V30");
+    // Cabinet row 8 is also where position 8 names the user IR it plays.
+    view.irPositionNameChanged(8, "My Cab");
+    EXPECT_EQ(cabinet->text(), "My Cab");
 }
 
 }  // namespace

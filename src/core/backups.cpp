@@ -1,0 +1,97 @@
+// The cache and the device as a whole: the preset list from the cache files,
+// bank files out and in, and the factory reset.
+#include "core/vornix_control.hpp"
+#include "device/sysex.hpp"
+
+namespace vornix {
+
+namespace {
+
+constexpr const char* DefaultBankName = "Vornix_Presets_and_IRs";
+
+}  // namespace
+
+// ---- the preset list -------------------------------------------------------------------
+
+void VornixControl::loadPresetSlots() {
+    cache_.loadSlots(intValue(param::PatchOffset));
+}
+
+// A cache that holds every slot leaves nothing for a bulk read to do.
+void VornixControl::refreshPresetListFromFiles() {
+    if (cache_.refreshRowsFromFiles(intValue(param::PatchOffset))) bulkRead_.stop();
+}
+
+// ---- bank files ----------------------------------------------------------------------
+
+bool VornixControl::chooseBankExportFile() {
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.extension = "kvb";
+    request.initialName = storedBankPath_.empty() ? DefaultBankName : storedBankPath_;
+    request.initialFolder = dataFolder().root().string();
+    const auto path = link_.platform().chooseFile(request);
+    if (!path || path->empty()) return false;
+    storedBankPath_ = *path;
+    return true;
+}
+
+void VornixControl::importBank() {
+    link_.platform().messageBox(
+        "This operation will overwrite the current Presets!\nAre you sure to continue?", "",
+        Buttons::OkCancel, [this](Answer answer) {
+            if (answer != Answer::Ok) return;
+            FileRequest request;
+            request.extension = "kvb";
+            request.initialName = storedBankPath_;
+            const auto path = link_.platform().chooseFile(request);
+            if (!path || path->empty()) return;
+            storedBankPath_ = *path;
+            std::string error;
+            if (!startBankImport(*path, error)) link_.showMessage(error);
+        });
+}
+
+bool VornixControl::startBankImport(const std::filesystem::path& path, std::string& error) {
+    return bankImport_.start(path, error);
+}
+
+// The device holds new presets: with a window the cache is dropped and the
+// editor connects again, which reads them all.
+void VornixControl::finishBankImport() {
+    link_.events().transferEnded(Transfer::BankImport, true);
+    if (!windowOpen()) return;
+    link_.showMessage("Finished successfully!");
+    clearCache();
+    loadPresetSlots();
+    connection_.restartSearch();
+}
+
+// ---- factory reset ---------------------------------------------------------------------
+
+void VornixControl::factoryReset(std::uint8_t target) {
+    link_.platform().messageBox("Are you sure?", "", Buttons::OkCancel,
+                                [this, target](Answer answer) {
+                                    if (answer == Answer::Ok) performFactoryReset(target);
+                                });
+}
+
+// The reset goes out whether or not the device is online. When presets are
+// affected the cache is emptied first, so the next connection fetches them all.
+void VornixControl::performFactoryReset(std::uint8_t target) {
+    if (target == sysex::reset::All || target == sysex::reset::Presets) {
+        clearCache();
+        loadPresetSlots();
+    }
+    sendToDevice(sysex::factoryReset(target));
+}
+
+void VornixControl::finishFactoryReset() {
+    factoryResetCompleted_ = false;
+    link_.events().factoryResetFinished();
+    if (!windowOpen()) return;
+    link_.showMessage("Finished successfully!");
+    requestGlobalPage(sysex::page::Settings);
+}
+
+}  // namespace vornix

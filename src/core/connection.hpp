@@ -1,0 +1,35 @@
+#pragma once
+// The handshake with the device: while offline the editor asks it to identify
+// itself every 3.3 s; a reply with an accepted firmware version takes the
+// link online and starts the synchronisation (the checksum page first).
+#include "core/link.hpp"
+#include "device/sysex.hpp"
+
+namespace vornix {
+
+class Connection {
+  public:
+    explicit Connection(Link& link) : link_(link) {}
+
+    bool online() const { return online_; }
+    void setOnline(bool online);
+    bool keepAliveEnabled() const { return keepAliveEnabled_; }
+    void enableKeepAlive(bool enabled) { keepAliveEnabled_ = enabled; }
+
+    // The device tick's turn while offline.
+    void keepAliveStep();
+    // Offline again, asking for the device (RECONNECT).
+    void restartSearch();
+
+    // What a global page received while offline turned out to be.
+    enum class OfflineReply { Ignored, Identified, SettingsPage };
+    OfflineReply receiveWhileOffline(const sysex::BlockView& reply);
+
+  private:
+    Link& link_;
+    bool online_ = false;
+    bool keepAliveEnabled_ = true;
+    int keepAliveCounter_ = 0;
+};
+
+}  // namespace vornix

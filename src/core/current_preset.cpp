@@ -1,0 +1,185 @@
+// What the device reports about its state, applied to the editor: its current
+// preset (after a select, a store or the start-up request), the global pages,
+// single parameter changes and its free text.
+#include <algorithm>
+
+#include "core/vornix_control.hpp"
+#include "device/global_pages.hpp"
+#include "storage/file_io.hpp"
+
+namespace vornix {
+
+namespace {
+
+using sysex::ByteSpan;
+
+constexpr int ScrollRows = 109;
+
+std::string nameOf(ByteSpan block, std::size_t at) {
+    const auto name = block.subspan(at, sysex::NameBytes);
+    return {name.begin(), name.end()};
+}
+
+}  // namespace
+
+// ---- the current preset ------------------------------------------------------------
+
+void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
+    const int slot = dump.number;
+    currentPreset_ = slot;
+    if (slot != selectedRow_) {
+        selectedRow_ = slot;
+        link_.events().presetSelected(slot);
+        // The list scrolls the row into view.
+        if (windowOpen())
+            setParameterFromDevice(param::Scroll,
+                                   (ScrollRows - std::min(slot, ScrollRows)) / double(ScrollRows));
+    }
+    if (!dump.checksumOk) return;
+
+    BulkUpdate = true;
+    std::array<int, NumPresetParams> received{};
+    for (int i = 0; i < NumPresetParams; ++i)
+        received[static_cast<std::size_t>(i)] = dump.block[sysex::record::paramByte(i)];
+    // Stored first: the values applied below are compared with them.
+    std::copy(received.begin(), received.end(), StoredValues.begin());
+    for (int i = 0; i < NumPresetParams; ++i) {
+        const iplug::IParam& p = parameter(i);
+        setParameterFromDevice(
+            i, (received[static_cast<std::size_t>(i)] - p.minimum()) / (p.maximum() - p.minimum()));
+    }
+    AppliedPreset applied;
+    applied.slot = slot;
+    applied.ampModel = recogniseAmpModel(received);
+    applied.ambienceType = recogniseAmbienceType(received);
+    userIrTarget_ = UserIrTarget::None;
+    applyPresetTexts(dump, applied);
+    BulkUpdate = false;
+
+    if (savePending_) {
+        savePending_ = false;
+        cache_.store(currentPreset_, dump.block, dump.sent);
+        link_.events().presetStored(currentPreset_);
+    }
+    requestMissingUserIr();
+    link_.events().presetApplied(applied);
+    awaitingIrsForSync_ = true;
+    reportSynchronisedWhenDone();
+}
+
+// A position that plays a user IR names it in the record; otherwise its
+// label is the cabinet's.
+void VornixControl::applyPresetTexts(const sysex::BlockView& dump, AppliedPreset& applied) {
+    applied.displayNumber = intValue(param::PatchOffset) + currentPreset_;
+    applied.name = nameOf(dump.block, sysex::record::Name);
+    presetName_ = applied.name;
+    const bool plays7 = intValue(param::Ir7Mode) != 0;
+    const bool plays8 = intValue(param::Ir8Mode) != 0;
+    if (plays7)
+        userIrNames_[0] =
+            sysex::trimDeviceName(dump.block.subspan(sysex::record::Ir7Name, sysex::NameBytes));
+    if (plays8)
+        userIrNames_[1] =
+            sysex::trimDeviceName(dump.block.subspan(sysex::record::Ir8Name, sysex::NameBytes));
+    cache_.setRowFromName(currentPreset_, applied.displayNumber,
+                          dump.block.subspan(sysex::record::Name, sysex::NameBytes));
+    applied.ir7Label = plays7 ? userIrNames_[0] : cabinetName(7);
+    applied.ir8Label = plays8 ? userIrNames_[1] : cabinetName(8);
+    applied.playsUserIr = plays7 || plays8;
+    // What the device just sent is what it stores, whatever the values are
+    // clamped to here.
+    setModified(false);
+    if (applied.playsUserIr) refreshIrDisplay();
+}
+
+void VornixControl::requestMissingUserIr() {
+    const auto missing = [this](int slot) {
+        return !storage::FileReader(dataFolder().irFile(static_cast<unsigned>(slot))).isOpen();
+    };
+    if (intValue(param::Ir7Mode) != 0 && missing(ir7Slot_))
+        irDownload_.request(static_cast<unsigned>(ir7Slot_), !bankExport_.active());
+    else if (intValue(param::Ir8Mode) != 0 && missing(ir8Slot_))
+        irDownload_.request(static_cast<unsigned>(ir8Slot_), !bankExport_.active());
+}
+
+// The editor is in step with the device once the current preset is applied
+// and the IRs it plays have arrived (or failed to).
+void VornixControl::reportSynchronisedWhenDone() {
+    if (!awaitingIrsForSync_ || bulkRead_.active() || irDownload_.pending() > 0) return;
+    awaitingIrsForSync_ = false;
+    link_.events().synchronised();
+}
+
+// ---- global pages ------------------------------------------------------------------
+
+void VornixControl::applyPageFields(ByteSpan block, std::span<const sysex::PageField> fields) {
+    for (const sysex::PageField& field : fields)
+        setParameterFromDevice(field.parameter, sysex::fieldValue(block, field) /
+                                                    parameter(field.parameter).maximum());
+}
+
+// The last step of the start-up sequence but one: the settings are applied,
+// the transfer ends, and the device's current preset is asked for.
+void VornixControl::applySettingsPage(ByteSpan block) {
+    BulkUpdate = true;
+    applyPageFields(block, sysex::SettingsPageFields);
+    BulkUpdate = false;
+    sendToDevice(sysex::endTransfer());
+    link_.requestPreset(block[sysex::settingspage::CurrentPreset]);
+}
+
+void VornixControl::applyMidiAssignPage(ByteSpan block) {
+    for (int i = 0; i < sysex::MidiAssignFieldCount; ++i) {
+        const sysex::PageField field = sysex::midiAssignField(i);
+        setParameterFromDevice(field.parameter,
+                               block[field.byte] / parameter(field.parameter).maximum());
+    }
+}
+
+// The map itself is kept with the window closed too; the two program pairs
+// on the MIDI page follow it only with the window open.
+void VornixControl::applyProgramMapPage(ByteSpan block) {
+    for (int i = 0; i < NumPresets; ++i) {
+        programMap_[static_cast<std::size_t>(i)] = block[static_cast<std::size_t>(i)];
+        if (!windowOpen()) continue;
+        setParameterFromDevice(
+            param::DeviceProgram,
+            programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram))] /
+                double(DeviceValueMax));
+        setParameterFromDevice(
+            param::DeviceProgram1,
+            programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] /
+                double(DeviceValueMax));
+    }
+}
+
+// ---- single reports -----------------------------------------------------------------
+
+// A knob turned on the device, or the layer-B switch (reported as number 77).
+void VornixControl::applyParameterReport(ByteSpan message) {
+    const auto report = sysex::parseParameterChanged(message);
+    if (!report) return;
+    if (report->index == LayerBReportNumber) {
+        if (!windowOpen()) return;
+        LayerB = report->value >= 1;
+        link_.events().knobLayerChanged(LayerB);
+        return;
+    }
+    if (report->index >= NumParams) return;
+    const iplug::IParam& p = parameter(report->index);
+    if (!p.initialised()) return;
+    BulkUpdate = true;
+    setParameterFromDevice(report->index,
+                           (report->value - p.minimum()) / (p.maximum() - p.minimum()));
+    BulkUpdate = false;
+}
+
+void VornixControl::applyDeviceText(ByteSpan m) {
+    if (!sysex::hasHeader(m, sysex::family::Editor) || m[sysex::at::Command] != sysex::cmd::Text ||
+        m[sysex::at::Device] != sysex::DeviceCode)
+        return;
+    deviceText_ = sysex::trimDeviceName(m.subspan(sysex::at::TextData, sysex::TextBytes));
+    link_.events().deviceTextChanged(deviceText_);
+}
+
+}  // namespace vornix

@@ -1,0 +1,101 @@
+#pragma once
+// What happened in the editor, in its own words. The window's pages (ui/),
+// the command line and the tests listen to these; the editor never names a
+// page, a control or a group, so a page can be added without touching it.
+// Every function has an empty default.
+#include <span>
+#include <string>
+
+namespace vornix {
+
+// The transfers that span many messages.
+enum class Transfer { BulkRead, BankExport, BankImport, IrUpload, IrDownload, Firmware };
+
+// The device's current preset, as it was applied.
+struct AppliedPreset {
+    int slot = 0;
+    int displayNumber = 0;  // the slot plus the patch offset
+    std::string name;       // the 32 name bytes as received
+    int ampModel = 0;       // 0-9 a voicing, 10-12 none (by Buzz)
+    int ambienceType = 0;   // 0-6 a voicing, 7 none
+    // What positions 7 and 8 of the cabinet list show: the user IR's name
+    // when the position plays one, else the cabinet's.
+    std::string ir7Label;
+    std::string ir8Label;
+    bool playsUserIr = false;  // position 7 or 8 plays a user IR
+};
+
+class EditorEvents {
+  public:
+    virtual ~EditorEvents() = default;
+
+    // ---- the link ----
+    // RECONNECT: the editor looks for the device again.
+    virtual void connecting() {}
+    // An identification reply arrived, accepted or not.
+    virtual void deviceAnswered(double /*version*/) {}
+    // The device was accepted: the editor goes online.
+    virtual void identified(double /*version*/, const std::string& /*serial*/) {}
+    // The device's firmware version is not one this editor works with.
+    virtual void versionRefused(const std::string& /*text*/) {}
+    virtual void onlineChanged(bool /*online*/) {}
+
+    // ---- the sound ----
+    // The device's current preset moved to another slot (the list selection).
+    virtual void presetSelected(int /*slot*/) {}
+    virtual void presetApplied(const AppliedPreset& /*preset*/) {}
+    // A store was confirmed by the device and cached.
+    virtual void presetStored(int /*slot*/) {}
+    // The sound differs from the stored preset, or no longer does.
+    virtual void modifiedChanged(bool /*modified*/) {}
+    virtual void presetNameChanged(const std::string& /*name*/) {}
+    // The name shown for cabinet position 7 or 8.
+    virtual void irPositionNameChanged(int /*position*/, const std::string& /*name*/) {}
+    virtual void knobLayerChanged(bool /*layerB*/) {}
+    // Position 7 or 8 now names user IR `number` on the device: both halves
+    // of the number went out, the low one after the device took the high one.
+    virtual void userIrAssigned(int /*position*/, unsigned /*number*/) {}
+    // The IR of the cabinet selector was recomputed; `byUser` when a gesture
+    // (not a received preset) chose it.
+    virtual void impulseResponseChanged(std::span<const double> /*samples*/, bool /*byUser*/) {}
+    // The device's free text (0x7B).
+    virtual void deviceTextChanged(const std::string& /*text*/) {}
+
+    // ---- lists ----
+    virtual void presetRowChanged(int /*row*/, const std::string& /*text*/) {}
+    virtual void userIrRowChanged(int /*row*/, const std::string& /*text*/) {}
+    virtual void cabinetNameChanged(int /*cabinet*/, const std::string& /*name*/) {}
+
+    // ---- transfers ----
+    virtual void transferStarted(Transfer) {}
+    virtual void transferProgress(Transfer, double /*fraction*/) {}
+    virtual void transferEnded(Transfer, bool /*ok*/) {}
+    // 1.1 s after a preset request that got no answer.
+    virtual void presetRequestUnanswered() {}
+    // The device stored an uploaded IR (0x61), or refused it (0x62).
+    virtual void irUploadAnswered(bool /*stored*/) {}
+    virtual void irReceived(unsigned /*number*/) {}
+    // A preset file was applied as the current sound, its IRs uploaded and
+    // the preset sent; false with the reason when the file was refused.
+    virtual void presetFileImported(bool /*ok*/, const std::string& /*reason*/) {}
+    // The device's current preset was applied and every IR it plays is cached.
+    virtual void synchronised() {}
+    // The device reported the end of a factory reset.
+    virtual void factoryResetFinished() {}
+
+    // ---- what the user opened ----
+    virtual void firmwarePageOpened() {}
+    // The firmware page closed: by its close button, or once the result of
+    // an update was acknowledged (`afterUpdate`).
+    virtual void firmwarePageClosed(bool /*afterUpdate*/) {}
+    virtual void globalSettingsOpened() {}
+    virtual void aboutRequested() {}
+
+    // ---- words for the user ----
+    // A message the user would see in a message box (shown only with a window).
+    virtual void message(const std::string& /*text*/) {}
+    // A detail for whoever traces the link (a stray acknowledgement ...).
+    virtual void note(const std::string& /*text*/) {}
+};
+
+}  // namespace vornix

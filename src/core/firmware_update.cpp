@@ -1,0 +1,99 @@
+#include "core/firmware_update.hpp"
+
+#include "firmware/firmware_file.hpp"
+
+namespace vornix {
+
+namespace {
+
+// After the last chunk the device reports the result; 60 s of silence is a failure.
+constexpr int ResultTimeoutTicks = 600;
+
+}  // namespace
+
+void FirmwareUpdate::openPage() {
+    connection_.setOnline(true);
+    connection_.enableKeepAlive(false);
+    link_.events().firmwarePageOpened();
+}
+
+void FirmwareUpdate::closePage() {
+    connection_.setOnline(false);
+    connection_.enableKeepAlive(true);
+    link_.events().firmwarePageClosed(false);
+}
+
+void FirmwareUpdate::chooseFile() {
+    FileRequest request;
+    request.extension = "bin";
+    if (const auto path = link_.platform().chooseFile(request); path && !path->empty()) {
+        std::string error;
+        if (!load(*path, error)) link_.showMessage(error);
+    }
+}
+
+bool FirmwareUpdate::load(const std::filesystem::path& path, std::string& error) {
+    const firmware::FirmwareLoad result = firmware::loadFirmwareFile(path, buffer_);
+    if (!result.ok()) {
+        error = result.message;
+        return false;
+    }
+    awaitingResult_ = false;
+    link_.send(sysex::firmwareEnterUpdate());
+    return true;
+}
+
+void FirmwareUpdate::receiveStatus(std::uint8_t command) {
+    switch (command) {
+        case sysex::fwcmd::Ready:
+            if (buffer_.empty()) return;  // nothing was loaded: not our update
+            uploading_ = true;
+            link_.events().transferStarted(Transfer::Firmware);
+            break;
+        case sysex::fwcmd::Finished:
+            finish(true);
+            break;
+        case sysex::fwcmd::Failed:
+            finish(false);
+            break;
+        default:
+            break;
+    }
+}
+
+void FirmwareUpdate::step() {
+    if (uploading_)
+        sendChunk();
+    else if (++waitTicks_ > ResultTimeoutTicks)
+        finish(false);
+}
+
+void FirmwareUpdate::sendChunk() {
+    const std::size_t total = buffer_.total();
+    if (buffer_.sent() == 0) {
+        link_.send(sysex::firmwareFirstChunk(static_cast<unsigned>(total),
+                                             buffer_.take(sysex::FirmwareChunkBytes)));
+    } else if (buffer_.remaining() > sysex::FirmwareChunkBytes) {
+        link_.send(sysex::firmwareMiddleChunk(buffer_.take(sysex::FirmwareChunkBytes)));
+    } else {
+        link_.send(sysex::firmwareLastChunk(buffer_.take(buffer_.remaining()), buffer_.checksum()));
+        uploading_ = false;
+        awaitingResult_ = true;
+        waitTicks_ = 0;
+    }
+    link_.events().transferProgress(Transfer::Firmware, buffer_.sent() / double(total));
+}
+
+// Success is reported only once the device says the update finished.
+void FirmwareUpdate::finish(bool ok) {
+    const bool wasOurs = uploading_ || awaitingResult_;
+    uploading_ = false;
+    awaitingResult_ = false;
+    connection_.setOnline(false);
+    if (!wasOurs && ok) return;
+    link_.events().transferEnded(Transfer::Firmware, ok);
+    link_.showMessage(ok ? "Firmware update finished." : "Error in update!", Buttons::Ok,
+                      [this](Answer) { link_.events().firmwarePageClosed(true); });
+}
+
+}  // namespace vornix

@@ -1,0 +1,47 @@
+#pragma once
+// Updating the device's firmware: the file is packed, the device's loader is
+// asked to start (04 10); once it is ready (04 12) the image goes out in
+// 240-byte chunks, one per device tick, and the device reports the result
+// (04 14 finished, 04 15 failed).
+#include <filesystem>
+#include <string>
+
+#include "core/connection.hpp"
+#include "core/link.hpp"
+#include "device/transfer_buffer.hpp"
+
+namespace vornix {
+
+class FirmwareUpdate {
+  public:
+    FirmwareUpdate(Link& link, Connection& connection) : link_(link), connection_(connection) {}
+
+    // The firmware page: the link is held online for the loader, without
+    // identification, until the page closes.
+    void openPage();
+    void closePage();
+    void chooseFile();
+    // Packs the file and asks the loader to start; false with a reason.
+    bool load(const std::filesystem::path& path, std::string& error);
+
+    // Chunks are going out (the text message length is then a chunk's).
+    bool uploading() const { return uploading_; }
+    // The device tick belongs to the update while chunks go out or the
+    // result is awaited.
+    bool holdsTheTick() const { return uploading_ || awaitingResult_; }
+    void step();
+    void receiveStatus(std::uint8_t command);
+
+  private:
+    void sendChunk();
+    void finish(bool ok);
+
+    Link& link_;
+    Connection& connection_;
+    sysex::TransferBuffer buffer_;
+    bool uploading_ = false;
+    bool awaitingResult_ = false;
+    int waitTicks_ = 0;
+};
+
+}  // namespace vornix

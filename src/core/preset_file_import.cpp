@@ -1,0 +1,156 @@
+#include "core/preset_file_import.hpp"
+
+#include "device/preset_record.hpp"
+#include "storage/file_io.hpp"
+#include "storage/preset_file.hpp"
+
+namespace vornix {
+
+namespace {
+
+namespace pf = storage::presetfile;
+
+// The user IR number a file's position names, from its bank and number bytes.
+unsigned ownIrNumber(const PresetFileImport::Target& target, int bankParam, int numberParam) {
+    return sysex::join14(static_cast<unsigned>(target.intValue(bankParam)),
+                         static_cast<unsigned>(target.intValue(numberParam)));
+}
+
+}  // namespace
+
+void PresetFileImport::start(const std::filesystem::path& path) {
+    storage::FileReader reader(path);
+    if (!reader.isOpen()) {
+        refuse("Cannot open the preset file " + path.string());
+        return;
+    }
+    if (reader.size() >= pf::MaxFileBytes) {
+        refuse("Unknown file format.");
+        return;
+    }
+    std::vector<std::uint8_t> file(static_cast<std::size_t>(reader.size()));
+    file.resize(reader.read(file.data(), file.size()));
+    switch (storage::checkPresetFile(file)) {
+        case storage::PresetFileCheck::UnknownFormat:
+            link_.showMessageLater("Unknown file format.");
+            refuse("Unknown file format.");
+            return;
+        case storage::PresetFileCheck::UnsupportedVersion: {
+            const std::string text =
+                "Unsupported file version. \nPlease update the Vornix Editor \nto the latest "
+                "version.";
+            link_.showMessage(text);
+            refuse(text);
+            return;
+        }
+        case storage::PresetFileCheck::Ok:
+            break;
+    }
+    if (!target_.modified()) {
+        askThenApply(std::move(file));
+        return;
+    }
+    link_.platform().messageBox("Current Preset not saved. \nContinue without saving?", "",
+                                Buttons::OkCancel,
+                                [this, file = std::move(file)](Answer answer) mutable {
+                                    if (answer == Answer::Ok)
+                                        askThenApply(std::move(file));
+                                    else
+                                        refuse("cancelled");
+                                });
+}
+
+void PresetFileImport::refuse(const std::string& reason) {
+    link_.events().presetFileImported(false, reason);
+}
+
+// A file that brings an IR for a position that plays a user IR replaces it.
+void PresetFileImport::askThenApply(std::vector<std::uint8_t> file) {
+    const bool replacesIr = (target_.intValue(param::Ir7Mode) >= 1 && file[pf::Ir7Mode] > 0) ||
+                            (target_.intValue(param::Ir8Mode) >= 1 && file[pf::Ir8Mode] > 0);
+    if (!replacesIr) {
+        apply(std::move(file));
+        return;
+    }
+    link_.platform().messageBox(
+        "This operation will overwrite the currently selected User IR. \nContinue without "
+        "saving?",
+        "", Buttons::OkCancel, [this, file = std::move(file)](Answer answer) mutable {
+            if (answer == Answer::Ok)
+                apply(std::move(file));
+            else
+                refuse("cancelled");
+        });
+}
+
+void PresetFileImport::apply(std::vector<std::uint8_t> file) {
+    const storage::PresetFileBlocks blocks = storage::assignIrBlocks(file);
+    // The preset's own user IR numbers: p for position 7 and 128 + p for 8.
+    const auto p = static_cast<std::uint8_t>(target_.currentPreset());
+    if (file[pf::Ir7Bank] < 2) {
+        file[pf::Ir7Bank] = 0;
+        file[pf::Ir7Number] = p;
+    }
+    if (file[pf::Ir8Bank] < 2) {
+        file[pf::Ir8Bank] = 1;
+        file[pf::Ir8Number] = p;
+    }
+    target_.applyPresetFileValues(file);
+
+    secondIr_.clear();
+    if (!blocks.ir7 && !blocks.ir8) {
+        if (target_.online()) target_.sendPreset();
+        finish();
+        return;
+    }
+    if (blocks.ir7) {
+        waitingFor7_ = true;
+        waitingFor8_ = blocks.ir8.has_value();
+        if (blocks.ir8) secondIr_.assign(blocks.ir8->begin(), blocks.ir8->end());
+        target_.storeIrBlock(*blocks.ir7,
+                             static_cast<unsigned>(target_.intValue(param::Ir7SlotLow)));
+        // Offline, no acknowledgement will come: the second IR is cached at once.
+        if (!target_.online() && waitingFor8_) storeSecondIr();
+    } else {
+        waitingFor8_ = true;
+        target_.storeIrBlock(*blocks.ir8,
+                             ownIrNumber(target_, param::Ir8SlotHigh, param::Ir8SlotLow));
+    }
+    // Offline the chain ends with the cached files. Flags left set would take
+    // the acknowledgement of some later upload for this import's.
+    if (!target_.online()) {
+        waitingFor7_ = waitingFor8_ = false;
+        finish();
+    }
+}
+
+void PresetFileImport::storeSecondIr() {
+    if (secondIr_.empty()) return;
+    const std::vector<std::uint8_t> block = std::move(secondIr_);
+    secondIr_.clear();
+    target_.storeIrBlock(block, ownIrNumber(target_, param::Ir8SlotHigh, param::Ir8SlotLow));
+}
+
+bool PresetFileImport::irStored() {
+    if (waitingFor7_) {
+        waitingFor7_ = false;
+        if (waitingFor8_) {
+            storeSecondIr();
+            return true;
+        }
+    } else if (waitingFor8_) {
+        waitingFor8_ = false;
+    } else {
+        return false;
+    }
+    target_.refreshIrDisplay();
+    target_.sendPreset();
+    finish();
+    return true;
+}
+
+void PresetFileImport::finish() {
+    link_.events().presetFileImported(true, {});
+}
+
+}  // namespace vornix
