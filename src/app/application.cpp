@@ -15,6 +15,7 @@
 #include "app/single_instance.hpp"
 #include "core/ui_names.hpp"
 #include "resources/resources.hpp"
+#include "storage/data_folder.hpp"
 
 namespace vornix::app {
 
@@ -60,6 +61,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     std::unique_ptr<EditorStack> stack;
     std::unique_ptr<MainWindow> window;
     try {
+        storage::removeStaleTemporaryFiles(folder);
         // Messages of the host's start-up (no sound card) wait for the window.
         stack = std::make_unique<EditorStack>(
             loop, folder, platform, StackOptions{options.simulator, true},

@@ -5,10 +5,6 @@
 
 namespace vornix::app {
 
-namespace {
-constexpr const char* SimulatorFolder = "Simulator";
-}
-
 EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
                          StackOptions options, host::Host::MessageHook hostMessage)
     : options_(options) {
@@ -26,7 +22,7 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
     if (options.simulator) {
         pedal_ = std::make_unique<sim::Pedal>();
         // The built-in pedal keeps what it was told between runs, as a real one would.
-        simulatorState_ = folder.root() / SimulatorFolder;
+        simulatorState_ = folder.simulatorFolder();
         std::error_code ignored;
         if (std::filesystem::exists(simulatorState_, ignored)) pedal_->loadState(simulatorState_);
         simulatorPort_ = std::make_unique<host::SimulatorPort>(loop, *pedal_);
