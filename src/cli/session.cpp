@@ -37,14 +37,13 @@ long long nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+}  // namespace
+
 storage::DataFolder dataFolderFor(const Options& options) {
     return options.dataDir.empty() ? storage::DataFolder::fromEnvironment()
                                    : storage::DataFolder(options.dataDir);
 }
 
-// The port of exactly this name; else the one port whose name starts with it,
-// so that "--port NAME" reaches a device whose input and output are separate
-// clients ("NAME In:...", "NAME Out:..." on JACK).
 std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name) {
     if (std::find(ports.begin(), ports.end(), name) != ports.end()) return name;
     std::string found;
@@ -55,8 +54,6 @@ std::string resolvePortName(const std::vector<std::string>& ports, const std::st
     }
     return found.empty() ? name : found;
 }
-
-}  // namespace
 
 // ---- ConsolePlatform -------------------------------------------------------------------
 
@@ -104,6 +101,7 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
         return sendRaw_(m);
     });
     editor_->setEvents(this);
+    storage::removeStaleTemporaryFiles(folder);
 #ifdef VORNIX_HAVE_RESOURCES
     editor_->initialiseCaches([](int index) { return resources::factoryWav(index); });
 #else
@@ -135,7 +133,7 @@ bool Session::openTransport(const Options& options, std::string& error) {
         case Transport::Simulator: {
             pedal_ = std::make_unique<sim::Pedal>();
             // The built-in pedal keeps what it was told between runs, as a real one would.
-            simulatorState_ = dataFolderFor(options).root() / "Simulator";
+            simulatorState_ = dataFolderFor(options).simulatorFolder();
             if (std::filesystem::exists(simulatorState_)) pedal_->loadState(simulatorState_);
             port_ = std::make_unique<host::SimulatorPort>(loop_, *pedal_);
             break;
