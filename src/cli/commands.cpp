@@ -7,20 +7,10 @@
 
 #include "cli/device_commands.hpp"
 #include "cli/session.hpp"
-#include "host/midi_api.hpp"
 
 namespace vornix::cli {
 
 namespace {
-
-int listPorts() {
-    const host::MidiPortListing ports = host::listMidiPorts();
-    std::cout << "MIDI API: " << (ports.api.empty() ? "none" : ports.api) << "\ninputs:\n";
-    for (const auto& name : ports.inputs) std::cout << "  " << name << '\n';
-    std::cout << "outputs:\n";
-    for (const auto& name : ports.outputs) std::cout << "  " << name << '\n';
-    return ExitOk;
-}
 
 bool needsNoDevice(const std::string& command) {
     return command == "ports" || command == "ir-convert";
@@ -29,7 +19,7 @@ bool needsNoDevice(const std::string& command) {
 }  // namespace
 
 int runCommand(const Options& options) {
-    if (options.command == "ports") return listPorts();
+    if (options.command == "ports") return portsCommand(options);
     if (options.command == "ir-convert") return convertIr(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
     Options effective = options;

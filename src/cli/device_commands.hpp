@@ -25,6 +25,7 @@ const std::map<std::string, DeviceCommand>& deviceCommands();
 
 // Commands that need no device.
 int convertIr(const Options& options);
+int portsCommand(const Options& options);
 
 // Helpers shared by the command files.
 CommandResult failed(std::string error, int code = 1);

@@ -15,6 +15,12 @@ namespace {
 
 using Args = std::vector<std::string>;
 
+// A WAV that was read, but not as it declares itself.
+void warnAbout(const std::string& path, const ir::WavResult& wav) {
+    if (!wav.warning.empty())
+        std::cerr << "vornixctl: warning: " << path << ": " << wav.warning << '\n';
+}
+
 // The value after `flag` in args, or empty.
 std::string flagValue(const Args& args, const std::string& flag) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
@@ -48,6 +54,10 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     if (args.empty() || args[0].starts_with("--") || (position != "7" && position != "8"))
         return failed("usage: ir-upload IN.wav --position 7|8");
     const bool ir7 = position == "7";
+    // A file that cannot be used is refused before the device hears anything.
+    const ir::WavResult wav = ir::readWav(args[0]);
+    if (!wav.ok()) return failed(args[0] + ": " + wav.message);
+    warnAbout(args[0], wav);
     if (!session.synchronise()) return deviceFailure(session);
     VornixControl& editor = session.editor();
     std::string error;
@@ -84,6 +94,7 @@ int convertIr(const Options& options) {
         std::cerr << "vornixctl: " << args[0] << ": " << wav.message << '\n';
         return ExitFailure;
     }
+    warnAbout(args[0], wav);
     auto buffer = std::make_unique<ir::IrSampleBuffer>();
     ir::loadIntoBuffer(wav.samples, *buffer);
     const std::string name = flagValue(args, "--name");

@@ -37,14 +37,13 @@ long long nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+}  // namespace
+
 storage::DataFolder dataFolderFor(const Options& options) {
     return options.dataDir.empty() ? storage::DataFolder::fromEnvironment()
                                    : storage::DataFolder(options.dataDir);
 }
 
-// The port of exactly this name; else the one port whose name starts with it,
-// so that "--port NAME" reaches a device whose input and output are separate
-// clients ("NAME In:...", "NAME Out:..." on JACK).
 std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name) {
     if (std::find(ports.begin(), ports.end(), name) != ports.end()) return name;
     std::string found;
@@ -55,8 +54,6 @@ std::string resolvePortName(const std::vector<std::string>& ports, const std::st
     }
     return found.empty() ? name : found;
 }
-
-}  // namespace
 
 // ---- ConsolePlatform -------------------------------------------------------------------
 

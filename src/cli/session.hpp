@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/options.hpp"
 #include "core/editor_events.hpp"
@@ -13,6 +14,7 @@
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
+#include "storage/data_folder.hpp"
 
 namespace vornix::host {
 class BuiltInPedal;
@@ -20,6 +22,14 @@ class Host;
 }  // namespace vornix::host
 
 namespace vornix::cli {
+
+// The data folder of --data-dir, else of the environment.
+storage::DataFolder dataFolderFor(const Options& options);
+
+// The port of exactly this name; else the one port whose name starts with it,
+// so that "--port NAME" reaches a device whose input and output are separate
+// clients ("NAME In:...", "NAME Out:..." on JACK). Else the name itself.
+std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name);
 
 // Exit codes.
 inline constexpr int ExitOk = 0;

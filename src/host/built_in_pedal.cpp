@@ -3,7 +3,7 @@
 namespace vornix::host {
 
 BuiltInPedal::BuiltInPedal(EventLoop& loop, const storage::DataFolder& folder, int latencyMs)
-    : state_(folder.root() / SimulatorFolder), port_(loop, pedal_, latencyMs) {
+    : state_(folder.simulatorFolder()), port_(loop, pedal_, latencyMs) {
     std::error_code ignored;
     if (std::filesystem::exists(state_, ignored)) pedal_.loadState(state_);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The simulated pedal inside the program (--simulator): the pedal, its port on
-// the event loop, and its state folder ("Simulator" in the data folder), so
+// the event loop, and its state folder (the data folder's simulator folder), so
 // the built-in pedal keeps what it was told between runs, as a real one would.
 #include <filesystem>
 
@@ -9,8 +9,6 @@
 #include "storage/data_folder.hpp"
 
 namespace vornix::host {
-
-inline constexpr const char* SimulatorFolder = "Simulator";
 
 class BuiltInPedal {
   public:

@@ -1,7 +1,7 @@
 #include "ir/wav_reader.hpp"
 
 // Sections: byte sources (file or memory) - chunk walking - the "fmt " chunk -
-// sample decoding - resampling - the reader itself.
+// the data chunk's extent - sample decoding - resampling - the reader itself.
 
 #include <algorithm>
 #include <cmath>
@@ -169,6 +169,35 @@ WavResult readFormat(ByteSource& source, WavFormat& format) {
     return {};
 }
 
+// ---- the data chunk's extent -------------------------------------------------
+
+// How a "data" chunk disagrees with the end of the file it is in.
+enum class EndsEarly {
+    No,
+    DeclaredLonger,  // a recorder that stopped, or 0xFFFFFFFF from a stream writer
+    NoSize,          // 0 from a stream writer, with the samples after it
+};
+
+struct DataExtent {
+    std::uint64_t bytes = 0;  // what can be read of the chunk
+    EndsEarly endsEarly = EndsEarly::No;
+};
+
+// The samples that are in the file, as common audio libraries read them:
+// up to the declared size, else to the end of the file.
+DataExtent dataExtent(std::uint32_t declared, std::uint64_t left) {
+    if (declared == 0 && left > 0) return {left, EndsEarly::NoSize};
+    if (declared > left) return {left, EndsEarly::DeclaredLonger};
+    return {declared, EndsEarly::No};
+}
+
+std::string earlyEndWarning(EndsEarly endsEarly, std::uint64_t frames) {
+    const std::string read = "read " + std::to_string(frames) + " whole frames";
+    if (endsEarly == EndsEarly::NoSize)
+        return "the 'data' chunk declares no size: " + read + " to the end of the file";
+    return "the 'data' chunk is declared longer than the file: " + read;
+}
+
 // ---- samples -----------------------------------------------------------------
 
 double decodeSample(const std::uint8_t* p, const WavFormat& format) {
@@ -222,13 +251,19 @@ WavResult decode(ByteSource& source) {
 
     const auto data = findChunk(source, "data");
     if (!data) return refuse(WavError::NoDataChunk, "not a WAV file: no 'data' chunk");
-    if (data->size > source.left())
-        return refuse(WavError::Truncated, "truncated file: the 'data' chunk declares " +
-                                               std::to_string(data->size) + " bytes but only " +
-                                               std::to_string(source.left()) + " follow");
 
     WavFormat& format = result.format;
-    format.frames = data->size / format.blockAlign;
+    const DataExtent extent = dataExtent(data->size, source.left());
+    format.frames = extent.bytes / format.blockAlign;
+    if (extent.endsEarly != EndsEarly::No) {
+        if (format.frames == 0)
+            return refuse(WavError::Truncated, "truncated file: the 'data' chunk declares " +
+                                                   std::to_string(data->size) + " bytes but only " +
+                                                   std::to_string(source.left()) +
+                                                   " follow, not one whole frame of " +
+                                                   std::to_string(format.blockAlign) + " bytes");
+        result.warning = earlyEndWarning(extent.endsEarly, format.frames);
+    }
     const double ratio = format.sampleRate / IrRate;
     const auto channel = decodeChannelZero(source, format, framesNeeded(format.frames, ratio));
     result.samples = resampleToIrRate(channel, format.sampleRate);

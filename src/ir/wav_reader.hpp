@@ -2,7 +2,9 @@
 // Turns a RIFF/WAVE file into the device's IR form: channel 0 only, resampled
 // to 44.1 kHz, at most 4096 samples of which the device plays the first 1200.
 // A file that is not a readable WAV is refused with a reason the user can act
-// on; nothing half-decoded is ever handed out.
+// on; nothing half-decoded is ever handed out. A file that ends inside its
+// sample data (a recorder that stopped, a stream writer that never went back
+// to fill in the size) gives the whole frames it holds, with a warning.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -48,12 +50,15 @@ struct WavFormat {
     std::uint32_t sampleRate = 0;
     std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
-    std::uint64_t frames = 0;  // whole frames in the "data" chunk
+    std::uint64_t frames = 0;  // whole frames in the "data" chunk (that are in the file)
 };
 
 struct WavResult {
     WavError error = WavError::None;
     std::string message;  // why the file was refused, empty when it was read
+    // Set when the file was read but not as it declares itself (it ends
+    // before its "data" chunk does); the user should hear about it.
+    std::string warning;
     WavFormat format;
     // Channel 0 at 44.1 kHz, cut to IrBufferSamples.
     std::vector<double> samples;

@@ -3,8 +3,10 @@
 //   presets.bin   128 records of 256 bytes, slot order
 //   globals.bin   global pages 0-2 (256 bytes each), current preset, layer B
 //   irs/NNN.dat   one 2,436-byte IR slot file per IR number NNN
-// Each file is written under a temporary name and renamed over the old one, so
-// a crash leaves either the old file or the new one, never half of one.
+// Each file is written through the editor's atomic file helper: under a
+// temporary name of its own process and renamed over the old one, so a crash
+// leaves either the old file or the new one, never half of one, and two
+// programs saving into the same folder never write into one temporary file.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -12,6 +14,7 @@
 
 #include "sim/factory_content.hpp"
 #include "sim/pedal.hpp"
+#include "storage/file_io.hpp"
 
 namespace vornix::sim {
 
@@ -22,27 +25,10 @@ namespace fs = std::filesystem;
 constexpr const char* PresetsFile = "presets.bin";
 constexpr const char* GlobalsFile = "globals.bin";
 constexpr const char* IrFolder = "irs";
-constexpr const char* TempSuffix = ".tmp";
 constexpr std::size_t PresetsSize = NumPresets * sysex::BlockSize;
 constexpr std::size_t GlobalsPagesSize = GlobalPageCount * sysex::BlockSize;
 constexpr std::size_t GlobalsSize = GlobalsPagesSize + 2;  // + current preset, layer B
 constexpr std::uint8_t HighBit = 0x80;
-
-bool writeAtomically(const fs::path& target, sysex::ByteSpan bytes) {
-    fs::path temp = target;
-    temp += TempSuffix;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) return false;
-    }
-    std::error_code error;
-    fs::rename(temp, target, error);
-    if (error) fs::remove(temp, error);
-    return !error;
-}
 
 // The whole file when it has exactly the expected size; empty otherwise.
 sysex::Bytes readExactly(const fs::path& path, std::size_t expected) {
@@ -106,11 +92,11 @@ bool Pedal::saveState(const fs::path& folder) const {
             globals.insert(globals.end(), page.begin(), page.end());
         globals.push_back(static_cast<std::uint8_t>(currentPreset_));
         globals.push_back(layerB_ ? 1 : 0);
-        if (!writeAtomically(folder / PresetsFile, presets)) return false;
-        if (!writeAtomically(folder / GlobalsFile, globals)) return false;
+        if (!storage::writeFile(folder / PresetsFile, presets)) return false;
+        if (!storage::writeFile(folder / GlobalsFile, globals)) return false;
 
         for (const auto& [number, file] : irs_.all())
-            if (!writeAtomically(irFolder / irFileName(number), file)) return false;
+            if (!storage::writeFile(irFolder / irFileName(number), file)) return false;
         // IRs the pedal no longer holds (after a reset) must not come back on load.
         for (const fs::directory_entry& entry : fs::directory_iterator(irFolder, error)) {
             const int number = irNumberOfFileName(entry.path().filename().string());

@@ -1,7 +1,12 @@
 #include "storage/data_folder.hpp"
 
+#include <signal.h>
+#include <sys/types.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "storage/file_io.hpp"
 
@@ -23,6 +28,26 @@ void deleteCacheFiles(const std::filesystem::path& folder) {
         std::error_code ignored;
         std::filesystem::remove(folder / entry.name, ignored);
     }
+}
+
+// Signal 0 only asks whether the process exists. EPERM means it does, under
+// another user; a PID taken over by an unrelated process keeps the file, which
+// errs on the safe side.
+bool processRuns(long pid) {
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+std::size_t removeStaleIn(const std::filesystem::path& folder) {
+    std::size_t removed = 0;
+    for (const DirectoryEntry& entry : scanDirectory(folder)) {
+        if (entry.isFolder) continue;
+        const auto writer = temporaryFileWriter(entry.name);
+        if (!writer || processRuns(*writer)) continue;
+        std::error_code error;
+        if (std::filesystem::remove(folder / entry.name, error)) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace
@@ -60,6 +85,18 @@ void clearCache(const DataFolder& folder) {
     deleteCacheFiles(folder.presetsFolder());
     deleteCacheFiles(folder.userIrFolder());
     deleteCacheFiles(folder.factoryIrFolder());
+}
+
+std::size_t removeStaleTemporaryFiles(const DataFolder& folder) {
+    std::size_t removed = 0;
+    for (const auto& cacheFolder :
+         {folder.root(), folder.presetsFolder(), folder.userIrFolder(), folder.factoryIrFolder()})
+        removed += removeStaleIn(cacheFolder);
+    // The simulator keeps its IRs in a folder of its own inside.
+    removed += removeStaleIn(folder.simulatorFolder());
+    for (const DirectoryEntry& entry : scanDirectory(folder.simulatorFolder()))
+        if (entry.isFolder) removed += removeStaleIn(folder.simulatorFolder() / entry.name);
+    return removed;
 }
 
 }  // namespace vornix::storage

@@ -1,5 +1,6 @@
 #pragma once
 // The per-user data folder and the names of the cache files inside it.
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -17,6 +18,8 @@ class DataFolder {
     std::filesystem::path userIrFolder() const { return root_ / "User IRs"; }
     std::filesystem::path factoryIrFolder() const { return root_ / "Factory IRs"; }
     std::filesystem::path settingsFile() const { return root_ / "settings.ini"; }
+    // The built-in simulated pedal's memory between runs.
+    std::filesystem::path simulatorFolder() const { return root_ / "Simulator"; }
 
     // "%03d.dat" of a 1-based number.
     static std::string slotFileName(int number);
@@ -34,5 +37,13 @@ class DataFolder {
 // Deletes every file ending exactly in ".dat" in the three cache folders;
 // folders and other files (the factory WAVs) stay. Failures are ignored.
 void clearCache(const DataFolder& folder);
+
+// Deletes the temporary files (file_io's naming, nothing else) that writers
+// which no longer run left behind in the data folder, the three cache
+// folders, the simulator's folder and the folders inside it: a killed writer
+// never gets to rename or remove its file. A file of a running process stays,
+// as the editor and vornixctl may be writing into the same folder right now.
+// Returns how many files were deleted; failures are ignored.
+std::size_t removeStaleTemporaryFiles(const DataFolder& folder);
 
 }  // namespace vornix::storage

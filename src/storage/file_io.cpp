@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cstdlib>
 #include <system_error>
 
@@ -55,13 +56,42 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path, std::size_
 
 namespace {
 
+constexpr char TemporaryPrefix = '.';
+constexpr std::string_view TemporaryMarker = ".tmp-";
+constexpr char CounterSeparator = '-';
+
 std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    return target.parent_path() / ("." + target.filename().string() + ".tmp-" +
-                                   std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    return target.parent_path() /
+           (TemporaryPrefix + target.filename().string() + std::string(TemporaryMarker) +
+            std::to_string(::getpid()) + CounterSeparator + std::to_string(counter++));
+}
+
+// A run of decimal digits that fits a long, and nothing else.
+std::optional<long> decimal(std::string_view text) {
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 }  // namespace
+
+std::optional<long> temporaryFileWriter(std::string_view fileName) {
+    if (fileName.size() < 2 || fileName.front() != TemporaryPrefix) return std::nullopt;
+    const auto marker = fileName.rfind(TemporaryMarker);
+    // The target's own name must not be empty: "..tmp-1-2" is no file of ours.
+    if (marker == std::string_view::npos || marker < 2) return std::nullopt;
+    const std::string_view tail = fileName.substr(marker + TemporaryMarker.size());
+    const auto separator = tail.find(CounterSeparator);
+    if (separator == std::string_view::npos) return std::nullopt;
+    const auto pid = decimal(tail.substr(0, separator));
+    if (!pid || *pid <= 0 || !decimal(tail.substr(separator + 1))) return std::nullopt;
+    return pid;
+}
 
 FileWriter::FileWriter(const std::filesystem::path& path, Durability durability)
     : target_(path), durability_(durability) {

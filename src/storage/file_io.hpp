@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornix::storage {
@@ -71,6 +73,13 @@ class FileWriter {
     bool failed_ = false;
     Durability durability_ = Durability::Cache;
 };
+
+// The temporary file a FileWriter writes before the rename is named
+// ".NAME.tmp-PID-N" beside the target NAME: hidden, and naming its writer, so
+// that what a killed writer leaves behind can be told from a file being
+// written right now. This gives the PID of such a name, and nothing for any
+// other name.
+std::optional<long> temporaryFileWriter(std::string_view fileName);
 
 // Writes the whole file atomically. False when it could not be written.
 bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,

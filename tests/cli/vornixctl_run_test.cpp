@@ -146,6 +146,63 @@ TEST(CommandLineIrConvert, WavBecomesASlotFileAndABrokenWavIsRefused) {
     EXPECT_FALSE(std::filesystem::exists(refusedOut));
 }
 
+TEST(CommandLineIrConvert, AWavThatEndsEarlyIsConvertedWithAWarning) {
+    Vornixctl ctl;
+    const std::string wav = testDataPath("wav/truncated_data.wav").string();
+    const ProgramRun run = ctl.run({"ir-convert", wav, ctl.path("cab.dat").string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "vornixctl: warning: " + wav +
+                           ": the 'data' chunk is declared longer than the file: read 78 whole "
+                           "frames\n");
+}
+
+TEST(CommandLineIrUpload, ABrokenWavIsRefusedBeforeAnythingIsSent) {
+    Vornixctl ctl;
+    const ProgramRun run =
+        ctl.run({"--stdio", "--data-dir", ctl.dataDir(), "ir-upload",
+                 testDataPath("wav/no_whole_frame.wav").string(), "--position", "7"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "") << "no message went to the device";
+    EXPECT_NE(run.err.find("not one whole frame"), std::string::npos) << run.err;
+}
+
+TEST(CommandLineIrUpload, AWavThatEndsEarlyIsUploadedWithAWarning) {
+    Vornixctl ctl;
+    const ProgramRun run =
+        ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "ir-upload",
+                 testDataPath("wav/data_size_zero.wav").string(), "--position", "8"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("warning: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("read 50 whole frames to the end of the file"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("uploaded to position 8"), std::string::npos) << run.out;
+}
+
+TEST(CommandLinePorts, UseStoresTheChoiceAndKeepsTheRestOfSettingsIni) {
+    Vornixctl ctl;
+    const auto settings = std::filesystem::path(ctl.dataDir()) / "settings.ini";
+    std::filesystem::create_directories(settings.parent_path());
+    std::ofstream(settings) << "[midi]\nindev=Pedal Out\noutdev=Pedal In\n[GUI]\nscale=1.5\n";
+    const ProgramRun run = ctl.run({"--data-dir", ctl.dataDir(), "ports", "--use", "off", "off"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = slurp(settings);
+    EXPECT_NE(text.find("indev=off\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("outdev=off\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("scale=1.5\n"), std::string::npos) << text;
+}
+
+TEST(CommandLinePorts, UseRefusesAPortThatIsNotThere) {
+    Vornixctl ctl;
+    const ProgramRun run =
+        ctl.run({"--data-dir", ctl.dataDir(), "ports", "--use", "No Such Port", "off"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "vornixctl: no MIDI input named \"No Such Port\": see 'vornixctl ports'\n");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(ctl.dataDir()) / "settings.ini"));
+    const ProgramRun half = ctl.run({"--data-dir", ctl.dataDir(), "ports", "--use", "off"});
+    EXPECT_EQ(half.exitCode, 1);
+    EXPECT_NE(half.err.find("usage: ports --use IN OUT"), std::string::npos) << half.err;
+}
+
 TEST(CommandLineBackup, BackupThenRestoreIntoTheSimulator) {
     Vornixctl ctl;
     const auto bank = ctl.path("all.kvb");

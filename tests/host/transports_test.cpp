@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <memory>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device/sysex.hpp"
@@ -103,6 +106,69 @@ TEST(DeviceConnection, PendingDrainAfterDestructionDoesNothing) {
     EXPECT_FALSE(port.receiver);
     loop.runPosted();
     EXPECT_EQ(delivered, 0);
+}
+
+// A port that receives on a thread of its own, as RtMidi's input does: the
+// receiver is called under a lock that setReceiver also takes.
+class ThreadedPort : public MidiPort {
+  public:
+    ~ThreadedPort() override { join(); }
+    bool send(std::span<const std::uint8_t>) override { return true; }
+    void setReceiver(Receiver r) override {
+        std::lock_guard lock(mutex_);
+        receiver_ = std::move(r);
+    }
+    // Messages tagged 0 .. count-1 (modulo 128), as fast as they can go.
+    void start(int count) {
+        thread_ = std::thread([this, count] {
+            for (int i = 0; i < count; ++i) {
+                std::lock_guard lock(mutex_);
+                if (receiver_) receiver_(sysExTagged(static_cast<std::uint8_t>(i & 0x7F)));
+            }
+        });
+    }
+    void join() {
+        if (thread_.joinable()) thread_.join();
+    }
+
+  private:
+    std::mutex mutex_;
+    Receiver receiver_;
+    std::thread thread_;
+};
+
+TEST(DeviceConnection, HandsMessagesFromTheInputThreadToTheLoopThreadInOrder) {
+    PlainEventLoop loop;
+    ThreadedPort port;
+    // Fewer than the ring holds: the loop may fall behind without a drop.
+    constexpr int Count = 200;
+    std::vector<std::uint8_t> tags;
+    bool onLoopThread = true;
+    const auto loopThread = std::this_thread::get_id();
+    DeviceConnection connection(loop, port, [&](std::span<const std::uint8_t> m) {
+        onLoopThread = onLoopThread && std::this_thread::get_id() == loopThread;
+        tags.push_back(m[4]);
+    });
+    port.start(Count);
+    ASSERT_TRUE(loop.runUntil([&] { return tags.size() == Count; }, 5000));
+    port.join();
+    EXPECT_TRUE(onLoopThread);
+    EXPECT_EQ(connection.dropped(), 0u);
+    for (int i = 0; i < Count; ++i) ASSERT_EQ(tags[i], i & 0x7F) << i;
+}
+
+TEST(DeviceConnection, GoesAwayWhileTheInputThreadIsStillReceiving) {
+    PlainEventLoop loop;
+    ThreadedPort port;
+    int delivered = 0;
+    auto connection = std::make_unique<DeviceConnection>(loop, port, [&](auto) { ++delivered; });
+    port.start(5000);
+    loop.runUntil([&] { return delivered > 0; }, 5000);
+    connection.reset();
+    const int atDestruction = delivered;
+    port.join();
+    loop.runUntil([] { return false; }, 20);  // drains posted before the destruction
+    EXPECT_EQ(delivered, atDestruction);
 }
 
 TEST(SimulatorPort, RepliesArriveThroughTheLoopNotInsideSend) {

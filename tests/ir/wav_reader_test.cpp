@@ -161,21 +161,72 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"zero_channels.wav", WavError::ZeroChannels, "zero channels"},
         BrokenFile{"unsupported_12bit.wav", WavError::UnsupportedSampleSize,
                    "unsupported sample size: 12 bits"},
-        BrokenFile{"truncated_data.wav", WavError::Truncated, "truncated file"},
+        BrokenFile{"no_whole_frame.wav", WavError::Truncated,
+                   "truncated file: the 'data' chunk declares 400 bytes but only 3 follow, not "
+                   "one whole frame of 4 bytes"},
         BrokenFile{"truncated_format.wav", WavError::Truncated, "truncated file"},
         // A chunk size pointing far past the end must end the search, not loop.
         BrokenFile{"chunk_size_past_end.wav", WavError::NoFormatChunk, "no 'fmt ' chunk"},
         BrokenFile{"does_not_exist.wav", WavError::CannotOpen, "cannot open"}),
     [](const auto& param) { return "Case" + std::to_string(param.index); });
 
+struct EarlyEnd {
+    const char* file;
+    std::uint64_t frames;  // the whole frames in the file
+    const char* warning;
+    std::vector<double> expected;  // the first samples of channel 0
+};
+
+class WavsThatEndEarly : public ::testing::TestWithParam<EarlyEnd> {};
+
+TEST_P(WavsThatEndEarly, GiveTheWholeFramesInTheFileWithAWarning) {
+    const auto& [file, frames, warning, expected] = GetParam();
+    const auto wav = readTestWav(file);
+    ASSERT_TRUE(wav.ok()) << wav.message;
+    EXPECT_EQ(wav.warning, warning);
+    EXPECT_EQ(wav.format.frames, frames);
+    // 44.1 kHz files: one sample per frame, none made up past the end.
+    ASSERT_EQ(wav.samples.size(), frames);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_DOUBLE_EQ(wav.samples[i], expected[i]) << file << " sample " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeclaredSizes, WavsThatEndEarly,
+    ::testing::Values(
+        EarlyEnd{"truncated_data.wav",
+                 78,
+                 "the 'data' chunk is declared longer than the file: read 78 whole frames",
+                 {5 / 32768.0, 5 / 32768.0}},
+        // 0xFFFFFFFF: the half frame at the end is left out.
+        EarlyEnd{"data_size_ffffffff.wav",
+                 100,
+                 "the 'data' chunk is declared longer than the file: read 100 whole frames",
+                 {value16(0), value16(1), value16(2)}},
+        EarlyEnd{"data_size_zero.wav",
+                 50,
+                 "the 'data' chunk declares no size: read 50 whole frames to the end of the file",
+                 {0.0, 1000 / Scale24, 2000 / Scale24}}),
+    [](const auto& param) { return "Case" + std::to_string(param.index); });
+
+TEST(WavReader, ReadsAFileOfTheDeclaredSizeWithoutAWarning) {
+    const auto wav = readTestWav("pcm16_stereo_48000_chunks.wav");
+    ASSERT_TRUE(wav.ok()) << wav.message;
+    EXPECT_EQ(wav.warning, "");
+}
+
+// Cut inside the samples, a file gives the whole frames before the cut and
+// says so; cut anywhere else it is refused or read as it declares itself.
 TEST(WavReader, EveryCutOfAValidFileIsRefusedOrReadWithinItsBytes) {
     const auto whole = storage::readFile(testDataPath("wav/pcm16_stereo_48000_chunks.wav"));
+    const std::uint64_t declaredFrames = 500;
     for (std::size_t size = 0; size < whole.size(); ++size) {
         const auto wav = parseWav(std::span(whole).first(size));
         ASSERT_EQ(wav.ok(), wav.message.empty()) << size;
-        if (wav.ok()) {
-            ASSERT_LE(wav.format.frames * wav.format.blockAlign, size) << size;
-        }
+        if (!wav.ok()) continue;
+        ASSERT_GT(wav.format.frames, 0u) << size;
+        ASSERT_LE(wav.format.frames * wav.format.blockAlign, size) << size;
+        ASSERT_EQ(wav.warning.empty(), wav.format.frames == declaredFrames) << size;
     }
 }
 

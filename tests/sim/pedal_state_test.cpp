@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
+#include <set>
 
 #include "pedal_harness.hpp"
 #include "sim/factory_content.hpp"
@@ -61,9 +63,17 @@ TEST(PedalState, SaveThenLoadRestoresEverything) {
 
 TEST(PedalState, SavingLeavesNoTemporaryFiles) {
     vornix::testing::TempDir dir;
-    ASSERT_TRUE(Pedal().saveState(dir.path()));
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
-        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    PedalHarness h;
+    changeEverything(h);
+    ASSERT_TRUE(h.pedal.saveState(dir.path()));
+    ASSERT_TRUE(h.pedal.saveState(dir.path()));  // over the files of the first save
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"globals.bin", "presets.bin", "irs"}));
+    const std::regex irFile("[0-9]{3}\\.dat");
+    for (const auto& entry : fs::directory_iterator(dir.path() / "irs"))
+        EXPECT_TRUE(std::regex_match(entry.path().filename().string(), irFile)) << entry.path();
 }
 
 TEST(PedalState, IrsRemovedSinceTheLastSaveStayRemoved) {
@@ -126,7 +136,8 @@ TEST(PedalState, DamagedFilesAreRefusedAsAWhole) {
 TEST(PedalState, LeftoverTemporaryFilesAreNotLoaded) {
     vornix::testing::TempDir dir;
     ASSERT_TRUE(Pedal().saveState(dir.path()));
-    writeFile(dir.path() / "irs" / "200.dat.tmp", sampleIrFile("Half", 1));
+    // What a pedal killed while saving IR 200 leaves behind.
+    writeFile(dir.path() / "irs" / ".200.dat.tmp-4242-0", sampleIrFile("Half", 1));
     Pedal loaded;
     EXPECT_TRUE(loaded.loadState(dir.path()));
     EXPECT_EQ(loaded.ir(200), nullptr);

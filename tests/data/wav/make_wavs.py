@@ -110,8 +110,27 @@ write("zero_block_align.wav",
 write("zero_channels.wav", riff(fmt(PCM, 0, 44100, 16), chunk(b"data", s16(1) * 8)))
 write("unsupported_12bit.wav",
       riff(fmt(PCM, 1, 44100, 12, block_align=2), chunk(b"data", s16(1) * 8)))
-truncated = riff(fmt(PCM, 1, 44100, 16), chunk(b"data", s16(5) * 1000))
-write("truncated_data.wav", truncated[:200])
 write("truncated_format.wav", riff(fmt(PCM, 1, 44100, 16))[:26])
 write("chunk_size_past_end.wav",
       riff(b"JUNK" + struct.pack("<I", 0xFFFFFF00) + b"\0" * 8, fmt(PCM, 1, 44100, 16)))
+
+# Files that end inside their samples: the whole frames in the file are read,
+# or the file is refused when not one is there.
+def stream_header(riff_size, fmt_chunk, data_size):
+    return (b"RIFF" + struct.pack("<I", riff_size) + b"WAVE" + fmt_chunk + b"data" +
+            struct.pack("<I", data_size))
+
+
+# A recorder that stopped: 1000 frames declared, 78 in the file.
+truncated = riff(fmt(PCM, 1, 44100, 16), chunk(b"data", s16(5) * 1000))
+write("truncated_data.wav", truncated[:200])
+# A stream writer that never filled in the sizes; the last frame is cut short.
+write("data_size_ffffffff.wav",
+      stream_header(0xFFFFFFFF, fmt(PCM, 2, 44100, 16), 0xFFFFFFFF) +
+      frames([value16(k) for k in range(100)], [0] * 100, pack=s16) + s16(1))
+# A stream writer that left both sizes at 0.
+write("data_size_zero.wav",
+      stream_header(0, fmt(PCM, 1, 44100, 24), 0) +
+      frames([k * 1000 for k in range(50)], pack=int24))
+# Not one whole frame (4 bytes) of the declared 400 bytes is in the file.
+write("no_whole_frame.wav", stream_header(0, fmt(PCM, 2, 44100, 16), 400) + b"\x01\x02\x03")

@@ -1,0 +1,74 @@
+// ports: the MIDI ports of this computer, and with --use the editor's choice of
+// them in settings.ini, as File > MIDI Settings... of the editor stores it.
+#include <algorithm>
+#include <iostream>
+#include <system_error>
+
+#include "cli/device_commands.hpp"
+#include "cli/session.hpp"
+#include "host/host_settings.hpp"
+#include "host/midi_api.hpp"
+
+namespace vornix::cli {
+
+namespace {
+
+constexpr const char* UseFlag = "--use";
+constexpr std::size_t UseArguments = 3;  // --use IN OUT
+
+int listPorts() {
+    const host::MidiPortListing ports = host::listMidiPorts();
+    std::cout << "MIDI API: " << (ports.api.empty() ? "none" : ports.api) << "\ninputs:\n";
+    for (const auto& name : ports.inputs) std::cout << "  " << name << '\n';
+    std::cout << "outputs:\n";
+    for (const auto& name : ports.outputs) std::cout << "  " << name << '\n';
+    return ExitOk;
+}
+
+// The listed port the user meant, or "off"; empty when no port fits. The
+// editor opens ports by exact name and forgets a name no port has (it turns
+// into "off"), so only a name that exists now is worth storing.
+std::string chosenPort(const std::vector<std::string>& ports, const std::string& name) {
+    if (name == host::PortOff) return name;
+    const std::string resolved = resolvePortName(ports, name);
+    return std::find(ports.begin(), ports.end(), resolved) != ports.end() ? resolved
+                                                                          : std::string();
+}
+
+int fail(const std::string& error) {
+    std::cerr << "vornixctl: " << error << '\n';
+    return ExitFailure;
+}
+
+int usePorts(const Options& options) {
+    const auto& args = options.args;
+    if (args.size() != UseArguments)
+        return fail("usage: ports --use IN OUT (a port's name, the start of one, or off)");
+    const host::MidiPortListing ports = host::listMidiPorts();
+    const std::string in = chosenPort(ports.inputs, args[1]);
+    if (in.empty()) return fail("no MIDI input named \"" + args[1] + "\": see 'vornixctl ports'");
+    const std::string out = chosenPort(ports.outputs, args[2]);
+    if (out.empty()) return fail("no MIDI output named \"" + args[2] + "\": see 'vornixctl ports'");
+
+    const storage::DataFolder folder = dataFolderFor(options);
+    std::error_code ignored;
+    std::filesystem::create_directories(folder.root(), ignored);
+    const host::SettingsFile file(folder.root());
+    host::HostSettings settings = file.read();
+    settings.midiInput = in;
+    settings.midiOutput = out;
+    if (!file.save(settings)) return fail("cannot write " + file.path().string());
+    std::cout << "MIDI input \"" << in << "\" and output \"" << out << "\" stored in "
+              << file.path().string() << '\n';
+    return ExitOk;
+}
+
+}  // namespace
+
+int portsCommand(const Options& options) {
+    if (options.args.empty()) return listPorts();
+    if (options.args[0] == UseFlag) return usePorts(options);
+    return fail("usage: ports [--use IN OUT]");
+}
+
+}  // namespace vornix::cli
