@@ -38,7 +38,9 @@ CommandResult presetExport(Session& session, const Args& args, std::ostream& dat
 
 CommandResult presetImport(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("preset-import needs a FILE.kvp");
-    if (!std::filesystem::exists(args[0])) return failed("cannot open the preset file " + args[0]);
+    // A file the editor would refuse is refused before the device hears anything.
+    if (const auto check = PresetFileImport::read(args[0]); !check.refusal.empty())
+        return failed(check.refusal);
     if (!session.synchronise()) return deviceFailure(session);
     session.editor().importPresetFile(args[0]);
     // Refused at once, or applied once its IRs are uploaded and the preset sent.
@@ -64,9 +66,13 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     session.irUploadResult = -1;
     if (!editor.importUserIr(ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, args[0], error))
         return failed(error.empty() ? "could not read " + args[0] : error);
-    if (!session.waitFor([&] { return session.irUploadResult >= 0 && session.userIrAssigned_; }))
+    if (!session.waitFor([&] {
+            return session.irUploadResult == 0 ||
+                   (session.irUploadResult == 1 && session.userIrAssigned_);
+        }))
         return deviceFailure(session);
-    if (session.irUploadResult == 0) return failed("ERROR!");
+    if (session.irUploadResult == 0)
+        return failed(session.lastMessage.empty() ? "ERROR!" : session.lastMessage);
     // The position now plays the new IR; the preset carries its name.
     editor.setParameterFromUser(ir7 ? param::Ir7Mode : param::Ir8Mode, 1);
     editor.sendPreset();

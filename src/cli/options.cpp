@@ -33,7 +33,11 @@ const char* usageText() {
            "  reset all|presets|settings                factory reset (asks first unless --yes)\n"
            "  firmware FILE.bin       update the device's firmware\n"
            "\n"
-           "VORNIX_DATA_DIR is the default for --data-dir.\n";
+           "VORNIX_DATA_DIR is the default for --data-dir.\n"
+           "\n"
+           "exit codes: 0 done; 1 failed (the reason is printed); 2 no answer from the device\n"
+           "(10 s of silence); 3 the device's firmware version is not one this program works\n"
+           "with (update it with 'firmware', which works with any version)\n";
 }
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments) {

@@ -22,7 +22,6 @@ namespace vornix::cli {
 
 namespace {
 
-constexpr long long SilenceLimitMs = 10000;
 constexpr int WaitSliceMs = 100;
 const char* const NoAnswer = "no answer from the device";
 
@@ -189,11 +188,16 @@ void Session::received() {
     lastHeardMs_ = nowMs();
 }
 
-bool Session::waitFor(const std::function<bool()>& done) {
+bool Session::waitFor(const std::function<bool()>& done, long long silenceMs) {
     if (lastHeardMs_ == 0) lastHeardMs_ = nowMs();
     for (;;) {
         loop_.runUntil(done, WaitSliceMs);
         if (done()) return true;
+        if (!refusal_.empty()) {
+            failure_ = refusal_;
+            failureCode_ = ExitRefusedVersion;
+            return false;
+        }
         if (interrupted.load()) {
             failure_ = "interrupted";
             failureCode_ = ExitFailure;
@@ -206,7 +210,7 @@ bool Session::waitFor(const std::function<bool()>& done) {
             failureCode_ = ExitNoAnswer;
             return false;
         }
-        if (nowMs() - lastHeardMs_ > SilenceLimitMs) {
+        if (nowMs() - lastHeardMs_ > silenceMs) {
             failure_ = NoAnswer;
             failureCode_ = ExitNoAnswer;
             return false;
@@ -236,7 +240,16 @@ void Session::runUntilInterrupted() {
 
 void Session::message(const std::string& text) {
     lastMessage = text;
-    human_ << text << '\n';
+    // A refusal is the command's one-line failure; it is not said twice.
+    if (text != refusal_) human_ << text << '\n';
+}
+
+void Session::note(const std::string& text) {
+    if (trace_) *trace_ << "# " << text << std::endl;
+}
+
+void Session::versionRefused(const std::string& text) {
+    refusal_ = text;
 }
 
 void Session::onlineChanged(bool isOnline) {
@@ -255,15 +268,16 @@ void Session::userIrAssigned(int, unsigned) {
     userIrAssigned_ = true;
 }
 
+void Session::transferStarted(Transfer transfer) {
+    if (transfer == Transfer::Firmware) firmwareStarted = true;
+}
+
 void Session::transferEnded(Transfer transfer, bool ok) {
     const int result = ok ? 1 : 0;
     if (transfer == Transfer::BankExport) exportResult = result;
     if (transfer == Transfer::BankImport) importResult = result;
     if (transfer == Transfer::Firmware) firmwareResult = result;
-}
-
-void Session::irUploadAnswered(bool stored) {
-    irUploadResult = stored ? 1 : 0;
+    if (transfer == Transfer::IrUpload) irUploadResult = result;
 }
 
 void Session::presetFileImported(bool ok, const std::string& reason) {
@@ -275,8 +289,10 @@ void Session::factoryResetFinished() {
     resetFinished = true;
 }
 
-// IRs fetched for the current preset are part of a sync; they show no progress of their own.
+// IRs fetched for the current preset are part of a sync; they show no
+// progress of their own. A transfer that makes progress is not silence.
 void Session::transferProgress(Transfer transfer, double fraction) {
+    received();
     if (transfer == Transfer::IrDownload) return;
     if (transfer == Transfer::Firmware)
         showProgress("firmware", fraction, lastProgressShown_);

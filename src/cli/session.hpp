@@ -35,6 +35,9 @@ std::string resolvePortName(const std::vector<std::string>& ports, const std::st
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailure = 1;
 inline constexpr int ExitNoAnswer = 2;
+inline constexpr int ExitRefusedVersion = 3;
+// The device goes quiet for this long before a command gives up.
+inline constexpr long long SilenceLimitMs = 10000;
 
 // Answers the editor's questions the way the command line was told to and
 // prints its messages; file dialogs return the path the command set.
@@ -71,9 +74,10 @@ class Session : public EditorEvents {
     bool connect();
     // Connects and waits until the cache is in step and the current preset applied.
     bool synchronise();
-    // Runs the loop until done() is true. False after 10 s without a message
-    // from the device, or when the device's input ended.
-    bool waitFor(const std::function<bool()>& done);
+    // Runs the loop until done() is true. False after `silenceMs` without a
+    // message from the device or progress of a transfer, when the device's
+    // input ended, or when it refused to work with this program.
+    bool waitFor(const std::function<bool()>& done, long long silenceMs = SilenceLimitMs);
     // Runs the loop until interrupted (SIGINT/SIGTERM) or the input ends.
     void runUntilInterrupted();
     // The reason the last wait failed, for the one-line error.
@@ -82,13 +86,15 @@ class Session : public EditorEvents {
 
     // EditorEvents
     void message(const std::string& text) override;
+    void note(const std::string& text) override;
+    void versionRefused(const std::string& text) override;
     void onlineChanged(bool online) override;
     void presetApplied(const AppliedPreset& preset) override;
     void synchronised() override;
     void userIrAssigned(int position, unsigned number) override;
+    void transferStarted(Transfer transfer) override;
     void transferProgress(Transfer transfer, double fraction) override;
     void transferEnded(Transfer transfer, bool ok) override;
-    void irUploadAnswered(bool stored) override;
     void presetFileImported(bool ok, const std::string& reason) override;
     void factoryResetFinished() override;
 
@@ -98,8 +104,9 @@ class Session : public EditorEvents {
     int synchronisations = 0;
     int exportResult = -1;  // -1 running, 0 failed, 1 written
     int importResult = -1;
-    int irUploadResult = -1;
+    int irUploadResult = -1;  // the whole upload, answered or failed
     int firmwareResult = -1;
+    bool firmwareStarted = false;
     int presetImportResult = -1;
     std::string presetImportReason;
     bool userIrAssigned_ = false;
@@ -127,6 +134,7 @@ class Session : public EditorEvents {
     bool inputEnded_ = false;
     long long lastHeardMs_ = 0;
     std::string failure_;
+    std::string refusal_;
     int failureCode_ = ExitFailure;
     int lastProgressShown_ = -1;
     int lastTransferShown_ = -1;

@@ -5,6 +5,9 @@
 #include "cli/device_commands.hpp"
 #include "cli/session.hpp"
 #include "device/sysex.hpp"
+#include "device/transfer_buffer.hpp"
+#include "firmware/firmware_file.hpp"
+#include "storage/file_io.hpp"
 
 namespace vornix::cli {
 
@@ -12,8 +15,12 @@ namespace {
 
 using Args = std::vector<std::string>;
 
+// The editor itself gives up after a minute without the device's result.
+constexpr long long FirmwareResultLimitMs = 70000;
+
 CommandResult backup(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("backup needs a FILE.kvb");
+    if (!storage::canCreate(args[0])) return failed("cannot write the bank file " + args[0]);
     if (!session.synchronise()) return deviceFailure(session);
     session.human() << "backing up 128 presets and their user IRs...\n";
     session.editor().startBankExportTo(args[0]);
@@ -34,7 +41,8 @@ CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (!session.editor().startBankImport(args[0], error)) return failed(error);
     session.human() << "restoring " << session.editor().bankImportSize() << " messages...\n";
     if (!session.waitFor([&] { return session.importResult >= 0; })) return deviceFailure(session);
-    if (session.importResult == 0) return failed("Communication error!");
+    if (session.importResult == 0)
+        return failed(session.lastMessage.empty() ? "restore failed" : session.lastMessage);
     // The device's presets changed: rebuild the cache from it.
     session.editor().clearCache();
     session.editor().loadPresetSlots();
@@ -61,16 +69,27 @@ CommandResult reset(Session& session, const Args& args, std::ostream& data) {
     return {};
 }
 
+// The device that most needs an update is one whose firmware the editor
+// refuses, or where only the loader answers: the update asks for no
+// identification. The file is checked before the device hears anything.
 CommandResult firmware(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("firmware needs a FILE.bin");
-    if (!session.connect()) return deviceFailure(session);
+    sysex::TransferBuffer scratch;
+    if (const firmware::FirmwareLoad check = firmware::loadFirmwareFile(args[0], scratch);
+        !check.ok())
+        return failed(check.message);
     session.editor().openFirmwarePage();
     std::string error;
     if (!session.editor().loadFirmware(args[0], error)) return failed(error);
-    if (!session.waitFor([&] { return session.firmwareResult >= 0; }))
+    // The loader answers 04 12 within the usual silence limit ...
+    if (!session.waitFor([&] { return session.firmwareStarted || session.firmwareResult >= 0; }))
         return deviceFailure(session);
-    if (session.firmwareResult == 0) return failed("Error in update!");
-    data << "Firmware update finished.\n";
+    // ... the chunks go out as progress, and then the device may take its
+    // time to write the image before it reports the result.
+    if (!session.waitFor([&] { return session.firmwareResult >= 0; }, FirmwareResultLimitMs))
+        return deviceFailure(session);
+    if (session.firmwareResult == 0) return failed("the device reported a failed update");
+    data << "firmware " << args[0] << " installed\n";
     return {};
 }
 

@@ -57,11 +57,13 @@ bool VornixControl::startBankImport(const std::filesystem::path& path, std::stri
 }
 
 // The device holds new presets: with a window the cache is dropped and the
-// editor connects again, which reads them all.
+// editor connects again, which reads them all. A restore that did not take
+// is reported either way.
 void VornixControl::finishBankImport() {
-    link_.events().transferEnded(Transfer::BankImport, true);
+    link_.events().transferEnded(Transfer::BankImport, bankImport_.succeeded());
+    if (!bankImport_.succeeded()) link_.showMessage(bankImport_.outcome());
     if (!windowOpen()) return;
-    link_.showMessage("Finished successfully!");
+    if (bankImport_.succeeded()) link_.showMessage("Finished successfully!");
     clearCache();
     loadPresetSlots();
     connection_.restartSearch();

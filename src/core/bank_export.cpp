@@ -1,5 +1,8 @@
 #include "core/bank_export.hpp"
 
+#include <numeric>
+#include <string>
+
 #include "device/preset_record.hpp"
 #include "storage/file_io.hpp"
 
@@ -7,18 +10,30 @@ namespace vornix {
 
 namespace {
 
-// An export that hears nothing from the device for 5 s has failed.
-constexpr int ReplyTimeoutTicks = 50;
+// A request that hears nothing for 1.1 s is asked again, three times; then
+// the export has failed.
+constexpr int SilenceTicks = 11;
+constexpr int MaxRetries = 3;
+constexpr unsigned FourteenBits = 0x3FFF;
+
+unsigned sumOf(sysex::ByteSpan bytes) {
+    return std::accumulate(bytes.begin(), bytes.end(), 0u);
+}
 
 }  // namespace
 
 void BankExport::start(const std::filesystem::path& target) {
     target_ = target;
-    active_ = ready_ = true;
+    if (!storage::canCreate(target)) {
+        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.showMessage("Could not write the bank file " + target.string());
+        return;
+    }
+    active_ = true;
+    asked_ = Asked::Nothing;
     nextPreset_ = nextIr_ = 0;
     irReferenced_.fill(false);
     buffer_.clear();
-    waitTicks_ = 0;
     link_.events().transferStarted(Transfer::BankExport);
 }
 
@@ -26,51 +41,112 @@ void BankExport::step(bool online) {
     if (!online) {
         active_ = false;
         link_.events().transferEnded(Transfer::BankExport, false);
-    } else if (ready_) {
+    } else if (asked_ == Asked::Nothing) {
         requestNext();
-    } else if (++waitTicks_ > ReplyTimeoutTicks) {
-        fail();
+    } else if (++waitTicks_ > SilenceTicks) {
+        askAgain("no answer");
     }
 }
 
 void BankExport::requestNext() {
-    waitTicks_ = 0;
+    retries_ = 0;
     if (nextPreset_ < NumPresets) {
-        link_.requestPreset(nextPreset_++);
-        ready_ = false;
+        asked_ = Asked::Preset;
+        askedNumber_ = nextPreset_++;
+        ask();
         return;
     }
     for (int k = nextIr_; k < NumExportableIrs; ++k) {
         if (!irReferenced_[static_cast<std::size_t>(k)]) continue;
         irReferenced_[static_cast<std::size_t>(k)] = false;
         nextIr_ = k + 1;
-        link_.send(sysex::requestIr(static_cast<unsigned>(k)));
-        ready_ = false;
+        asked_ = Asked::Ir;
+        askedNumber_ = k;
+        ask();
         return;
     }
     nextIr_ = NumExportableIrs;
     finish();
 }
 
+void BankExport::ask() {
+    mark_ = buffer_.size();
+    irStream_ = false;
+    waitTicks_ = 0;
+    if (asked_ == Asked::Preset)
+        link_.requestPreset(askedNumber_);
+    else
+        link_.send(sysex::requestIr(static_cast<unsigned>(askedNumber_)));
+}
+
+// What arrived for the request so far is dropped and the request repeated.
+void BankExport::askAgain(const char* why) {
+    if (retries_ >= MaxRetries) {
+        fail();
+        return;
+    }
+    ++retries_;
+    link_.events().note(std::string(why) + " for " + askedText() + ": asked again");
+    buffer_.resize(mark_);
+    ask();
+}
+
+std::string BankExport::askedText() const {
+    return (asked_ == Asked::Preset ? "preset " : "IR ") + std::to_string(askedNumber_);
+}
+
 void BankExport::receivePreset(sysex::ByteSpan message, const sysex::BlockView& dump) {
+    if (asked_ != Asked::Preset || dump.number != askedNumber_) {
+        link_.events().note("ignored preset " + std::to_string(dump.number) +
+                            ", which the backup did not ask for now");
+        return;
+    }
+    if (!dump.checksumOk) {
+        askAgain("a damaged answer");
+        return;
+    }
     for (int position : {7, 8})
         if (const int n = sysex::recordIrNumber(dump.block, position);
             n >= 0 && n < NumExportableIrs)
             irReferenced_[static_cast<std::size_t>(n)] = true;
     if (!append(message)) return;
     link_.events().transferProgress(Transfer::BankExport, nextPreset_ / double(NumPresets));
-    ready_ = true;
+    answered();
 }
 
+// The chunks of the asked IR, in order: its first chunk names it, the last
+// one carries the checksum of the stream, which must add up.
 void BankExport::receiveIrChunk(sysex::ByteSpan m) {
     const std::uint8_t command = m[sysex::at::Command];
-    if (command != sysex::cmd::IrFirst && command != sysex::cmd::IrMiddle &&
-        command != sysex::cmd::IrLast)
+    const bool first = command == sysex::cmd::IrFirst && m.size() == sysex::IrFirstSize;
+    const bool middle = command == sysex::cmd::IrMiddle && m.size() == sysex::IrMiddleSize;
+    const bool last = command == sysex::cmd::IrLast &&
+                      m.size() > sysex::at::IrChunkData + sysex::StreamChecksumBytes;
+    if (first && asked_ == Asked::Ir && !irStream_ &&
+        sysex::read14(m, sysex::at::IrNumber) == static_cast<unsigned>(askedNumber_)) {
+        irStream_ = true;
+        irSum_ = sumOf(m.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
+    } else if ((middle || last) && asked_ == Asked::Ir && irStream_) {
+        const std::size_t end = last ? m.size() - 1 - sysex::StreamChecksumBytes : m.size() - 1;
+        irSum_ += sumOf(m.subspan(sysex::at::IrChunkData, end - sysex::at::IrChunkData));
+        if (last && (irSum_ & FourteenBits) != sysex::read14(m, end)) {
+            askAgain("a damaged IR");
+            return;
+        }
+    } else {
+        link_.events().note("ignored an IR chunk the backup did not ask for now");
         return;
-    if (!append(m) || command != sysex::cmd::IrLast) return;
+    }
+    if (!append(m)) return;
     waitTicks_ = 0;
+    if (!last) return;
     link_.events().transferProgress(Transfer::BankExport, nextIr_ / double(NumExportableIrs));
-    ready_ = true;
+    answered();
+}
+
+void BankExport::answered() {
+    asked_ = Asked::Nothing;
+    irStream_ = false;
 }
 
 // The buffer has a fixed budget; a message that would not fit ends the
@@ -87,7 +163,7 @@ bool BankExport::append(sysex::ByteSpan message) {
 // The file is written before the user is told it worked, and a file that
 // cannot be written is reported as such.
 void BankExport::finish() {
-    active_ = ready_ = false;
+    active_ = false;
     const bool written = storage::writeFile(target_, buffer_, storage::Durability::Durable);
     link_.events().transferEnded(Transfer::BankExport, written);
     link_.showMessage(written ? "Finished successfully!"
@@ -95,7 +171,7 @@ void BankExport::finish() {
 }
 
 void BankExport::fail() {
-    active_ = ready_ = false;
+    active_ = false;
     link_.events().transferEnded(Transfer::BankExport, false);
     link_.showMessage("Communication error!");
 }

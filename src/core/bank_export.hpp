@@ -1,7 +1,9 @@
 #pragma once
 // Whole-device backup: the device's 128 presets, then every user IR they
 // play, requested one at a time and gathered as the device sent them; the
-// bank file is written once the last one arrived.
+// bank file is written once the last one arrived. A request whose answer does
+// not come, or comes damaged, is asked again a few times: every one of them
+// is safe to repeat. Only the answer to the request in flight is taken.
 #include <array>
 #include <filesystem>
 #include <vector>
@@ -19,30 +21,43 @@ class BankExport {
     explicit BankExport(Link& link) : link_(link) {}
 
     bool active() const { return active_; }
+    // Checks that the file can be written, then starts; a file that cannot
+    // be written ends the export before anything is asked of the device.
     void start(const std::filesystem::path& target);
     // The device tick's turn; `online` false ends the export unwritten.
     void step(bool online);
-    // A preset dump, or an IR chunk, sent for the export.
+    // A preset dump, or an IR chunk, that arrived during the export.
     void receivePreset(sysex::ByteSpan message, const sysex::BlockView& dump);
     void receiveIrChunk(sysex::ByteSpan message);
     // Ended from outside (RECONNECT) without a file.
-    void cancel() { active_ = ready_ = false; }
+    void cancel() { active_ = false; }
 
   private:
+    enum class Asked { Nothing, Preset, Ir };
+
     void requestNext();
+    void ask();
+    void askAgain(const char* why);
+    void answered();
     void finish();
     void fail();
     bool append(sysex::ByteSpan message);
+    std::string askedText() const;
 
     Link& link_;
     std::filesystem::path target_;
     bool active_ = false;
-    bool ready_ = false;  // the next request may go out
+    Asked asked_ = Asked::Nothing;  // the request in flight
+    int askedNumber_ = 0;
+    int retries_ = 0;
     int nextPreset_ = 0;
     int nextIr_ = 0;
     std::array<bool, NumExportableIrs> irReferenced_{};
     std::vector<std::uint8_t> buffer_;
-    int waitTicks_ = 0;  // ticks the export has waited for the device's next answer
+    std::size_t mark_ = 0;   // the buffer's size before the request in flight
+    bool irStream_ = false;  // the first chunk of the asked IR arrived
+    unsigned irSum_ = 0;     // its running stream checksum
+    int waitTicks_ = 0;      // ticks since the last answer to the request in flight
 };
 
 }  // namespace vornix

@@ -14,6 +14,9 @@ using sysex::ByteSpan;
 
 // An import that hears nothing from the device for 5 s has failed.
 constexpr int ReplyTimeoutTicks = 50;
+// The checksum page is asked for four times in 4.4 s (see Link): after that
+// the restore cannot be confirmed.
+constexpr int VerifyTimeoutTicks = 50;
 constexpr unsigned FourteenBits = 0x3FFF;
 
 unsigned sumOf(ByteSpan bytes) {
@@ -64,7 +67,18 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
     if (!splitBankMessages(bytes, starts, error)) return false;
     buffer_ = std::move(bytes);
     starts_ = std::move(starts);
+    presets_.clear();
+    for (std::size_t i = 0; i < starts_.size(); ++i) {
+        const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : buffer_.size();
+        const auto parsed =
+            sysex::parseBlockMessage(ByteSpan(buffer_).subspan(starts_[i], end - starts_[i]));
+        if (parsed.error == sysex::ParseError::None &&
+            parsed.view.command == sysex::cmd::PresetDump)
+            presets_[parsed.view.number] = parsed.view.sent;
+    }
     sent_ = 0;
+    outcome_.clear();
+    awaitingAck_ = verifying_ = finished_ = false;
     active_ = ready_ = true;
     link_.armBeginTransfer();
     waitTicks_ = 0;
@@ -75,8 +89,15 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
 
 void BankImport::step(bool online) {
     if (!online) return;
+    if (verifying_) {
+        if (++waitTicks_ > VerifyTimeoutTicks)
+            fail("The restore could not be checked: the device did not send its preset checksums.");
+        return;
+    }
     if (!ready_) {
-        if (++waitTicks_ > ReplyTimeoutTicks) refused();
+        if (awaitingAck_ && ++waitTicks_ > ReplyTimeoutTicks)
+            fail("Communication error: no acknowledgement for message " +
+                 std::to_string(sent_ + 1) + " of " + std::to_string(messageCount()));
         return;
     }
     if (link_.beginTransferPending())
@@ -96,11 +117,14 @@ void BankImport::sendNext() {
     const std::uint8_t command = rewriteForRestore(message);
     link_.send(message);
     link_.events().transferProgress(Transfer::BankImport, (sent_ + 1) / double(messageCount()));
-    if (command == sysex::cmd::RestoreIrMiddle) {
-        // IR data messages are not acknowledged one by one.
-        ++sent_;
-        ready_ = sent_ < messageCount();
+    if (command != sysex::cmd::RestoreIrMiddle) {
+        awaitingAck_ = true;
+        return;
     }
+    // IR data messages are not acknowledged one by one.
+    ++sent_;
+    ready_ = sent_ < messageCount();
+    if (!ready_) endTransfer();
 }
 
 // Turns a stored dump into its restore message and keeps the IR's running
@@ -146,25 +170,56 @@ std::uint8_t BankImport::rewriteForRestore(std::vector<std::uint8_t>& m) {
 
 // 0x71 / 0x7D, and 0x73 which only says "continue". A 0x73 for the last
 // message still ends the import: waiting for another answer would hold back
-// the keep-alive and every later transfer for good.
+// the keep-alive and every later transfer for good. An acknowledgement counts
+// only for a message that waits for one: a repeated one would skip the next
+// message, and the device would keep its old preset in that slot.
 void BankImport::acknowledged() {
-    if (!active_) return;
-    waitTicks_ = 0;
-    ++sent_;
-    if (sent_ < messageCount()) {
-        ready_ = true;
+    if (!active_ || !awaitingAck_) {
+        link_.events().note("ignored an acknowledgement that no restore message was waiting for");
         return;
     }
-    link_.send(sysex::endTransfer());
-    active_ = false;
-    finished_ = true;
+    awaitingAck_ = false;
+    waitTicks_ = 0;
+    ++sent_;
+    if (sent_ < messageCount())
+        ready_ = true;
+    else
+        endTransfer();
 }
 
 void BankImport::refused() {
-    if (!active_) return;
-    active_ = false;
+    if (!active_ || !awaitingAck_) {
+        link_.events().note("ignored a refusal that no restore message was waiting for");
+        return;
+    }
+    fail("Communication error!");
+}
+
+// Every message went out: the transfer ends and the device's checksums are
+// read back.
+void BankImport::endTransfer() {
+    link_.send(sysex::endTransfer());
+    verifying_ = true;
+    waitTicks_ = 0;
+    link_.requestPage(sysex::page::Checksums);
+}
+
+void BankImport::verify(const sysex::PresetChecksums& device) {
+    std::string differing;
+    for (const auto& [slot, sum] : presets_) {
+        if (device[static_cast<std::size_t>(slot)] == sum) continue;
+        differing += (differing.empty() ? "" : ", ") + std::to_string(slot);
+    }
+    if (!differing.empty())
+        outcome_ = "The restore did not take: presets " + differing + " differ from the bank file.";
+    active_ = verifying_ = false;
+    finished_ = true;
+}
+
+void BankImport::fail(const std::string& text) {
+    active_ = verifying_ = false;
     link_.events().transferEnded(Transfer::BankImport, false);
-    link_.showMessage("Communication error!");
+    link_.showMessage(text);
 }
 
 }  // namespace vornix

@@ -1,5 +1,7 @@
 #include "core/bulk_read.hpp"
 
+#include <string>
+
 namespace vornix {
 
 namespace {
@@ -40,8 +42,14 @@ bool BulkRead::receive(const sysex::BlockView& dump, int patchOffset) {
         link_.requestPreset(slot_);
         return false;
     }
+    // One request at a time: a repeated or late reply for another slot would
+    // start a second chain of requests beside the first.
+    if (dump.number != slot_) {
+        link_.events().note("ignored preset " + std::to_string(dump.number) + " while reading " +
+                            std::to_string(slot_));
+        return false;
+    }
     const int slot = dump.number;
-    slot_ = slot;
     retries_ = 0;
     cache_.store(slot, dump.block, dump.sent);
     cache_.setRowFromName(slot, slot + patchOffset,

@@ -25,6 +25,7 @@ std::string upgradeText() {
 void Connection::setOnline(bool online) {
     if (online_ == online) return;
     online_ = online;
+    if (!online) link_.forgetRequests();
     link_.events().onlineChanged(online);
 }
 

@@ -35,7 +35,12 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
             setParameterFromDevice(param::Scroll,
                                    (ScrollRows - std::min(slot, ScrollRows)) / double(ScrollRows));
     }
-    if (!dump.checksumOk) return;
+    // A damaged preset is asked for again: a sync waits for the current one.
+    if (!dump.checksumOk) {
+        if (currentPresetRetries_++ < MaxCurrentPresetRetries) link_.requestPreset(slot);
+        return;
+    }
+    currentPresetRetries_ = 0;
 
     BulkUpdate = true;
     std::array<int, NumPresetParams> received{};

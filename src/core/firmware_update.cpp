@@ -8,6 +8,8 @@ namespace {
 
 // After the last chunk the device reports the result; 60 s of silence is a failure.
 constexpr int ResultTimeoutTicks = 600;
+// The loader answers the request to start at once; after 15 s it is not there.
+constexpr int LoaderTimeoutTicks = 150;
 
 }  // namespace
 
@@ -18,6 +20,8 @@ void FirmwareUpdate::openPage() {
 }
 
 void FirmwareUpdate::closePage() {
+    awaitingLoader_ = false;
+    link_.holdForFirmware(false);
     connection_.setOnline(false);
     connection_.enableKeepAlive(true);
     link_.events().firmwarePageClosed(false);
@@ -39,14 +43,23 @@ bool FirmwareUpdate::load(const std::filesystem::path& path, std::string& error)
         return false;
     }
     awaitingResult_ = false;
+    awaitingLoader_ = true;
+    waitTicks_ = 0;
     link_.send(sysex::firmwareEnterUpdate());
+    link_.holdForFirmware(true);
     return true;
 }
 
 void FirmwareUpdate::receiveStatus(std::uint8_t command) {
     switch (command) {
         case sysex::fwcmd::Ready:
-            if (buffer_.empty()) return;  // nothing was loaded: not our update
+            // Only the answer to our request starts the update: a repeated
+            // one after the last chunk would send an empty chunk more.
+            if (!awaitingLoader_) {
+                link_.events().note("ignored a loader ready nothing was waiting for");
+                return;
+            }
+            awaitingLoader_ = false;
             uploading_ = true;
             link_.events().transferStarted(Transfer::Firmware);
             break;
@@ -64,7 +77,7 @@ void FirmwareUpdate::receiveStatus(std::uint8_t command) {
 void FirmwareUpdate::step() {
     if (uploading_)
         sendChunk();
-    else if (++waitTicks_ > ResultTimeoutTicks)
+    else if (++waitTicks_ > (awaitingLoader_ ? LoaderTimeoutTicks : ResultTimeoutTicks))
         finish(false);
 }
 
@@ -86,9 +99,9 @@ void FirmwareUpdate::sendChunk() {
 
 // Success is reported only once the device says the update finished.
 void FirmwareUpdate::finish(bool ok) {
-    const bool wasOurs = uploading_ || awaitingResult_;
-    uploading_ = false;
-    awaitingResult_ = false;
+    const bool wasOurs = awaitingLoader_ || uploading_ || awaitingResult_;
+    awaitingLoader_ = uploading_ = awaitingResult_ = false;
+    link_.holdForFirmware(false);
     connection_.setOnline(false);
     if (!wasOurs && ok) return;
     link_.events().transferEnded(Transfer::Firmware, ok);

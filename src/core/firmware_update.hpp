@@ -28,7 +28,7 @@ class FirmwareUpdate {
     bool uploading() const { return uploading_; }
     // The device tick belongs to the update while chunks go out or the
     // result is awaited.
-    bool holdsTheTick() const { return uploading_ || awaitingResult_; }
+    bool holdsTheTick() const { return awaitingLoader_ || uploading_ || awaitingResult_; }
     void step();
     void receiveStatus(std::uint8_t command);
 
@@ -39,6 +39,7 @@ class FirmwareUpdate {
     Link& link_;
     Connection& connection_;
     sysex::TransferBuffer buffer_;
+    bool awaitingLoader_ = false;  // 04 10 went out, 04 12 not yet back
     bool uploading_ = false;
     bool awaitingResult_ = false;
     int waitTicks_ = 0;

@@ -86,6 +86,7 @@ void VornixControl::receiveGlobalPage(const sysex::BlockView& page) {
         return;
     }
     if (!page.checksumOk) return;
+    const bool awaited = link_.pageAnswered(page.number);
     switch (page.number) {
         case sysex::page::Settings:
             applySettingsPage(page.block);
@@ -97,12 +98,23 @@ void VornixControl::receiveGlobalPage(const sysex::BlockView& page) {
             applyProgramMapPage(page.block);
             break;
         case sysex::page::Checksums:
-            if (!bulkRead_.armFrom(sysex::readChecksumPage(page.block)))
-                requestGlobalPage(sysex::page::Settings);
+            receiveChecksumPage(sysex::readChecksumPage(page.block), awaited);
             break;
         default:
             break;
     }
+}
+
+// The checksums confirm a restore, or start the synchronisation: a read of
+// every preset that differs from the cache, or at once the settings page. A
+// repeated answer (to a request asked again) does not restart a running read.
+void VornixControl::receiveChecksumPage(const sysex::PresetChecksums& device, bool awaited) {
+    if (bankImport_.verifying())
+        bankImport_.verify(device);
+    else if (bulkRead_.active() && !awaited)
+        link_.events().note("ignored a checksum page during the synchronisation");
+    else if (!bulkRead_.armFrom(device))
+        requestGlobalPage(sysex::page::Settings);
 }
 
 // Eight user IR names per page, four pages per bank; each page asks for the
@@ -147,17 +159,12 @@ void VornixControl::receiveStatus(std::uint8_t command) {
             factoryResetCompleted_ = true;
             break;
         case sysex::cmd::IrStored:
-            link_.events().irUploadAnswered(true);
-            // The chain of a preset file import goes on with the window
-            // closed too: otherwise the device never gets the preset.
-            if (!presetFileImport_.irStored()) refreshIrDisplay();
-            break;
         case sysex::cmd::IrError:
-            link_.events().irUploadAnswered(false);
-            link_.showMessage("ERROR!");
+            receiveIrUploadAnswer(command == sysex::cmd::IrStored);
             break;
         case sysex::cmd::IrHeaderAccepted:
-            irUpload_.headerAccepted();
+            if (!irUpload_.headerAccepted())
+                link_.events().note("ignored an IR header acknowledgement nothing was waiting for");
             break;
         case sysex::cmd::RestoreContinue:
         case sysex::cmd::RestoreAck:
@@ -173,6 +180,21 @@ void VornixControl::receiveStatus(std::uint8_t command) {
             break;
         default:
             break;
+    }
+}
+
+// The chain of a preset file import goes on with the window closed too:
+// otherwise the device never gets the preset. Only the answer to an upload
+// in flight drives it.
+void VornixControl::receiveIrUploadAnswer(bool stored) {
+    const bool awaited = irUpload_.answered(stored);
+    if (!awaited) link_.events().note("an IR upload answer nothing was waiting for");
+    link_.events().irUploadAnswered(stored);
+    if (!stored) {
+        if (awaited) presetFileImport_.irFailed("ERROR!");
+        link_.showMessage("ERROR!");
+    } else if (!awaited || !presetFileImport_.irStored()) {
+        refreshIrDisplay();
     }
 }
 

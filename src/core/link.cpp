@@ -1,5 +1,7 @@
 #include "core/link.hpp"
 
+#include <string>
+
 #include "device/sysex.hpp"
 
 namespace vornix {
@@ -7,6 +9,8 @@ namespace vornix {
 namespace {
 
 constexpr int PresetWatchTicks = 10;  // fires on the 11th tick (1.1 s) after a request
+constexpr int PageWatchTicks = 10;
+constexpr int MaxPageRetries = 3;
 
 }  // namespace
 
@@ -115,6 +119,10 @@ void EventHub::note(const std::string& text) {
 // ---- Link ----------------------------------------------------------------------------
 
 bool Link::send(std::span<const std::uint8_t> message) {
+    if (firmwareOnly_ && !sysex::hasHeader(message, sysex::family::Firmware)) {
+        events_.note("held back during the firmware update: " + sysex::toHex(message));
+        return false;
+    }
     return sender_ ? sender_(message) : false;
 }
 
@@ -136,6 +144,7 @@ void Link::showPendingMessage() {
 }
 
 void Link::requestPreset(int slot) {
+    lastPresetSlot_ = slot;
     presetWatchArmed_ = true;
     presetWatchTicks_ = 0;
     send(sysex::requestPreset(static_cast<std::uint8_t>(slot)));
@@ -148,7 +157,36 @@ bool Link::presetWatchExpired() {
 }
 
 void Link::requestPage(int page) {
+    if (page != sysex::page::Identify) {
+        awaitedPage_ = page;
+        pageWatchTicks_ = 0;
+        pageRetries_ = 0;
+    }
     send(sysex::requestPage(static_cast<std::uint8_t>(page)));
+}
+
+bool Link::pageAnswered(int page) {
+    if (page != awaitedPage_) return false;
+    awaitedPage_ = -1;
+    return true;
+}
+
+void Link::pageWatchTick() {
+    if (awaitedPage_ < 0 || ++pageWatchTicks_ <= PageWatchTicks) return;
+    if (pageRetries_ >= MaxPageRetries) {
+        awaitedPage_ = -1;
+        return;
+    }
+    ++pageRetries_;
+    pageWatchTicks_ = 0;
+    events_.note("no answer to the request of global page " + std::to_string(awaitedPage_) +
+                 ": asked again");
+    send(sysex::requestPage(static_cast<std::uint8_t>(awaitedPage_)));
+}
+
+void Link::forgetRequests() {
+    awaitedPage_ = -1;
+    presetWatchArmed_ = false;
 }
 
 void Link::sendBeginTransfer() {

@@ -89,10 +89,25 @@ class Link {
     // otherwise it fires on the 11th device tick (1.1 s).
     void requestPreset(int slot);
     void presetAnswered() { presetWatchArmed_ = false; }
+    int lastPresetRequest() const { return lastPresetSlot_; }
     // Counts a device tick; true when the watch fired on it.
     bool presetWatchExpired();
 
+    // A page request (0x55) whose answer does not come within 1.1 s is asked
+    // again, three times at most: one lost reply must not stall the
+    // start-up sequence. The identification request has the keep-alive.
     void requestPage(int page);
+    // True when the page answers the request in flight (not a repeated answer).
+    bool pageAnswered(int page);
+    // Counts a device tick; asks again when the answer is overdue.
+    void pageWatchTick();
+    // Nothing is awaited any more (the link went offline).
+    void forgetRequests();
+
+    // From the request to enter the loader until the update ends, only the
+    // firmware family goes out: anything else would reach a device that is
+    // no longer listening to it.
+    void holdForFirmware(bool hold) { firmwareOnly_ = hold; }
 
     // The begin-transfer message (0x5A) goes out on the tick before a bulk
     // read or a bank import starts.
@@ -107,7 +122,12 @@ class Link {
     bool messagePending_ = false;
     std::string pendingMessage_;
     bool presetWatchArmed_ = false;
+    int lastPresetSlot_ = 0;
     int presetWatchTicks_ = 0;
+    int awaitedPage_ = -1;
+    int pageWatchTicks_ = 0;
+    int pageRetries_ = 0;
+    bool firmwareOnly_ = false;
     bool beginTransferPending_ = false;
 };
 

@@ -18,34 +18,49 @@ unsigned ownIrNumber(const PresetFileImport::Target& target, int bankParam, int 
 
 }  // namespace
 
-void PresetFileImport::start(const std::filesystem::path& path) {
+PresetFileImport::FileCheck PresetFileImport::read(const std::filesystem::path& path) {
+    FileCheck check;
     storage::FileReader reader(path);
     if (!reader.isOpen()) {
-        refuse("Cannot open the preset file " + path.string());
-        return;
+        check.refusal = "Cannot open the preset file " + path.string();
+        return check;
     }
     if (reader.size() >= pf::MaxFileBytes) {
-        refuse("Unknown file format.");
-        return;
+        check.refusal = "Unknown file format.";
+        return check;
     }
-    std::vector<std::uint8_t> file(static_cast<std::size_t>(reader.size()));
-    file.resize(reader.read(file.data(), file.size()));
-    switch (storage::checkPresetFile(file)) {
+    check.bytes.resize(static_cast<std::size_t>(reader.size()));
+    check.bytes.resize(reader.read(check.bytes.data(), check.bytes.size()));
+    switch (storage::checkPresetFile(check.bytes)) {
         case storage::PresetFileCheck::UnknownFormat:
-            link_.showMessageLater("Unknown file format.");
-            refuse("Unknown file format.");
-            return;
-        case storage::PresetFileCheck::UnsupportedVersion: {
-            const std::string text =
+            check.refusal = "Unknown file format.";
+            check.box = FileCheck::Box::Later;
+            break;
+        case storage::PresetFileCheck::UnsupportedVersion:
+            check.refusal =
                 "Unsupported file version. \nPlease update the Vornix Editor \nto the latest "
                 "version.";
-            link_.showMessage(text);
-            refuse(text);
-            return;
-        }
+            check.box = FileCheck::Box::Now;
+            break;
         case storage::PresetFileCheck::Ok:
             break;
     }
+    return check;
+}
+
+// A file too long to be a preset file is refused without a box; the other
+// refusals are shown, the unknown format at the next idle tick.
+void PresetFileImport::start(const std::filesystem::path& path) {
+    FileCheck check = read(path);
+    if (!check.refusal.empty()) {
+        if (check.box == FileCheck::Box::Later)
+            link_.showMessageLater(check.refusal);
+        else if (check.box == FileCheck::Box::Now)
+            link_.showMessage(check.refusal);
+        refuse(check.refusal);
+        return;
+    }
+    std::vector<std::uint8_t> file = std::move(check.bytes);
     if (!target_.modified()) {
         askThenApply(std::move(file));
         return;
@@ -147,6 +162,13 @@ bool PresetFileImport::irStored() {
     target_.sendPreset();
     finish();
     return true;
+}
+
+void PresetFileImport::irFailed(const std::string& reason) {
+    if (!waitingFor7_ && !waitingFor8_) return;
+    waitingFor7_ = waitingFor8_ = false;
+    secondIr_.clear();
+    refuse(reason);
 }
 
 void PresetFileImport::finish() {

@@ -35,10 +35,22 @@ class PresetFileImport {
 
     PresetFileImport(Link& link, Target& target) : link_(link), target_(target) {}
 
+    // Reads a preset file: its bytes, or why it is refused.
+    struct FileCheck {
+        std::vector<std::uint8_t> bytes;
+        std::string refusal;  // empty when the file can be imported
+        // How the window shows a refusal: not at all (the file is not one
+        // to talk about), at once, or at the next idle tick.
+        enum class Box { None, Now, Later } box = Box::None;
+    };
+    static FileCheck read(const std::filesystem::path& path);
+
     void start(const std::filesystem::path& path);
     // The device stored an uploaded IR (0x61); false when it was not one of
     // this import's.
     bool irStored();
+    // An upload of this import failed: the preset is not sent.
+    void irFailed(const std::string& reason);
 
   private:
     void refuse(const std::string& reason);

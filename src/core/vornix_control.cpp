@@ -39,11 +39,12 @@ void VornixControl::idleTick() {
     link_.showPendingMessage();
 }
 
-// One step per tick, in this order: the preset-request watch; what the
-// device reported since the last tick; the fetch of an edited user IR; then
+// One step per tick, in this order: the watches of unanswered requests; what
+// the device reported since the last tick; the fetch of an edited user IR; then
 // the first transfer that applies.
 void VornixControl::deviceTick() {
     if (link_.presetWatchExpired()) presetRequestUnanswered();
+    if (online()) link_.pageWatchTick();
     if (factoryResetCompleted_) {
         finishFactoryReset();
         return;
@@ -75,13 +76,20 @@ void VornixControl::transferStep() {
         connection_.keepAliveStep();
     else if (bulkRead_.waitingToStart())
         bulkRead_.startStep();
-    else if (irUpload_.ready())
-        irUpload_.step();
+    else if (irUpload_.active() && !irUpload_.step())
+        presetFileImport_.irFailed("the IR upload failed");
 }
 
+// A preset request went unanswered: the bulk read asks for its slot again,
+// and so does the start-up sequence for the current preset, a few times. The
+// export asks again itself.
 void VornixControl::presetRequestUnanswered() {
     link_.events().presetRequestUnanswered();
-    if (online()) bulkRead_.retryRequest();
+    if (!online() || bankExport_.active()) return;
+    if (bulkRead_.active())
+        bulkRead_.retryRequest();
+    else if (currentPresetRetries_++ < MaxCurrentPresetRetries)
+        link_.requestPreset(link_.lastPresetRequest());
 }
 
 // ---- hooks ---------------------------------------------------------------------------

@@ -53,6 +53,9 @@ inline constexpr int ExportBank = 6;
 }  // namespace menu
 
 inline constexpr int DeviceTickMs = 100;
+// A current preset asked for at start-up that does not come, or comes damaged,
+// is asked for again this often.
+inline constexpr int MaxCurrentPresetRetries = 3;
 inline constexpr int IdleTickMs = 20;
 
 // Cabinet positions 7 and 8 can play a user IR of the preset's own.
@@ -211,9 +214,11 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     void receiveBlock(std::span<const std::uint8_t> message);
     void receivePreset(std::span<const std::uint8_t> message, const sysex::BlockView& dump);
     void receiveGlobalPage(const sysex::BlockView& page);
+    void receiveChecksumPage(const sysex::PresetChecksums& device, bool awaited);
     void receiveIrNamePage(const sysex::BlockView& page);
     void receiveShort(std::span<const std::uint8_t> message);
     void receiveStatus(std::uint8_t command);
+    void receiveIrUploadAnswer(bool stored);
     void receiveIrChunk(std::span<const std::uint8_t> message);
     // current_preset.cpp
     void applyCurrentPreset(const sysex::BlockView& dump);
@@ -271,6 +276,7 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     std::string deviceText_;
     std::array<int, NumPresets> programMap_{};
     bool factoryResetCompleted_ = false;
+    int currentPresetRetries_ = 0;
     // A current preset was applied; `synchronised` follows once its IRs are in.
     bool awaitingIrsForSync_ = false;
 

@@ -46,14 +46,22 @@ bool StdioPort::send(std::span<const std::uint8_t> message) {
     return static_cast<bool>(output_);
 }
 
+// The reader starts with the port, so input may arrive before anyone listens:
+// it is kept until a receiver is set, and an input that already ended is
+// reported to the callback set afterwards. (A peer that answers at once, or a
+// file given as input, once lost its first lines and its end this way.)
 void StdioPort::setReceiver(Receiver receiver) {
     std::lock_guard lock(receiverMutex_);
     receiver_ = std::move(receiver);
+    if (!receiver_) return;
+    for (const sysex::Bytes& message : early_) receiver_(message);
+    early_.clear();
 }
 
 void StdioPort::setOnEndOfInput(std::function<void()> onEnd) {
     std::lock_guard lock(receiverMutex_);
     onEnd_ = std::move(onEnd);
+    if (ended_ && onEnd_) loop_.post(onEnd_);
 }
 
 void StdioPort::readLoop() {
@@ -104,13 +112,17 @@ void StdioPort::handleLine(std::string_view line) {
         return;
     }
     std::lock_guard lock(receiverMutex_);
-    if (receiver_) receiver_(message);
+    if (receiver_)
+        receiver_(message);
+    else
+        early_.push_back(std::move(message));
 }
 
 void StdioPort::finish() {
     std::function<void()> onEnd;
     {
         std::lock_guard lock(receiverMutex_);
+        ended_ = true;
         onEnd = onEnd_;
     }
     if (onEnd) loop_.post(std::move(onEnd));

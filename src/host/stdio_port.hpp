@@ -11,8 +11,10 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "core/midi_port.hpp"
+#include "device/sysex.hpp"
 #include "framework/event_loop.hpp"
 
 namespace vornix::host {
@@ -48,7 +50,9 @@ class StdioPort : public MidiPort {
     std::mutex outputMutex_;
     std::mutex receiverMutex_;
     Receiver receiver_;
+    std::vector<sysex::Bytes> early_;  // read before a receiver was set
     std::function<void()> onEnd_;
+    bool ended_ = false;
     std::size_t lineNumber_ = 0;
     std::thread reader_;
 };

@@ -143,6 +143,13 @@ bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> 
     return writer.close();
 }
 
+bool canCreate(const std::filesystem::path& path) {
+    FileWriter probe(path);
+    const bool open = probe.isOpen();
+    probe.discard();
+    return open;
+}
+
 void ensureFolder(const std::filesystem::path& path) {
     std::error_code ignored;
     std::filesystem::create_directory(path, ignored);

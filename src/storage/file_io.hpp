@@ -85,6 +85,10 @@ std::optional<long> temporaryFileWriter(std::string_view fileName);
 bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                Durability durability = Durability::Cache);
 
+// True when a file can be written at that path (a temporary file beside it
+// is created and removed; the path itself is not touched).
+bool canCreate(const std::filesystem::path& path);
+
 // Creates one folder level; an existing folder or a failure is ignored.
 void ensureFolder(const std::filesystem::path& path);
 

@@ -11,6 +11,7 @@
 #include <regex>
 #include <sstream>
 
+#include "device/sysex.hpp"
 #include "storage/file_io.hpp"
 #include "temp_dir.hpp"
 
@@ -38,17 +39,18 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// Runs vornixctl with the arguments, stdin at end of file from the start.
+// Runs vornixctl with the arguments, stdin at end of file from the start, or
+// reading the given file (the device's side of --stdio).
 class Vornixctl {
   public:
-    ProgramRun run(std::vector<std::string> args) {
+    ProgramRun run(std::vector<std::string> args, const std::string& input = "/dev/null") {
         const auto outPath = dir_.path() / "stdout";
         const auto errPath = dir_.path() / "stderr";
         args.insert(args.begin(), VORNIXCTL_PATH);
         const auto start = std::chrono::steady_clock::now();
         const pid_t pid = ::fork();
         if (pid == 0) {
-            const int in = ::open("/dev/null", O_RDONLY);
+            const int in = ::open(input.c_str(), O_RDONLY);
             const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             ::dup2(in, STDIN_FILENO);
@@ -115,6 +117,65 @@ TEST(CommandLineStdio, InputClosedAtOnceEndsWithExitTwoAndOnlyHexOnStdout) {
     const auto errors = linesOf(run.err);
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back().rfind("vornixctl: ", 0), 0u) << errors.back();
+}
+
+// A device whose firmware this program refuses once kept every command
+// waiting for good: it answers every identification request.
+TEST(CommandLineStdio, ARefusedFirmwareVersionEndsWithExitThreeAndTheReason) {
+    Vornixctl ctl;
+    const auto device = ctl.path("device.hex");
+    std::ofstream(device) << sysex::toHex(sysex::identificationReply(9, "OLD")) << '\n';
+    const ProgramRun run =
+        ctl.run({"--stdio", "--data-dir", ctl.dataDir(), "sync"}, device.string());
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_EQ(run.err, "vornixctl: Please upgrade Vornix to actual version 10.\n");
+    EXPECT_LT(run.seconds, 10.0);
+}
+
+TEST(CommandLineErrors, FilesAreCheckedBeforeTheDeviceHearsAnything) {
+    Vornixctl ctl;
+    const auto big = ctl.path("big.bin");
+    storage::writeFile(big, std::vector<std::uint8_t>(65536, 1));
+    const auto missingFolder = ctl.path("no such folder") / "b.kvb";
+    const std::vector<std::vector<std::string>> commands = {
+        {"firmware", big.string()},
+        {"backup", missingFolder.string()},
+        {"--yes", "preset-import", testDataPath("presets/short.kvp").string()},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        std::vector<std::string> args{"--stdio", "--data-dir", ctl.dataDir()};
+        args.insert(args.end(), command.begin(), command.end());
+        const ProgramRun run = ctl.run(args);
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_EQ(run.out, "") << "nothing went to the device";
+    }
+}
+
+// A refused preset file once printed "Unknown file format.", then "imported"
+// and exited 0.
+TEST(CommandLinePresetImport, ARefusedFileFailsAndSendsNoPreset) {
+    Vornixctl ctl;
+    const ProgramRun run = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "--trace", "--yes",
+                                    "preset-import", testDataPath("presets/short.kvp").string()});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("vornixctl: Unknown file format."), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("> F0 00 51 21 05 20 0A"), std::string::npos) << "no preset was sent";
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(CommandLineFirmware, UpdatesTheSimulatorAndSaysSoOnce) {
+    Vornixctl ctl;
+    const auto image = ctl.path("fw.bin");
+    storage::writeFile(image, std::vector<std::uint8_t>(3000, 0x42));
+    const ProgramRun run =
+        ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "firmware", image.string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "firmware " + image.string() + " installed\n");
+    const std::string both = run.out + run.err;
+    const auto first = both.find("Firmware update finished.");
+    ASSERT_NE(first, std::string::npos) << run.err;
+    EXPECT_EQ(both.find("Firmware update finished.", first + 1), std::string::npos) << run.err;
 }
 
 TEST(CommandLineErrors, ParameterOutOfRangeFailsWithOneLine) {

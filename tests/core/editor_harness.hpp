@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/vornix_control.hpp"
+#include "device/global_pages.hpp"
 #include "device/sysex.hpp"
 #include "framework/virtual_event_loop.hpp"
 #include "recording_port.hpp"
@@ -77,9 +78,16 @@ struct EditorHarness {
     void receivePreset(int slot, const sysex::PresetRecord& rec) {
         receive(sysex::blockMessage(sysex::cmd::PresetDump, static_cast<std::uint8_t>(slot), rec));
     }
-    // Online, with the device's current sound applied (the bulk update ended).
+    // The whole start-up sequence: identified, the cache found in step with the
+    // device, the settings page as they are, and the device's current preset.
+    // Nothing is left waiting for an answer.
     void goOnlineWithPreset(int slot = 0, std::uint8_t value = 64) {
         goOnline();
+        receive(sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Checksums,
+                                    sysex::PageBlock{}));
+        receive(sysex::blockMessage(
+            sysex::cmd::GlobalPage, sysex::page::Settings,
+            sysex::buildSettingsPage(slot, [this](int index) { return editor.intValue(index); })));
         receivePreset(slot, recordWith(value));
         sent.clear();
     }

@@ -121,5 +121,50 @@ TEST(Reconnect, GoesOfflineAndLooksForTheDeviceAgain) {
     EXPECT_EQ(identifyTimes(h).size(), 1u);
 }
 
+// One lost reply while connecting once left the editor waiting for good.
+TEST(StartUp, AnUnansweredPageRequestIsAskedAgainThreeTimes) {
+    const std::string Checksums = "F0 00 51 21 05 55 0A 03 F7";
+    const std::string Settings = "F0 00 51 21 05 55 0A 00 F7";
+    EditorHarness h;
+    h.goOnline();
+    h.loop.advance(1200);
+    EXPECT_EQ(h.sentHex(), (std::vector<std::string>{Checksums, Checksums}));
+    h.sent.clear();
+    h.receive(
+        sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Checksums, sysex::PageBlock{}));
+    h.loop.advance(6000);
+    EXPECT_EQ(h.sentHex(), std::vector<std::string>(4, Settings))
+        << "the request and three repeats";
+    h.sent.clear();
+    h.receive(
+        sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Settings, sysex::PageBlock{}));
+    h.loop.advance(6000);
+    // The device's current preset, the last step, is asked for again too.
+    std::vector<std::string> expected{"F0 00 51 21 05 5B 0A F7"};
+    expected.insert(expected.end(), 4, "F0 00 51 21 05 40 0A 00 F7");
+    EXPECT_EQ(h.sentHex(), expected);
+    h.sent.clear();
+    h.receivePreset(0, recordWith(64));
+    h.loop.advance(6000);
+    EXPECT_TRUE(h.sent.empty());
+    EXPECT_EQ(h.events.synchronisations, 1);
+}
+
+// A repeated answer to a request asked again does not restart a running read.
+TEST(StartUp, ALateSecondChecksumPageLeavesTheReadAlone) {
+    EditorHarness h;
+    h.goOnline();
+    sysex::PresetChecksums differing{};
+    differing[3] = {1, 2};
+    const Bytes page = sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Checksums,
+                                           sysex::buildChecksumPage(differing));
+    h.receive(page);
+    h.loop.advance(200);  // begin transfer, then the request of slot 3
+    h.receive(page);
+    h.loop.advance(200);
+    EXPECT_EQ(h.sentWith(sysex::cmd::BeginTransfer).size(), 1u);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RequestPreset), std::vector<Bytes>{sysex::requestPreset(3)});
+}
+
 }  // namespace
 }  // namespace vornix::testing

@@ -84,52 +84,99 @@ struct UploadHarness {
     Link link{platform};
     IrUpload upload{link};
     RecordingView events;
-    std::vector<SentMessage> sent;
+    std::vector<Bytes> sent;
     UploadHarness() {
         link.setSender([this](std::span<const std::uint8_t> m) {
-            sent.push_back({static_cast<std::int64_t>(sent.size()), {m.begin(), m.end()}});
+            sent.emplace_back(m.begin(), m.end());
             return true;
         });
         link.events().setProgram(&events);
     }
     void steps(int n) {
         for (int i = 0; i < n; ++i)
-            if (upload.ready()) upload.step();
+            if (upload.active()) upload.step();
     }
-    std::vector<Bytes> sentWith(int key) const {
-        std::vector<Bytes> out;
-        for (const auto& m : sent)
-            if (commandKey(m.bytes) == key) out.push_back(m.bytes);
-        return out;
+    std::size_t sentWith(int key) const {
+        return static_cast<std::size_t>(std::count_if(
+            sent.begin(), sent.end(), [key](const Bytes& m) { return commandKey(m) == key; }));
     }
 };
 
-TEST(IrUpload, ElevenChunksWithTheHeaderAcknowledged) {
+TEST(IrUpload, ElevenChunksWithTheHeaderAcknowledgedThenTheDevicesAnswer) {
     UploadHarness h;
     h.upload.load(irFile(3), 300, true);
-    ASSERT_TRUE(h.upload.ready());
     h.steps(10);
     ASSERT_EQ(h.sent.size(), 1u) << "waits for the device after the first chunk";
+    EXPECT_EQ(h.sent[0].size(), sysex::IrFirstSize);
+    EXPECT_EQ(sysex::read14(h.sent[0], sysex::at::IrNumber), 300u);
+    EXPECT_EQ(sysex::read21(h.sent[0], sysex::at::IrStreamLength), 2785u);
     EXPECT_TRUE(h.events.isActive(Transfer::IrUpload));
-    EXPECT_EQ(h.sent[0].bytes.size(), sysex::IrFirstSize);
-    EXPECT_EQ(sysex::read14(h.sent[0].bytes, sysex::at::IrNumber), 300u);
-    EXPECT_EQ(sysex::read21(h.sent[0].bytes, sysex::at::IrStreamLength), 2785u);
-    h.upload.headerAccepted();
+    ASSERT_TRUE(h.upload.headerAccepted());
     h.steps(20);
     ASSERT_EQ(h.sent.size(), 11u);
-    EXPECT_EQ(h.sentWith(sysex::cmd::IrMiddle).size(), 9u);
-    const auto last = h.sentWith(sysex::cmd::IrLast);
-    ASSERT_EQ(last.size(), 1u);
-    EXPECT_EQ(last[0].size(), 2785u - 256 - 9 * 256 + 10);
-    EXPECT_EQ(h.events.result(Transfer::IrUpload), 1);
-    EXPECT_FALSE(h.upload.ready());
-    // Reassembled, the chunks are the packed file.
-    Bytes stream(h.sent[0].bytes.begin() + 12, h.sent[0].bytes.end() - 1);
+    EXPECT_EQ(h.sentWith(sysex::cmd::IrMiddle), 9u);
+    EXPECT_EQ(h.sent.back().size(), 2785u - 256 - 9 * 256 + 10);
+    // Reassembled, the chunks are the packed file with its checksum.
+    Bytes stream(h.sent[0].begin() + 12, h.sent[0].end() - 1);
     for (std::size_t i = 1; i < 11; ++i)
-        stream.insert(stream.end(), h.sent[i].bytes.begin() + 7,
-                      h.sent[i].bytes.end() - (i == 10 ? 3 : 1));
+        stream.insert(stream.end(), h.sent[i].begin() + 7, h.sent[i].end() - (i == 10 ? 3 : 1));
     EXPECT_EQ(sysex::unpackStream(stream), irFile(3));
-    EXPECT_EQ(sysex::read14(last[0], last[0].size() - 3), sysex::checksumOf(stream).value());
+    EXPECT_EQ(sysex::read14(h.sent.back(), h.sent.back().size() - 3),
+              sysex::checksumOf(stream).value());
+    EXPECT_TRUE(h.upload.active()) << "the device's answer is awaited";
+    EXPECT_TRUE(h.upload.answered(true));
+    EXPECT_EQ(h.events.result(Transfer::IrUpload), 1);
+    EXPECT_FALSE(h.upload.active());
+}
+
+// A stray header acknowledgement once sent an empty extra chunk; answers that
+// nothing waits for are ignored now.
+TEST(IrUpload, AnswersOnlyCountWhenTheyAreAwaited) {
+    UploadHarness h;
+    EXPECT_FALSE(h.upload.headerAccepted());
+    EXPECT_FALSE(h.upload.answered(true));
+    h.upload.load(irFile(3), 5, true);
+    h.steps(1);
+    EXPECT_FALSE(h.upload.answered(true)) << "the data has not gone out yet";
+    ASSERT_TRUE(h.upload.headerAccepted());
+    EXPECT_FALSE(h.upload.headerAccepted());
+    h.steps(20);
+    ASSERT_TRUE(h.upload.answered(false));
+    EXPECT_EQ(h.events.result(Transfer::IrUpload), 0);
+    EXPECT_FALSE(h.upload.headerAccepted());
+    h.steps(10);
+    EXPECT_EQ(h.sent.size(), 11u);
+}
+
+TEST(IrUpload, AnAnswerThatNeverComesEndsTheUploadAndSaysWhichOne) {
+    struct Case {
+        bool header;
+        const char* text;
+    };
+    for (const Case c :
+         {Case{false, "Communication error: no acknowledgement for the first chunk of IR 7"},
+          Case{true, "Communication error: no answer to the last chunk of IR 7"}}) {
+        SCOPED_TRACE(c.text);
+        UploadHarness h;
+        h.upload.load(irFile(1), 7, true);
+        h.steps(1);
+        if (c.header) {
+            h.upload.headerAccepted();
+            h.steps(10);
+        }
+        h.steps(50);
+        EXPECT_TRUE(h.upload.active());
+        EXPECT_FALSE(h.upload.step());
+        EXPECT_EQ(h.events.result(Transfer::IrUpload), 0);
+        EXPECT_EQ(h.events.messages, std::vector<std::string>{c.text});
+        EXPECT_FALSE(h.upload.active());
+    }
+}
+
+TEST(IrUpload, OfflineTheFileIsOnlyPacked) {
+    UploadHarness h;
+    h.upload.load(irFile(1), 7, false);
+    EXPECT_FALSE(h.upload.active());
 }
 
 // ---- bank import ---------------------------------------------------------------------
@@ -161,6 +208,13 @@ struct ImportHarness : EditorHarness {
         std::string error;
         return editor.startBankImport(file, error);
     }
+    // The device's checksum page after the restore: slot 0 holds `record`.
+    void checksumsWith(const sysex::PresetRecord& record) {
+        sysex::PresetChecksums sums{};
+        sums[0] = sysex::checksumOf(record);
+        receive(sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Checksums,
+                                    sysex::buildChecksumPage(sums)));
+    }
 };
 
 TEST(BankImport, RewritesDumpsIntoRestoreMessages) {
@@ -191,7 +245,10 @@ TEST(BankImport, RewritesDumpsIntoRestoreMessages) {
     EXPECT_EQ(sysex::read14(last[0], last[0].size() - 3), sysex::checksumOf(stream).value());
     h.sent.clear();
     h.receive(sysex::status(sysex::cmd::RestoreAck));
-    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 5B 0A F7"});
+    // The transfer ends and the device's checksums are read back.
+    EXPECT_EQ(h.sentHex(),
+              (std::vector<std::string>{"F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 55 0A 03 F7"}));
+    h.checksumsWith(recordWith(5, "A"));
     h.loop.advance(100);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Finished successfully!"});
     EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
@@ -207,10 +264,62 @@ TEST(BankImport, ContinueAnswerOnTheLastMessageEndsTheImport) {
     h.loop.advance(200);
     h.sent.clear();
     h.receive(sysex::status(sysex::cmd::RestoreContinue));
-    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 5B 0A F7"});
+    EXPECT_EQ(h.sentHex(),
+              (std::vector<std::string>{"F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 55 0A 03 F7"}));
+    h.checksumsWith(recordWith(5));
     h.loop.advance(100);
     EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
     EXPECT_FALSE(h.editor.online());
+}
+
+// A repeated acknowledgement once counted for the next message, which the
+// device then never got: the restore reported success with an old preset left.
+TEST(BankImport, AnAcknowledgementCountsOnlyForAMessageThatWaitsForOne) {
+    ImportHarness h;
+    const Bytes two = [] {
+        Bytes both = sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5));
+        const Bytes second = sysex::blockMessage(sysex::cmd::PresetDump, 1, recordWith(6));
+        both.insert(both.end(), second.begin(), second.end());
+        return both;
+    }();
+    ASSERT_TRUE(h.start(two));
+    h.loop.advance(200);
+    h.receive(sysex::status(sysex::cmd::RestoreAck));
+    h.receive(sysex::status(sysex::cmd::RestoreAck));      // a repeat: ignored
+    h.receive(sysex::status(sysex::cmd::RestoreRefused));  // nothing waits for it either
+    h.loop.advance(100);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RestorePreset).size(), 2u) << "the second preset went out";
+    EXPECT_TRUE(h.sentWith(sysex::cmd::EndTransfer).empty()) << "and waits for its own answer";
+    EXPECT_EQ(h.events.notes.size(), 2u);
+    EXPECT_TRUE(h.view.isActive(Transfer::BankImport));
+}
+
+TEST(BankImport, ARestoreThatDidNotTakeNamesThePresetsThatDiffer) {
+    ImportHarness h;
+    ASSERT_TRUE(h.start(sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5))));
+    h.loop.advance(200);
+    h.receive(sysex::status(sysex::cmd::RestoreAck));
+    h.checksumsWith(recordWith(9));  // the device still holds something else in slot 0
+    h.loop.advance(100);
+    const std::string text = "The restore did not take: presets 0 differ from the bank file.";
+    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
+    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{text});
+    EXPECT_FALSE(h.editor.online()) << "the editor reads the device again all the same";
+}
+
+TEST(BankImport, WithoutTheChecksumsTheRestoreIsNotConfirmed) {
+    ImportHarness h;
+    ASSERT_TRUE(h.start(sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5))));
+    h.loop.advance(200);
+    h.receive(sysex::status(sysex::cmd::RestoreAck));
+    h.loop.advance(4000);
+    EXPECT_EQ(h.sentWith(sysex::cmd::Request).size(), 4u) << "asked for again three times";
+    h.loop.advance(2000);
+    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
+    EXPECT_EQ(h.platform.texts(),
+              std::vector<std::string>{
+                  "The restore could not be checked: the device did not send its preset "
+                  "checksums."});
 }
 
 TEST(BankImport, RefusalEndsWithCommunicationError) {
@@ -232,7 +341,9 @@ TEST(BankImport, NoAnswerFor5SecondsEndsWithCommunicationError) {
     h.loop.advance(4800);
     EXPECT_TRUE(h.platform.boxes.empty());
     h.loop.advance(400);
-    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Communication error!"});
+    EXPECT_EQ(
+        h.platform.texts(),
+        std::vector<std::string>{"Communication error: no acknowledgement for message 1 of 12"});
     EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
 }
 
@@ -298,7 +409,9 @@ TEST(MenuCommands, FirmwareImportAndExportItemsAreWired) {
 
 // ---- bank export -------------------------------------------------------------------------
 
-TEST(BankExport, NoAnswerFor5SecondsEndsWithCommunicationErrorAndNoFile) {
+// Every request of a backup is safe to repeat: 1.1 s without an answer asks
+// again, three times, before the backup fails.
+TEST(BankExport, AnUnansweredRequestIsAskedAgainThreeTimesThenFails) {
     EditorHarness h;
     h.openWindow();
     h.goOnlineWithPreset();
@@ -306,10 +419,71 @@ TEST(BankExport, NoAnswerFor5SecondsEndsWithCommunicationErrorAndNoFile) {
     h.editor.startBankExportTo(file);
     h.loop.advance(100);
     ASSERT_EQ(h.sentWith(sysex::cmd::RequestPreset).size(), 1u);
-    h.loop.advance(5200);
+    h.loop.advance(1200);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RequestPreset),
+              (std::vector<Bytes>{sysex::requestPreset(0), sysex::requestPreset(0)}));
+    h.loop.advance(3600);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RequestPreset).size(), 4u);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Communication error!"});
     EXPECT_EQ(h.view.result(Transfer::BankExport), 0);
     EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// Only the answer to the request in flight is kept; a damaged one, or an IR
+// whose bytes do not add up, is asked for again and never written.
+TEST(BankExport, StrayDamagedAndRepeatedAnswersDoNotReachTheFile) {
+    EditorHarness h;
+    h.goOnlineWithPreset();
+    const auto file = h.dir.path() / "out.kvb";
+    h.editor.startBankExportTo(file);
+    auto withIr = recordWith(1, "P");
+    withIr[sysex::record::Ir7Mode] = 1;
+    withIr[sysex::record::Ir7Bank] = 0;
+    withIr[sysex::record::Ir7Number] = 40;
+    for (int slot = 0; slot < 128; ++slot) {
+        h.loop.advance(100);
+        const auto rec = slot == 3 ? withIr : recordWith(static_cast<std::uint8_t>(slot), "P");
+        if (slot == 2) {
+            Bytes damaged = sysex::blockMessage(sysex::cmd::PresetDump, 2, rec);
+            damaged[50] ^= 1;
+            h.receive(damaged);
+            h.receivePreset(7, recordWith(9));  // not asked for now
+            h.loop.advance(100);
+            EXPECT_EQ(h.sentWith(sysex::cmd::RequestPreset).back(), sysex::requestPreset(2));
+        }
+        h.receivePreset(slot, rec);
+        if (slot == 5) h.receivePreset(5, rec);  // repeated
+    }
+    h.loop.advance(100);
+    ASSERT_EQ(h.sentWith(sysex::cmd::RequestIr), std::vector<Bytes>{sysex::requestIr(40)});
+    const Bytes ir = irFile(6);
+    for (const Bytes& m : irDump(40, ir, 1)) h.receive(m);  // a checksum that does not add up
+    h.loop.advance(100);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), 2u);
+    for (const Bytes& m : irDump(40, ir)) h.receive(m);
+    h.loop.advance(200);
+    ASSERT_EQ(h.events.result(Transfer::BankExport), 1);
+    Bytes expected;
+    for (int slot = 0; slot < 128; ++slot) {
+        const Bytes m = sysex::blockMessage(
+            sysex::cmd::PresetDump, static_cast<std::uint8_t>(slot),
+            slot == 3 ? withIr : recordWith(static_cast<std::uint8_t>(slot), "P"));
+        expected.insert(expected.end(), m.begin(), m.end());
+    }
+    for (const Bytes& m : irDump(40, ir)) expected.insert(expected.end(), m.begin(), m.end());
+    EXPECT_EQ(storage::readFile(file), expected);
+}
+
+TEST(BankExport, AFileThatCannotBeWrittenEndsItBeforeAnyRequest) {
+    EditorHarness h;
+    h.goOnlineWithPreset();
+    const auto file = h.dir.path() / "no such folder" / "out.kvb";
+    h.editor.startBankExportTo(file);
+    h.loop.advance(1000);
+    EXPECT_TRUE(h.sent.empty());
+    EXPECT_EQ(h.events.result(Transfer::BankExport), 0);
+    EXPECT_EQ(h.events.messages,
+              std::vector<std::string>{"Could not write the bank file " + file.string()});
 }
 
 TEST(BankExport, GoingOfflineCancelsWithoutAFile) {
@@ -392,6 +566,25 @@ TEST(Firmware, ChunksOneEachTickAndNoKeepAliveMeanwhile) {
     EXPECT_EQ(h.view.result(Transfer::Firmware), 1);
     EXPECT_FALSE(h.editor.online());
     EXPECT_TRUE(h.view.logged("firmware page closed after update"));
+}
+
+// A late answer from before the update once made the editor ask for the
+// settings page between two firmware chunks.
+TEST(Firmware, OnceTheLoaderIsAskedNothingElseGoesOut) {
+    FirmwareHarness h;
+    h.goOnline();  // the checksum page is asked for
+    h.editor.openFirmwarePage();
+    h.sent.clear();
+    ASSERT_TRUE(h.load(1000));
+    h.receive(
+        sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Checksums, sysex::PageBlock{}));
+    h.receive(sysex::firmwareStatus(sysex::fwcmd::Ready));
+    h.loop.advance(3000);
+    ASSERT_GT(h.sent.size(), 3u);
+    for (const auto& m : h.sent) EXPECT_EQ(m.bytes[sysex::at::Family], sysex::family::Firmware);
+    EXPECT_FALSE(h.events.notes.empty()) << "what was held back is traced";
+    h.receive(sysex::firmwareStatus(sysex::fwcmd::Finished));
+    EXPECT_TRUE(h.editor.sendToDevice(sysex::requestPage(sysex::page::Identify)));
 }
 
 TEST(Firmware, DeviceFailureOrSilenceEndsWithErrorInUpdate) {

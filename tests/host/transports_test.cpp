@@ -277,6 +277,24 @@ TEST_F(StdioTransport, ReadsMessagesSkipsCommentsAndReportsBadLinesThenEnds) {
     EXPECT_EQ(errors.str(), "input line 4 is not hex bytes, skipped\n");
 }
 
+// A peer that answers at once, or a file given as input, is read before the
+// editor listens: its lines and its end once went nowhere, and the command
+// waited for a device that had already answered.
+TEST_F(StdioTransport, InputThatArrivesBeforeAnyoneListensIsKept) {
+    PlainEventLoop loop;
+    std::ostringstream out, errors;
+    write("F0 01 F7\nF0 02 F7\n");
+    closeWriter();
+    StdioPort port(loop, out, readFd(), errors);
+    loop.runUntil([] { return false; }, 200);  // the reader is done by now
+    std::vector<Bytes> received;
+    bool ended = false;
+    port.setReceiver([&](auto m) { received.emplace_back(m.begin(), m.end()); });
+    port.setOnEndOfInput([&] { ended = true; });
+    ASSERT_TRUE(loop.runUntil([&] { return ended; }, 5000));
+    EXPECT_EQ(received, (std::vector<Bytes>{{0xF0, 0x01, 0xF7}, {0xF0, 0x02, 0xF7}}));
+}
+
 TEST_F(StdioTransport, DestructionDoesNotWaitForInput) {
     PlainEventLoop loop;
     std::ostringstream out, errors;

@@ -10,6 +10,7 @@
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
 #include "host/device_connection.hpp"
+#include "host/editor_startup.hpp"
 #include "host/simulator_port.hpp"
 #include "recording_port.hpp"
 #include "recording_view.hpp"
@@ -35,12 +36,12 @@ struct Scenario {
         events = RecordingView{};
         editor->setEvents(&events);
         connection = std::make_unique<host::DeviceConnection>(
-            loop, port, [this](std::span<const std::uint8_t> m) { editor->sysExReceived(m); });
+            loop, port, [this](std::span<const std::uint8_t> m) {
+                received.emplace_back(m.begin(), m.end());
+                editor->sysExReceived(m);
+            });
         editor->setSender([this](std::span<const std::uint8_t> m) { return connection->send(m); });
-        // As at program start: the list refresh creates the presets folder
-        // that the slot files are later written into.
-        editor->refreshPresetListFromFiles();
-        editor->loadPresetSlots();
+        host::startEditor(*editor, {});
         port.sent.clear();
     }
     void openWindow() { editor->attachView(&view); }
@@ -69,6 +70,8 @@ struct Scenario {
     RecordingView events;
     RecordingView view;
     std::unique_ptr<VornixControl> editor;
+    // Every message the pedal sent, as the editor got it.
+    std::vector<sysex::Bytes> received;
     std::unique_ptr<host::DeviceConnection> connection;
 };
 
