@@ -1,5 +1,7 @@
 #include "app/editor_stack.hpp"
 
+#include <cctype>
+
 #include "host/simulator_port.hpp"
 #include "sim/pedal.hpp"
 
@@ -21,6 +23,8 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
         fromPorts = [](std::span<const std::uint8_t>) {};
     host_ = std::make_unique<host::Host>(folder.root(), loop, std::move(fromPorts),
                                          std::move(hostMessage), host::HostOptions{options.audio});
+    if (!options.simulator)
+        host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
 
     if (options.simulator) {
@@ -51,6 +55,17 @@ EditorStack::~EditorStack() {
 
 void EditorStack::deliver(std::span<const std::uint8_t> message) {
     if (editor_) editor_->sysExReceived(message);
+}
+
+// The pedal unplugged: offline at once, as RECONNECT does, instead of a
+// transfer failing seconds later. Plugged back in, the host has opened the
+// port again and the keep-alive identifies the device.
+void EditorStack::portsChanged(const std::vector<host::PortChange>& changes) {
+    if (!editor_) return;
+    if (host::anyPortWentAway(changes)) editor_->reconnect();
+    std::string text = host::describePortChanges(changes);
+    text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+    editor_->showMessageLater(text + ".");
 }
 
 void EditorStack::start() {

@@ -7,6 +7,7 @@
 // change notification per parameter), then the audio stream.
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/event_loop.hpp"
 #include "core/platform.hpp"
@@ -46,6 +47,7 @@ class EditorStack {
 
   private:
     void deliver(std::span<const std::uint8_t> message);
+    void portsChanged(const std::vector<host::PortChange>& changes);
 
     StackOptions options_;
     std::filesystem::path simulatorState_;
