@@ -13,6 +13,7 @@
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
+#include "host/port_watch.hpp"
 
 namespace vornix::host {
 class Host;
@@ -65,9 +66,10 @@ class Session : public LinkEvents {
     // Connects and waits until the cache is in step and the current preset applied.
     bool synchronise();
     // Runs the loop until done() is true. False after 10 s without a message
-    // from the device, or when the device's input ended.
+    // from the device, when the device's input ended or its MIDI port went away.
     bool waitFor(const std::function<bool()>& done);
-    // Runs the loop until interrupted (SIGINT/SIGTERM) or the input ends.
+    // Runs the loop until interrupted (SIGINT/SIGTERM) or the input ends; a
+    // MIDI port that goes away meanwhile is reported and opened again when back.
     void runUntilInterrupted();
     // The reason the last wait failed, for the one-line error.
     const std::string& failure() const { return failure_; }
@@ -100,6 +102,7 @@ class Session : public LinkEvents {
     void deliver(std::span<const std::uint8_t> message);
     void traceMessage(const char* direction, std::span<const std::uint8_t> message);
     void received();
+    void portsChanged(const std::vector<host::PortChange>& changes);
 
     Options options_;
     std::ostream& human_;
@@ -109,11 +112,13 @@ class Session : public LinkEvents {
     std::unique_ptr<MidiPort> port_;
     std::unique_ptr<host::DeviceConnection> connection_;
     std::unique_ptr<host::Host> host_;
+    std::unique_ptr<host::PortWatch> watch_;
     std::function<bool(std::span<const std::uint8_t>)> sendRaw_;
     std::ostream* trace_ = nullptr;
     std::unique_ptr<VornixControl> editor_;
     std::filesystem::path simulatorState_;
     bool inputEnded_ = false;
+    bool portGone_ = false;
     long long lastHeardMs_ = 0;
     std::string failure_;
     int failureCode_ = ExitFailure;
