@@ -59,11 +59,13 @@ void EditorStack::deliver(std::span<const std::uint8_t> message) {
 
 // The pedal unplugged: offline at once, as RECONNECT does, instead of a
 // transfer failing seconds later. Plugged back in, the host has opened the
-// port again and the keep-alive identifies the device.
+// port again and the keep-alive identifies the device. One message box when
+// the device goes and one when all of it is back.
 void EditorStack::portsChanged(const std::vector<host::PortChange>& changes) {
     if (!editor_) return;
     if (host::anyPortWentAway(changes)) editor_->reconnect();
-    std::string text = host::describePortChanges(changes);
+    std::string text = presence_.update(changes);
+    if (text.empty()) return;
     text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
     editor_->showMessageLater(text + ".");
 }

@@ -13,6 +13,7 @@
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
+#include "host/device_presence.hpp"
 #include "host/host.hpp"
 #include "storage/data_folder.hpp"
 
@@ -56,6 +57,7 @@ class EditorStack {
     std::unique_ptr<sim::Pedal> pedal_;
     std::unique_ptr<MidiPort> simulatorPort_;
     std::unique_ptr<host::DeviceConnection> simulatorConnection_;
+    host::DevicePresence presence_;
 };
 
 }  // namespace vornix::app

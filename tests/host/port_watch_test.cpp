@@ -1,6 +1,9 @@
 // The port watch against a fake set of ports on virtual time: what it reports
-// when a watched port goes and comes, and what it leaves alone.
+// when a watched port goes and comes, and what it leaves alone; and how the
+// editor folds those reports into one message each way.
 #include "host/port_watch.hpp"
+
+#include "host/device_presence.hpp"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +162,43 @@ TEST(PortChangeText, NamesThreePortsInOneSentence) {
                                           {PortDirection::Input, "B", false},
                                           {PortDirection::Output, "C", false}};
     EXPECT_EQ(describePortChanges(changes), "the MIDI ports A, B and C went away");
+}
+
+// ---- one message each way ---------------------------------------------------------
+
+PortChange gone(PortDirection direction, const char* name) {
+    return {direction, name, false};
+}
+PortChange back(PortDirection direction, const char* name) {
+    return {direction, name, true};
+}
+
+TEST(DevicePresenceTest, PortsGoingAndComingLooksApartGiveOneMessageEachWay) {
+    DevicePresence presence;
+    EXPECT_EQ(presence.update({gone(PortDirection::Output, PedalOut)}),
+              "the MIDI port Pedal In:Pedal went away");
+    EXPECT_EQ(presence.update({gone(PortDirection::Input, PedalIn)}), "");
+    EXPECT_TRUE(presence.away());
+    EXPECT_EQ(presence.update({back(PortDirection::Input, PedalIn)}), "");
+    EXPECT_TRUE(presence.away());
+    EXPECT_EQ(presence.update({back(PortDirection::Output, PedalOut)}),
+              "the MIDI ports Pedal In:Pedal and Pedal Out:Pedal are back");
+    EXPECT_FALSE(presence.away());
+}
+
+TEST(DevicePresenceTest, APortThatFlickersWhileTheDeviceIsAwayIsNamedOnce) {
+    DevicePresence presence;
+    EXPECT_NE(presence.update(
+                  {gone(PortDirection::Input, PedalIn), gone(PortDirection::Output, PedalOut)}),
+              "");
+    EXPECT_EQ(presence.update({back(PortDirection::Input, PedalIn)}), "");
+    EXPECT_EQ(presence.update({gone(PortDirection::Input, PedalIn)}), "");
+    EXPECT_EQ(presence.update(
+                  {back(PortDirection::Input, PedalIn), back(PortDirection::Output, PedalOut)}),
+              "the MIDI ports Pedal Out:Pedal and Pedal In:Pedal are back");
+    // The next time round starts afresh.
+    EXPECT_EQ(presence.update({gone(PortDirection::Input, PedalIn)}),
+              "the MIDI port Pedal Out:Pedal went away");
 }
 
 }  // namespace
