@@ -157,13 +157,6 @@ TEST_F(PortWatchTest, NothingIsLookedAtOnceTheWatchIsGone) {
     EXPECT_TRUE(reports.empty());
 }
 
-TEST(PortChangeText, NamesThreePortsInOneSentence) {
-    const std::vector<PortChange> changes{{PortDirection::Input, "A", false},
-                                          {PortDirection::Input, "B", false},
-                                          {PortDirection::Output, "C", false}};
-    EXPECT_EQ(describePortChanges(changes), "the MIDI ports A, B and C went away");
-}
-
 // ---- one message each way ---------------------------------------------------------
 
 PortChange gone(PortDirection direction, const char* name) {

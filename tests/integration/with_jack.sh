@@ -7,7 +7,10 @@ if ! command -v jackd >/dev/null 2>&1 || ! command -v jack_wait >/dev/null 2>&1;
     exit 77
 fi
 export VORNIX_MIDI_API=jack
-client_timeout_ms=500
+# A late client may hold up a cycle for up to ten times this before the
+# server gives up on it; a client that was killed in its cycle holds up the
+# graph about that long before its ports are gone.
+client_timeout_ms=100
 started=""
 if [ "$(jack_wait -c 2>/dev/null)" != "running" ]; then
     JACK_DEFAULT_SERVER="vornix-test-$$"
