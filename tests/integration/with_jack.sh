@@ -28,6 +28,8 @@ if [ "$(jack_wait -c 2>/dev/null)" != "running" ]; then
     jackd --no-realtime --sync --timeout "$client_timeout_ms" -n "$JACK_DEFAULT_SERVER" \
         -d dummy -r 44100 -p "${VORNIX_JACK_PERIOD:-256}" >"$log" 2>&1 &
     started=$!
+    # jackd leads a process group of its own: interrupted, we stop it ourselves.
+    trap 'kill "$started" 2>/dev/null; exit 143' INT TERM HUP
     if ! jack_wait -w -t 10 >/dev/null 2>&1; then
         echo "the JACK server did not start:"
         cat "$log"
