@@ -1,5 +1,7 @@
 #include "app/editor_stack.hpp"
 
+#include <cctype>
+
 #include "host/built_in_pedal.hpp"
 #include "host/editor_startup.hpp"
 #include "resources/resources.hpp"
@@ -18,6 +20,8 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
         fromPorts = [](std::span<const std::uint8_t>) {};
     host_ = std::make_unique<host::Host>(folder.root(), loop, std::move(fromPorts),
                                          std::move(hostMessage), host::HostOptions{options.audio});
+    if (!options.simulator)
+        host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
 
     if (options.simulator) {
@@ -42,6 +46,19 @@ EditorStack::~EditorStack() {
 
 void EditorStack::deliver(std::span<const std::uint8_t> message) {
     if (editor_) editor_->sysExReceived(message);
+}
+
+// The pedal unplugged: offline at once, as RECONNECT does, instead of a
+// transfer failing seconds later. Plugged back in, the host has opened the
+// port again and the keep-alive identifies the device. One message box when
+// the device goes and one when all of it is back.
+void EditorStack::portsChanged(const std::vector<host::PortChange>& changes) {
+    if (!editor_) return;
+    if (host::anyPortWentAway(changes)) editor_->reconnect();
+    std::string text = presence_.update(changes);
+    if (text.empty()) return;
+    text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+    editor_->showMessageLater(text + ".");
 }
 
 void EditorStack::start() {

@@ -8,11 +8,13 @@
 // IR names, preset list), then the audio stream.
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/event_loop.hpp"
 #include "host/device_connection.hpp"
+#include "host/device_presence.hpp"
 #include "host/host.hpp"
 #include "storage/data_folder.hpp"
 
@@ -48,12 +50,14 @@ class EditorStack {
 
   private:
     void deliver(std::span<const std::uint8_t> message);
+    void portsChanged(const std::vector<host::PortChange>& changes);
 
     StackOptions options_;
     std::unique_ptr<host::Host> host_;
     std::unique_ptr<VornixControl> editor_;
     std::unique_ptr<host::BuiltInPedal> pedal_;
     std::unique_ptr<host::DeviceConnection> simulatorConnection_;
+    host::DevicePresence presence_;
 };
 
 }  // namespace vornix::app

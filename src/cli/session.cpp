@@ -108,6 +108,7 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
 }
 
 Session::~Session() {
+    watch_.reset();
     editor_.reset();
     connection_.reset();
     host_.reset();
@@ -148,6 +149,10 @@ bool Session::openTransport(const Options& options, std::string& error) {
                         "\": see 'vornixctl ports'";
                 return false;
             }
+            watch_ = std::make_unique<host::PortWatch>(
+                loop_, *midi, [this](const auto& changes) { portsChanged(changes); });
+            watch_->watch(host::PortDirection::Input, in);
+            watch_->watch(host::PortDirection::Output, out);
             port_ = std::move(midi);
             port = port_.get();
             break;
@@ -171,6 +176,7 @@ bool Session::openStoredPorts(const Options& options, std::string& error) {
         dataFolderFor(options).root(), loop_,
         [this](std::span<const std::uint8_t> m) { deliver(m); },
         [this](const std::string& text, const std::string&) { human_ << text << '\n'; });
+    host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
     host_->initialise();
     const host::HostSettings& stored = host_->settings();
     if (stored.midiInput == "off" || stored.midiOutput == "off") {
@@ -188,10 +194,32 @@ void Session::received() {
     lastHeardMs_ = nowMs();
 }
 
+// The editor goes offline as its RECONNECT button does, so that it identifies
+// the device again when the port is back. monitor carries on and says what
+// happened; any other command ends at once rather than waiting for answers
+// that cannot come.
+void Session::portsChanged(const std::vector<host::PortChange>& changes) {
+    const std::string text = host::describePortChanges(changes);
+    const bool wentAway = host::anyPortWentAway(changes);
+    if (wentAway && editor_) editor_->reconnect();
+    if (options_.command == "monitor") {
+        human_ << text << '\n';
+        return;
+    }
+    if (!wentAway || portGone_) return;
+    portGone_ = true;
+    failure_ = text;
+    failureCode_ = ExitFailure;
+    loop_.quit();
+}
+
 bool Session::waitFor(const std::function<bool()>& done, long long silenceMs) {
+    if (portGone_) return false;
     if (lastHeardMs_ == 0) lastHeardMs_ = nowMs();
     for (;;) {
         loop_.runUntil(done, WaitSliceMs);
+        // Before done(): going offline may end a transfer as if it failed.
+        if (portGone_) return false;
         if (done()) return true;
         if (!refusal_.empty()) {
             failure_ = refusal_;

@@ -14,6 +14,7 @@
 #include "core/vornix_control.hpp"
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
+#include "host/port_watch.hpp"
 #include "storage/data_folder.hpp"
 
 namespace vornix::host {
@@ -76,9 +77,11 @@ class Session : public EditorEvents {
     bool synchronise();
     // Runs the loop until done() is true. False after `silenceMs` without a
     // message from the device or progress of a transfer, when the device's
-    // input ended, or when it refused to work with this program.
+    // input ended or its MIDI port went away, or when it refused to work with
+    // this program.
     bool waitFor(const std::function<bool()>& done, long long silenceMs = SilenceLimitMs);
-    // Runs the loop until interrupted (SIGINT/SIGTERM) or the input ends.
+    // Runs the loop until interrupted (SIGINT/SIGTERM) or the input ends; a
+    // MIDI port that goes away meanwhile is reported and opened again when back.
     void runUntilInterrupted();
     // The reason the last wait failed, for the one-line error.
     const std::string& failure() const { return failure_; }
@@ -119,6 +122,7 @@ class Session : public EditorEvents {
     void deliver(std::span<const std::uint8_t> message);
     void traceMessage(const char* direction, std::span<const std::uint8_t> message);
     void received();
+    void portsChanged(const std::vector<host::PortChange>& changes);
 
     Options options_;
     std::ostream& human_;
@@ -128,10 +132,12 @@ class Session : public EditorEvents {
     std::unique_ptr<MidiPort> port_;
     std::unique_ptr<host::DeviceConnection> connection_;
     std::unique_ptr<host::Host> host_;
+    std::unique_ptr<host::PortWatch> watch_;
     std::function<bool(std::span<const std::uint8_t>)> sendRaw_;
     std::ostream* trace_ = nullptr;
     std::unique_ptr<VornixControl> editor_;
     bool inputEnded_ = false;
+    bool portGone_ = false;
     long long lastHeardMs_ = 0;
     std::string failure_;
     std::string refusal_;

@@ -131,6 +131,8 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     const std::string& presetName() const { return presetName_; }
     void renamePreset(const std::string& name);
     const std::string& deviceText() const { return deviceText_; }
+    // A message box at the next idle tick (never inside a handler).
+    void showMessageLater(const std::string& text) { link_.showMessageLater(text); }
 
     // ---- the preset list ----
     const std::array<std::string, NumPresets>& presetRows() const { return cache_.rows(); }

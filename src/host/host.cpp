@@ -24,6 +24,9 @@ void Host::initialise(const std::function<void()>& notifyParameters) {
     }
     midi_ = std::make_unique<RtMidiPort>();
     connection_ = std::make_unique<DeviceConnection>(loop_, *midi_, deliver_);
+    watch_ = std::make_unique<PortWatch>(loop_, *midi_, [this](const auto& changes) {
+        if (portHook_) portHook_(changes);
+    });
     refreshPortLists();
     // Copies: selecting may store "off" into the settings.
     const std::string input = settings_.midiInput;
@@ -49,22 +52,24 @@ std::string& Host::storedName(PortDirection direction) {
 
 void Host::selectMidiPort(PortDirection direction, const std::string& name) {
     if (!midi_ || shutDown_) return;
-    const bool input = direction == PortDirection::Input;
     if (name == PortOff) {
-        input ? midi_->closeInput() : midi_->closeOutput();
+        midi_->close(direction);
+        watch_->watch(direction, PortOff);
         return;
     }
-    const auto ports = input ? midi_->inputPorts() : midi_->outputPorts();
+    const auto ports = midi_->ports(direction);
     const bool exists = std::find(ports.begin(), ports.end(), name) != ports.end();
     if (!exists) {
         // Never another port in its place: the user picks the device once.
         storedName(direction) = PortOff;
         saveSettings();
-        input ? midi_->closeInput() : midi_->closeOutput();
+        midi_->close(direction);
+        watch_->watch(direction, PortOff);
         return;
     }
     // A port that exists but fails to open keeps its name for the next start.
-    input ? midi_->openInput(name) : midi_->openOutput(name);
+    midi_->open(direction, name);
+    watch_->watch(direction, name);
 }
 
 void Host::choosePort(PortDirection direction, const std::string& name) {
@@ -98,6 +103,7 @@ void Host::shutDown() {
     if (shutDown_) return;
     shutDown_ = true;
     if (midi_) midi_->ignoreIncoming();
+    watch_.reset();
     if (audio_) audio_->close();
     if (midi_) midi_->shutDown();
     connection_.reset();

@@ -7,6 +7,10 @@
 // Start-up order: settings, audio object and its devices, MIDI objects, port
 // lists, the stored ports opened by name; then the caller runs the editor's
 // per-parameter notification (initialise's hook) and opens the audio stream.
+//
+// The chosen ports are watched while the host runs: one that goes away is
+// closed and reported through the port hook, one of the same name that comes
+// back is opened again and reported. The stored names stay as they are.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -18,11 +22,10 @@
 #include "host/audio_stream.hpp"
 #include "host/device_connection.hpp"
 #include "host/host_settings.hpp"
+#include "host/port_watch.hpp"
 #include "host/rtmidi_port.hpp"
 
 namespace vornix::host {
-
-enum class PortDirection { Input, Output };
 
 struct HostOptions {
     bool audio = true;  // the command line runs without an audio stream
@@ -37,6 +40,8 @@ class Host {
     using Deliver = DeviceConnection::Deliver;
     // Shows a message to the user: (text, caption).
     using MessageHook = std::function<void(const std::string&, const std::string&)>;
+    // Told when a chosen port went away or is back (open again).
+    using PortHook = PortWatch::Report;
 
     Host(std::filesystem::path dataFolder, EventLoop& loop, Deliver deliver, MessageHook message,
          HostOptions options = {});
@@ -56,6 +61,7 @@ class Host {
     void selectMidiPort(PortDirection direction, const std::string& name);
     // What the preferences dialog does: store the name, then select it.
     void choosePort(PortDirection direction, const std::string& name);
+    void setPortHook(PortHook hook) { portHook_ = std::move(hook); }
     // "off" followed by every port the system reports, as of the last refresh.
     const std::vector<std::string>& portList(PortDirection direction) const;
     void refreshPortLists();
@@ -81,12 +87,14 @@ class Host {
     EventLoop& loop_;
     Deliver deliver_;
     MessageHook message_;
+    PortHook portHook_;
     HostOptions options_;
     SettingsFile file_;
     HostSettings settings_;
     std::unique_ptr<AudioStream> audio_;
     std::unique_ptr<RtMidiPort> midi_;
     std::unique_ptr<DeviceConnection> connection_;
+    std::unique_ptr<PortWatch> watch_;
     std::vector<std::string> inputList_{PortOff};
     std::vector<std::string> outputList_{PortOff};
     bool shutDown_ = false;

@@ -123,6 +123,18 @@ bool RtMidiPort::outputOpen() const {
     return out_ && out_->isPortOpen();
 }
 
+std::vector<std::string> RtMidiPort::ports(PortDirection direction) const {
+    return direction == PortDirection::Input ? inputPorts() : outputPorts();
+}
+
+bool RtMidiPort::open(PortDirection direction, const std::string& name) {
+    return direction == PortDirection::Input ? openInput(name) : openOutput(name);
+}
+
+void RtMidiPort::close(PortDirection direction) {
+    direction == PortDirection::Input ? closeInput() : closeOutput();
+}
+
 void RtMidiPort::shutDown() {
     shuttingDown_.store(true);
     if (in_) {

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "core/midi_port.hpp"
+#include "host/named_ports.hpp"
 
 class RtMidiIn;
 class RtMidiOut;
 
 namespace vornix::host {
 
-class RtMidiPort : public MidiPort {
+class RtMidiPort : public MidiPort, public NamedPorts {
   public:
     static constexpr const char* InputClient = "RtMidi Input Client";
     static constexpr const char* OutputClient = "RtMidi Output Client";
@@ -46,6 +47,11 @@ class RtMidiPort : public MidiPort {
     void closeOutput();
     bool inputOpen() const;
     bool outputOpen() const;
+
+    // NamedPorts: the same, by direction.
+    std::vector<std::string> ports(PortDirection direction) const override;
+    bool open(PortDirection direction, const std::string& name) override;
+    void close(PortDirection direction) override;
 
     // Incoming messages are ignored from here on (the first step of shutdown).
     void ignoreIncoming() { shuttingDown_.store(true); }

@@ -15,12 +15,15 @@ namespace vornix::testing {
 
 class ChildProcess {
   public:
-    explicit ChildProcess(const std::vector<std::string>& argv) {
+    enum class Capture { Stdout, StdoutAndStderr };
+
+    explicit ChildProcess(const std::vector<std::string>& argv, Capture capture = Capture::Stdout) {
         int fds[2];
         if (::pipe(fds) != 0) return;
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(fds[1], STDOUT_FILENO);
+            if (capture == Capture::StdoutAndStderr) ::dup2(fds[1], STDERR_FILENO);
             ::close(fds[0]);
             ::close(fds[1]);
             std::vector<char*> args;
@@ -47,10 +50,16 @@ class ChildProcess {
 
     // Reads until a line equal to `line` arrives; false on time-out or end.
     bool waitForLine(const std::string& line, int timeoutMs) {
+        return waitForText(line + "\n", timeoutMs);
+    }
+
+    // Reads until `text` appears in the output at or after `from`; false on
+    // time-out or end.
+    bool waitForText(const std::string& text, int timeoutMs, std::size_t from = 0) {
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         for (;;) {
-            if (output_.find(line + "\n") != std::string::npos) return true;
+            if (output_.find(text, from) != std::string::npos) return true;
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) return false;
@@ -83,6 +92,14 @@ class ChildProcess {
         ::waitpid(pid_, &status, 0);
         exited_ = true;
         return status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // SIGKILL, as a device pulled out: no goodbye to anyone.
+    void kill() {
+        if (pid_ <= 0 || exited_) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        exited_ = true;
     }
 
     // SIGTERM, then the exit status (or -1 when it had to be killed).

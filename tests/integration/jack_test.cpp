@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <thread>
 
 #include "child_process.hpp"
@@ -120,6 +121,55 @@ TEST(HostOnJack, OpensStoredPortsAndKeepsTheirNames) {
     EXPECT_NE(std::find(inputs.begin(), inputs.end(), SimOutput), inputs.end());
     ASSERT_TRUE(host.sendToDevice(sysex::requestPage(sysex::page::Identify)));
     ASSERT_TRUE(loop.runUntil([&] { return !replies.empty(); }, ReplyTimeoutMs));
+    host.shutDown();
+    EXPECT_EQ(SettingsFile(temp.path()).read().midiOutput, SimInput);
+    EXPECT_EQ(sim->stop(), 0);
+}
+
+// The editor's side of unplugging: the chosen ports are closed when they go
+// and opened again when a simulator of the same name is back; the stored
+// names never change on the way.
+TEST(HostOnJack, OpensTheChosenPortsAgainWhenTheDeviceIsBack) {
+    auto sim = startSimulator();
+    ASSERT_TRUE(sim);
+    testing::TempDir temp;
+    HostSettings stored;
+    stored.driver = 1;
+    stored.midiInput = SimOutput;
+    stored.midiOutput = SimInput;
+    SettingsFile(temp.path()).save(stored);
+
+    PlainEventLoop loop;
+    std::vector<sysex::Bytes> replies;
+    std::map<PortDirection, bool> present{{PortDirection::Input, true},
+                                          {PortDirection::Output, true}};
+    std::vector<std::string> reports;
+    Host host(
+        temp.path(), loop, [&](auto m) { replies.emplace_back(m.begin(), m.end()); },
+        [](const std::string&, const std::string&) {}, HostOptions{.audio = false});
+    host.setPortHook([&](const std::vector<PortChange>& changes) {
+        for (const auto& change : changes) present[change.direction] = change.present;
+        reports.push_back(describePortChanges(changes));
+    });
+    host.initialise();
+    auto both = [&](bool value) {
+        return present[PortDirection::Input] == value && present[PortDirection::Output] == value;
+    };
+
+    sim->kill();
+    ASSERT_TRUE(loop.runUntil([&] { return both(false); }, ReplyTimeoutMs * 2));
+    EXPECT_FALSE(host.midi()->inputOpen());
+    EXPECT_FALSE(host.midi()->outputOpen());
+    EXPECT_NE(reports.front().find("went away"), std::string::npos) << reports.front();
+
+    sim = startSimulator();
+    ASSERT_TRUE(sim);
+    ASSERT_TRUE(loop.runUntil([&] { return both(true); }, ReplyTimeoutMs * 2));
+    EXPECT_NE(reports.back().find(" back"), std::string::npos) << reports.back();
+    ASSERT_TRUE(host.sendToDevice(sysex::requestPage(sysex::page::Identify)));
+    ASSERT_TRUE(loop.runUntil([&] { return !replies.empty(); }, ReplyTimeoutMs));
+    EXPECT_EQ(replies[0], sysex::identificationReply(14, Serial));
+    EXPECT_EQ(host.settings().midiInput, SimOutput);
     host.shutDown();
     EXPECT_EQ(SettingsFile(temp.path()).read().midiOutput, SimInput);
     EXPECT_EQ(sim->stop(), 0);

@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "child_process.hpp"
+#include "device/sysex.hpp"
+#include "sim/pedal.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::testing {
@@ -14,6 +16,14 @@ namespace {
 constexpr const char* SimInput = "Vornix Simulator In:Vornix Simulator";
 constexpr const char* SimOutput = "Vornix Simulator Out:Vornix Simulator";
 constexpr int CommandTimeoutMs = 60000;
+
+// The end of what a program printed, for a failure message: monitor prints
+// every message both ways.
+std::string tailOf(const ChildProcess& child) {
+    constexpr std::size_t Shown = 3000;
+    const std::string& all = child.output();
+    return all.size() <= Shown ? all : "..." + all.substr(all.size() - Shown);
+}
 
 std::string contentsOf(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -27,15 +37,23 @@ class CommandLineOnJack : public ::testing::Test {
         if (!sim->waitForLine("ready", 10000)) return nullptr;
         return sim;
     }
-    // Runs one vornixctl command; its exit status.
-    int run(std::vector<std::string> command) {
+    std::vector<std::string> commandLine(const std::vector<std::string>& command) const {
         std::vector<std::string> argv{VORNIXCTL_PATH, "--in",       SimOutput,           "--out",
                                       SimInput,       "--data-dir", data.path().string()};
         argv.insert(argv.end(), command.begin(), command.end());
-        ChildProcess ctl(argv);
+        return argv;
+    }
+    // Runs one vornixctl command; its exit status.
+    int run(const std::vector<std::string>& command) {
+        ChildProcess ctl(commandLine(command));
         const int status = ctl.finish(CommandTimeoutMs);
         lastOutput = ctl.output();
         return status;
+    }
+    // Starts one vornixctl command; what it prints and what it reports are read together.
+    std::unique_ptr<ChildProcess> start(const std::vector<std::string>& command) const {
+        return std::make_unique<ChildProcess>(commandLine(command),
+                                              ChildProcess::Capture::StdoutAndStderr);
     }
     std::filesystem::path file(const char* name) const { return files.path() / name; }
 
@@ -65,6 +83,49 @@ TEST_F(CommandLineOnJack, BackupRestoredIntoAResetPedalReadsBackTheSame) {
     const std::string before = contentsOf(file("before.kvb"));
     EXPECT_FALSE(before.empty());
     EXPECT_EQ(contentsOf(file("after.kvb")), before);
+    EXPECT_EQ(sim->stop(), 0);
+}
+
+// Pulling the pedal out in the middle of a backup ends the command with the
+// reason, before the export's own 5 s wait would end it with "Communication
+// error!".
+TEST_F(CommandLineOnJack, ABackupEndsAtOnceWhenThePedalGoesAway) {
+    auto sim = startSimulator();
+    ASSERT_TRUE(sim) << "vornix-sim did not start";
+    auto ctl = start({"backup", file("cut.kvb").string()});
+    ASSERT_TRUE(ctl->waitForText("backing up", CommandTimeoutMs)) << tailOf(*ctl);
+    ASSERT_TRUE(ctl->waitForText("progress: ", CommandTimeoutMs, ctl->output().size()));
+    sim->kill();
+    EXPECT_EQ(ctl->finish(CommandTimeoutMs), 1);
+    const std::string& output = ctl->output();
+    EXPECT_NE(output.find("vornixctl: the MIDI port"), std::string::npos) << output;
+    EXPECT_NE(output.find("went away"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Communication error!"), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(file("cut.kvb")));
+}
+
+TEST_F(CommandLineOnJack, MonitorTellsThePedalWentAwayAndTalksToItAgainWhenBack) {
+    auto sim = startSimulator();
+    ASSERT_TRUE(sim) << "vornix-sim did not start";
+    auto ctl = start({"monitor"});
+    ASSERT_TRUE(ctl->waitForText("online; press Ctrl+C to stop", CommandTimeoutMs)) << tailOf(*ctl);
+    // Stopped, it takes its ports down as a pedal's driver does when unplugged.
+    const std::size_t beforeStop = ctl->output().size();
+    EXPECT_EQ(sim->stop(), 0);
+    // Both ports, in one line or two; only then are the names free for a new simulator.
+    ASSERT_TRUE(ctl->waitForText("went away", CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
+    ASSERT_TRUE(ctl->waitForText(SimInput, CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
+    ASSERT_TRUE(ctl->waitForText(SimOutput, CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
+
+    sim = startSimulator();
+    ASSERT_TRUE(sim) << "vornix-sim did not start again";
+    ASSERT_TRUE(ctl->waitForText(" back", CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
+    // The editor went offline; its keep-alive identifies the pedal again.
+    const sim::PedalOptions pedal;
+    const std::string identified = "< " + sysex::toHex(sysex::identificationReply(
+                                              pedal.firmwareVersionTimesTen, pedal.serialNumber));
+    EXPECT_TRUE(ctl->waitForText(identified, CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
+    EXPECT_EQ(ctl->stop(), 0) << tailOf(*ctl);
     EXPECT_EQ(sim->stop(), 0);
 }
 
