@@ -121,7 +121,8 @@ void MainWindow::openContent() {
     ui::buildMainPage(*graphics_, {[this] { editor_.reconnect(); }});
     editor_.attachView(view_.get());
     editor_.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
-    graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight, editor_.drawScale);
+    graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
+                            editor_.drawScale());
     editor_.refreshPresetListFromFiles();
     editor_.loadPresetSlots();
 }
@@ -143,7 +144,7 @@ void MainWindow::closeContent() {
 }
 
 void MainWindow::resizeContent(int width, int height, double scale) {
-    editor_.drawScale = static_cast<float>(scale);
+    editor_.setDrawScale(static_cast<float>(scale));
     if (!area_) return;
     gtk_widget_set_size_request(area_, width, height);
     gtk_widget_queue_draw(area_);

@@ -66,8 +66,8 @@ void EditorStack::start() {
         for (int index = 0; index < editor_->nParams(); ++index) editor_->showParamChange(index);
     });
     host::startEditor(*editor_, [](int index) { return resources::factoryWav(index); });
-    editor_->drawScale = static_cast<float>(host_->settingsFile().scale());
-    editor_->saveDrawScale = [this](float scale) { host_->settingsFile().saveScale(scale); };
+    editor_->setDrawScale(static_cast<float>(host_->settingsFile().scale()));
+    editor_->setDrawScaleSaver([this](float scale) { host_->settingsFile().saveScale(scale); });
     if (options_.audio) host_->openAudio();
 }
 

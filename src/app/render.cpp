@@ -64,7 +64,7 @@ int render(const Options& options, EventLoop& loop, const RunFor& runFor) {
         [](const std::string& text, const std::string&) { std::cerr << text << '\n'; });
     stack.start();
     VornixControl& editor = stack.editor();
-    const double scale = options.scale.value_or(editor.drawScale);
+    const double scale = options.scale.value_or(editor.drawScale());
 
     igraphics::IGraphics graphics(editor, loop);
     graphics.setResourceLookup(resources::find);

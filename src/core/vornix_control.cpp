@@ -96,7 +96,7 @@ void VornixControl::presetRequestUnanswered() {
 
 void VornixControl::uiClosed() {
     if (online()) sendToDevice(sysex::editorClosed());
-    if (saveDrawScale) saveDrawScale(drawScale);
+    if (saveDrawScale_) saveDrawScale_(drawScale_);
     attachView(nullptr);
 }
 

@@ -84,10 +84,12 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     // Attaching a view opens the window as far as the editor is concerned.
     void attachView(EditorEvents* view) { link_.events().setWindow(view); }
     bool windowOpen() const { return link_.windowOpen(); }
-    // Window torn down; `drawScale` is saved for the next window.
+    // Window torn down; its draw scale is saved for the next window.
     void uiClosed();
-    std::function<void(float drawScale)> saveDrawScale;
-    float drawScale = 0.5f;
+    float drawScale() const { return drawScale_; }
+    void setDrawScale(float scale) { drawScale_ = scale; }
+    // Where uiClosed saves the draw scale (the host's settings file).
+    void setDrawScaleSaver(std::function<void(float)> saver) { saveDrawScale_ = std::move(saver); }
 
     // ---- hooks ----
     void showParamChange(int index);
@@ -251,6 +253,8 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     EventLoop& loop_;
     Link link_;
     std::function<void()> queuedValueSink_;
+    float drawScale_ = 0.5f;
+    std::function<void(float)> saveDrawScale_;
     EventLoop::TimerId deviceTimer_ = 0;
     EventLoop::TimerId idleTimer_ = 0;
 

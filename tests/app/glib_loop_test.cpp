@@ -10,6 +10,7 @@
 #include "app/gtk_platform.hpp"
 #include "framework/virtual_event_loop.hpp"
 #include "host/host_settings.hpp"
+#include "storage/file_io.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::app {
@@ -123,14 +124,41 @@ TEST(EditorStackScale, ReadFromSettingsAndSavedWhenTheWindowCloses) {
     EditorStack stack(loop, storage::DataFolder(dir.path()), platform, StackOptions{true, false},
                       {});
     stack.start();
-    EXPECT_FLOAT_EQ(stack.editor().drawScale, 0.75f);
+    EXPECT_FLOAT_EQ(stack.editor().drawScale(), 0.75f);
 
     loop.advance(4000);
     EXPECT_TRUE(stack.editor().online()) << "the simulated pedal answers the identification";
 
-    stack.editor().drawScale = 1.25f;
+    stack.editor().setDrawScale(1.25f);
     stack.editor().uiClosed();
     EXPECT_DOUBLE_EQ(host::SettingsFile(dir.path()).scale(), 1.25);
+}
+
+// The desktop editor once never wrote the factory IR files nor read the IR
+// names: only the command line ran that start-up.
+TEST(EditorStackStartUp, PreparesTheDataFolderAndTheIrLibraryAsTheCommandLineDoes) {
+    testing::TempDir dir;
+    const storage::DataFolder folder(dir.path());
+    std::filesystem::create_directories(folder.presetsFolder());
+    const auto stale = folder.presetsFolder() / ".001.dat.tmp-999999999-1";  // no such process
+    storage::writeFile(stale, std::vector<std::uint8_t>{1});
+    VirtualEventLoop loop;
+    struct : Platform {
+        void messageBox(const std::string&, const std::string&, Buttons,
+                        std::function<void(Answer)> done) override {
+            if (done) done(Answer::Ok);
+        }
+        std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
+        void openUrl(const std::string&) override {}
+    } platform;
+    EditorStack stack(loop, folder, platform, StackOptions{true, false}, {});
+    stack.start();
+    for (const auto& cache :
+         {folder.presetsFolder(), folder.userIrFolder(), folder.factoryIrFolder()})
+        EXPECT_TRUE(std::filesystem::is_directory(cache)) << cache;
+    EXPECT_TRUE(std::filesystem::exists(folder.factoryIrFolder() / "01-Tarmilo.wav"));
+    EXPECT_TRUE(std::filesystem::exists(folder.factoryIrFolder() / "08-Aldric V30.wav"));
+    EXPECT_FALSE(std::filesystem::exists(stale));
 }
 
 }  // namespace

@@ -32,8 +32,9 @@ std::string contentsOf(const std::filesystem::path& path) {
 
 class CommandLineOnJack : public ::testing::Test {
   protected:
-    std::unique_ptr<ChildProcess> startSimulator() {
-        auto sim = std::make_unique<ChildProcess>(std::vector<std::string>{VORNIX_SIM_PATH});
+    std::unique_ptr<ChildProcess> startSimulator(std::vector<std::string> options = {}) {
+        options.insert(options.begin(), VORNIX_SIM_PATH);
+        auto sim = std::make_unique<ChildProcess>(options);
         if (!sim->waitForLine("ready", 10000)) return nullptr;
         return sim;
     }
@@ -89,6 +90,22 @@ TEST_F(CommandLineOnJack, BackupRestoredIntoAResetPedalReadsBackTheSame) {
 // Pulling the pedal out in the middle of a backup ends the command with the
 // reason, before the export's own 5 s wait would end it with "Communication
 // error!".
+// The pedals that most need an update are those whose firmware this program
+// refuses: every command but the update ends with exit code 3, and the update
+// itself needs no identification.
+TEST_F(CommandLineOnJack, APedalWithARefusedFirmwareIsRefusedButCanBeUpdated) {
+    auto sim = startSimulator({"--version", "0.9"});
+    ASSERT_TRUE(sim) << "vornix-sim did not start";
+    auto sync = start({"sync"});
+    EXPECT_EQ(sync->finish(CommandTimeoutMs), 3) << sync->output();
+    EXPECT_NE(sync->output().find("Please upgrade Vornix to actual version 10."), std::string::npos)
+        << sync->output();
+    const auto image = file("fw.bin");
+    std::ofstream(image, std::ios::binary) << std::string(3000, 'f');
+    EXPECT_EQ(run({"firmware", image.string()}), 0) << lastOutput;
+    EXPECT_EQ(sim->stop(), 0);
+}
+
 TEST_F(CommandLineOnJack, ABackupEndsAtOnceWhenThePedalGoesAway) {
     auto sim = startSimulator();
     ASSERT_TRUE(sim) << "vornix-sim did not start";
