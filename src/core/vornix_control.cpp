@@ -55,9 +55,8 @@ void VornixControl::deviceTick() {
     }
     if (irDownload_.takeRequestDue()) {
         if (userIrTarget_ != UserIrTarget::None)
-            irDownload_.request(
-                static_cast<unsigned>(userIrTarget_ == UserIrTarget::Ir7 ? ir7Slot_ : ir8Slot_),
-                !bankExport_.active());
+            requestIr(
+                static_cast<unsigned>(userIrTarget_ == UserIrTarget::Ir7 ? ir7Slot_ : ir8Slot_));
         return;
     }
     transferStep();

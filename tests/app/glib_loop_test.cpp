@@ -109,18 +109,21 @@ TEST(DeferredMessageBox, AskedInsideACallbackWaitsForItToReturn) {
 
 // ---- the editor stack: scale read at start, saved when the window closes ----
 
+// Answers every box with OK and every file dialog with a cancel.
+struct AnsweringPlatform : Platform {
+    void messageBox(const std::string&, const std::string&, Buttons,
+                    std::function<void(Answer)> done) override {
+        if (done) done(Answer::Ok);
+    }
+    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
+    void openUrl(const std::string&) override {}
+};
+
 TEST(EditorStackScale, ReadFromSettingsAndSavedWhenTheWindowCloses) {
     testing::TempDir dir;
     host::SettingsFile(dir.path()).saveScale(0.75);
     VirtualEventLoop loop;
-    struct : Platform {
-        void messageBox(const std::string&, const std::string&, Buttons,
-                        std::function<void(Answer)> done) override {
-            if (done) done(Answer::Ok);
-        }
-        std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-        void openUrl(const std::string&) override {}
-    } platform;
+    AnsweringPlatform platform;
     EditorStack stack(loop, storage::DataFolder(dir.path()), platform, StackOptions{true, false},
                       {});
     stack.start();
@@ -143,14 +146,7 @@ TEST(EditorStackStartUp, PreparesTheDataFolderAndTheIrLibraryAsTheCommandLineDoe
     const auto stale = folder.presetsFolder() / ".001.dat.tmp-999999999-1";  // no such process
     storage::writeFile(stale, std::vector<std::uint8_t>{1});
     VirtualEventLoop loop;
-    struct : Platform {
-        void messageBox(const std::string&, const std::string&, Buttons,
-                        std::function<void(Answer)> done) override {
-            if (done) done(Answer::Ok);
-        }
-        std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-        void openUrl(const std::string&) override {}
-    } platform;
+    AnsweringPlatform platform;
     EditorStack stack(loop, folder, platform, StackOptions{true, false}, {});
     stack.start();
     for (const auto& cache :

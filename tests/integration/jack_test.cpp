@@ -30,6 +30,15 @@ std::unique_ptr<testing::ChildProcess> startSimulator(std::vector<std::string> e
     return sim;
 }
 
+// settings.ini choosing the simulator's ports, on JACK.
+void storeSimulatorPorts(const std::filesystem::path& folder) {
+    HostSettings stored;
+    stored.driver = 1;
+    stored.midiInput = SimOutput;
+    stored.midiOutput = SimInput;
+    SettingsFile(folder).save(stored);
+}
+
 TEST(AudioOnJack, RendersSilenceInChunksOfAtMost64Frames) {
     AudioStream stream(1);
     std::atomic<int> chunks{0};
@@ -101,11 +110,7 @@ TEST(HostOnJack, OpensStoredPortsAndKeepsTheirNames) {
     auto sim = startSimulator();
     ASSERT_TRUE(sim);
     testing::TempDir temp;
-    HostSettings stored;
-    stored.driver = 1;
-    stored.midiInput = SimOutput;
-    stored.midiOutput = SimInput;
-    SettingsFile(temp.path()).save(stored);
+    storeSimulatorPorts(temp.path());
 
     PlainEventLoop loop;
     std::vector<sysex::Bytes> replies;
@@ -133,11 +138,7 @@ TEST(HostOnJack, OpensTheChosenPortsAgainWhenTheDeviceIsBack) {
     auto sim = startSimulator();
     ASSERT_TRUE(sim);
     testing::TempDir temp;
-    HostSettings stored;
-    stored.driver = 1;
-    stored.midiInput = SimOutput;
-    stored.midiOutput = SimInput;
-    SettingsFile(temp.path()).save(stored);
+    storeSimulatorPorts(temp.path());
 
     PlainEventLoop loop;
     std::vector<sysex::Bytes> replies;
