@@ -13,7 +13,6 @@ using sysex::ByteSpan;
 
 constexpr std::size_t ChecksumBytes = 2;
 constexpr unsigned FourteenBits = 0x3FFF;
-constexpr unsigned FirstCabinetIr = 384;
 
 }  // namespace
 
