@@ -27,7 +27,7 @@ void applyFaults(std::uint8_t bits, vornix::sim::FaultPlan& faults) {
     if (bits & 0x04) faults.setRestoreAck(0x7D);
 }
 
-constexpr int MaxMessages = 32;
+constexpr int MaxMessages = 16;
 
 bool isWholeSysEx(const vornix::sysex::Bytes& m) {
     return m.size() >= 2 && m.front() == vornix::sysex::Start && m.back() == vornix::sysex::End &&
