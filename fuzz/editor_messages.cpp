@@ -1,7 +1,9 @@
 // Feeds the editor a stream of messages, as a hostile or broken device could
-// send them. The input is cut into messages at every F7. Both the offline
-// (identification) and the online handlers are reached: the first message
-// that makes the editor go online switches the rest of the run.
+// send them. The input is cut into messages at every F7 and fed in order,
+// with the editor's timers run between them. The first input byte decides
+// whether the editor starts online; offline, the identification handlers are
+// reached and the first reply that makes the editor go online switches the
+// rest of the run.
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
+#include "scratch_folder.hpp"
 
 namespace {
 
@@ -24,21 +27,16 @@ class SilentPlatform : public vornix::Platform {
     void openUrl(const std::string&) override {}
 };
 
-std::filesystem::path scratchFolder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / "vornix-fuzz-editor";
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The caches one input writes must not change what the next one does.
+    const auto& folder = vornix::fuzz::scratchFolder("editor");
+    vornix::fuzz::emptyFolder(folder);
+
     vornix::VirtualEventLoop loop;
     SilentPlatform platform;
-    vornix::VornixControl editor(loop, vornix::storage::DataFolder(scratchFolder()), platform);
+    vornix::VornixControl editor(loop, vornix::storage::DataFolder(folder), platform);
     editor.setSender([](std::span<const std::uint8_t>) { return true; });
     // The first input byte decides whether the run starts online.
     if (size > 0 && (data[0] & 1))
@@ -49,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (data[i] == 0xF7) {
             editor.sysExReceived(message);
             message.clear();
-            loop.advance(100);
+            loop.advance(vornix::DeviceTickMs);
         }
     }
     return 0;

@@ -1,9 +1,9 @@
 #include "core/bank_import.hpp"
 
-#include <algorithm>
 #include <numeric>
 
 #include "core/bank_export.hpp"
+#include "storage/bank_file.hpp"
 #include "storage/file_io.hpp"
 
 namespace vornix {
@@ -23,32 +23,6 @@ unsigned sumOf(ByteSpan bytes) {
     return std::accumulate(bytes.begin(), bytes.end(), 0u);
 }
 
-// Every message must run from its F0 to its own F7: a file whose last
-// message is cut short is refused rather than read past its end.
-bool splitBankMessages(ByteSpan bytes, std::vector<std::size_t>& starts, std::string& error) {
-    starts.clear();
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        if (bytes[i] != sysex::Start) {
-            error = "Not a bank file: data outside a SysEx message";
-            return false;
-        }
-        const auto end =
-            std::find(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), sysex::End);
-        if (end == bytes.end()) {
-            error = "Not a bank file: the last message has no end";
-            return false;
-        }
-        starts.push_back(i);
-        i = static_cast<std::size_t>(end - bytes.begin()) + 1;
-    }
-    if (starts.empty()) {
-        error = "Not a bank file: it holds no messages";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool BankImport::start(const std::filesystem::path& path, std::string& error) {
@@ -63,10 +37,13 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
     bytes.resize(reader.read(bytes.data(), bytes.size()));
-    std::vector<std::size_t> starts;
-    if (!splitBankMessages(bytes, starts, error)) return false;
+    storage::BankFileSplit split = storage::splitBankFile(bytes);
+    if (!split.ok()) {
+        error = split.error;
+        return false;
+    }
     buffer_ = std::move(bytes);
-    starts_ = std::move(starts);
+    starts_ = std::move(split.starts);
     presets_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) {
         const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : buffer_.size();

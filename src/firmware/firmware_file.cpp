@@ -27,6 +27,15 @@ FirmwareLoad checkFirmwareSize(std::uint64_t fileBytes) {
     return FirmwareLoad{FirmwareError::None, {}, fileBytes};
 }
 
+FirmwareLoad loadFirmwareImage(std::span<const std::uint8_t> bytes, sysex::TransferBuffer& buffer) {
+    auto checked = checkFirmwareSize(bytes.size());
+    if (!checked.ok()) return checked;
+    if (!buffer.load(bytes))
+        return refuse(FirmwareError::DoesNotFit, "firmware image does not fit the transfer buffer",
+                      checked.fileBytes);
+    return checked;
+}
+
 FirmwareLoad loadFirmwareFile(const std::filesystem::path& path, sysex::TransferBuffer& buffer) {
     storage::FileReader reader(path);
     if (!reader.isOpen())
@@ -40,10 +49,7 @@ FirmwareLoad loadFirmwareFile(const std::filesystem::path& path, sysex::Transfer
     if (reader.read(bytes.data(), bytes.size()) != bytes.size())
         return refuse(FirmwareError::ReadFailed, "could not read the whole firmware file",
                       checked.fileBytes);
-    if (!buffer.load(bytes))
-        return refuse(FirmwareError::DoesNotFit, "firmware image does not fit the transfer buffer",
-                      checked.fileBytes);
-    return checked;
+    return loadFirmwareImage(bytes, buffer);
 }
 
 }  // namespace vornix::firmware

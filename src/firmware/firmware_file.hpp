@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "device/transfer_buffer.hpp"
@@ -28,6 +29,11 @@ struct FirmwareLoad {
 
 // Checks the size alone; the message says what would be accepted.
 FirmwareLoad checkFirmwareSize(std::uint64_t fileBytes);
+
+// Checks the size of a firmware image already in memory and packs it into
+// the buffer (sent = 0, remaining = total = image length). On any refusal the
+// buffer is left as it was.
+FirmwareLoad loadFirmwareImage(std::span<const std::uint8_t> bytes, sysex::TransferBuffer& buffer);
 
 // Reads the file and packs it into the buffer (sent = 0, remaining = total =
 // image length). On any refusal the buffer is left as it was.

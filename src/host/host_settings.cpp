@@ -27,6 +27,11 @@ constexpr std::size_t ScaleBuffer = 128;
 constexpr std::size_t MaxFileBytes = 1 << 20;
 constexpr double DefaultScale = 0.5;
 
+std::string fileText(const std::filesystem::path& path) {
+    const auto bytes = storage::readFile(path, MaxFileBytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 class Ini {
   public:
     Ini() {
@@ -34,11 +39,10 @@ class Ini {
         ini_.SetMultiKey(false);
         ini_.SetSpaces(false);  // "key=value", as every INI reader expects
     }
-    explicit Ini(const std::filesystem::path& path) : Ini() {
-        const auto bytes = storage::readFile(path, MaxFileBytes);
-        if (!bytes.empty())
-            ini_.LoadData(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    explicit Ini(std::string_view text) : Ini() {
+        if (!text.empty()) ini_.LoadData(text.data(), text.size());
     }
+    explicit Ini(const std::filesystem::path& path) : Ini(std::string_view(fileText(path))) {}
 
     std::string text(const char* section, const char* key, const char* fallback,
                      std::size_t buffer) const {
@@ -90,7 +94,11 @@ HostSettings SettingsFile::load() const {
 }
 
 HostSettings SettingsFile::read() const {
-    const Ini ini(path_);
+    return parseSettings(fileText(path_));
+}
+
+HostSettings parseSettings(std::string_view text) {
+    const Ini ini(text);
     HostSettings s;
     s.driver = ini.number(AudioSection, "driver", s.driver);
     s.audioInput = ini.text(AudioSection, "indev", settings_default::AudioInput, TextBuffer);
@@ -132,7 +140,12 @@ std::string SettingsFile::scaleText() const {
 }
 
 double SettingsFile::scale() const {
-    const std::string text = scaleText();
+    return parseScale(fileText(path_));
+}
+
+double parseScale(std::string_view iniText) {
+    const std::string text =
+        Ini(iniText).text(GuiSection, ScaleKey, settings_default::Scale, ScaleBuffer);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     (void)end;

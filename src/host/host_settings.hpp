@@ -6,6 +6,7 @@
 // above all, which is written on its own when the window closes).
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace vornix::host {
 
@@ -33,6 +34,11 @@ struct HostSettings {
 
     friend bool operator==(const HostSettings&, const HostSettings&) = default;
 };
+
+// The text of a settings.ini as SettingsFile::read() and scale() read it:
+// every key that is missing or unreadable keeps its default.
+HostSettings parseSettings(std::string_view text);
+double parseScale(std::string_view text);
 
 class SettingsFile {
   public:

@@ -5,7 +5,7 @@
 namespace vornix::host {
 
 SimulatorPort::SimulatorPort(EventLoop& loop, sim::Pedal& pedal, int latencyMs)
-    : loop_(loop), pedal_(pedal), shared_(std::make_shared<Shared>()) {
+    : pedal_(pedal), shared_(std::make_shared<Shared>()) {
     shared_->latencyMs = std::max(latencyMs, 0);
     pedal_.setEmitter(
         [&loop, weak = std::weak_ptr<Shared>(shared_)](sysex::Bytes message, int delayMs) {

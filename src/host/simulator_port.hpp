@@ -28,7 +28,6 @@ class SimulatorPort : public MidiPort {
         Receiver receiver;
         int latencyMs = 0;
     };
-    EventLoop& loop_;
     sim::Pedal& pedal_;
     // Scheduled replies hold a weak reference, so they outlive the port safely.
     std::shared_ptr<Shared> shared_;
