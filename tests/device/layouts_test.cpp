@@ -72,7 +72,8 @@ TEST(ChecksumPage, HighThenLowPerSlot) {
 }
 
 TEST(Identification, VersionAndSerialFromTheReply) {
-    const BlockParse parsed = parseBlockMessage(identificationReply(109, "VX1-7"));
+    const Bytes reply = identificationReply(109, "VX1-7");
+    const BlockParse parsed = parseBlockMessage(reply);
     ASSERT_EQ(parsed.error, ParseError::None);
     const Identification id = readIdentification(parsed.view);
     EXPECT_EQ(id.versionTimesTen, 109);
