@@ -1,7 +1,6 @@
 #include "app/app_window.hpp"
 
 #include "resources/resources.hpp"
-#include "ui/pages/main_page.hpp"
 
 namespace vornix::app {
 
@@ -108,23 +107,13 @@ GtkWidget* MainWindow::buildMenuBar(GtkAccelGroup* accelerators) {
 }
 
 void MainWindow::openContent() {
-    graphics_ = std::make_unique<igraphics::IGraphics>(editor_, loop_);
-    graphics_->setPlatform(&platform_);
-    graphics_->setResourceLookup(resources::find);
-    graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
     platform_.onResize = [this](int width, int height, double scale) {
         resizeContent(width, height, scale);
     };
     platform_.onHideCursor = [this](bool hide) { setCursorHidden(hide); };
-
-    view_ = std::make_unique<ui::GraphicsView>(*graphics_);
-    ui::buildMainPage(*graphics_, {[this] { editor_.reconnect(); }});
-    editor_.attachView(view_.get());
-    editor_.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
-    graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
-                            editor_.drawScale());
-    editor_.refreshPresetListFromFiles();
-    editor_.loadPresetSlots();
+    content_ = std::make_unique<ui::EditorWindow>(editor_, loop_, resources::find, &platform_);
+    graphics_ = &content_->graphics();
+    graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
 }
 
 void MainWindow::closeContent() {
@@ -137,8 +126,8 @@ void MainWindow::closeContent() {
     platform_.onHideCursor = nullptr;
     platform_.dropPending();
     platform_.setWindow(nullptr);
-    view_.reset();
-    graphics_.reset();
+    graphics_ = nullptr;
+    content_.reset();
     if (blankCursor_) g_object_unref(blankCursor_);
     blankCursor_ = nullptr;
 }

@@ -16,7 +16,7 @@
 #include "app/gtk_platform.hpp"
 #include "controls/igraphics.hpp"
 #include "core/vornix_control.hpp"
-#include "ui/graphics_view.hpp"
+#include "ui/editor_window.hpp"
 
 namespace vornix::app {
 
@@ -40,7 +40,7 @@ class MainWindow {
     MainWindow& operator=(const MainWindow&) = delete;
 
     GtkWindow* window() const { return window_ ? GTK_WINDOW(window_) : nullptr; }
-    ui::GraphicsView* view() const { return view_.get(); }
+    ui::GraphicsView* view() const { return content_ ? &content_->view() : nullptr; }
     void present();
     // Destroys the window, which closes the content and runs `closed`.
     void close();
@@ -73,8 +73,8 @@ class MainWindow {
     WindowCommands commands_;
     GtkWidget* window_ = nullptr;
     GtkWidget* area_ = nullptr;
-    std::unique_ptr<igraphics::IGraphics> graphics_;
-    std::unique_ptr<ui::GraphicsView> view_;
+    std::unique_ptr<ui::EditorWindow> content_;
+    igraphics::IGraphics* graphics_ = nullptr;  // the content's, while it is open
     guint frameSource_ = 0;
     GdkCursor* blankCursor_ = nullptr;
 

@@ -12,8 +12,7 @@
 #include "framework/virtual_event_loop.hpp"
 #include "host/plain_event_loop.hpp"
 #include "resources/resources.hpp"
-#include "ui/graphics_view.hpp"
-#include "ui/pages/main_page.hpp"
+#include "ui/editor_window.hpp"
 
 namespace vornix::app {
 
@@ -66,16 +65,11 @@ int render(const Options& options, EventLoop& loop, const RunFor& runFor) {
     VornixControl& editor = stack.editor();
     const double scale = options.scale.value_or(editor.drawScale());
 
-    igraphics::IGraphics graphics(editor, loop);
-    graphics.setResourceLookup(resources::find);
-    ui::GraphicsView view(graphics);
-    ui::buildMainPage(graphics, {[&editor] { editor.reconnect(); }});
-    editor.attachView(&view);
-    editor.setQueuedValueSink([&graphics] { graphics.onTimer20ms(); });
+    // The window never really opens: nothing to save, no goodbye to the device.
+    ui::EditorWindow window(editor, loop, resources::find);
+    igraphics::IGraphics& graphics = window.graphics();
     graphics.setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
                           static_cast<float>(scale));
-    editor.refreshPresetListFromFiles();
-    editor.loadPresetSlots();
 
     // The picture waits for the device: in step with it on the built-in pedal,
     // or at least answering on the ports.
@@ -93,9 +87,6 @@ int render(const Options& options, EventLoop& loop, const RunFor& runFor) {
     editor.setEvents(nullptr);
 
     const bool written = writePng(graphics, scale, options.renderTo);
-    // The window never really opened: nothing to save, no goodbye to the device.
-    editor.setQueuedValueSink(nullptr);
-    editor.attachView(nullptr);
     if (!written) {
         std::cerr << "vornix-control: cannot write " << options.renderTo << '\n';
         return ExitFailed;

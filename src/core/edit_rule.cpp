@@ -35,6 +35,7 @@ void VornixControl::showParamChange(int index) {
     if (index < 0 || index >= NumParams) return;
     if (index < NumPresetParams) {
         sendParamEdit(index);
+        readoutTicks_ = 0;
         if (index == param::Ir7SlotLow || index == param::Ir8SlotLow) followUserIrSlot(index);
     }
     const int v = intValue(index);
@@ -69,6 +70,14 @@ void VornixControl::showParamChange(int index) {
     if (sendsGlobalPage(index) && windowOpen() && !BulkUpdate)
         writeGlobalPage(sysex::page::Settings);
     setModified(!std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin()));
+    link_.events().parameterChanged(index, BulkUpdate);
+}
+
+// The readout shows an edited value for 60 idle ticks, then the preset number.
+void VornixControl::readoutTick() {
+    if (!readoutTicks_ || ++*readoutTicks_ <= ReadoutTimeoutTicks) return;
+    readoutTicks_.reset();
+    link_.events().readoutTimedOut(currentPreset_ + intValue(param::PatchOffset));
 }
 
 void VornixControl::setModified(bool modified) {
@@ -132,6 +141,40 @@ void VornixControl::sendUserIrLowHalf() {
 }
 
 // ---- whole presets, pages and requests -------------------------------------------------
+
+// A voicing replaces its parameters as one change: the values apply as a
+// received block would (shown, not sent one by one), then the whole sound
+// goes to the device in one message.
+void VornixControl::applyVoicing(std::span<const int> order, std::span<const int> columns,
+                                 const VoicingRow& row, bool midToCentre) {
+    BulkUpdate = true;
+    for (int index : order) {
+        const auto column = static_cast<std::size_t>(
+            std::find(columns.begin(), columns.end(), index) - columns.begin());
+        const iplug::IParam& p = parameter(index);
+        setParameterFromDevice(index, (row[column] - p.minimum()) / (p.maximum() - p.minimum()));
+    }
+    if (midToCentre) setParameterFromDevice(param::Mid, 0.5);
+    BulkUpdate = false;
+    if (online()) sendPreset();
+}
+
+void VornixControl::loadAmpVoicing(int model) {
+    if (model < 0 || model >= NumAmpModels) return;
+    static constexpr int Order[] = {
+        param::Gain,  param::PunchFreq, param::Drive,  param::PresetLevel, param::Buzz,
+        param::BuzzQ, param::Punch,     param::PunchQ, param::Crunch,      param::CrunchQ};
+    // The two punch-filter models leave the mid band flat.
+    applyVoicing(Order, AmpVoicingParams, AmpVoicingTable[static_cast<std::size_t>(model)],
+                 model == 1 || model == 2);
+}
+
+void VornixControl::loadAmbienceVoicing(int type) {
+    if (type < 0 || type >= NumAmbienceTypes) return;
+    static constexpr int Order[] = {16, 58, 59, 18, 19, 20, 21, 22, 23, 24};
+    applyVoicing(Order, AmbienceVoicingParams, AmbienceVoicingTable[static_cast<std::size_t>(type)],
+                 false);
+}
 
 void VornixControl::sendPreset() {
     const auto record = storage::buildPresetRecord(std::span(EditValues).first(NumPresetParams),

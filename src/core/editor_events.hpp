@@ -41,6 +41,13 @@ class EditorEvents {
     virtual void onlineChanged(bool /*online*/) {}
 
     // ---- the sound ----
+    // A parameter's value changed: by a gesture, by the editor's own code or by
+    // the device. `applyingBlock` while a received preset, a device report or a
+    // voicing is being applied: the change was not sent and no page follows it.
+    virtual void parameterChanged(int /*index*/, bool /*applyingBlock*/) {}
+    // More than 60 idle ticks since the last edit: the readout shows the
+    // preset number again.
+    virtual void readoutTimedOut(int /*displayNumber*/) {}
     // The device's current preset moved to another slot (the list selection).
     virtual void presetSelected(int /*slot*/) {}
     virtual void presetApplied(const AppliedPreset& /*preset*/) {}

@@ -36,6 +36,7 @@ void VornixControl::renderAudioBlock(std::span<double* const> outputs, int frame
 // ---- the two ticks ------------------------------------------------------------------
 
 void VornixControl::idleTick() {
+    readoutTick();
     link_.showPendingMessage();
 }
 

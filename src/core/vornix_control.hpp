@@ -57,6 +57,8 @@ inline constexpr int DeviceTickMs = 100;
 // is asked for again this often.
 inline constexpr int MaxCurrentPresetRetries = 3;
 inline constexpr int IdleTickMs = 20;
+// Idle ticks an edited value stays in the readout.
+inline constexpr int ReadoutTimeoutTicks = 60;
 
 // Cabinet positions 7 and 8 can play a user IR of the preset's own.
 enum class UserIrTarget { None, Ir7, Ir8 };
@@ -126,6 +128,10 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     void reconnect();
     // The current sound as the device's edit buffer (0x20).
     void sendPreset() override;
+    // Picking an amplifier model (0-9) or an ambience type (0-6): its voicing
+    // becomes the sound and, online, goes to the device as a whole preset.
+    void loadAmpVoicing(int model);
+    void loadAmbienceVoicing(int type);
     void writeGlobalPage(int page);
     void requestGlobalPage(int page);
     // Asks the device for an IR (0x69); it is cached when it arrives.
@@ -238,6 +244,9 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     void applyDeviceText(std::span<const std::uint8_t> message);
     // edit_rule.cpp
     void sendParamEdit(int index);
+    void readoutTick();
+    void applyVoicing(std::span<const int> order, std::span<const int> columns,
+                      const VoicingRow& row, bool midToCentre);
     void followUserIrSlot(int index);
     void sendUserIrLowHalf();
     void setModified(bool modified);
@@ -275,6 +284,9 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     bool BulkUpdate = true;
     bool ModifiedFlag = false;
     bool LayerB = false;
+    // Idle ticks since the last edit of a preset parameter; empty once the
+    // readout went back to the preset number.
+    std::optional<int> readoutTicks_;
     int currentPreset_ = 0;
     int selectedRow_ = 0;
     bool savePending_ = false;

@@ -1,8 +1,9 @@
 #pragma once
 // Which block page the editor's events bring up. The block panel shows one
 // signal-chain block at a time; a page comes up when the user touches one of
-// its parameters, never when a preset from the device merely sets them, except
-// that a page on show follows a new amplifier model.
+// its parameters (on the faceplate or on a page), never when a preset from the
+// device merely sets them, except that a page on show follows a new
+// amplifier model.
 namespace vornix::ui {
 
 namespace block {
@@ -21,18 +22,30 @@ inline constexpr int AutoFilter = 16;
 inline constexpr int Chorus = 17;
 }  // namespace block
 
-// Models 0 and 3-9 voice their mid band with the mid filter; 1, 2 and the
-// unrecognised ones (10-12) with the punch filter.
-bool usesMidFilter(int ampModel);
+// The amplifier models that voice their mid band with the punch filter (1 and
+// 2, and 11 and 12, the presets that come close to them); 10 is no model.
+bool usesPunchFilter(int ampModel);
+inline constexpr int NoAmpModel = 10;
+inline constexpr int NoAmbienceType = 7;
+// Echo and echo-verb: the types with a delay time.
+bool hasDelayTime(int ambienceType);
 
-enum class MidBand { Unchanged, Punch, Mid };
-struct Reselection {
-    int block = block::None;  // None: the page stays as it is
-    MidBand band = MidBand::Unchanged;
-};
+// The page a change of the parameter brings up, or None. While `punchMode`
+// the mid band is the punch filter: Mid itself then brings up nothing, and
+// the punch band's parameters only then bring up their page.
+int blockOfParameter(int index, bool punchMode);
+
+// The filter band whose three texts a parameter change recomputes.
+enum class Band { None, Punch, Mid, High };
+Band bandOfParameter(int index, bool punchMode);
+
 // After a preset from the device was applied: the mid-band page on show
 // switches to the band the new model uses; the amplifier page is shown again
 // so it reflects the new model.
+struct Reselection {
+    int block = block::None;  // None: the page stays as it is
+    Band band = Band::None;   // the band to recompute with it
+};
 Reselection afterPresetApplied(int currentBlock, int ampModel);
 
 // The IR of the cabinet selector changed: a user's choice brings the IR page.

@@ -1,14 +1,18 @@
 #include "ui/graphics_view.hpp"
 
 #include "controls/text_controls.hpp"
+#include "device/preset_record.hpp"
 #include "ui/display_texts.hpp"
+#include "ui/value_display.hpp"
+#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 
 namespace {
 
-constexpr igraphics::IColor ReadoutLit = igraphics::COLOR_WHITE;
-constexpr igraphics::IColor ReadoutDimmed{255, 110, 110, 110};
+constexpr igraphics::IColor ReadoutLit{255, 255, 255, 255};
+// Dimmed while the sound differs from the stored preset.
+constexpr igraphics::IColor ReadoutDimmed{100, 255, 255, 255};
 constexpr igraphics::IColor RowSelected{255, 255, 160, 0};
 constexpr igraphics::IColor RowNormal = igraphics::COLOR_WHITE;
 
@@ -50,17 +54,97 @@ void GraphicsView::setKnobLayersEnabled(bool enabled) {
 
 // ---- the sound -----------------------------------------------------------------------
 
+int GraphicsView::valueOf(int index) const {
+    const iplug::IParam* p = graphics_.delegate().getParam(index);
+    return p ? p->intValue() : 0;
+}
+
+// Every parameter change: the readout shows the raw value of an edited
+// preset parameter, the page that owns the parameter comes up (never while a
+// block from the device or a voicing is applied), and its texts follow.
+void GraphicsView::parameterChanged(int index, bool applyingBlock) {
+    const int v = valueOf(index);
+    if (index < NumPresetParams && !keepsReadout(index))
+        graphics_.setTextOf(tag::Readout, readoutText(v));
+    setVisible(graphics_, tag::Readout, true);
+    if (index == param::PatchOffset) showPresetNumber();
+    if (!applyingBlock) panel_.bringUp(blockOfParameter(index, panel_.punchMode()));
+    showValueText(index, v);
+    showBand(bandOfParameter(index, panel_.punchMode()));
+    // The delay time belongs to the echo types.
+    if (index == param::Reverb && panel_.currentBlock() == block::Ambience) {
+        panel_.echoTypeLit() ? graphics_.showGroup(group::AmbienceTime)
+                             : graphics_.hideGroup(group::AmbienceTime);
+    }
+}
+
+void GraphicsView::showValueText(int index, int value) {
+    if (const ValueText* entry = valueTextOf(index))
+        graphics_.setTextOf(entry->tag, entry->text(value));
+    if (index == param::AnalogSim)
+        graphics_.setTextOf(tag::AnalogSimCaption, display::analogSim(value).caption);
+}
+
+void GraphicsView::showBand(Band band) {
+    struct BandView {
+        Band band;
+        std::array<int, 3> params;  // gain, frequency, quality
+        std::array<int, 3> tags;
+        display::BandTexts (*texts)(int, int, int);
+    };
+    static constexpr BandView Bands[] = {
+        {Band::Punch,
+         {param::Punch, param::PunchFreq, param::PunchQ},
+         {tag::PunchGainText, tag::PunchFreqText, tag::PunchQText},
+         display::punchBand},
+        {Band::Mid,
+         {param::Mid, param::MidShift, param::MidQ},
+         {tag::MidGainText, tag::MidFreqText, tag::MidQText},
+         display::midBand},
+        {Band::High,
+         {param::High, param::HighFreq, param::HighQ},
+         {tag::HighGainText, tag::HighFreqText, tag::HighQText},
+         display::highBand},
+    };
+    for (const BandView& view : Bands) {
+        if (view.band != band) continue;
+        const display::BandTexts texts =
+            view.texts(valueOf(view.params[0]), valueOf(view.params[1]), valueOf(view.params[2]));
+        graphics_.setTextOf(view.tags[0], texts.gain);
+        graphics_.setTextOf(view.tags[1], texts.frequency);
+        graphics_.setTextOf(view.tags[2], texts.quality);
+    }
+}
+
+void GraphicsView::showPresetNumber() {
+    graphics_.setTextOf(tag::Readout, readoutText(currentSlot_ + valueOf(param::PatchOffset)));
+}
+
+void GraphicsView::readoutTimedOut(int displayNumber) {
+    graphics_.setTextOf(tag::Readout, readoutText(displayNumber));
+}
+
 void GraphicsView::presetSelected(int slot) {
     if (inRange(selectedPreset_, NumPresets))
         graphics_.setColorOf(tag::PresetRowFirst + selectedPreset_, RowNormal);
     selectedPreset_ = inRange(slot, NumPresets) ? slot : -1;
-    if (selectedPreset_ >= 0) graphics_.setColorOf(tag::PresetRowFirst + slot, RowSelected);
+    if (selectedPreset_ >= 0) {
+        currentSlot_ = slot;
+        graphics_.setColorOf(tag::PresetRowFirst + slot, RowSelected);
+    }
 }
 
+// The buttons follow the sound; a mid-band page on show follows the model's
+// band and the amplifier page is drawn again. No other page comes up.
 void GraphicsView::presetApplied(const AppliedPreset& preset) {
-    const Reselection page = afterPresetApplied(currentBlock_, preset.ampModel);
-    if (page.block != block::None) selectBlock(page.block);
+    currentSlot_ = preset.slot;
+    panel_.selectAmpModel(preset.ampModel);
+    panel_.selectAmbienceType(preset.ambienceType);
+    const Reselection page = afterPresetApplied(panel_.currentBlock(), preset.ampModel);
+    if (page.block != block::None) panel_.selectBlock(page.block);
+    showBand(page.band);
     setVisible(graphics_, tag::Readout, true);
+    graphics_.setColorOf(tag::Readout, ReadoutLit);
     graphics_.setTextOf(tag::Readout, readoutText(preset.displayNumber));
     graphics_.setTextOf(tag::PresetName, preset.name);
     graphics_.setTextOf(tag::cabinetRow(7), preset.ir7Label);
@@ -86,11 +170,11 @@ void GraphicsView::irPositionNameChanged(int position, const std::string& name) 
 void GraphicsView::knobLayerChanged(bool layerB) {
     setVisible(graphics_, tag::LayerLamp, layerB);
     setVisible(graphics_, tag::LayerBackground, layerB);
+    panel_.showKnobLayer(layerB);
 }
 
 void GraphicsView::impulseResponseChanged(std::span<const double>, bool byUser) {
-    if (const int page = blockForIrChange(currentBlock_, byUser); page != block::None)
-        selectBlock(page);
+    panel_.bringUp(blockForIrChange(panel_.currentBlock(), byUser));
 }
 
 // ---- lists ---------------------------------------------------------------------------

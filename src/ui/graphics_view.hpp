@@ -4,8 +4,7 @@
 // report brings up is decided here (and in block_navigation), not in the editor.
 //
 // The preset rows and user IR rows keep their texts here too, so they read
-// back even before the pages that draw them exist. Block pages come later;
-// until then a block selection only remembers the current block.
+// back even before the pages that draw them exist.
 #include <array>
 #include <span>
 #include <string>
@@ -14,6 +13,7 @@
 #include "core/editor_events.hpp"
 #include "device/preset_record.hpp"
 #include "ui/block_navigation.hpp"
+#include "ui/block_panel.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -22,12 +22,14 @@ inline constexpr int UserIrRowCount = 32;
 
 class GraphicsView : public EditorEvents {
   public:
-    explicit GraphicsView(igraphics::IGraphics& graphics) : graphics_(graphics) {}
+    explicit GraphicsView(igraphics::IGraphics& graphics) : graphics_(graphics), panel_(graphics) {}
 
     // ---- EditorEvents ----
     void connecting() override;
     void deviceAnswered(double version) override;
     void identified(double version, const std::string& serial) override;
+    void parameterChanged(int index, bool applyingBlock) override;
+    void readoutTimedOut(int displayNumber) override;
     void presetSelected(int slot) override;
     void presetApplied(const AppliedPreset& preset) override;
     void presetStored(int slot) override;
@@ -55,18 +57,23 @@ class GraphicsView : public EditorEvents {
     std::string presetRow(int row) const;
     std::string userIrRow(int row) const;
     int selectedPresetRow() const { return selectedPreset_; }
-    int currentBlock() const { return currentBlock_; }
+    int currentBlock() const { return panel_.currentBlock(); }
+    BlockPanel& panel() { return panel_; }
 
   private:
     void setKnobLayersEnabled(bool enabled);
-    void selectBlock(int block) { currentBlock_ = block; }
     void hideProgress(bool reset);
+    int valueOf(int index) const;
+    void showValueText(int index, int value);
+    void showBand(Band band);
+    void showPresetNumber();
 
     igraphics::IGraphics& graphics_;
     std::array<std::string, NumPresets> presetRows_;
     std::array<std::string, UserIrRowCount> userIrRows_;
+    BlockPanel panel_;
     int selectedPreset_ = -1;
-    int currentBlock_ = block::None;
+    int currentSlot_ = 0;
 };
 
 }  // namespace vornix::ui

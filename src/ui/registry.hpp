@@ -107,11 +107,34 @@ inline constexpr const char* FirmwareUpdate = "fwupdatecontrols";
 inline constexpr const char* GlobalSettings = "globalsettingscontrols";
 inline constexpr const char* About = "aboutcontrols";
 inline constexpr const char* IrDisplay = "irdisplay";
+// The block pages. The compressor page is two groups shown together: its knobs
+// with their value texts, and the rest of the page.
+inline constexpr const char* Amplifier = "drivecontrols";
+inline constexpr const char* GateAndLevel = "levelcontrols";
+inline constexpr const char* CompressorFrame = "dynamicscontrols";
+inline constexpr const char* Compressor = "compcontrols";
+inline constexpr const char* Ambience = "ambiencecontrols";
+// The ambience page's TIME knob, shown only for the echo types.
 inline constexpr const char* AmbienceTime = "ambiencecontrols2";
-// The faceplate's knob layers: shown two at a time, enabled together with it.
-inline constexpr std::array<const char*, 6> KnobLayers{"bcontrolsa",     "bcontrolsb",
-                                                       "prebcontrolsa",  "prebcontrolsb",
-                                                       "postbcontrolsa", "postbcontrolsb"};
+inline constexpr const char* AnalogSim = "analogsimcontrols";
+inline constexpr const char* PunchFilter = "punchfiltercontrols";
+inline constexpr const char* LowFilter = "lowfiltercontrols";
+inline constexpr const char* MidFilter = "midfiltercontrols";
+inline constexpr const char* HighFilter = "highfiltercontrols";
+inline constexpr const char* AutoFilter = "autofiltercontrols";
+inline constexpr const char* Chorus = "choruscontrols";
+inline constexpr const char* ImpulseResponse = "ircontrols";
+// The faceplate's knob layers, shown two at a time and enabled together with
+// it: the knobs of layer A or B, and the mid-band knobs of that layer for the
+// punch filter ("pre") or the mid filter ("post").
+inline constexpr const char* KnobsA = "bcontrolsa";
+inline constexpr const char* KnobsB = "bcontrolsb";
+inline constexpr const char* PunchKnobsA = "prebcontrolsa";
+inline constexpr const char* MidKnobsA = "postbcontrolsa";
+inline constexpr const char* PunchKnobsB = "prebcontrolsb";
+inline constexpr const char* MidKnobsB = "postbcontrolsb";
+inline constexpr std::array<const char*, 6> KnobLayers{KnobsA,    KnobsB,      PunchKnobsA,
+                                                       MidKnobsA, PunchKnobsB, MidKnobsB};
 inline constexpr std::array<const char*, 4> MidiPages{
     "midicccontrols", "midiprogramcontrols", "midiprogramcontrolsofs0", "midiprogramcontrolsofs1"};
 }  // namespace group

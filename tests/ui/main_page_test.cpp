@@ -39,10 +39,12 @@ class EditorPage : public ::testing::Test {
           graphics(editor, loop),
           view(graphics) {
         graphics.setResourceLookup(resources::find);
-        buildMainPage(graphics, {[this] {
-                          ++reconnects;
-                          editor.reconnect();
-                      }});
+        MainPageActions actions;
+        actions.reconnect = [this] {
+            ++reconnects;
+            editor.reconnect();
+        };
+        buildMainPage(graphics, view, actions);
         editor.attachView(&view);
     }
 
@@ -88,7 +90,7 @@ TEST_F(EditorPage, StartsConnectingWithTheOverlayHidden) {
 
 TEST_F(EditorPage, BuildsOnlyOnce) {
     const int controls = graphics.nControls();
-    buildMainPage(graphics, {});
+    buildMainPage(graphics, view, {});
     EXPECT_EQ(graphics.nControls(), controls);
 }
 

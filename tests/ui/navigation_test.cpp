@@ -11,18 +11,18 @@ TEST(BlockNavigation, APresetFromTheDeviceMovesOnlyThePagesThatShowTheModel) {
         int currentBlock;
         int ampModel;
         int block;
-        MidBand band;
+        Band band;
     };
     const Case cases[] = {
-        {block::MidFilter, 1, block::PunchFilter, MidBand::Punch},
-        {block::MidFilter, 12, block::PunchFilter, MidBand::Punch},
-        {block::PunchFilter, 0, block::MidFilter, MidBand::Mid},
-        {block::PunchFilter, 9, block::MidFilter, MidBand::Mid},
-        {block::PunchFilter, 2, block::PunchFilter, MidBand::Punch},
-        {block::Amplifier, 4, block::Amplifier, MidBand::Unchanged},
-        {block::Ambience, 4, block::None, MidBand::Unchanged},
-        {block::Compressor, 1, block::None, MidBand::Unchanged},
-        {block::None, 3, block::None, MidBand::Unchanged},
+        {block::MidFilter, 1, block::PunchFilter, Band::Punch},
+        {block::MidFilter, 12, block::PunchFilter, Band::Punch},
+        {block::PunchFilter, 0, block::MidFilter, Band::Mid},
+        {block::PunchFilter, 9, block::MidFilter, Band::Mid},
+        {block::PunchFilter, 2, block::PunchFilter, Band::Punch},
+        {block::Amplifier, 4, block::Amplifier, Band::None},
+        {block::Ambience, 4, block::None, Band::None},
+        {block::Compressor, 1, block::None, Band::None},
+        {block::None, 3, block::None, Band::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "block " << c.currentBlock << " model " << c.ampModel);

@@ -1,7 +1,11 @@
 #include "ui/pages/main_page.hpp"
 
 #include "controls/controls.hpp"
+#include "device/preset_record.hpp"
+#include "ui/block_panel.hpp"
 #include "ui/display_texts.hpp"
+#include "ui/page_builder.hpp"
+#include "ui/pages/block_pages.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -17,6 +21,16 @@ constexpr const char* Fonts[][2] = {
     {"Font7Seg", "Font7Seg.ttf"},
     {"Fontknow", "Fontknow.ttf"},
 };
+
+constexpr IRECT ReadoutBounds{1255, 315, 1383, 403};
+constexpr float ReadoutTextSize = 88.f;
+constexpr IColor ReadoutGhost{255, 51, 51, 51};
+constexpr IColor ReadoutDigits{255, 255, 255, 255};
+
+constexpr IRECT GraphPanel{1180, 650, 1880, 1160};
+constexpr IRECT EditIrInvitationBounds{1350, 658, 1817, 678};
+constexpr IColor InvitationColour{255, 100, 255, 255};
+constexpr float InvitationTextSize = 24.f;
 
 constexpr float StatusTextSize = 22.f;
 constexpr IRECT StatusLines[] = {
@@ -61,6 +75,92 @@ IVStyle ringStyle() {
     return style;
 }
 
+// Stands in for a graph until the graphs are drawn: it holds the graph's
+// place in its group and lets the clicks through to the panel's select.
+class GraphPlaceholder : public IControl {
+  public:
+    explicit GraphPlaceholder(const IRECT& bounds) : IControl(bounds) { setIgnoreMouse(true); }
+    void draw(Painter&) override {}
+};
+
+void attachBackgrounds(IGraphics& g) {
+    g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(BackgroundPicture)),
+             kNoTag, group::Background);
+    auto* layerB = g.attach(
+        std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(LayerBBackgroundPicture)),
+        tag::LayerBackground, group::Background);
+    if (layerB) layerB->hide(true);
+}
+
+// The two-digit readout over the unlit segments of "188".
+void attachReadout(IGraphics& g) {
+    const IText style(ReadoutTextSize, ReadoutGhost, "Font7Seg", EAlign::Far, EVAlign::Middle);
+    g.attach(std::make_unique<ITextControl>(ReadoutBounds, "188", style), kNoTag, group::Faceplate);
+    g.attach(std::make_unique<ITextControl>(ReadoutBounds, "00", style.withColor(ReadoutDigits)),
+             tag::Readout, group::Faceplate);
+}
+
+// A click on a picture button that is not lit picks its model or type; the
+// release, and a click on the lit one, change nothing.
+void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
+    const auto pick = [&view](int firstTag, const std::function<void(int)>& select,
+                              const std::function<void(int)>& load) {
+        return [&view, firstTag, select, load](IControl& button) {
+            const int choice = button.tag() - firstTag;
+            const BlockPanel& panel = view.panel();
+            const int lit =
+                firstTag == tag::AmpModelFirst ? panel.litAmpButton() : panel.litAmbienceButton();
+            if (button.getValue() > 0.5 && choice != lit) {
+                select(choice);
+                if (load) load(choice);
+            }
+            view.panel().relightButtons();
+        };
+    };
+    BlockPanel& panel = view.panel();
+    for (const BlockPage* page : pages::BlockPages) {
+        ButtonAction action;
+        if (page == &pages::Amplifier)
+            action = pick(
+                tag::AmpModelFirst, [&panel](int m) { panel.selectAmpModel(m); },
+                actions.loadAmpVoicing);
+        else if (page == &pages::Ambience)
+            action = pick(
+                tag::AmbienceTypeFirst, [&panel](int t) { panel.selectAmbienceType(t); },
+                actions.loadAmbienceVoicing);
+        attachBlockPage(g, *page, action);
+    }
+}
+
+// The graph panel: the frequency graph, the dynamics graph, the invitation to
+// edit the IR, and the select over all of it that brings up the IR page.
+void attachGraphPanel(IGraphics& g, GraphicsView& view) {
+    g.attach(std::make_unique<GraphPlaceholder>(GraphPanel), kNoTag, group::IrDisplay);
+    auto* dynamics = g.attach(std::make_unique<GraphPlaceholder>(GraphPanel), kNoTag, group::Main);
+    view.panel().setDynamicsGraph(dynamics);
+    auto* invitation = g.attach(
+        std::make_unique<ITextControl>(
+            EditIrInvitationBounds, "CLICK HERE TO EDIT IMPULSE RESPONSE",
+            IText(InvitationTextSize, InvitationColour, RegularFont, EAlign::Near, EVAlign::Top)),
+        tag::EditIrInvitation, group::Main);
+    if (dynamics) dynamics->hide(true);
+    if (invitation) invitation->hide(true);
+    g.attach(std::make_unique<IInvisibleSelectControl3>(GraphPanel, param::GraphPanel));
+}
+
+// Every page starts hidden but the IR page, the faceplate disabled.
+void visibilityPass(IGraphics& g) {
+    for (const char* name : {group::FirmwareBackground, group::FirmwareUpdate, group::Firmware})
+        g.hideGroup(name);
+    for (const char* name : group::MidiPages) g.hideGroup(name);
+    for (const char* name : {group::GlobalSettings, group::About, group::Progress})
+        g.hideGroup(name);
+    for (const char* name : BlockPageGroups) g.hideGroup(name);
+    g.showGroup(group::ImpulseResponse);
+    g.disableGroup(group::Faceplate);
+    for (const char* name : group::KnobLayers) g.disableGroup(name);
+}
+
 void attachStatusLines(IGraphics& g, const MainPageActions& actions) {
     const IText style(StatusTextSize, COLOR_BLACK, RegularFont, EAlign::Near, EVAlign::Middle);
     const int tags[] = {tag::StatusDevice, tag::StatusVersion, tag::StatusSerial};
@@ -92,23 +192,25 @@ void attachProgressOverlay(IGraphics& g) {
                                             IText(ProgressTextSize, COLOR_WHITE, RegularFont,
                                                   EAlign::Center, EVAlign::Middle)),
              tag::ProgressText, group::Progress);
-    g.hideGroup(group::Progress);
 }
 
 }  // namespace
 
-void buildMainPage(IGraphics& g, const MainPageActions& actions) {
+void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
     if (g.nControls() > 0) return;
     g.setBackgroundColor(WindowBackground);
     g.attachCornerResizer();
     for (const auto& [id, file] : Fonts) g.fontResource(id, file);
     g.setDefaultFont(RegularFont);
 
-    g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(BackgroundPicture)),
-             kNoTag, group::Background);
+    attachBackgrounds(g);
+    attachReadout(g);
+    attachBlockPages(g, view, actions);
+    attachGraphPanel(g, view);
     attachStatusLines(g, actions);
     // Overlays last: they cover the page and take its clicks while shown.
     attachProgressOverlay(g);
+    visibilityPass(g);
 }
 
 }  // namespace vornix::ui

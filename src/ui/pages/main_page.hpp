@@ -1,21 +1,29 @@
 #pragma once
-// The main page as far as it is built today: the background picture, the
-// connection status lines with RECONNECT, and the transfer progress overlay.
-// The block pages, faceplate and lists join it later in the same build order.
+// The main page: every control of the window, attached once, region by
+// region, then the visibility pass that leaves the impulse-response page on
+// show and the faceplate disabled until the device comes online.
 #include <functional>
 
 #include "controls/igraphics.hpp"
+#include "ui/graphics_view.hpp"
 
 namespace vornix::ui {
 
 inline constexpr const char* BackgroundPicture = "background.png";
+inline constexpr const char* LayerBBackgroundPicture = "backgroundred.png";
 
+// What the page's gestures ask of the editor.
 struct MainPageActions {
     std::function<void()> reconnect;
+    // An amplifier model (0-9) or ambience type (0-6) was picked.
+    std::function<void(int model)> loadAmpVoicing;
+    std::function<void(int type)> loadAmbienceVoicing;
 };
 
 // Builds the page once: does nothing when the context already holds controls,
-// as a window that is opened again keeps what it has.
-void buildMainPage(igraphics::IGraphics& graphics, const MainPageActions& actions);
+// as a window that is opened again keeps what it has. The view's panel learns
+// the controls it switches.
+void buildMainPage(igraphics::IGraphics& graphics, GraphicsView& view,
+                   const MainPageActions& actions);
 
 }  // namespace vornix::ui

@@ -1,0 +1,36 @@
+#pragma once
+// The editor's window content without the desktop: the drawing context, the
+// main page built on it and the view that shows what the editor reports. The
+// GTK window, --render-to and the script runner all open the editor through
+// it, so each shows and acts the same.
+#include <memory>
+
+#include "controls/igraphics.hpp"
+#include "core/vornix_control.hpp"
+#include "framework/event_loop.hpp"
+#include "ui/graphics_view.hpp"
+
+namespace vornix::ui {
+
+class EditorWindow {
+  public:
+    // Builds the page at the editor's draw scale, attaches the view and the
+    // queued-value sink, and fills the preset list.
+    EditorWindow(VornixControl& editor, EventLoop& loop, igraphics::ResourceLookup resources,
+                 igraphics::IPlatform* platform = nullptr);
+    // Detaches from the editor (without the goodbye of uiClosed, which the
+    // shell sends when a real window closes).
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    igraphics::IGraphics& graphics() { return *graphics_; }
+    GraphicsView& view() { return *view_; }
+
+  private:
+    VornixControl& editor_;
+    std::unique_ptr<igraphics::IGraphics> graphics_;
+    std::unique_ptr<GraphicsView> view_;
+};
+
+}  // namespace vornix::ui

@@ -1,0 +1,62 @@
+#include "ui/value_display.hpp"
+
+#include "device/preset_record.hpp"
+#include "ui/registry.hpp"
+#include "ui/value_texts.hpp"
+
+namespace vornix::ui {
+
+namespace {
+
+using namespace display;
+
+std::string analogSimValue(int v) {
+    return analogSim(v).value;
+}
+
+constexpr ValueText ValueTexts[] = {
+    {param::Level, tag::LevelText, level},
+    {param::Gain, tag::PreampText, atLeastOnePercent},
+    {param::Crunch, tag::PresenceText, percent},
+    {param::Drive, tag::DriveText, atLeastOnePercent},
+    {param::Low, tag::LowGainText, bandGain},
+    {param::LowFreq, tag::LowFreqText, lowFrequency},
+    {param::LowQ, tag::LowQText, lowQuality},
+    {param::Reverb, tag::AmbienceLevelText, reverbLevel},
+    {param::RoomSize, tag::AmbienceTimeText, roomSize},
+    {param::DecayTime, tag::AmbienceDecayText, percent},
+    {param::Gate, tag::GateThresholdText, gateThreshold},
+    {param::Dynamics, tag::CompressorThresholdText, compressorThreshold},
+    {param::CompressorRatio, tag::CompressorRatioText, compressorRatioText},
+    {param::CompressorGain, tag::CompressorGainText, compressorGain},
+    {param::CompressorAttack, tag::CompressorAttackText, attackTime},
+    {param::CompressorRelease, tag::CompressorReleaseText, releaseTime},
+    {param::GateRatio, tag::GateRatioText, gateRatioText},
+    {param::GateRelease, tag::GateReleaseText, releaseTime},
+    {param::AnalogSim, tag::AnalogSimText, analogSimValue},
+    {param::Ir7Gain, tag::Ir7GainText, userIrGain},
+    {param::Ir8Gain, tag::Ir8GainText, userIrGain},
+    {param::AutoFilterLevel, tag::AutoFilterLevelText, autoFilterLevel},
+    {param::AutoFilterAttack, tag::AutoFilterAttackText, percent},
+    {param::AutoFilterRelease, tag::AutoFilterReleaseText, percent},
+    {param::ChorusLevel, tag::ChorusLevelText, chorusLevel},
+    {param::ChorusRate, tag::ChorusRateText, chorusRate},
+    {param::ChorusDepth, tag::ChorusDepthText, percent},
+    {param::ChorusDelay, tag::ChorusDelayText, percent},
+    {param::ChorusFeedback, tag::ChorusFeedbackText, bipolarPercent},
+};
+
+}  // namespace
+
+const ValueText* valueTextOf(int index) {
+    for (const ValueText& entry : ValueTexts)
+        if (entry.param == index) return &entry;
+    return nullptr;
+}
+
+bool keepsReadout(int index) {
+    return index == param::Ir || index == param::Ir7Mode || index == param::Ir8Mode ||
+           index == param::ReverbMode || index == param::AutoFilterOn;
+}
+
+}  // namespace vornix::ui
