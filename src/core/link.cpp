@@ -31,6 +31,12 @@ void EventHub::versionRefused(const std::string& text) {
 void EventHub::onlineChanged(bool online) {
     both([&](EditorEvents& e) { e.onlineChanged(online); });
 }
+void EventHub::parameterChanged(int index, bool applyingBlock) {
+    both([&](EditorEvents& e) { e.parameterChanged(index, applyingBlock); });
+}
+void EventHub::readoutTimedOut(int displayNumber) {
+    both([&](EditorEvents& e) { e.readoutTimedOut(displayNumber); });
+}
 void EventHub::presetSelected(int slot) {
     both([&](EditorEvents& e) { e.presetSelected(slot); });
 }

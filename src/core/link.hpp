@@ -25,6 +25,8 @@ class EventHub : public EditorEvents {
     void identified(double version, const std::string& serial) override;
     void versionRefused(const std::string& text) override;
     void onlineChanged(bool online) override;
+    void parameterChanged(int index, bool applyingBlock) override;
+    void readoutTimedOut(int displayNumber) override;
     void presetSelected(int slot) override;
     void presetApplied(const AppliedPreset& preset) override;
     void presetStored(int slot) override;
