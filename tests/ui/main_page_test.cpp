@@ -10,6 +10,7 @@
 #include "framework/virtual_event_loop.hpp"
 #include "resources/resources.hpp"
 #include "temp_dir.hpp"
+#include "ui/block_panel.hpp"
 #include "ui/graphics_view.hpp"
 #include "ui/pages/main_page.hpp"
 #include "ui/registry.hpp"
@@ -86,6 +87,61 @@ TEST_F(EditorPage, StartsConnectingWithTheOverlayHidden) {
     EXPECT_EQ(view.text(tag::ProgressText), "0 %");
     EXPECT_TRUE(view.hasGroup(group::Device));
     EXPECT_FALSE(view.hasGroup(group::About));
+}
+
+// Built and not yet online: the impulse-response page on show, every block
+// page hidden with its placeholders in place, the faceplate not reacting.
+TEST_F(EditorPage, AfterTheBuildTheImpulseResponsePageIsOnShow) {
+    EXPECT_EQ(view.currentBlock(), block::None);
+    for (const char* name : BlockPageGroups) {
+        SCOPED_TRACE(name);
+        int controls = 0;
+        graphics.forGroup(name, [&](igraphics::IControl& c) {
+            ++controls;
+            EXPECT_TRUE(c.isHidden());
+        });
+        EXPECT_GT(controls, 0);
+    }
+    EXPECT_TRUE(graphics.controlWithTag(tag::EditIrInvitation)->isHidden());
+    EXPECT_TRUE(graphics.controlWithTag(tag::LayerBackground)->isHidden());
+    EXPECT_TRUE(graphics.controlWithTag(tag::Readout)->isDisabled());
+    EXPECT_EQ(view.text(tag::Readout), "00");
+    const std::pair<int, const char*> placeholders[] = {
+        {tag::PreampText, "50.00"},
+        {tag::DriveText, "0.00"},
+        {tag::GateRatioText, "1:1"},
+        {tag::GateReleaseText, "50"},
+        {tag::CompressorAttackText, "5"},
+        {tag::LevelText, "0%"},
+        {tag::CompressorThresholdText, "Bypass"},
+        {tag::ChorusFeedbackText, "0"},
+        {tag::AnalogSimCaption, "SMOOTHING"},
+        {tag::CompressorTitle, "COMPRESSOR"},
+    };
+    for (const auto& [t, text] : placeholders) EXPECT_EQ(view.text(t), text) << t;
+    // The ten models and seven types, each in its page's group, none lit.
+    for (int m = 0; m < 10; ++m)
+        EXPECT_EQ(graphics.controlWithTag(tag::AmpModelFirst + m)->group(), group::Amplifier);
+    for (int t = 0; t < 7; ++t)
+        EXPECT_EQ(graphics.controlWithTag(tag::AmbienceTypeFirst + t)->group(), group::Ambience);
+    // The compressor page's value texts go with its knobs, the rest with the page.
+    EXPECT_EQ(graphics.controlWithTag(tag::CompressorRatioText)->group(), group::Compressor);
+    EXPECT_EQ(graphics.controlWithTag(tag::CompressorThresholdText)->group(),
+              group::CompressorFrame);
+    EXPECT_EQ(graphics.controlWithTag(tag::AmbienceTimeText)->group(), group::AmbienceTime);
+}
+
+// The graph panel's select takes clicks on the panel; a page's knob takes its own.
+TEST_F(EditorPage, TheLayoutPutsEachKnobWhereItsPageSaysAndTheSelectOverTheGraphs) {
+    const igraphics::IControl* select = graphics.controlAt(1500, 900);
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ(select->paramIdx(), param::GraphPanel);
+    EXPECT_EQ(select->group(), "");
+    graphics.showGroup(group::Amplifier);
+    EXPECT_EQ(graphics.controlAt(730, 990)->paramIdx(), param::Drive);
+    EXPECT_EQ(graphics.controlAt(720, 780)->tag(), tag::AmpModelFirst + 7) << "second row";
+    graphics.showGroup(group::Chorus);
+    EXPECT_EQ(graphics.controlAt(455, 810)->paramIdx(), param::ChorusRate);
 }
 
 TEST_F(EditorPage, BuildsOnlyOnce) {
