@@ -1,5 +1,6 @@
 // Drawing and input of the main window's content area.
 #include <cmath>
+#include <vector>
 
 #include "app/app_window.hpp"
 
@@ -76,14 +77,15 @@ void MainWindow::connectInput() {
 
 // Only what the content marked dirty is invalidated; GTK keeps the rest.
 void MainWindow::queueDirty() {
-    igraphics::IRECT dirty;
-    if (!graphics_ || !area_ || !graphics_->isDirty(dirty)) return;
+    if (!graphics_ || !area_) return;
     const double s = graphics_->drawScale();
-    const int x = static_cast<int>(std::floor(dirty.L * s));
-    const int y = static_cast<int>(std::floor(dirty.T * s));
-    const int right = static_cast<int>(std::ceil(dirty.R * s));
-    const int bottom = static_cast<int>(std::ceil(dirty.B * s));
-    gtk_widget_queue_draw_area(area_, x, y, right - x, bottom - y);
+    for (const igraphics::IRECT& dirty : graphics_->dirtyAreas()) {
+        const int x = static_cast<int>(std::floor(dirty.L * s));
+        const int y = static_cast<int>(std::floor(dirty.T * s));
+        const int right = static_cast<int>(std::ceil(dirty.R * s));
+        const int bottom = static_cast<int>(std::ceil(dirty.B * s));
+        gtk_widget_queue_draw_area(area_, x, y, right - x, bottom - y);
+    }
 }
 
 gboolean MainWindow::onFrame(gpointer data) {
@@ -95,17 +97,31 @@ gboolean MainWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     auto* self = static_cast<MainWindow*>(data);
     if (!self->graphics_) return FALSE;
     igraphics::IGraphics& g = *self->graphics_;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+    // GTK hands over the region queued as rectangles: each is drawn on its
+    // own, so far-apart changes do not redraw what lies between them.
+    std::vector<igraphics::IRECT> areas;
     const double s = g.drawScale();
-    const igraphics::IRECT area(static_cast<float>(x1 / s), static_cast<float>(y1 / s),
-                                static_cast<float>(x2 / s), static_cast<float>(y2 / s));
+    cairo_rectangle_list_t* clip = cairo_copy_clip_rectangle_list(cr);
+    if (clip->status == CAIRO_STATUS_SUCCESS) {
+        for (int i = 0; i < clip->num_rectangles; ++i) {
+            const cairo_rectangle_t& r = clip->rectangles[i];
+            areas.emplace_back(static_cast<float>(r.x / s), static_cast<float>(r.y / s),
+                               static_cast<float>((r.x + r.width) / s),
+                               static_cast<float>((r.y + r.height) / s));
+        }
+    } else {
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        areas.emplace_back(static_cast<float>(x1 / s), static_cast<float>(y1 / s),
+                           static_cast<float>(x2 / s), static_cast<float>(y2 / s));
+    }
+    cairo_rectangle_list_destroy(clip);
     // The content draws in device pixels: undo GTK's HiDPI scale here, the
     // content applies it again with its own draw scale.
     const double factor = gtk_widget_get_scale_factor(widget);
     cairo_save(cr);
     cairo_scale(cr, 1.0 / factor, 1.0 / factor);
-    g.draw(cr, area);
+    for (const igraphics::IRECT& area : areas) g.draw(cr, area);
     cairo_restore(cr);
     return TRUE;
 }

@@ -235,20 +235,38 @@ void IGraphics::setAllDirty() {
 }
 
 bool IGraphics::isDirty(IRECT& rect) {
-    IRECT layer;
-    if (menu_.takeDirty(layer)) pendingLayerDirty_ = pendingLayerDirty_.united(layer);
-    if (textEntry_.takeDirty(layer)) pendingLayerDirty_ = pendingLayerDirty_.united(layer);
-    if (backgroundDirty_) {
-        rect = bounds();
-        return true;
-    }
-    IRECT area = pendingLayerDirty_;
-    for (const auto& c : controls_)
-        if (c->isDirty()) area = area.united(c->bounds());
-    area = area.intersection(bounds());
+    IRECT area;
+    for (const IRECT& r : dirtyAreas()) area = area.united(r);
     if (area.empty()) return false;
     rect = area;
     return true;
+}
+
+std::vector<IRECT> IGraphics::dirtyAreas() {
+    IRECT layer;
+    if (menu_.takeDirty(layer)) pendingLayerDirty_ = pendingLayerDirty_.united(layer);
+    if (textEntry_.takeDirty(layer)) pendingLayerDirty_ = pendingLayerDirty_.united(layer);
+    if (backgroundDirty_) return {bounds()};
+    std::vector<IRECT> areas;
+    const auto add = [&](IRECT r) {
+        r = r.intersection(bounds());
+        if (r.empty()) return;
+        // Whatever the new area touches is merged into it, until nothing does.
+        for (auto it = areas.begin(); it != areas.end();) {
+            if (it->intersects(r)) {
+                r = r.united(*it);
+                areas.erase(it);
+                it = areas.begin();
+            } else {
+                ++it;
+            }
+        }
+        areas.push_back(r);
+    };
+    add(pendingLayerDirty_);
+    for (const auto& c : controls_)
+        if (c->isDirty()) add(c->bounds());
+    return areas;
 }
 
 void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {

@@ -110,6 +110,9 @@ class IGraphics {
     void attachCornerResizer(float size = kCornerResizerSize);
     // True when something needs drawing; rect is then the union to redraw.
     bool isDirty(IRECT& rect);
+    // The areas to redraw, overlapping ones merged: two small changes far
+    // apart (a knob and the readout) do not redraw everything between them.
+    std::vector<IRECT> dirtyAreas();
     // Repaints the whole window; controls that did not change keep their pictures.
     void setAllDirty();
     // cr is in device pixels; draws the logical rect dirty and clears the dirty marks.

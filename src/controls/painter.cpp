@@ -208,6 +208,7 @@ void Painter::drawBitmap(const IBitmap& bitmap, const IRECT& bounds, int frame) 
     const BitmapData* data = bitmap.data();
     if (!data) return;
     cairo_surface_t* surface = data->surfaceFor(scale_);
+    if (!surface) return;
     const int sw = cairo_image_surface_get_width(surface);
     const int sh = cairo_image_surface_get_height(surface);
     const int frames = bitmap.frames();
@@ -235,6 +236,7 @@ void Painter::drawRotatedBitmap(const IBitmap& bitmap, float cx, float cy, doubl
     const BitmapData* data = bitmap.data();
     if (!data) return;
     cairo_surface_t* surface = data->surfaceFor(scale_);
+    if (!surface) return;
     const double sw = cairo_image_surface_get_width(surface);
     const double sh = cairo_image_surface_get_height(surface);
     double dx = cx, dy = cy;

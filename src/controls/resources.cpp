@@ -37,12 +37,39 @@ BitmapData::BitmapData(cairo_surface_t* decoded, int resourceScale)
       height_(cairo_image_surface_get_height(decoded)),
       scale_(resourceScale) {}
 
+BitmapData::BitmapData(std::vector<std::uint8_t> encoded, int width, int height, int resourceScale)
+    : encoded_(std::move(encoded)), width_(width), height_(height), scale_(resourceScale) {}
+
+std::shared_ptr<BitmapData> BitmapData::encoded(std::span<const std::uint8_t> bytes, int scale) {
+    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    int w = 0, h = 0, channels = 0;
+    if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels) ||
+        w <= 0 || h <= 0)
+        return nullptr;
+    return std::shared_ptr<BitmapData>(
+        new BitmapData(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), w, h, scale));
+}
+
 BitmapData::~BitmapData() {
     if (scaled_) cairo_surface_destroy(scaled_);
-    cairo_surface_destroy(decoded_);
+    if (decoded_) cairo_surface_destroy(decoded_);
+}
+
+// Once: a picture whose pixels turn out broken stays empty rather than being
+// tried again every frame.
+bool BitmapData::decode() const {
+    if (decoded_) return true;
+    if (encoded_.empty()) return false;
+    const auto picture = ResourceCache::decode(encoded_, scale_);
+    std::vector<std::uint8_t>().swap(encoded_);
+    // The header promised this size; pixels of another size are not the picture laid out.
+    if (!picture || picture->width_ != width_ || picture->height_ != height_) return false;
+    std::swap(decoded_, picture->decoded_);
+    return true;
 }
 
 cairo_surface_t* BitmapData::surfaceFor(double drawScale) const {
+    if (!decode()) return nullptr;
     const double factor = drawScale / scale_;
     if (std::abs(factor - 1.0) < 1e-9) return decoded_;
     if (scaled_ && cachedScale_ == drawScale) return scaled_;
@@ -134,7 +161,7 @@ std::shared_ptr<BitmapData> ResourceCache::loadOnce(const std::string& upperName
     const auto bytes = find(upperName);
     if (bytes.empty()) return nullptr;
     ++decodeCount_;
-    auto data = decode(bytes, scale);
+    auto data = BitmapData::encoded(bytes, scale);
     // Undecodable bytes are remembered too, so a broken picture is not retried every frame.
     decoded_[upperName] = data;
     return data;

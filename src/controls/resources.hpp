@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _RsvgHandle RsvgHandle;
@@ -20,10 +21,14 @@ namespace igraphics {
 // Returns the bytes of the resource with this upper-case name, or an empty span.
 using ResourceLookup = std::function<std::span<const std::uint8_t>(std::string_view upperCaseName)>;
 
-// A decoded picture with its pre-scaled copy; shared between bitmaps.
+// A picture with its pre-scaled copy; shared between bitmaps. Made from its
+// encoded bytes, it knows its size at once and decodes its pixels when first
+// drawn, so pictures of pages that are never shown cost nothing at start.
 class BitmapData {
   public:
     BitmapData(cairo_surface_t* decoded, int resourceScale);
+    // Null when the bytes do not start like a picture.
+    static std::shared_ptr<BitmapData> encoded(std::span<const std::uint8_t> bytes, int scale);
     ~BitmapData();
     BitmapData(const BitmapData&) = delete;
     BitmapData& operator=(const BitmapData&) = delete;
@@ -31,11 +36,17 @@ class BitmapData {
     int pixelWidth() const { return width_; }
     int pixelHeight() const { return height_; }
     int resourceScale() const { return scale_; }
-    // The picture at drawScale device pixels per logical pixel.
+    bool isDecoded() const { return decoded_ != nullptr; }
+    // The picture at drawScale device pixels per logical pixel; null when its
+    // pixels cannot be decoded.
     cairo_surface_t* surfaceFor(double drawScale) const;
 
   private:
-    cairo_surface_t* decoded_;
+    BitmapData(std::vector<std::uint8_t> encoded, int width, int height, int resourceScale);
+    bool decode() const;
+
+    mutable std::vector<std::uint8_t> encoded_;
+    mutable cairo_surface_t* decoded_ = nullptr;
     int width_;
     int height_;
     int scale_;
@@ -99,6 +110,7 @@ class ResourceCache {
     // Decodes a PNG (or any stb_image format) from memory; null when not a picture.
     static std::shared_ptr<BitmapData> decode(std::span<const std::uint8_t> bytes, int scale);
 
+    // Pictures looked up (each once); their pixels wait until they are drawn.
     int decodeCount() const { return decodeCount_; }
 
   private:

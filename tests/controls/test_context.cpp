@@ -142,6 +142,14 @@ TEST(DirtyTracking, RedrawsTheUnionOfChangedControlsOnly) {
     b->hide(true);
     ASSERT_TRUE(c.ui.isDirty(r));
     EXPECT_EQ(r, IRECT(10, 10, 150, 220));
+    // Drawn area by area, far-apart changes leave what lies between alone;
+    // overlapping ones are one area.
+    EXPECT_EQ(c.ui.dirtyAreas(), (std::vector{IRECT(10, 10, 20, 20), IRECT(100, 200, 150, 220)}));
+    auto* over = c.ui.attach(std::make_unique<ITextControl>(IRECT(15, 15, 40, 40), "o"));
+    EXPECT_EQ(c.ui.dirtyAreas(), (std::vector{IRECT(100, 200, 150, 220), IRECT(10, 10, 40, 40)}));
+    over->hide(true);
+    pixelAt(c.ui, 0, 0);
+    EXPECT_FALSE(c.ui.isDirty(r));
 }
 
 TEST(DisabledControls, DrawAtAQuarterOpacity) {

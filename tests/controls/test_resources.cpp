@@ -53,6 +53,30 @@ TEST(BitmapResource, PrefersTheDoubleSizePictureAtScaleTwo) {
     EXPECT_EQ(c.ui.bitmapResource("knob.png", 4).scale(), 2);
 }
 
+// A page that is never shown costs no decoding; a picture whose pixels are
+// broken behind a good header draws nothing.
+TEST(BitmapResource, PixelsAreDecodedWhenFirstDrawn) {
+    Context c;
+    std::vector<std::uint8_t> broken = makePng(6, 6, COLOR_RED);
+    broken.resize(40);  // the header and size survive, the pixel data does not
+    Table table{{"SHOWN.PNG", makePng(6, 6, COLOR_RED)},
+                {"HIDDEN.PNG", makePng(6, 6, COLOR_BLUE)},
+                {"BROKEN.PNG", broken}};
+    c.ui.setResourceLookup(lookupIn(table));
+    const IBitmap shown = c.ui.bitmapResource("shown.png");
+    const IBitmap hidden = c.ui.bitmapResource("hidden.png");
+    const IBitmap bad = c.ui.bitmapResource("broken.png");
+    EXPECT_EQ(bad.width(), 6.f);
+    c.ui.attach(std::make_unique<IBitmapControl>(0, 0, shown));
+    c.ui.attach(std::make_unique<IBitmapControl>(10, 0, hidden))->hide(true);
+    c.ui.attach(std::make_unique<IBitmapControl>(20, 0, bad));
+    EXPECT_FALSE(shown.data()->isDecoded());
+    EXPECT_EQ(pixelAt(c.ui, 3, 3).R, 255);
+    EXPECT_TRUE(shown.data()->isDecoded());
+    EXPECT_FALSE(hidden.data()->isDecoded());
+    EXPECT_FALSE(bad.data()->isDecoded());
+}
+
 TEST(BitmapResource, ControlsFetchTheirPicturesAgainWhenTheScaleChanges) {
     Context c;
     Table table{{"BG.PNG", makePng(4, 4, COLOR_RED)}, {"BG@2X.PNG", makePng(8, 8, COLOR_BLUE)}};

@@ -1,0 +1,124 @@
+// The real main page against the built-in pedal on virtual time: a full
+// redraw at draw scale 1 and 0.5, one knob drag step on a block page (the
+// gesture, the bytes to the pedal, the value text and the redraw of what it
+// left dirty), and faceplate-style edits that switch the page each time.
+#include <benchmark/benchmark.h>
+#include <cairo.h>
+
+#include <filesystem>
+
+#include "app/editor_stack.hpp"
+#include "core/platform.hpp"
+#include "framework/virtual_event_loop.hpp"
+#include "resources/resources.hpp"
+#include "ui/editor_window.hpp"
+
+namespace {
+
+using namespace vornix;
+
+class QuietPlatform : public Platform {
+  public:
+    void messageBox(const std::string&, const std::string&, Buttons,
+                    std::function<void(Answer)> completion) override {
+        if (completion) completion(Answer::Ok);
+    }
+    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
+    void openUrl(const std::string&) override {}
+};
+
+struct OnlineEditor {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("vornix-bench-page-" + std::to_string(::getpid()));
+    VirtualEventLoop loop;
+    QuietPlatform platform;
+    app::EditorStack stack{loop, storage::DataFolder(dir), platform, {true, false}, nullptr};
+    std::unique_ptr<ui::EditorWindow> window;
+
+    explicit OnlineEditor(float scale) {
+        stack.start();
+        stack.editor().setDrawScale(scale);
+        window = std::make_unique<ui::EditorWindow>(stack.editor(), loop, resources::find);
+        for (int ms = 0; ms < 30000 && !stack.editor().online(); ms += 100) loop.advance(100);
+        loop.advance(3000);
+    }
+    ~OnlineEditor() {
+        window.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    igraphics::IGraphics& g() { return window->graphics(); }
+};
+
+struct Surface {
+    cairo_surface_t* surface;
+    cairo_t* cr;
+    explicit Surface(float scale)
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
+                                             static_cast<int>(igraphics::kLogicalWidth * scale),
+                                             static_cast<int>(igraphics::kLogicalHeight * scale))),
+          cr(cairo_create(surface)) {}
+    ~Surface() {
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+    }
+};
+
+void redrawAll(benchmark::State& state, float scale) {
+    OnlineEditor editor(scale);
+    editor.stack.editor().setParameterFromUser(param::Drive, 90);  // the amplifier page
+    Surface s(scale);
+    editor.g().draw(s.cr, editor.g().bounds());
+    for (auto _ : state) {
+        editor.g().draw(s.cr, editor.g().bounds());
+        cairo_surface_flush(s.surface);
+    }
+}
+
+void BM_MainPageFullRedraw(benchmark::State& state) {
+    redrawAll(state, 1.f);
+}
+void BM_MainPageFullRedrawHalfScale(benchmark::State& state) {
+    redrawAll(state, 0.5f);
+}
+
+// The drive knob on the amplifier page, up and down in turn.
+void BM_MainPageKnobDragStep(benchmark::State& state) {
+    OnlineEditor editor(1.f);
+    editor.stack.editor().setParameterFromUser(param::Drive, 64);
+    Surface s(1.f);
+    editor.g().draw(s.cr, editor.g().bounds());
+    constexpr float X = 730, Y = 990;
+    editor.g().onMouseDown(X, Y, {});
+    float dy = -30.f;
+    for (auto _ : state) {
+        editor.g().onMouseDrag(X, Y, 0.f, dy, {});
+        dy = -dy;
+        for (const igraphics::IRECT& dirty : editor.g().dirtyAreas()) editor.g().draw(s.cr, dirty);
+        cairo_surface_flush(s.surface);
+    }
+    editor.g().onMouseUp(X, Y, {});
+}
+
+// Edits as the faceplate's knobs make them, alternating between the level
+// (the gate page) and the drive (the amplifier page): each one switches the page.
+void BM_MainPageEditSwitchingPages(benchmark::State& state) {
+    OnlineEditor editor(1.f);
+    Surface s(1.f);
+    editor.g().draw(s.cr, editor.g().bounds());
+    int step = 0;
+    for (auto _ : state) {
+        const int index = step % 2 ? param::Level : param::Drive;
+        editor.stack.editor().sendParameterValueFromUI(index, (step % 64 + 32) / 127.0);
+        ++step;
+        for (const igraphics::IRECT& dirty : editor.g().dirtyAreas()) editor.g().draw(s.cr, dirty);
+        cairo_surface_flush(s.surface);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_MainPageFullRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainPageFullRedrawHalfScale)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainPageKnobDragStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MainPageEditSwitchingPages)->Unit(benchmark::kMicrosecond);
