@@ -100,34 +100,30 @@ void attachReadout(IGraphics& g) {
              tag::Readout, group::Faceplate);
 }
 
-// A click on a picture button that is not lit picks its model or type; the
-// release, and a click on the lit one, change nothing.
-void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
-    const auto pick = [&view](int firstTag, const std::function<void(int)>& select,
-                              const std::function<void(int)>& load) {
-        return [&view, firstTag, select, load](IControl& button) {
-            const int choice = button.tag() - firstTag;
-            const BlockPanel& panel = view.panel();
-            const int lit =
-                firstTag == tag::AmpModelFirst ? panel.litAmpButton() : panel.litAmbienceButton();
-            if (button.getValue() > 0.5 && choice != lit) {
-                select(choice);
-                if (load) load(choice);
-            }
-            view.panel().relightButtons();
-        };
+// A press on a picture button that is not lit picks its model or type; the
+// release, and a press on the lit one, change nothing but keep the lit one lit.
+ButtonAction pickOnPress(GraphicsView& view, int firstTag, int (BlockPanel::*lit)() const,
+                         void (BlockPanel::*select)(int), std::function<void(int)> load) {
+    return [&view, firstTag, lit, select, load](IControl& button) {
+        BlockPanel& panel = view.panel();
+        const int choice = button.tag() - firstTag;
+        if (button.getValue() > 0.5 && choice != (panel.*lit)()) {
+            (panel.*select)(choice);
+            if (load) load(choice);
+        }
+        panel.relightButtons();
     };
-    BlockPanel& panel = view.panel();
+}
+
+void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
     for (const BlockPage* page : pages::BlockPages) {
         ButtonAction action;
         if (page == &pages::Amplifier)
-            action = pick(
-                tag::AmpModelFirst, [&panel](int m) { panel.selectAmpModel(m); },
-                actions.loadAmpVoicing);
+            action = pickOnPress(view, tag::AmpModelFirst, &BlockPanel::litAmpButton,
+                                 &BlockPanel::selectAmpModel, actions.loadAmpVoicing);
         else if (page == &pages::Ambience)
-            action = pick(
-                tag::AmbienceTypeFirst, [&panel](int t) { panel.selectAmbienceType(t); },
-                actions.loadAmbienceVoicing);
+            action = pickOnPress(view, tag::AmbienceTypeFirst, &BlockPanel::litAmbienceButton,
+                                 &BlockPanel::selectAmbienceType, actions.loadAmbienceVoicing);
         attachBlockPage(g, *page, action);
     }
 }
