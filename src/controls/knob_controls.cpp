@@ -158,9 +158,13 @@ void IVKnobControl::draw(Painter& p) {
     const float radius = w.W() / 2 - trackSize_ / 2;
     const auto angle = static_cast<float>(aMin_ + getValue() * (aMax_ - aMin_));
 
-    p.drawArc(style_.color(kSH), cx, cy, radius, aMin_, aMax_, trackSize_);
-    p.drawArc(style_.color(kX1), cx, cy, radius, std::min(aAnchor_, angle),
-              std::max(aAnchor_, angle), trackSize_);
+    // The track is drawn only where the value arc does not cover it: filling
+    // a thick ring is the dearest part of a knob, and a drag redraws it at
+    // every step.
+    const float from = std::min(aAnchor_, angle), to = std::max(aAnchor_, angle);
+    p.drawArc(style_.color(kSH), cx, cy, radius, aMin_, from, trackSize_);
+    p.drawArc(style_.color(kSH), cx, cy, radius, to, aMax_, trackSize_);
+    p.drawArc(style_.color(kX1), cx, cy, radius, from, to, trackSize_);
     const float dial = radius - trackSize_ / 2 - trackSize_;
     if (dial > 0.f) {
         const IRECT knob = w.centred(dial * 2, dial * 2);

@@ -136,13 +136,22 @@ void Painter::drawDottedLine(IColor c, float x1, float y1, float x2, float y2, f
 
 void Painter::drawArc(IColor c, float cx, float cy, float radius, float fromDeg, float toDeg,
                       float thickness) {
-    if (c.transparent() || radius <= 0.f || thickness <= 0.f) return;
+    if (c.transparent() || radius <= 0.f || thickness <= 0.f || fromDeg == toDeg) return;
     if (fromDeg > toDeg) std::swap(fromDeg, toDeg);
     setColor(c);
-    cairo_set_line_width(cr_, thickness);
+    // Filled as a ring sector: the same shape as a stroke with flat ends, and
+    // several times cheaper for cairo than offsetting a thick curve.
+    const double outer = radius + thickness / 2.0;
+    const double inner = std::max(0.0, radius - thickness / 2.0);
+    cairo_save(cr_);
+    // Half a device pixel of flattening is invisible on a ring this thick.
+    cairo_set_tolerance(cr_, 0.5);
     cairo_new_sub_path(cr_);
-    cairo_arc(cr_, cx, cy, radius, cairoAngle(fromDeg), cairoAngle(toDeg));
-    cairo_stroke(cr_);
+    cairo_arc(cr_, cx, cy, outer, cairoAngle(fromDeg), cairoAngle(toDeg));
+    cairo_arc_negative(cr_, cx, cy, inner, cairoAngle(toDeg), cairoAngle(fromDeg));
+    cairo_close_path(cr_);
+    cairo_fill(cr_);
+    cairo_restore(cr_);
 }
 
 void Painter::drawRadialLine(IColor c, float cx, float cy, float angleDeg, float rInner,
