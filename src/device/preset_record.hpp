@@ -76,6 +76,7 @@ inline constexpr int ChorusRate = 67;
 inline constexpr int ChorusDepth = 68;
 inline constexpr int ChorusDelay = 69;
 inline constexpr int ChorusFeedback = 70;
+inline constexpr int BlendLevel = 71;
 inline constexpr int LowFreq = 72;
 inline constexpr int HighFreq = 73;
 inline constexpr int Compression = 78;

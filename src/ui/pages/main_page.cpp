@@ -6,6 +6,7 @@
 #include "ui/display_texts.hpp"
 #include "ui/page_builder.hpp"
 #include "ui/pages/block_pages.hpp"
+#include "ui/pages/faceplate_knobs.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -153,6 +154,10 @@ void visibilityPass(IGraphics& g) {
         g.hideGroup(name);
     for (const char* name : BlockPageGroups) g.hideGroup(name);
     g.showGroup(group::ImpulseResponse);
+    // Layer A, the mid filter on the MID knob.
+    for (const char* name : {group::KnobsB, group::PunchKnobsA, group::PunchKnobsB,
+                             group::MidKnobsB})
+        g.hideGroup(name);
     g.disableGroup(group::Faceplate);
     for (const char* name : group::KnobLayers) g.disableGroup(name);
 }
@@ -200,6 +205,7 @@ void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& acti
     g.setDefaultFont(RegularFont);
 
     attachBackgrounds(g);
+    attachFaceplateKnobs(g);
     attachReadout(g);
     attachBlockPages(g, view, actions);
     attachGraphPanel(g, view);
