@@ -7,14 +7,11 @@ namespace vornix::app {
 
 namespace {
 
-constexpr double MinScale = 0.1;
-constexpr double MaxScale = 4.0;
-
 bool parseScale(const std::string& text, double& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && std::isfinite(value) && value >= MinScale &&
-           value <= MaxScale;
+    return ec == std::errc() && ptr == end && std::isfinite(value) && value >= MinRenderScale &&
+           value <= MaxRenderScale;
 }
 
 bool isGtkOption(const std::string& arg) {

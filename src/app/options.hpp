@@ -9,6 +9,9 @@
 namespace vornix::app {
 
 inline constexpr double DefaultRenderScale = 0.5;
+// The draw scales a picture may be rendered at (--scale, the script's render).
+inline constexpr double MinRenderScale = 0.1;
+inline constexpr double MaxRenderScale = 4.0;
 
 struct Options {
     bool simulator = false;

@@ -6,16 +6,12 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/options.hpp"
 #include "app/script_words.hpp"
 
 namespace vornix::app::script {
 
 namespace {
-
-constexpr float WindowWidth = 1920.f;
-constexpr float WindowHeight = 1200.f;
-constexpr double MinScale = 0.1;
-constexpr double MaxScale = 4.0;
 
 constexpr std::array<std::pair<std::string_view, Key>, 8> KeyNames{{
     {"Return", Key::Return},
@@ -44,6 +40,10 @@ std::string namesOf(const std::array<std::pair<std::string_view, T>, N>& table) 
     for (const auto& [name, value] : table)
         names += (names.empty() ? "" : ", ") + std::string(name);
     return names;
+}
+
+std::string size(float length) {
+    return std::to_string(static_cast<int>(length));
 }
 
 // The arguments of one line, read with the reason kept when one is wrong.
@@ -77,9 +77,10 @@ class Args {
         double x = 0.0, y = 0.0;
         if (!number(i, "X", x) || !number(i + 1, "Y", y)) return false;
         if (x < 0.0 || x > WindowWidth)
-            return fail("X " + word(i) + " is outside the window (0 to 1920)");
+            return fail("X " + word(i) + " is outside the window (0 to " + size(WindowWidth) + ")");
         if (y < 0.0 || y > WindowHeight)
-            return fail("Y " + word(i + 1) + " is outside the window (0 to 1200)");
+            return fail("Y " + word(i + 1) + " is outside the window (0 to " + size(WindowHeight) +
+                        ")");
         out = {static_cast<float>(x), static_cast<float>(y)};
         return true;
     }
@@ -198,7 +199,7 @@ bool readRender(Args& a, Command& c) {
     if (a.count() < 2) return true;
     double scale = 0.0;
     if (!a.number(1, "SCALE", scale)) return false;
-    if (scale < MinScale || scale > MaxScale)
+    if (scale < MinRenderScale || scale > MaxRenderScale)
         return a.fail("SCALE " + a.word(1) + " is outside 0.1 to 4");
     c.scale = scale;
     return true;

@@ -42,6 +42,9 @@ enum class Key { Return, Escape, Tab, BackSpace, Up, Down, Left, Right };
 enum class Modifier { None, Shift, Ctrl };
 enum class MenuItem { Firmware, GlobalSettings, ClearCache, ImportBank, ExportBank, About, Quit };
 
+// The logical window the coordinates are in (the drawing context's).
+inline constexpr float WindowWidth = 1920.f;
+inline constexpr float WindowHeight = 1200.f;
 inline constexpr int DefaultDragSteps = 10;
 inline constexpr int DefaultOnlineLimitMs = 10000;
 

@@ -4,6 +4,9 @@
 
 namespace vornix::app {
 
+static_assert(script::WindowWidth == igraphics::kLogicalWidth &&
+              script::WindowHeight == igraphics::kLogicalHeight);
+
 namespace {
 
 igraphics::IMouseMod leftButton() {
