@@ -53,6 +53,9 @@ std::optional<igraphics::EKey> editingKey(guint keyval) {
             return EKey::Enter;
         case GDK_KEY_Escape:
             return EKey::Escape;
+        case GDK_KEY_Tab:
+        case GDK_KEY_ISO_Left_Tab:
+            return EKey::Tab;
         default:
             return std::nullopt;
     }

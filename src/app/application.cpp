@@ -14,7 +14,6 @@
 #include "app/preferences_dialog.hpp"
 #include "app/single_instance.hpp"
 #include "resources/resources.hpp"
-#include "ui/registry.hpp"
 
 namespace vornix::app {
 
@@ -30,28 +29,25 @@ void openManual(const storage::DataFolder& folder, Platform& platform) {
     platform.openUrl(path.string());
 }
 
-void showAbout(VornixControl& editor, MainWindow& window, Platform& platform) {
-    const ui::GraphicsView* view = window.view();
-    if (view && view->hasGroup(ui::group::About) && editor.aboutRequested()) return;
-    platform.messageBox(aboutText(), ProgramName, Buttons::Ok, {});
+StackOptions stackOptions(const Options& options) {
+    StackOptions stack;
+    stack.simulator = options.simulator;
+    if (options.trace) stack.trace = &std::cerr;
+    return stack;
 }
 
 }  // namespace
 
-std::string aboutText() {
-    return std::string(ProgramName) + " " VORNIX_VERSION " - editor for the Vornix bass preamp\n" +
-           "Built on " + __DATE__;
-}
-
 int runApplication(const Options& options, int& argc, char**& argv) {
-    const storage::DataFolder folder = storage::DataFolder::fromEnvironment();
+    const storage::DataFolder folder = dataFolderOf(options);
     SingleInstance instance(folder.root());
     if (!instance.acquire()) {
         instance.askFirstToRaise();
         return ExitOk;
     }
     if (!gtk_init_check(&argc, &argv)) {
-        std::cerr << "vornix-control: cannot open the display (use --render-to without one)\n";
+        std::cerr << "vornix-control: cannot open the display (--render-to and --headless work "
+                     "without one)\n";
         return ExitStartupFailed;
     }
 
@@ -62,14 +58,14 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     try {
         // Messages of the host's start-up (no sound card) wait for the window.
         stack = std::make_unique<EditorStack>(
-            loop, folder, platform, StackOptions{options.simulator, true},
+            loop, folder, platform, stackOptions(options),
             [&platform](const std::string& text, const std::string& caption) {
                 platform.showLater(text, caption);
             });
         stack->start();
         WindowCommands commands;
         commands.preferences = [&] { runPreferencesDialog(window->window(), stack->host()); };
-        commands.about = [&] { showAbout(stack->editor(), *window, platform); };
+        commands.about = [&] { showAbout(stack->editor(), window->view(), platform); };
         commands.manual = [&] { openManual(folder, platform); };
         commands.closed = [&] {
             stack->shutDown();

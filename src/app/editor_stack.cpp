@@ -1,9 +1,14 @@
 #include "app/editor_stack.hpp"
 
+#include <algorithm>
 #include <cctype>
+#include <stdexcept>
+#include <utility>
 
+#include "device/sysex.hpp"
 #include "host/built_in_pedal.hpp"
 #include "host/editor_startup.hpp"
+#include "host/named_ports.hpp"
 #include "resources/resources.hpp"
 
 namespace vornix::app {
@@ -28,12 +33,8 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
         pedal_ = std::make_unique<host::BuiltInPedal>(loop, folder);
         simulatorConnection_ = std::make_unique<host::DeviceConnection>(
             loop, pedal_->port(), [this](std::span<const std::uint8_t> m) { deliver(m); });
-        editor_->setSender(
-            [this](std::span<const std::uint8_t> m) { return simulatorConnection_->send(m); });
-    } else {
-        editor_->setSender(
-            [this](std::span<const std::uint8_t> m) { return host_->sendToDevice(m); });
     }
+    editor_->setSender([this](std::span<const std::uint8_t> m) { return send(m); });
 }
 
 EditorStack::~EditorStack() {
@@ -44,8 +45,19 @@ EditorStack::~EditorStack() {
     host_.reset();
 }
 
+bool EditorStack::send(std::span<const std::uint8_t> message) {
+    trace("> ", message);
+    return simulatorConnection_ ? simulatorConnection_->send(message)
+                                : host_->sendToDevice(message);
+}
+
 void EditorStack::deliver(std::span<const std::uint8_t> message) {
+    trace("< ", message);
     if (editor_) editor_->sysExReceived(message);
+}
+
+void EditorStack::trace(const char* direction, std::span<const std::uint8_t> message) {
+    if (options_.trace) *options_.trace << direction << sysex::toHex(message) << std::endl;
 }
 
 // The pedal unplugged: offline at once, as RECONNECT does, instead of a
@@ -65,10 +77,26 @@ void EditorStack::start() {
     host_->initialise([this] {
         for (int index = 0; index < editor_->nParams(); ++index) editor_->showParamChange(index);
     });
+    if (!options_.inPort.empty()) openNamedPorts();
     host::startEditor(*editor_, [](int index) { return resources::factoryWav(index); });
     editor_->setDrawScale(static_cast<float>(host_->settingsFile().scale()));
     editor_->setDrawScaleSaver([this](float scale) { host_->settingsFile().saveScale(scale); });
     if (options_.audio) host_->openAudio();
+}
+
+// By the names vornixctl takes: a port's name or the start of one no other
+// port shares. A name that fits no port stops the start: quietly talking to
+// no device would only end in a timeout.
+void EditorStack::openNamedPorts() {
+    using host::PortDirection;
+    for (const auto& [direction, given] : {std::pair{PortDirection::Input, options_.inPort},
+                                           std::pair{PortDirection::Output, options_.outPort}}) {
+        const auto& ports = host_->portList(direction);
+        const std::string name = host::resolvePortName(ports, given);
+        if (std::find(ports.begin(), ports.end(), name) == ports.end())
+            throw std::runtime_error("no MIDI port named \"" + given + "\": see 'vornixctl ports'");
+        host_->selectMidiPort(direction, name);
+    }
 }
 
 void EditorStack::shutDown() {

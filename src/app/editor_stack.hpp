@@ -1,13 +1,16 @@
 #pragma once
 // The host and the editor inside it, and the device they talk to: the MIDI
-// ports stored in settings.ini, or the simulated pedal in this process. Shared
-// by the window and by --render-to; nothing here touches GTK.
+// ports stored in settings.ini (or named on the command line), or the
+// simulated pedal in this process. Shared by the window, --render-to and
+// --headless; nothing here touches GTK.
 //
 // Start-up order: host, editor, host initialisation (settings, ports, one
 // change notification per parameter), the editor's caches (factory IR files,
 // IR names, preset list), then the audio stream.
 #include <filesystem>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "core/platform.hpp"
@@ -27,6 +30,12 @@ namespace vornix::app {
 struct StackOptions {
     bool simulator = false;
     bool audio = true;
+    // Every SysEx message both ways, as vornixctl --trace prints it.
+    std::ostream* trace = nullptr;
+    // Opened instead of the stored ports for this run; settings.ini keeps its
+    // names. Empty: the stored ports.
+    std::string inPort = {};
+    std::string outPort = {};
 };
 
 class EditorStack {
@@ -38,8 +47,9 @@ class EditorStack {
     EditorStack(const EditorStack&) = delete;
     EditorStack& operator=(const EditorStack&) = delete;
 
-    // Host initialisation, the editor's caches, then the audio stream when
-    // asked for.
+    // Host initialisation, the ports named in the options, the editor's
+    // caches, then the audio stream when asked for. Throws std::runtime_error
+    // when a named port does not exist.
     void start();
     // MIDI and audio stopped (the window has closed); idempotent.
     void shutDown();
@@ -50,6 +60,9 @@ class EditorStack {
 
   private:
     void deliver(std::span<const std::uint8_t> message);
+    bool send(std::span<const std::uint8_t> message);
+    void trace(const char* direction, std::span<const std::uint8_t> message);
+    void openNamedPorts();
     void portsChanged(const std::vector<host::PortChange>& changes);
 
     StackOptions options_;

@@ -1,4 +1,5 @@
-// vornix-control: the desktop editor, or --render-to for a picture of it.
+// vornix-control: the desktop editor, --render-to for a picture of it, or
+// --headless to drive it from a script.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "app/application.hpp"
 #include "app/options.hpp"
 #include "app/render.hpp"
+#include "app/script_runner.hpp"
 
 int main(int argc, char** argv) {
     using namespace vornix::app;
@@ -24,5 +26,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!options->renderTo.empty()) return renderToPng(*options);
+    if (options->headless) return runScript(*options);
     return runApplication(*options, argc, argv);
 }

@@ -7,19 +7,35 @@ namespace vornix::app {
 
 namespace {
 
-constexpr double MinScale = 0.1;
-constexpr double MaxScale = 4.0;
-
 bool parseScale(const std::string& text, double& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && std::isfinite(value) && value >= MinScale &&
-           value <= MaxScale;
+    return ec == std::errc() && ptr == end && std::isfinite(value) && value >= MinRenderScale &&
+           value <= MaxRenderScale;
 }
 
 bool isGtkOption(const std::string& arg) {
     return arg.rfind("--display", 0) == 0 || arg.rfind("--gtk-", 0) == 0 ||
            arg.rfind("--g-fatal-warnings", 0) == 0;
+}
+
+// What cannot go together, or nothing.
+std::string conflictOf(const Options& options) {
+    const bool ports = !options.inPort.empty() || !options.outPort.empty();
+    if (options.scale && options.renderTo.empty())
+        return "--scale applies to --render-to; the window keeps the scale it was given with its "
+               "corner grip";
+    if (options.headless && !options.renderTo.empty()) return "choose --headless or --render-to";
+    if (options.headless && options.script.empty()) return "--headless needs --script FILE";
+    if (!options.headless && !options.script.empty()) return "--script needs --headless";
+    if (ports && options.simulator)
+        return "choose one device: --simulator, --port NAME, or --in NAME --out NAME";
+    if (ports && (options.inPort.empty() || options.outPort.empty()))
+        return "--in and --out go together";
+    if (ports && !options.headless && options.renderTo.empty())
+        return "--port, --in and --out apply to --headless and --render-to; the window uses the "
+               "ports chosen in File > MIDI Settings...";
+    return {};
 }
 
 }  // namespace
@@ -36,18 +52,37 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             out = args[++i];
             return true;
         };
+        auto given = [&](std::string& out, const char* what) {
+            if (!value(out)) return false;
+            if (out.empty()) {
+                error = arg + " needs " + what;
+                return false;
+            }
+            return true;
+        };
         if (arg == "--simulator") {
             options.simulator = true;
+        } else if (arg == "--trace") {
+            options.trace = true;
+        } else if (arg == "--headless") {
+            options.headless = true;
+        } else if (arg == "--script") {
+            if (!given(options.script, "a file name (- for standard input)")) return std::nullopt;
+        } else if (arg == "--data-dir") {
+            if (!given(options.dataDir, "a folder")) return std::nullopt;
+        } else if (arg == "--port") {
+            if (!given(options.inPort, "a port name")) return std::nullopt;
+            options.outPort = options.inPort;
+        } else if (arg == "--in") {
+            if (!given(options.inPort, "a port name")) return std::nullopt;
+        } else if (arg == "--out") {
+            if (!given(options.outPort, "a port name")) return std::nullopt;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
         } else if (arg == "--render-to") {
-            if (!value(options.renderTo)) return std::nullopt;
-            if (options.renderTo.empty()) {
-                error = "--render-to needs a file name";
-                return std::nullopt;
-            }
+            if (!given(options.renderTo, "a file name")) return std::nullopt;
         } else if (arg == "--scale") {
             std::string text;
             if (!value(text)) return std::nullopt;
@@ -65,18 +100,21 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             return std::nullopt;
         }
     }
-    if (options.scale && options.renderTo.empty()) {
-        error =
-            "--scale applies to --render-to; the window keeps the scale it was given with its "
-            "corner grip";
-        return std::nullopt;
-    }
+    error = conflictOf(options);
+    if (!error.empty()) return std::nullopt;
     return options;
 }
 
+storage::DataFolder dataFolderOf(const Options& options) {
+    return options.dataDir.empty() ? storage::DataFolder::fromEnvironment()
+                                   : storage::DataFolder(options.dataDir);
+}
+
 std::string usageText() {
-    return "Usage: vornix-control [--simulator]\n"
-           "       vornix-control --render-to FILE.png [--scale S] [--simulator]\n"
+    return "Usage: vornix-control [--simulator] [--data-dir DIR] [--trace]\n"
+           "       vornix-control --render-to FILE.png [--scale S] [DEVICE] [--data-dir DIR]\n"
+           "                      [--trace]\n"
+           "       vornix-control --headless --script FILE [DEVICE] [--data-dir DIR] [--trace]\n"
            "\n"
            "Editor for the Vornix bass preamp pedal.\n"
            "\n"
@@ -86,11 +124,23 @@ std::string usageText() {
            "                      and exit (after giving the pedal a moment to connect)\n"
            "  --scale S           draw scale for --render-to (default: the window's saved\n"
            "                      scale, 0.5 at first: 960 x 600)\n"
+           "  --headless          no display: the window content is driven by the commands\n"
+           "  --script FILE       of FILE (- for standard input), one a line: click X Y,\n"
+           "                      drag, wheel, key, type, wait MS, until online, answer,\n"
+           "                      file, menu, print TAG, param INDEX, group NAME, render\n"
+           "                      (see README.md); exit 1 at a bad line\n"
+           "  --port NAME         with --render-to or --headless: a MIDI port for both\n"
+           "  --in NAME --out NAME  directions, or one for each, instead of the stored ones\n"
+           "                      (a port's name or the start of one; see vornixctl ports)\n"
+           "  --data-dir DIR      the data folder (settings, cache, manual)\n"
+           "  --trace             print every SysEx message on stderr: \"> \" and the hex\n"
+           "                      bytes for sent, \"< \" for received\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"
-           "Settings, cache and the manual live in $VORNIX_DATA_DIR, else\n"
-           "$XDG_DATA_HOME/VornixControl (~/.local/share/VornixControl).\n";
+           "DEVICE is --simulator, --port NAME or --in NAME --out NAME. Without --data-dir\n"
+           "the data folder is $VORNIX_DATA_DIR, else $XDG_DATA_HOME/VornixControl\n"
+           "(~/.local/share/VornixControl).\n";
 }
 
 std::string versionText() {

@@ -8,6 +8,7 @@
 #include "cli/session.hpp"
 #include "host/host_settings.hpp"
 #include "host/midi_api.hpp"
+#include "host/named_ports.hpp"
 
 namespace vornix::cli {
 
@@ -30,7 +31,7 @@ int listPorts() {
 // into "off"), so only a name that exists now is worth storing.
 std::string chosenPort(const std::vector<std::string>& ports, const std::string& name) {
     if (name == host::PortOff) return name;
-    const std::string resolved = resolvePortName(ports, name);
+    const std::string resolved = host::resolvePortName(ports, name);
     return std::find(ports.begin(), ports.end(), resolved) != ports.end() ? resolved
                                                                           : std::string();
 }

@@ -12,6 +12,7 @@
 #include "host/editor_startup.hpp"
 #include "host/host.hpp"
 #include "host/host_settings.hpp"
+#include "host/named_ports.hpp"
 #include "host/rtmidi_port.hpp"
 #include "host/stdio_port.hpp"
 #ifdef VORNIX_HAVE_RESOURCES
@@ -41,17 +42,6 @@ long long nowMs() {
 storage::DataFolder dataFolderFor(const Options& options) {
     return options.dataDir.empty() ? storage::DataFolder::fromEnvironment()
                                    : storage::DataFolder(options.dataDir);
-}
-
-std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name) {
-    if (std::find(ports.begin(), ports.end(), name) != ports.end()) return name;
-    std::string found;
-    for (const std::string& port : ports) {
-        if (!port.starts_with(name)) continue;
-        if (!found.empty()) return name;  // ambiguous: only the exact name will do
-        found = port;
-    }
-    return found.empty() ? name : found;
 }
 
 // ---- ConsolePlatform -------------------------------------------------------------------
@@ -142,8 +132,8 @@ bool Session::openTransport(const Options& options, std::string& error) {
         }
         case Transport::Ports: {
             auto midi = std::make_unique<host::RtMidiPort>();
-            const std::string in = resolvePortName(midi->inputPorts(), options.inPort);
-            const std::string out = resolvePortName(midi->outputPorts(), options.outPort);
+            const std::string in = host::resolvePortName(midi->inputPorts(), options.inPort);
+            const std::string out = host::resolvePortName(midi->outputPorts(), options.outPort);
             if (!midi->openInput(in) || !midi->openOutput(out)) {
                 error = "no MIDI port named \"" + (midi->inputOpen() ? out : in) +
                         "\": see 'vornixctl ports'";

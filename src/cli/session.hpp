@@ -27,11 +27,6 @@ namespace vornix::cli {
 // The data folder of --data-dir, else of the environment.
 storage::DataFolder dataFolderFor(const Options& options);
 
-// The port of exactly this name; else the one port whose name starts with it,
-// so that "--port NAME" reaches a device whose input and output are separate
-// clients ("NAME In:...", "NAME Out:..." on JACK). Else the name itself.
-std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name);
-
 // Exit codes.
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailure = 1;

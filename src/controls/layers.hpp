@@ -14,7 +14,9 @@
 
 namespace igraphics {
 
-enum class EKey { Backspace, Delete, Left, Right, Home, End, Up, Down, Enter, Escape };
+// Tab reaches the open entry or menu, which have no use for it: a one-line
+// entry has no next field, so the key is taken and nothing happens.
+enum class EKey { Backspace, Delete, Left, Right, Home, End, Up, Down, Enter, Escape, Tab };
 
 struct PopupMenu {
     struct Item {

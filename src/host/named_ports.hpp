@@ -1,12 +1,18 @@
 #pragma once
 // A device's MIDI input and output as the system names them: what a port
-// watch needs to list them and to open one again by name.
+// watch needs to list them and to open one again by name, and how the
+// command lines find a port from the name the user gave.
 #include <string>
 #include <vector>
 
 namespace vornix::host {
 
 enum class PortDirection { Input, Output };
+
+// The port of exactly this name; else the one port whose name starts with it,
+// so that "--port NAME" reaches a device whose input and output are separate
+// clients ("NAME In:...", "NAME Out:..." on JACK). Else the name itself.
+std::string resolvePortName(const std::vector<std::string>& ports, const std::string& name);
 
 class NamedPorts {
   public:

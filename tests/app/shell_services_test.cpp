@@ -49,6 +49,43 @@ TEST(CommandLine, RejectsWhatWouldDrawNothingUsable) {
     }
 }
 
+TEST(CommandLine, HeadlessTakesAScriptADeviceAndADataFolder) {
+    const auto ports = parse({"--headless", "--script", "-", "--in", "A", "--out", "B",
+                              "--data-dir", "/tmp/d", "--trace"});
+    ASSERT_TRUE(ports);
+    EXPECT_TRUE(ports->headless);
+    EXPECT_EQ(ports->script, "-");
+    EXPECT_EQ(ports->inPort, "A");
+    EXPECT_EQ(ports->outPort, "B");
+    EXPECT_EQ(dataFolderOf(*ports).root(), "/tmp/d");
+    EXPECT_TRUE(ports->trace);
+    const auto one = parse({"--render-to", "x.png", "--port", "Pedal"});
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->inPort, "Pedal");
+    EXPECT_EQ(one->outPort, "Pedal");
+    // The window takes a data folder and --trace too.
+    EXPECT_TRUE(parse({"--data-dir", "/tmp/d", "--trace", "--simulator"}));
+}
+
+TEST(CommandLine, RejectsOptionsThatDoNotGoTogether) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--headless"},
+             {"--script", "s.txt"},
+             {"--headless", "--script", ""},
+             {"--headless", "--script", "s.txt", "--render-to", "x.png"},
+             {"--headless", "--script", "s.txt", "--simulator", "--port", "P"},
+             {"--headless", "--script", "s.txt", "--in", "P"},
+             {"--headless", "--script", "s.txt", "--out", "P"},
+             {"--port", "P"},
+             {"--data-dir"},
+             {"--data-dir", ""},
+         }) {
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_FALSE(parse(args)) << joined;
+    }
+}
+
 TEST(FileDialogNames, ExtensionListsBecomeFiltersAndDefaults) {
     EXPECT_EQ(filterPatterns("wav"), std::vector<std::string>{"*.wav"});
     EXPECT_EQ(filterPatterns(" kvp  .kvb *.bin"),

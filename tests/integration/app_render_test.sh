@@ -1,7 +1,9 @@
 #!/bin/bash
 # vornix-control without a display: --render-to draws the window content into a
 # PNG of 1920 x 1200 times the scale after the simulated pedal has connected;
-# --help and --version answer and exit 0; a bad option exits non-zero.
+# --headless runs a script from standard input; --trace shows the traffic and
+# --data-dir moves the data folder; --help and --version answer and exit 0; a
+# bad option exits non-zero.
 # Usage: app_render_test.sh PATH/TO/vornix-control
 set -u
 APP=${1:?usage: app_render_test.sh PATH/TO/vornix-control}
@@ -12,6 +14,7 @@ unset DISPLAY WAYLAND_DISPLAY
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$APP" --help | grep -q -- '--render-to' || fail "--help does not describe --render-to"
+"$APP" --help | grep -q -- '--headless' || fail "--help does not describe --headless"
 "$APP" --version | grep -q '^vornix-control [0-9]' || fail "--version prints no version"
 "$APP" --scale 0 --render-to "$WORK/x.png" 2>/dev/null && fail "--scale 0 was accepted"
 
@@ -24,4 +27,16 @@ size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%d x %d", $1*16777216+$2*655
 [ "$(size "$WORK/full.png")" = "1920 x 1200" ] || fail "full scale is $(size "$WORK/full.png")"
 [ "$(stat -c %s "$WORK/full.png")" -gt 100000 ] || fail "the full-scale picture is nearly empty"
 [ -f "$VORNIX_DATA_DIR/Presets/001.dat" ] || fail "the simulated pedal never synchronised the cache"
+out=$(printf 'until online\nprint 1\n' | "$APP" --headless --simulator --script - 2>"$WORK/err") \
+    || fail "the script exited $?: $(tail -3 "$WORK/err")"
+[ "$out" = 'tag 1 text="00" value=0 visible=1 enabled=1' ] || fail "the script printed: $out"
+printf 'wait 1\nclik 1 2\n' | "$APP" --headless --simulator --script - >/dev/null 2>"$WORK/err" \
+    && fail "a bad line ended the script with 0"
+grep -q 'script line 2: unknown command "clik"' "$WORK/err" || fail "bad line: $(cat "$WORK/err")"
+
+"$APP" --simulator --trace --data-dir "$WORK/other" --render-to "$WORK/t.png" 2>"$WORK/trace" \
+    || fail "render with --trace exited $?"
+grep -q '^> F0 00 51 ' "$WORK/trace" && grep -q '^< F0 00 51 ' "$WORK/trace" \
+    || fail "--trace shows no traffic both ways"
+[ -f "$WORK/other/Presets/001.dat" ] || fail "--data-dir was not used"
 echo "PASS"

@@ -1,0 +1,79 @@
+#pragma once
+// The language of --headless --script: one command a line, '#' starts a
+// comment, coordinates are logical (1920 x 1200) and may have a fraction.
+// Parsing needs no window: the whole script is read before anything runs, so
+// a mistake on the last line stops the script before the first click.
+//
+//   click|press|release|move|dblclick X Y    drag X1 Y1 X2 Y2 [STEPS]
+//   wheel X Y N [shift|ctrl]                 key NAME    type TEXT
+//   wait MS    until online [MS]             answer ok|cancel    file PATH|cancel
+//   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
+//
+// A word in double quotes may hold spaces and '#' (\" and \\ inside).
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornix::app::script {
+
+enum class Kind {
+    Click,
+    Press,
+    Release,
+    Move,
+    DoubleClick,
+    Drag,
+    Wheel,
+    Key,
+    Type,
+    Wait,
+    UntilOnline,
+    Answer,
+    File,
+    Menu,
+    Print,
+    Param,
+    Group,
+    Render,
+};
+
+enum class Key { Return, Escape, Tab, BackSpace, Up, Down, Left, Right };
+enum class Modifier { None, Shift, Ctrl };
+enum class MenuItem { Firmware, GlobalSettings, ClearCache, ImportBank, ExportBank, About, Quit };
+
+// The logical window the coordinates are in (the drawing context's).
+inline constexpr float WindowWidth = 1920.f;
+inline constexpr float WindowHeight = 1200.f;
+inline constexpr int DefaultDragSteps = 10;
+inline constexpr int DefaultOnlineLimitMs = 10000;
+
+struct Point {
+    float x = 0.f;
+    float y = 0.f;
+    bool operator==(const Point&) const = default;
+};
+
+struct Command {
+    Kind kind = Kind::Click;
+    int line = 0;
+    Point at;        // the pointer; where a drag starts
+    Point to;        // where a drag ends
+    int number = 0;  // drag steps, wheel notches, milliseconds, tag, parameter index
+    Modifier modifier = Modifier::None;
+    Key key = Key::Return;
+    MenuItem menu = MenuItem::About;
+    bool ok = true;    // answer ok; for file, false means cancel
+    std::string text;  // typed text, file path, group name, picture file
+    std::optional<double> scale;
+};
+
+struct Script {
+    std::vector<Command> commands;
+    int errorLine = 0;  // the first bad line (1-based), 0 when there is none
+    std::string error;  // what is wrong with it
+};
+
+Script parse(std::string_view source);
+
+}  // namespace vornix::app::script

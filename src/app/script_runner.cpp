@@ -1,0 +1,198 @@
+#include "app/script_runner.hpp"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "app/about.hpp"
+#include "app/headless_editor.hpp"
+#include "app/png_file.hpp"
+#include "app/script.hpp"
+#include "app/script_input.hpp"
+#include "app/script_platform.hpp"
+#include "app/script_readback.hpp"
+
+namespace vornix::app {
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr const char* Program = "vornix-control: ";
+
+bool readSource(const std::string& name, std::string& source) {
+    std::ostringstream text;
+    if (name == "-") {
+        text << std::cin.rdbuf();
+    } else {
+        std::ifstream file(name, std::ios::binary);
+        if (!file) return false;
+        text << file.rdbuf();
+    }
+    source = text.str();
+    return true;
+}
+
+// The host menu's commands, as the GTK menu bar calls them.
+bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, script::MenuItem item) {
+    VornixControl& editor = headless.editor();
+    switch (item) {
+        case script::MenuItem::Firmware:
+            editor.menuCommand(menu::FirmwareUpdate);
+            break;
+        case script::MenuItem::GlobalSettings:
+            editor.menuCommand(menu::GlobalSettings);
+            break;
+        case script::MenuItem::ClearCache:
+            editor.menuCommand(menu::ClearCache);
+            break;
+        case script::MenuItem::ImportBank:
+            editor.menuCommand(menu::ImportBank);
+            break;
+        case script::MenuItem::ExportBank:
+            editor.menuCommand(menu::ExportBank);
+            break;
+        case script::MenuItem::About:
+            showAbout(editor, &headless.window().view(), platform);
+            break;
+        case script::MenuItem::Quit:
+            return false;
+    }
+    return true;
+}
+
+class Runner {
+  public:
+    Runner(HeadlessEditor& headless, ScriptPlatform& platform, std::ostream& out)
+        : headless_(headless),
+          platform_(platform),
+          out_(out),
+          pointer_(headless.graphics(), [&headless] { headless.settle(); }) {}
+
+    // False and the reason when the line fails; `quit` after "menu quit".
+    bool run(const script::Command& c, bool& quit, std::string& error);
+
+  private:
+    bool print(const Reading& reading, std::string& error);
+
+    HeadlessEditor& headless_;
+    ScriptPlatform& platform_;
+    std::ostream& out_;
+    ScriptPointer pointer_;
+};
+
+bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
+    using script::Kind;
+    igraphics::IGraphics& graphics = headless_.graphics();
+    switch (c.kind) {
+        case Kind::Click:
+            pointer_.click(c.at);
+            return true;
+        case Kind::Press:
+            pointer_.press(c.at);
+            return true;
+        case Kind::Release:
+            pointer_.release(c.at);
+            return true;
+        case Kind::Move:
+            pointer_.move(c.at);
+            return true;
+        case Kind::DoubleClick:
+            pointer_.doubleClick(c.at);
+            return true;
+        case Kind::Drag:
+            pointer_.drag(c.at, c.to, c.number);
+            return true;
+        case Kind::Wheel:
+            pointer_.wheel(c.at, c.number, c.modifier);
+            return true;
+        case Kind::Key:
+            // Nothing open to take it: the window would pass it on too.
+            pressKey(graphics, c.key);
+            headless_.settle();
+            return true;
+        case Kind::Type:
+            error = typeText(graphics, c.text);
+            headless_.settle();
+            return error.empty();
+        case Kind::Wait:
+            headless_.runUntil([] { return false; }, c.number);
+            return true;
+        case Kind::UntilOnline:
+            if (headless_.runUntil([this] { return headless_.editor().online(); }, c.number))
+                return true;
+            error = "the device did not come online within " + std::to_string(c.number) + " ms";
+            return false;
+        case Kind::Answer:
+            platform_.queueAnswer(c.ok);
+            return true;
+        case Kind::File:
+            platform_.queueFile(c.ok ? std::optional<std::string>(c.text) : std::nullopt);
+            return true;
+        case Kind::Menu:
+            quit = !runMenu(headless_, platform_, c.menu);
+            headless_.settle();
+            return true;
+        case Kind::Print:
+            return print(readTag(headless_.window(), c.number), error);
+        case Kind::Param:
+            return print(readParam(headless_.window(), headless_.editor(), c.number), error);
+        case Kind::Group:
+            return print(readGroup(headless_.window(), c.text), error);
+        case Kind::Render:
+            if (writePng(graphics, c.scale.value_or(graphics.drawScale()), c.text)) return true;
+            error = "cannot write " + c.text;
+            return false;
+    }
+    return true;
+}
+
+bool Runner::print(const Reading& reading, std::string& error) {
+    if (!reading.ok) {
+        error = reading.text;
+        return false;
+    }
+    out_ << reading.text << std::endl;
+    return true;
+}
+
+}  // namespace
+
+int runScript(const Options& options) {
+    std::string source;
+    if (!readSource(options.script, source)) {
+        std::cerr << Program << "cannot read the script " << options.script << '\n';
+        return ExitFailed;
+    }
+    return runScript(options, source, std::cout, std::cerr);
+}
+
+int runScript(const Options& options, std::string_view source, std::ostream& out,
+              std::ostream& err) {
+    const script::Script parsed = script::parse(source);
+    if (parsed.errorLine != 0) {
+        err << Program << "script line " << parsed.errorLine << ": " << parsed.error << '\n';
+        return ExitFailed;
+    }
+    try {
+        ScriptPlatform platform(out);
+        HeadlessEditor headless(options, platform, &platform);
+        headless.settle();
+        Runner runner(headless, platform, out);
+        for (const script::Command& command : parsed.commands) {
+            bool quit = false;
+            std::string error;
+            if (!runner.run(command, quit, error)) {
+                err << Program << "script line " << command.line << ": " << error << '\n';
+                return ExitFailed;
+            }
+            if (quit) break;
+        }
+    } catch (const std::exception& e) {
+        err << Program << e.what() << '\n';
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+}  // namespace vornix::app
