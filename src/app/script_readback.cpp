@@ -4,7 +4,7 @@
 
 #include "app/script_words.hpp"
 #include "ui/registry.hpp"
-#include "ui/value_text_tags.hpp"
+#include "ui/value_display.hpp"
 
 namespace vornix::app {
 

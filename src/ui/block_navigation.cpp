@@ -76,16 +76,14 @@ Band bandOfParameter(int index, bool punchMode) {
     }
 }
 
-Reselection afterPresetApplied(int currentBlock, int ampModel) {
+int blockAfterPresetApplied(int currentBlock, int ampModel) {
     // Only the recognised mid-filter models bring the mid band back; a preset
     // that matches no model shows the punch band.
     if (currentBlock == block::PunchFilter || currentBlock == block::MidFilter) {
         const bool mid = ampModel == 0 || (ampModel >= 3 && ampModel <= 9);
-        return mid ? Reselection{block::MidFilter, Band::Mid}
-                   : Reselection{block::PunchFilter, Band::Punch};
+        return mid ? block::MidFilter : block::PunchFilter;
     }
-    if (currentBlock == block::Amplifier) return {block::Amplifier, Band::None};
-    return {};
+    return currentBlock == block::Amplifier ? block::Amplifier : block::None;
 }
 
 int blockForIrChange(int currentBlock, bool byUser) {

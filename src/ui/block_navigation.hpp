@@ -41,12 +41,8 @@ Band bandOfParameter(int index, bool punchMode);
 
 // After a preset from the device was applied: the mid-band page on show
 // switches to the band the new model uses; the amplifier page is shown again
-// so it reflects the new model.
-struct Reselection {
-    int block = block::None;  // None: the page stays as it is
-    Band band = Band::None;   // the band to recompute with it
-};
-Reselection afterPresetApplied(int currentBlock, int ampModel);
+// so it reflects the new model. None: the page stays as it is.
+int blockAfterPresetApplied(int currentBlock, int ampModel);
 
 // The IR of the cabinet selector changed: a user's choice brings the IR page.
 int blockForIrChange(int currentBlock, bool byUser);

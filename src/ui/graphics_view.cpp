@@ -86,34 +86,13 @@ void GraphicsView::showValueText(int index, int value) {
 }
 
 void GraphicsView::showBand(Band band) {
-    struct BandView {
-        Band band;
-        std::array<int, 3> params;  // gain, frequency, quality
-        std::array<int, 3> tags;
-        display::BandTexts (*texts)(int, int, int);
-    };
-    static constexpr BandView Bands[] = {
-        {Band::Punch,
-         {param::Punch, param::PunchFreq, param::PunchQ},
-         {tag::PunchGainText, tag::PunchFreqText, tag::PunchQText},
-         display::punchBand},
-        {Band::Mid,
-         {param::Mid, param::MidShift, param::MidQ},
-         {tag::MidGainText, tag::MidFreqText, tag::MidQText},
-         display::midBand},
-        {Band::High,
-         {param::High, param::HighFreq, param::HighQ},
-         {tag::HighGainText, tag::HighFreqText, tag::HighQText},
-         display::highBand},
-    };
-    for (const BandView& view : Bands) {
-        if (view.band != band) continue;
-        const display::BandTexts texts =
-            view.texts(valueOf(view.params[0]), valueOf(view.params[1]), valueOf(view.params[2]));
-        graphics_.setTextOf(view.tags[0], texts.gain);
-        graphics_.setTextOf(view.tags[1], texts.frequency);
-        graphics_.setTextOf(view.tags[2], texts.quality);
-    }
+    const FilterBand* filter = filterBandOf(band);
+    if (!filter) return;
+    const display::BandTexts texts = filter->texts(
+        valueOf(filter->params[0]), valueOf(filter->params[1]), valueOf(filter->params[2]));
+    graphics_.setTextOf(filter->tags[0], texts.gain);
+    graphics_.setTextOf(filter->tags[1], texts.frequency);
+    graphics_.setTextOf(filter->tags[2], texts.quality);
 }
 
 void GraphicsView::showPresetNumber() {
@@ -140,9 +119,12 @@ void GraphicsView::presetApplied(const AppliedPreset& preset) {
     currentSlot_ = preset.slot;
     panel_.selectAmpModel(preset.ampModel);
     panel_.selectAmbienceType(preset.ambienceType);
-    const Reselection page = afterPresetApplied(panel_.currentBlock(), preset.ampModel);
-    if (page.block != block::None) panel_.selectBlock(page.block);
-    showBand(page.band);
+    const int page = blockAfterPresetApplied(panel_.currentBlock(), preset.ampModel);
+    if (page != block::None) panel_.selectBlock(page);
+    // The values came in while the previous model's mid band was in force:
+    // both bands' texts follow the new values, whichever page shows them.
+    showBand(Band::Punch);
+    showBand(Band::Mid);
     setVisible(graphics_, tag::Readout, true);
     graphics_.setColorOf(tag::Readout, ReadoutLit);
     graphics_.setTextOf(tag::Readout, readoutText(preset.displayNumber));

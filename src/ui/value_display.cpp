@@ -46,7 +46,36 @@ constexpr ValueText ValueTexts[] = {
     {param::ChorusFeedback, tag::ChorusFeedbackText, bipolarPercent},
 };
 
+constexpr FilterBand FilterBands[] = {
+    {Band::Punch,
+     {param::Punch, param::PunchFreq, param::PunchQ},
+     {tag::PunchGainText, tag::PunchFreqText, tag::PunchQText},
+     punchBand},
+    {Band::Mid,
+     {param::Mid, param::MidShift, param::MidQ},
+     {tag::MidGainText, tag::MidFreqText, tag::MidQText},
+     midBand},
+    {Band::High,
+     {param::High, param::HighFreq, param::HighQ},
+     {tag::HighGainText, tag::HighFreqText, tag::HighQText},
+     highBand},
+};
+
 }  // namespace
+
+const FilterBand* filterBandOf(Band band) {
+    for (const FilterBand& entry : FilterBands)
+        if (entry.band == band) return &entry;
+    return nullptr;
+}
+
+int valueTextTagOf(int index) {
+    if (const ValueText* entry = valueTextOf(index)) return entry->tag;
+    for (const FilterBand& band : FilterBands)
+        for (std::size_t i = 0; i < band.params.size(); ++i)
+            if (band.params[i] == index) return band.tags[i];
+    return tag::None;
+}
 
 const ValueText* valueTextOf(int index) {
     for (const ValueText& entry : ValueTexts)

@@ -21,8 +21,7 @@ struct FaceplateKnob {
 };
 
 constexpr float TopRow = 189.f;
-constexpr float DriveX = 769.5f, LowX = 913.5f, MidX = 1058.f, HighX = 1203.f,
-                PresenceX = 1348.f;
+constexpr float DriveX = 769.5f, LowX = 913.5f, MidX = 1058.f, HighX = 1203.f, PresenceX = 1348.f;
 constexpr float CompX = 986.5f, BlendX = 1130.5f, LowerRow = 347.5f;
 
 constexpr FaceplateKnob Knobs[] = {

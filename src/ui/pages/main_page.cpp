@@ -155,8 +155,8 @@ void visibilityPass(IGraphics& g) {
     for (const char* name : BlockPageGroups) g.hideGroup(name);
     g.showGroup(group::ImpulseResponse);
     // Layer A, the mid filter on the MID knob.
-    for (const char* name : {group::KnobsB, group::PunchKnobsA, group::PunchKnobsB,
-                             group::MidKnobsB})
+    for (const char* name :
+         {group::KnobsB, group::PunchKnobsA, group::PunchKnobsB, group::MidKnobsB})
         g.hideGroup(name);
     g.disableGroup(group::Faceplate);
     for (const char* name : group::KnobLayers) g.disableGroup(name);
