@@ -21,6 +21,10 @@ class BankExport {
     explicit BankExport(Link& link) : link_(link) {}
 
     bool active() const { return active_; }
+    // The export's request in flight is for this preset.
+    bool awaitsPreset(int number) const {
+        return active_ && asked_ == Asked::Preset && askedNumber_ == number;
+    }
     // Checks that the file can be written, then starts; a file that cannot
     // be written ends the export before anything is asked of the device.
     void start(const std::filesystem::path& target);

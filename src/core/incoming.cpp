@@ -59,11 +59,16 @@ void VornixControl::receiveBlock(ByteSpan message) {
     }
 }
 
-// A preset is the sync's, the export's, or else the device's current sound.
+// A preset is the export's when it asked for it, else the sync's, the
+// export's (to be refused), or the device's current sound. A backup started
+// while the sync is under way takes the tick from it, and only the answers to
+// its own requests.
 void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump) {
     if (!online()) return;
     link_.presetAnswered();
-    if (bulkRead_.active()) {
+    if (bankExport_.awaitsPreset(dump.number)) {
+        bankExport_.receivePreset(message, dump);
+    } else if (bulkRead_.active()) {
         BulkUpdate = true;
         if (bulkRead_.receive(dump, intValue(param::PatchOffset))) BulkUpdate = false;
     } else if (bankExport_.active()) {

@@ -51,6 +51,28 @@ TEST(BankExport, FileHoldsThePedalsOwnDumps) {
     EXPECT_EQ(storage::readFile(file), expected);
 }
 
+// The user chooses a backup at once: the sync has been armed by the checksum
+// page, or is half-way. The backup takes the tick and only its own answers;
+// both end complete.
+TEST(BankExport, ABackupStartedDuringTheSyncGetsItsAnswersAndTheSyncFinishes) {
+    for (const std::size_t syncPresetsFirst : {0u, 40u}) {
+        SCOPED_TRACE(syncPresetsFirst);
+        Scenario s;
+        for (int t = 0; t < 20000 && !s.events.online; t += 10) s.loop.advance(10);
+        for (int t = 0; t < 20000 && s.sentCount(sysex::cmd::RequestPreset) < syncPresetsFirst;
+             t += 10)
+            s.loop.advance(10);
+        const auto file = s.dir.path() / "backup.kvb";
+        s.editor->startBankExportTo(file);
+        s.loop.advance(60000);
+        ASSERT_FALSE(s.events.isActive(Transfer::BankExport));
+        sim::Pedal reference;
+        EXPECT_EQ(storage::readFile(file), expectedBank(reference));
+        EXPECT_GT(s.events.syncsSinceOnline, 0);
+        expectCacheMatchesPedal(s);
+    }
+}
+
 TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     Scenario s;
     s.openWindow();
