@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "temp_dir.hpp"
+#include "ui/value_texts.hpp"
 
 namespace vornix::app {
 namespace {
@@ -168,6 +169,40 @@ TEST(ScriptRun, UntilOnlineGivesUpAtItsLimit) {
     EXPECT_EQ(r.lines.size(), 1u);
     EXPECT_EQ(r.err,
               "vornix-control: script line 2: the device did not come online within 200 ms\n");
+}
+
+}  // namespace
+}  // namespace vornix::app
+
+namespace vornix::app {
+namespace {
+
+// The faceplate's DRIVE knob dragged by its coordinates brings up the
+// amplifier page with the value in its text, and the pedal hears it; a click
+// on the graph panel goes back to the impulse-response page.
+TEST(ScriptRun, AFaceplateKnobBringsItsPageAndTheGraphPanelTheIrPage) {
+    testing::TempDir dir;
+    const ScriptResult r = run(dir, lines({
+                                        "until online",
+                                        "wait 3000",
+                                        "group drivecontrols",
+                                        "drag 769.5 189 769.5 129 10",
+                                        "wait 100",
+                                        "param 5",
+                                        "group drivecontrols",
+                                        "click 1500 900",
+                                        "group drivecontrols",
+                                        "group ircontrols",
+                                    }));
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 5u) << r.out;
+    EXPECT_EQ(r.lines[0], "group drivecontrols shown=0 hidden=23 enabled=23 disabled=0");
+    const std::regex param(R"re(param 5 value=(\d+) text="(\d+)")re");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(r.lines[1], m, param)) << r.lines[1];
+    EXPECT_EQ(m[2], ui::display::atLeastOnePercent(std::stoi(m[1])));
+    EXPECT_EQ(r.lines[2], "group drivecontrols shown=23 hidden=0 enabled=23 disabled=0");
+    EXPECT_EQ(r.lines[3], "group drivecontrols shown=0 hidden=23 enabled=23 disabled=0");
 }
 
 }  // namespace
