@@ -92,16 +92,27 @@ void IControl::markDirty() {
     }
 }
 
+// Shown, hidden, greyed or enabled, a control looks as it did: its kept
+// picture stays (a page switch paints its knobs from them), only its place is
+// drawn again, and a container's picture, which includes it, is made anew.
+void IControl::markPlaceDirty() {
+    dirty_ = true;
+    for (IControl* p = parent_; p; p = p->parent_) {
+        p->dirty_ = true;
+        p->drawCache_.invalidate();
+    }
+}
+
 void IControl::hide(bool hidden) {
     if (hidden_ == hidden) return;
     hidden_ = hidden;
-    markDirty();
+    markPlaceDirty();
 }
 
 void IControl::disable(bool disabled) {
     if (disabled_ == disabled) return;
     disabled_ = disabled;
-    markDirty();
+    markPlaceDirty();
 }
 
 IControl* IControl::targetAt(float x, float y) {

@@ -95,6 +95,8 @@ class IControl {
     virtual void setDirty(bool triggerAction = true, int valIdx = kNoValIdx);
     bool isDirty() const { return dirty_; }
     void markDirty();
+    // Its place needs drawing, its picture is unchanged.
+    void markPlaceDirty();
     virtual void clearDirty() { dirty_ = false; }
 
     // ---- state
