@@ -57,11 +57,26 @@ void attachText(IGraphics& g, const IRECT& bounds, const char* text, Style style
     g.attach(std::make_unique<ITextControl>(bounds, text, textStyle(style)), tag, group);
 }
 
+std::unique_ptr<IVKnobControl> makeKnob(const IRECT& bounds, int param, const char* label,
+                                        const IVStyle& style) {
+    return std::make_unique<IVKnobControl>(bounds, param, label, style, false, false, KnobMinAngle,
+                                           KnobMaxAngle, KnobMinAngle, EDirection::Vertical,
+                                           KnobGearing, KnobTrackSize);
+}
+
+// The knob's track is a knob of its own underneath, with nothing but the
+// track to draw: it never changes, so it is painted from its kept picture,
+// and a turn redraws only the value arc and the dial above it.
 void attachKnob(IGraphics& g, const IRECT& bounds, const KnobCell& cell, const char* group) {
-    g.attach(std::make_unique<IVKnobControl>(
-                 bounds, cell.param, cell.knobLabel ? cell.knobLabel : cell.caption, knobStyle(),
-                 false, false, KnobMinAngle, KnobMaxAngle, KnobMinAngle, EDirection::Vertical,
-                 KnobGearing, KnobTrackSize),
+    const IVStyle style = knobStyle();
+    IVColorSpec trackOnly{};
+    trackOnly.fill(COLOR_TRANSPARENT);
+    trackOnly[kSH] = style.color(kSH);
+    auto* track =
+        g.attach(makeKnob(bounds, kNoParameter, "", style.withColors(trackOnly)), kNoTag, group);
+    if (track) track->setIgnoreMouse(true);
+    g.attach(makeKnob(bounds, cell.param, cell.knobLabel ? cell.knobLabel : cell.caption,
+                      style.withColor(kSH, COLOR_TRANSPARENT)),
              kNoTag, group);
 }
 

@@ -196,13 +196,13 @@ TEST(ScriptRun, AFaceplateKnobBringsItsPageAndTheGraphPanelTheIrPage) {
                                     }));
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.lines.size(), 5u) << r.out;
-    EXPECT_EQ(r.lines[0], "group drivecontrols shown=0 hidden=23 enabled=23 disabled=0");
+    EXPECT_EQ(r.lines[0], "group drivecontrols shown=0 hidden=26 enabled=26 disabled=0");
     const std::regex param(R"re(param 5 value=(\d+) text="(\d+)")re");
     std::smatch m;
     ASSERT_TRUE(std::regex_match(r.lines[1], m, param)) << r.lines[1];
     EXPECT_EQ(m[2], ui::display::atLeastOnePercent(std::stoi(m[1])));
-    EXPECT_EQ(r.lines[2], "group drivecontrols shown=23 hidden=0 enabled=23 disabled=0");
-    EXPECT_EQ(r.lines[3], "group drivecontrols shown=0 hidden=23 enabled=23 disabled=0");
+    EXPECT_EQ(r.lines[2], "group drivecontrols shown=26 hidden=0 enabled=26 disabled=0");
+    EXPECT_EQ(r.lines[3], "group drivecontrols shown=0 hidden=26 enabled=26 disabled=0");
 }
 
 }  // namespace
