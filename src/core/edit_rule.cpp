@@ -218,6 +218,22 @@ void VornixControl::storePreset(int slot) {
     sendToDevice(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
 
+// A footswitch moved the number: the readout shows it instead of a value,
+// and the sound is taken for the preset's until it is edited again.
+void VornixControl::stepCurrentPreset(int slot) {
+    currentPreset_ = slot;
+    readoutTicks_.reset();
+    setModified(false);
+}
+
+// The faceplate's switch tells the device even offline: the panel is greyed
+// then, so this happens only when the link drops while it is used.
+void VornixControl::toggleLayerB() {
+    LayerB = !LayerB;
+    sendToDevice(sysex::switchLayer(LayerB));
+    link_.events().knobLayerChanged(LayerB);
+}
+
 void VornixControl::switchLayer() {
     if (!online()) return;
     LayerB = !LayerB;

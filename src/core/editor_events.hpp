@@ -48,6 +48,10 @@ class EditorEvents {
     // More than 60 idle ticks since the last edit: the readout shows the
     // preset number again.
     virtual void readoutTimedOut(int /*displayNumber*/) {}
+    // A footswitch stepped the preset number: the readout shows it, lit.
+    virtual void presetNumberShown(int /*displayNumber*/) {}
+    // The readout is blinked dark or shown again (a store or recall waits).
+    virtual void readoutShown(bool /*shown*/) {}
     // The device's current preset moved to another slot (the list selection).
     virtual void presetSelected(int /*slot*/) {}
     virtual void presetApplied(const AppliedPreset& /*preset*/) {}

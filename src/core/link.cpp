@@ -37,6 +37,12 @@ void EventHub::parameterChanged(int index, bool applyingBlock) {
 void EventHub::readoutTimedOut(int displayNumber) {
     both([&](EditorEvents& e) { e.readoutTimedOut(displayNumber); });
 }
+void EventHub::presetNumberShown(int displayNumber) {
+    both([&](EditorEvents& e) { e.presetNumberShown(displayNumber); });
+}
+void EventHub::readoutShown(bool shown) {
+    both([&](EditorEvents& e) { e.readoutShown(shown); });
+}
 void EventHub::presetSelected(int slot) {
     both([&](EditorEvents& e) { e.presetSelected(slot); });
 }

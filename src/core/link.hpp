@@ -27,6 +27,8 @@ class EventHub : public EditorEvents {
     void onlineChanged(bool online) override;
     void parameterChanged(int index, bool applyingBlock) override;
     void readoutTimedOut(int displayNumber) override;
+    void presetNumberShown(int displayNumber) override;
+    void readoutShown(bool shown) override;
     void presetSelected(int slot) override;
     void presetApplied(const AppliedPreset& preset) override;
     void presetStored(int slot) override;

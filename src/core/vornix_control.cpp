@@ -37,6 +37,7 @@ void VornixControl::renderAudioBlock(std::span<double* const> outputs, int frame
 
 void VornixControl::idleTick() {
     readoutTick();
+    faceplate_.tick();
     link_.showPendingMessage();
 }
 

@@ -29,6 +29,7 @@
 #include "core/bulk_read.hpp"
 #include "core/connection.hpp"
 #include "core/editor_events.hpp"
+#include "core/faceplate.hpp"
 #include "core/firmware_update.hpp"
 #include "core/ir_download.hpp"
 #include "core/ir_upload.hpp"
@@ -63,7 +64,9 @@ inline constexpr int ReadoutTimeoutTicks = 60;
 // Cabinet positions 7 and 8 can play a user IR of the preset's own.
 enum class UserIrTarget { None, Ir7, Ir8 };
 
-class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
+class VornixControl : public iplug::IPlugAPP,
+                      private PresetFileImport::Target,
+                      private Faceplate::Target {
   public:
     VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Platform& platform);
     ~VornixControl() override;
@@ -122,8 +125,8 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     // ---- the device ----
     bool online() const override { return connection_.online(); }
     int currentPreset() const override { return currentPreset_; }
-    void selectPreset(int slot);
-    void storePreset(int slot);
+    void selectPreset(int slot) override;
+    void storePreset(int slot) override;
     void switchLayer();
     void reconnect();
     // The current sound as the device's edit buffer (0x20).
@@ -141,6 +144,11 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     const std::string& deviceText() const { return deviceText_; }
     // A message box at the next idle tick (never inside a handler).
     void showMessageLater(const std::string& text) { link_.showMessageLater(text); }
+
+    // ---- the faceplate's switches ----
+    void pressSwitch(FaceSwitch which) { faceplate_.press(which); }
+    void releaseSwitch(FaceSwitch which) { faceplate_.release(which); }
+    const Faceplate& faceplate() const { return faceplate_; }
 
     // ---- the preset list ----
     const std::array<std::string, NumPresets>& presetRows() const { return cache_.rows(); }
@@ -250,6 +258,9 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     void followUserIrSlot(int index);
     void sendUserIrLowHalf();
     void setModified(bool modified);
+    // faceplate (Faceplate::Target)
+    void stepCurrentPreset(int slot) override;
+    void toggleLayerB() override;
     // ir_library.cpp
     void storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsigned number);
     void storeReceivedIr(unsigned number, std::span<const std::uint8_t> bytes);
@@ -277,6 +288,7 @@ class VornixControl : public iplug::IPlugAPP, private PresetFileImport::Target {
     IrDownload irDownload_{link_};
     FirmwareUpdate firmware_{link_, connection_};
     PresetFileImport presetFileImport_{link_, *this};
+    Faceplate faceplate_{link_, *this};
 
     // The sound and its preset.
     std::array<int, NumParams> EditValues{};

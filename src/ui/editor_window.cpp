@@ -14,6 +14,9 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     actions.reconnect = [&editor] { editor.reconnect(); };
     actions.loadAmpVoicing = [&editor](int model) { editor.loadAmpVoicing(model); };
     actions.loadAmbienceVoicing = [&editor](int type) { editor.loadAmbienceVoicing(type); };
+    actions.faceSwitch = [&editor](FaceSwitch which, bool down) {
+        down ? editor.pressSwitch(which) : editor.releaseSwitch(which);
+    };
     buildMainPage(*graphics_, *view_, actions);
     editor.attachView(view_.get());
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });

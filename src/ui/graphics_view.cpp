@@ -103,6 +103,16 @@ void GraphicsView::readoutTimedOut(int displayNumber) {
     graphics_.setTextOf(tag::Readout, readoutText(displayNumber));
 }
 
+void GraphicsView::presetNumberShown(int displayNumber) {
+    graphics_.setTextOf(tag::Readout, readoutText(displayNumber));
+    graphics_.setColorOf(tag::Readout, ReadoutLit);
+    setVisible(graphics_, tag::Readout, true);
+}
+
+void GraphicsView::readoutShown(bool shown) {
+    setVisible(graphics_, tag::Readout, shown);
+}
+
 void GraphicsView::presetSelected(int slot) {
     if (inRange(selectedPreset_, NumPresets))
         graphics_.setColorOf(tag::PresetRowFirst + selectedPreset_, RowNormal);

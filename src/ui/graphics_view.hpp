@@ -30,6 +30,8 @@ class GraphicsView : public EditorEvents {
     void identified(double version, const std::string& serial) override;
     void parameterChanged(int index, bool applyingBlock) override;
     void readoutTimedOut(int displayNumber) override;
+    void presetNumberShown(int displayNumber) override;
+    void readoutShown(bool shown) override;
     void presetSelected(int slot) override;
     void presetApplied(const AppliedPreset& preset) override;
     void presetStored(int slot) override;

@@ -51,6 +51,9 @@ class RecordingView : public EditorEvents {
         positionNames[position] = name;
     }
     void knobLayerChanged(bool b) override { layerB = b; }
+    void presetNumberShown(int displayNumber) override {
+        presetNumbersShown.push_back(displayNumber);
+    }
     void userIrAssigned(int position, unsigned number) override {
         assigned.push_back({position, number});
     }
@@ -130,6 +133,7 @@ class RecordingView : public EditorEvents {
     std::string presetName;
     std::map<int, std::string> positionNames;
     bool layerB = false;
+    std::vector<int> presetNumbersShown;
     std::vector<std::pair<int, unsigned>> assigned;
     std::size_t impulseShown = 0;
     bool impulseByUser = false;

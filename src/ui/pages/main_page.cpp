@@ -208,6 +208,7 @@ void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& acti
     attachFaceplateKnobs(g);
     attachReadout(g);
     attachBlockPages(g, view, actions);
+    attachFaceplateSwitches(g, actions.faceSwitch);
     attachGraphPanel(g, view);
     attachStatusLines(g, actions);
     // Overlays last: they cover the page and take its clicks while shown.

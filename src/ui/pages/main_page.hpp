@@ -6,6 +6,7 @@
 
 #include "controls/igraphics.hpp"
 #include "ui/graphics_view.hpp"
+#include "ui/pages/faceplate_switches.hpp"
 
 namespace vornix::ui {
 
@@ -18,6 +19,8 @@ struct MainPageActions {
     // An amplifier model (0-9) or ambience type (0-6) was picked.
     std::function<void(int model)> loadAmpVoicing;
     std::function<void(int type)> loadAmbienceVoicing;
+    // A faceplate switch went down or came up.
+    FaceSwitchAction faceSwitch;
 };
 
 // Builds the page once: does nothing when the context already holds controls,
