@@ -207,3 +207,36 @@ TEST(ScriptRun, AFaceplateKnobBringsItsPageAndTheGraphPanelTheIrPage) {
 
 }  // namespace
 }  // namespace vornix::app
+
+namespace vornix::app {
+namespace {
+
+// The faceplate's switches clicked at their places: the footswitches step and
+// select on the pedal, SAVE twice stores into the number shown, and the
+// layer-B switch lights the lamp and the second-function knobs.
+TEST(ScriptRun, TheFaceplateSwitchesPlayThePedal) {
+    testing::TempDir dir;
+    const ScriptResult r =
+        run(dir, lines({
+                     "until online",   "wait 3000",
+                     "click 1497 547",  // up
+                     "wait 500",       "print 1",
+                     "click 770 547",  // down, twice
+                     "click 770 547",  "wait 500",      "print 1",
+                     "click 893 338",  // SAVE, down, SAVE
+                     "click 770 547",  "click 893 338", "wait 3000",        "print 1", "print 61",
+                     "click 1496 359",  // layer B
+                     "wait 100",       "print 64",      "group bcontrolsb",
+                 }));
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 6u) << r.out;
+    EXPECT_EQ(r.lines[0], R"(tag 1 text="01" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[1], R"(tag 1 text="127" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[2], R"(tag 1 text="126" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[3], R"(tag 61 text="" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[4], R"(tag 64 text="" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[5], "group bcontrolsb shown=5 hidden=0 enabled=5 disabled=0");
+}
+
+}  // namespace
+}  // namespace vornix::app
