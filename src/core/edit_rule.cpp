@@ -234,10 +234,4 @@ void VornixControl::toggleLayerB() {
     link_.events().knobLayerChanged(LayerB);
 }
 
-void VornixControl::switchLayer() {
-    if (!online()) return;
-    LayerB = !LayerB;
-    sendToDevice(sysex::switchLayer(LayerB));
-}
-
 }  // namespace vornix

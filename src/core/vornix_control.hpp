@@ -127,7 +127,6 @@ class VornixControl : public iplug::IPlugAPP,
     int currentPreset() const override { return currentPreset_; }
     void selectPreset(int slot) override;
     void storePreset(int slot) override;
-    void switchLayer();
     void reconnect();
     // The current sound as the device's edit buffer (0x20).
     void sendPreset() override;

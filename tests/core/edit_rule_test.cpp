@@ -54,7 +54,6 @@ TEST(EditRule, OfflineEditsAreNeitherSentNorRecorded) {
     EXPECT_EQ(h.editor.editValue(param::Gain), 0);
     h.editor.selectPreset(3);
     h.editor.storePreset(3);
-    h.editor.switchLayer();
     EXPECT_TRUE(h.sent.empty());
 }
 
@@ -120,7 +119,7 @@ TEST(EditRule, StoreAndSelectWhileOnline) {
     h.goOnlineWithPreset();
     h.editor.selectPreset(9);
     h.editor.storePreset(9);
-    h.editor.switchLayer();
+    h.editor.pressSwitch(FaceSwitch::LayerB);
     EXPECT_EQ(h.sentHex(), (std::vector<std::string>{"F0 00 51 21 05 23 0A 09 F7",
                                                      "F0 00 51 21 05 50 0A 12 09 F7",
                                                      "F0 00 51 21 05 50 0A 13 01 F7"}));
