@@ -164,8 +164,9 @@ void VornixControl::applyProgramMapPage(ByteSpan block) {
 void VornixControl::applyParameterReport(ByteSpan message) {
     const auto report = sysex::parseParameterChanged(message);
     if (!report) return;
+    // Kept with the window closed too: the next window shows the layer the
+    // device is in, and its switch then flips it the right way.
     if (report->index == LayerBReportNumber) {
-        if (!windowOpen()) return;
         LayerB = report->value >= 1;
         link_.events().knobLayerChanged(LayerB);
         return;

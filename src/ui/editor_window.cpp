@@ -19,6 +19,8 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     };
     buildMainPage(*graphics_, *view_, actions);
     editor.attachView(view_.get());
+    // The knob layer the device is in, kept while no window was open.
+    if (editor.layerB()) view_->knobLayerChanged(true);
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
                             editor.drawScale());

@@ -235,10 +235,11 @@ TEST(IrNamePages, FillRowsAndAskForTheRestOfTheBank) {
 TEST(ParameterMessages, LayerReportAndOutOfRangeIndex) {
     EditorHarness h;
     h.receive(sysex::parameterChanged(77, 1));
-    EXPECT_FALSE(h.editor.layerB()) << "window closed";
+    EXPECT_TRUE(h.editor.layerB()) << "kept with the window closed";
     h.openWindow();
+    h.receive(sysex::parameterChanged(77, 0));
+    EXPECT_FALSE(h.editor.layerB());
     h.receive(sysex::parameterChanged(77, 1));
-    EXPECT_TRUE(h.editor.layerB());
     EXPECT_TRUE(h.view.layerB);
     // 127 is past the catalogue: nothing is applied, nothing is sent.
     h.receive(sysex::parameterChanged(127, 5));

@@ -228,3 +228,28 @@ TEST(FaceplateOffline, FootswitchesAndSaveSendNothingTheLayerSwitchStillSends) {
 
 }  // namespace
 }  // namespace vornix::ui
+
+namespace vornix::ui {
+namespace {
+
+// The device switched to layer B while no window was open: the next window
+// shows layer B, and the switch brings layer A back (it used to send layer B
+// again, which the device already was in).
+TEST(FaceplateLayer, AWindowOpenedLaterShowsTheLayerTheDeviceIsIn) {
+    EditorHarness h;
+    h.goOnlineWithPreset(0, 64);
+    h.receive(sysex::parameterChanged(LayerBReportNumber, 1));
+    EXPECT_TRUE(h.sent.empty());
+    ASSERT_TRUE(h.editor.layerB());
+    EditorWindow window(h.editor, h.loop, resources::find);
+    igraphics::IGraphics& g = window.graphics();
+    EXPECT_FALSE(g.controlWithTag(tag::LayerLamp)->isHidden());
+    EXPECT_FALSE(g.controlWithTag(tag::LayerBackground)->isHidden());
+    // (The new window's faceplate waits, greyed, for the next online event.)
+    h.editor.pressSwitch(FaceSwitch::LayerB);
+    EXPECT_EQ(h.sentBytes(), std::vector<sysex::Bytes>{sysex::switchLayer(false)});
+    EXPECT_TRUE(g.controlWithTag(tag::LayerLamp)->isHidden());
+}
+
+}  // namespace
+}  // namespace vornix::ui
