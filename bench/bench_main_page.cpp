@@ -1,7 +1,9 @@
 // The real main page against the built-in pedal on virtual time: a full
 // redraw at draw scale 1 and 0.5, one knob drag step on a block page (the
 // gesture, the bytes to the pedal, the value text and the redraw of what it
-// left dirty), and faceplate-style edits that switch the page each time.
+// left dirty), faceplate-style edits that switch the page each time, a
+// footswitch pressed and released, one wheel notch over the preset list, and
+// the 20 ms idle tick with nothing to do and with the readout blinking.
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
@@ -64,6 +66,11 @@ struct Surface {
     }
 };
 
+void redrawDirty(OnlineEditor& editor, Surface& s) {
+    for (const igraphics::IRECT& dirty : editor.g().dirtyAreas()) editor.g().draw(s.cr, dirty);
+    cairo_surface_flush(s.surface);
+}
+
 void redrawAll(benchmark::State& state, float scale) {
     OnlineEditor editor(scale);
     editor.stack.editor().setParameterFromUser(param::Drive, 90);  // the amplifier page
@@ -94,8 +101,7 @@ void BM_MainPageKnobDragStep(benchmark::State& state) {
     for (auto _ : state) {
         editor.g().onMouseDrag(X, Y, 0.f, dy, {});
         dy = -dy;
-        for (const igraphics::IRECT& dirty : editor.g().dirtyAreas()) editor.g().draw(s.cr, dirty);
-        cairo_surface_flush(s.surface);
+        redrawDirty(editor, s);
     }
     editor.g().onMouseUp(X, Y, {});
 }
@@ -111,9 +117,65 @@ void BM_MainPageEditSwitchingPages(benchmark::State& state) {
         const int index = step % 2 ? param::Level : param::Drive;
         editor.stack.editor().sendParameterValueFromUI(index, (step % 64 + 32) / 127.0);
         ++step;
-        for (const igraphics::IRECT& dirty : editor.g().dirtyAreas()) editor.g().draw(s.cr, dirty);
-        cairo_surface_flush(s.surface);
+        redrawDirty(editor, s);
     }
+}
+
+// Up, pressed and released: the number steps, the select goes to the pedal
+// and the readout is drawn again. The pedal's answer (a whole preset applied)
+// is left out of the figure.
+void BM_FootswitchPressRelease(benchmark::State& state) {
+    OnlineEditor editor(1.f);
+    Surface s(1.f);
+    editor.g().draw(s.cr, editor.g().bounds());
+    constexpr float X = 1460 + 37, Y = 510 + 37;
+    for (auto _ : state) {
+        editor.g().onMouseDown(X, Y, {});
+        editor.g().onMouseUp(X, Y, {});
+        redrawDirty(editor, s);
+        state.PauseTiming();
+        editor.loop.advance(0);
+        redrawDirty(editor, s);
+        state.ResumeTiming();
+    }
+}
+
+// One notch down and one back up in turn, from row 50 at the top: every
+// visible row moves.
+void BM_PresetListWheelNotch(benchmark::State& state) {
+    OnlineEditor editor(1.f);
+    editor.stack.editor().setParameterFromUser(param::Scroll, 109 - 50);
+    Surface s(1.f);
+    editor.g().draw(s.cr, editor.g().bounds());
+    float notch = -1.f;
+    for (auto _ : state) {
+        editor.g().onMouseWheel(130, 600, {}, notch);
+        notch = -notch;
+        redrawDirty(editor, s);
+    }
+}
+
+// One idle tick on the editor's clock (every fifth also runs the device
+// tick), with what it leaves to draw.
+void idleTicks(benchmark::State& state, bool blinking) {
+    OnlineEditor editor(1.f);
+    Surface s(1.f);
+    if (blinking) {
+        editor.stack.editor().pressSwitch(FaceSwitch::Save);
+        editor.stack.editor().releaseSwitch(FaceSwitch::Save);
+    }
+    editor.g().draw(s.cr, editor.g().bounds());
+    for (auto _ : state) {
+        editor.loop.advance(IdleTickMs);
+        redrawDirty(editor, s);
+    }
+}
+
+void BM_IdleTickNothingPending(benchmark::State& state) {
+    idleTicks(state, false);
+}
+void BM_IdleTickReadoutBlinking(benchmark::State& state) {
+    idleTicks(state, true);
 }
 
 }  // namespace
@@ -122,3 +184,7 @@ BENCHMARK(BM_MainPageFullRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageFullRedrawHalfScale)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageKnobDragStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MainPageEditSwitchingPages)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FootswitchPressRelease)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresetListWheelNotch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IdleTickNothingPending)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IdleTickReadoutBlinking)->Unit(benchmark::kMicrosecond);

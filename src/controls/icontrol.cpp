@@ -23,9 +23,12 @@ IControl::~IControl() {
 }
 
 void IControl::setBounds(const IRECT& r) {
-    markDirty();
+    // What the control showed must go; a hidden one shows nothing, unless it
+    // was hidden since the last frame.
+    if (ui_ && (!hidden_ || dirty_)) ui_->markAreaDirty(bounds_);
     bounds_ = r;
     markDirty();
+    if (hidden_) dirty_ = false;
     onResize();
 }
 

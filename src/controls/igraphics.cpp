@@ -227,7 +227,12 @@ void IGraphics::setBackgroundColor(IColor color) {
 
 void IGraphics::attachCornerResizer(float size) {
     resizer_.enable(size);
-    pendingLayerDirty_ = pendingLayerDirty_.united(resizer_.bounds(bounds()));
+    markAreaDirty(resizer_.bounds(bounds()));
+}
+
+// Only what lies in the window: a draw of the window clears the mark.
+void IGraphics::markAreaDirty(const IRECT& area) {
+    pendingDirty_ = pendingDirty_.united(area.intersection(bounds()));
 }
 
 void IGraphics::setAllDirty() {
@@ -244,8 +249,8 @@ bool IGraphics::isDirty(IRECT& rect) {
 
 std::vector<IRECT> IGraphics::dirtyAreas() {
     IRECT layer;
-    if (menu_.takeDirty(layer)) pendingLayerDirty_ = pendingLayerDirty_.united(layer);
-    if (textEntry_.takeDirty(layer)) pendingLayerDirty_ = pendingLayerDirty_.united(layer);
+    if (menu_.takeDirty(layer)) markAreaDirty(layer);
+    if (textEntry_.takeDirty(layer)) markAreaDirty(layer);
     if (backgroundDirty_) return {bounds()};
     std::vector<IRECT> areas;
     const auto add = [&](IRECT r) {
@@ -263,7 +268,7 @@ std::vector<IRECT> IGraphics::dirtyAreas() {
         }
         areas.push_back(r);
     };
-    add(pendingLayerDirty_);
+    add(pendingDirty_);
     for (const auto& c : controls_)
         if (c->isDirty()) add(c->bounds());
     return areas;
@@ -327,7 +332,7 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
         if (whole || visible.empty() || area.united(visible) == area) c->clearDirty();
     }
     if (whole) backgroundDirty_ = false;
-    if (area.united(pendingLayerDirty_) == area) pendingLayerDirty_ = IRECT{};
+    if (area.united(pendingDirty_) == area) pendingDirty_ = IRECT{};
 }
 
 }  // namespace igraphics

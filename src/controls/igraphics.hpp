@@ -115,6 +115,9 @@ class IGraphics {
     std::vector<IRECT> dirtyAreas();
     // Repaints the whole window; controls that did not change keep their pictures.
     void setAllDirty();
+    // An area no control marks any more needs drawing: the place a control
+    // moved away from, a closed layer.
+    void markAreaDirty(const IRECT& area);
     // cr is in device pixels; draws the logical rect dirty and clears the dirty marks.
     void draw(cairo_t* cr, const IRECT& dirty);
 
@@ -165,7 +168,7 @@ class IGraphics {
     double screenScale_ = 1.0;
     IColor background_ = COLOR_GRAY;
     bool backgroundDirty_ = true;
-    IRECT pendingLayerDirty_;
+    IRECT pendingDirty_;
     bool resizing_ = false;
 
     std::vector<std::unique_ptr<IControl>> controls_;

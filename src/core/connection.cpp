@@ -63,6 +63,7 @@ Connection::OfflineReply Connection::receiveWhileOffline(const sysex::BlockView&
     if (!reply.checksumOk) return OfflineReply::Ignored;
     if (reply.number == sysex::page::Identify) {
         setOnline(true);
+        device_ = id;
         link_.events().identified(id.version(), id.serial);
         link_.requestPage(sysex::page::Checksums);
         return OfflineReply::Identified;

@@ -3,6 +3,7 @@
 // itself every 3.3 s; a reply with an accepted firmware version takes the
 // link online and starts the synchronisation (the checksum page first).
 #include "core/link.hpp"
+#include "device/global_pages.hpp"
 #include "device/sysex.hpp"
 
 namespace vornix {
@@ -12,6 +13,8 @@ class Connection {
     explicit Connection(Link& link) : link_(link) {}
 
     bool online() const { return online_; }
+    // The device that took the link online last: its version and serial.
+    const sysex::Identification& device() const { return device_; }
     void setOnline(bool online);
     bool keepAliveEnabled() const { return keepAliveEnabled_; }
     void enableKeepAlive(bool enabled) { keepAliveEnabled_ = enabled; }
@@ -28,6 +31,7 @@ class Connection {
   private:
     Link& link_;
     bool online_ = false;
+    sysex::Identification device_;
     bool keepAliveEnabled_ = true;
     int keepAliveCounter_ = 0;
 };

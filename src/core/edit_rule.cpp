@@ -218,6 +218,13 @@ void VornixControl::storePreset(int slot) {
     sendToDevice(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
 
+void VornixControl::presetRowClicked(int row) {
+    if (row < 0 || row >= NumPresets) return;
+    selectedRow_ = row;
+    if (!online()) return;
+    faceplate_.savePending() ? faceplate_.storeInto(row) : selectPreset(row);
+}
+
 // A footswitch moved the number: the readout shows it instead of a value,
 // and the sound is taken for the preset's until it is edited again.
 void VornixControl::stepCurrentPreset(int slot) {

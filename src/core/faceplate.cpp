@@ -84,14 +84,19 @@ void Faceplate::releaseSave() {
         savePending_ = true;
         return;
     }
-    showReadout(true);
     if (target_.online()) {
-        target_.storePreset(target_.currentPreset());
-        commitCounter_ = 0;
-        committing_ = true;
+        storeInto(target_.currentPreset());
     } else {
+        showReadout(true);
         savePending_ = false;
     }
+}
+
+void Faceplate::storeInto(int slot) {
+    showReadout(true);
+    target_.storePreset(slot);
+    commitCounter_ = 0;
+    committing_ = true;
 }
 
 void Faceplate::releaseCentre() {

@@ -55,6 +55,9 @@ class Faceplate {
     void release(FaceSwitch which);
     // The 20 ms idle tick: auto-repeat, then the readout blinking.
     void tick();
+    // The second SAVE given by a click on a preset row: stores into that
+    // row, online, with the commit blinking of the switch.
+    void storeInto(int slot);
 
     bool savePending() const { return savePending_; }
     bool recallPending() const { return recallPending_; }

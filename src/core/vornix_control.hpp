@@ -124,6 +124,7 @@ class VornixControl : public iplug::IPlugAPP,
 
     // ---- the device ----
     bool online() const override { return connection_.online(); }
+    const sysex::Identification& device() const { return connection_.device(); }
     int currentPreset() const override { return currentPreset_; }
     void selectPreset(int slot) override;
     void storePreset(int slot) override;
@@ -150,6 +151,10 @@ class VornixControl : public iplug::IPlugAPP,
     const Faceplate& faceplate() const { return faceplate_; }
 
     // ---- the preset list ----
+    // A click on a row: online it recalls the row's preset, or stores the
+    // sound there while SAVE waits for its second press. The device's answer
+    // makes it the current preset.
+    void presetRowClicked(int row);
     const std::array<std::string, NumPresets>& presetRows() const { return cache_.rows(); }
     void loadPresetSlots();
     void refreshPresetListFromFiles();

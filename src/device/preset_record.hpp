@@ -80,7 +80,9 @@ inline constexpr int BlendLevel = 71;
 inline constexpr int LowFreq = 72;
 inline constexpr int HighFreq = 73;
 inline constexpr int Compression = 78;
+// The preset list: its scroll bar, and the row of its window under the pointer.
 inline constexpr int Scroll = 79;
+inline constexpr int ListSelect = 80;
 // A slot the device never uses: the editor's graph panel reports its clicks here.
 inline constexpr int GraphPanel = 83;
 inline constexpr int DefineMidiMapping = 89;

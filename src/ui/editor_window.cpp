@@ -17,10 +17,26 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     actions.faceSwitch = [&editor](FaceSwitch which, bool down) {
         down ? editor.pressSwitch(which) : editor.releaseSwitch(which);
     };
+    actions.presetColumn.rowClicked = [&editor](int row) { editor.presetRowClicked(row); };
+    actions.presetColumn.importPreset = [&editor] { editor.chooseAndImportPreset(); };
+    actions.presetColumn.exportPreset = [&editor] { editor.chooseAndExportPreset(); };
+    // The whole preset goes out under its new name, online or not.
+    actions.presetColumn.rename = [&editor](const std::string& name) {
+        editor.renamePreset(name);
+        editor.sendPreset();
+    };
     buildMainPage(*graphics_, *view_, actions);
     editor.attachView(view_.get());
-    // The knob layer the device is in, kept while no window was open.
+    // What the editor kept while no window was open: the device it is
+    // online with, the knob layer the device is in, where the list was
+    // scrolled to and the current preset.
+    if (editor.online()) {
+        view_->deviceAnswered(editor.device().version());
+        view_->identified(editor.device().version(), editor.device().serial);
+        view_->presetSelected(editor.currentPreset());
+    }
     if (editor.layerB()) view_->knobLayerChanged(true);
+    view_->presetList().scrollTo(preset_list::topRowOfScroll(editor.intValue(param::Scroll)));
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
                             editor.drawScale());

@@ -13,8 +13,6 @@ namespace {
 constexpr igraphics::IColor ReadoutLit{255, 255, 255, 255};
 // Dimmed while the sound differs from the stored preset.
 constexpr igraphics::IColor ReadoutDimmed{100, 255, 255, 255};
-constexpr igraphics::IColor RowSelected{255, 255, 160, 0};
-constexpr igraphics::IColor RowNormal = igraphics::COLOR_WHITE;
 
 bool inRange(int index, int count) {
     return index >= 0 && index < count;
@@ -68,6 +66,7 @@ void GraphicsView::parameterChanged(int index, bool applyingBlock) {
         graphics_.setTextOf(tag::Readout, readoutText(v));
     setVisible(graphics_, tag::Readout, true);
     if (index == param::PatchOffset) showPresetNumber();
+    if (index == param::Scroll) presetList_.scrollTo(preset_list::topRowOfScroll(v));
     if (!applyingBlock) panel_.bringUp(blockOfParameter(index, panel_.punchMode()));
     showValueText(index, v);
     showBand(bandOfParameter(index, panel_.punchMode()));
@@ -114,19 +113,15 @@ void GraphicsView::readoutShown(bool shown) {
 }
 
 void GraphicsView::presetSelected(int slot) {
-    if (inRange(selectedPreset_, NumPresets))
-        graphics_.setColorOf(tag::PresetRowFirst + selectedPreset_, RowNormal);
-    selectedPreset_ = inRange(slot, NumPresets) ? slot : -1;
-    if (selectedPreset_ >= 0) {
-        currentSlot_ = slot;
-        graphics_.setColorOf(tag::PresetRowFirst + slot, RowSelected);
-    }
+    if (!inRange(slot, NumPresets)) return;
+    currentSlot_ = slot;
+    presetList_.highlight(slot);
 }
 
 // The buttons follow the sound; a mid-band page on show follows the model's
 // band and the amplifier page is drawn again. No other page comes up.
 void GraphicsView::presetApplied(const AppliedPreset& preset) {
-    currentSlot_ = preset.slot;
+    presetSelected(preset.slot);
     panel_.selectAmpModel(preset.ampModel);
     panel_.selectAmbienceType(preset.ambienceType);
     const int page = blockAfterPresetApplied(panel_.currentBlock(), preset.ampModel);

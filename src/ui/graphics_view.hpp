@@ -4,7 +4,7 @@
 // report brings up is decided here (and in block_navigation), not in the editor.
 //
 // The preset rows and user IR rows keep their texts here too, so they read
-// back even before the pages that draw them exist.
+// back whatever the page shows.
 #include <array>
 #include <span>
 #include <string>
@@ -14,6 +14,7 @@
 #include "device/preset_record.hpp"
 #include "ui/block_navigation.hpp"
 #include "ui/block_panel.hpp"
+#include "ui/preset_list.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -22,7 +23,8 @@ inline constexpr int UserIrRowCount = 32;
 
 class GraphicsView : public EditorEvents {
   public:
-    explicit GraphicsView(igraphics::IGraphics& graphics) : graphics_(graphics), panel_(graphics) {}
+    explicit GraphicsView(igraphics::IGraphics& graphics)
+        : graphics_(graphics), panel_(graphics), presetList_(graphics) {}
 
     // ---- EditorEvents ----
     void connecting() override;
@@ -58,9 +60,9 @@ class GraphicsView : public EditorEvents {
     bool hasGroup(std::string_view name) const;
     std::string presetRow(int row) const;
     std::string userIrRow(int row) const;
-    int selectedPresetRow() const { return selectedPreset_; }
     int currentBlock() const { return panel_.currentBlock(); }
     BlockPanel& panel() { return panel_; }
+    PresetList& presetList() { return presetList_; }
 
   private:
     void setKnobLayersEnabled(bool enabled);
@@ -74,7 +76,7 @@ class GraphicsView : public EditorEvents {
     std::array<std::string, NumPresets> presetRows_;
     std::array<std::string, UserIrRowCount> userIrRows_;
     BlockPanel panel_;
-    int selectedPreset_ = -1;
+    PresetList presetList_;
     int currentSlot_ = 0;
 };
 

@@ -240,3 +240,37 @@ TEST(ScriptRun, TheFaceplateSwitchesPlayThePedal) {
 
 }  // namespace
 }  // namespace vornix::app
+
+namespace vornix::app {
+namespace {
+
+// The preset list against the pedal: the wheel scrolls it, a click recalls
+// the row under the pointer, SAVE then a row stores there, and a name typed
+// into the name field is what the pedal stores next.
+TEST(ScriptRun, ThePresetListRecallsRenamesAndStores) {
+    testing::TempDir dir;
+    const ScriptResult r = run(dir, lines({
+                                        "until online",
+                                        "wait 3000",
+                                        "wheel 130 600 -4",  // towards the user: row 12 on top
+                                        "click 130 252",
+                                        "wait 500",
+                                        "print 1",
+                                        "click 140 132",
+                                        "type Thunder",
+                                        "key Return",
+                                        "click 893 338",  // SAVE, then the row below
+                                        "click 130 302",
+                                        "wait 3000",
+                                        "print 1",
+                                        "print 1013",
+                                    }));
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 3u) << r.out;
+    EXPECT_EQ(r.lines[0], R"(tag 1 text="12" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[1], R"(tag 1 text="13" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[2].rfind(R"(tag 1013 text=" 13 Thunder)", 0), 0u) << r.lines[2];
+}
+
+}  // namespace
+}  // namespace vornix::app

@@ -152,6 +152,30 @@ TEST(DirtyTracking, RedrawsTheUnionOfChangedControlsOnly) {
     EXPECT_FALSE(c.ui.isDirty(r));
 }
 
+// A moved control leaves its old place to be drawn again; a place off the
+// window, or one a hidden control moves through, is not worth a frame.
+TEST(DirtyTracking, AMovedControlClearsItsOldPlace) {
+    Context c;
+    auto* row = c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 60, 30), "row"));
+    IRECT r;
+    pixelAt(c.ui, 0, 0);
+    row->setBounds(IRECT(10, 100, 60, 120));
+    EXPECT_EQ(c.ui.dirtyAreas(), (std::vector{IRECT(10, 10, 60, 30), IRECT(10, 100, 60, 120)}));
+    pixelAt(c.ui, 0, 0);
+    row->setBounds(IRECT(10, 5000, 60, 5020));
+    pixelAt(c.ui, 0, 0);
+    row->setBounds(IRECT(10, 100, 60, 120));
+    pixelAt(c.ui, 0, 0);
+    EXPECT_FALSE(c.ui.isDirty(r)) << "an old place below the window stayed dirty";
+
+    row->hide(true);
+    row->setBounds(IRECT(10, 200, 60, 220));
+    EXPECT_EQ(c.ui.dirtyAreas(), std::vector{IRECT(10, 100, 60, 120)});
+    pixelAt(c.ui, 0, 0);
+    row->setBounds(IRECT(10, 300, 60, 320));
+    EXPECT_FALSE(c.ui.isDirty(r));
+}
+
 TEST(DisabledControls, DrawAtAQuarterOpacity) {
     Context c;
     c.ui.setBackgroundColor(COLOR_BLACK);

@@ -3,13 +3,13 @@
 // parameter's page comes up when the user touches it but not when the device
 // sets it, and the model and type buttons load their voicings and follow the
 // sound. Each page is also rendered for review (block-pages/*.png).
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "controls/text_controls.hpp"
 #include "editor_harness.hpp"
+#include "page_png.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
@@ -327,19 +327,10 @@ TEST_F(LivePage, RendersEveryBlockPage) {
         {"auto-filter", param::AutoFilterLevel},
         {"chorus", param::ChorusLevel},
     };
-    std::filesystem::create_directories("block-pages");
     receiveAmpVoicing(6);
     for (const auto& [name, opener] : pages) {
         touch(opener, 90);
-        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 960, 600);
-        cairo_t* cr = cairo_create(surface);
-        g().setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight, 0.5f);
-        g().setAllDirty();
-        g().draw(cr, g().bounds());
-        cairo_destroy(cr);
-        const std::string file = std::string("block-pages/") + name + ".png";
-        EXPECT_EQ(cairo_surface_write_to_png(surface, file.c_str()), CAIRO_STATUS_SUCCESS);
-        cairo_surface_destroy(surface);
+        EXPECT_TRUE(testing::writePagePng(g(), std::string("block-pages/") + name + ".png"));
     }
 }
 

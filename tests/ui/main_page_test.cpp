@@ -246,11 +246,6 @@ TEST(GraphicsViewRows, KeepsRowTextsAndIgnoresRowsOutsideTheList) {
     view.userIrRowChanged(32, "beyond");
     EXPECT_EQ(view.userIrRow(31), "My Cab");
     EXPECT_EQ(view.userIrRow(32), "");
-
-    view.presetSelected(5);
-    EXPECT_EQ(view.selectedPresetRow(), 5);
-    view.presetSelected(200);
-    EXPECT_EQ(view.selectedPresetRow(), -1);
 }
 
 TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {

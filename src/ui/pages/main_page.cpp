@@ -207,9 +207,12 @@ void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& acti
     attachBackgrounds(g);
     attachFaceplateKnobs(g);
     attachReadout(g);
+    attachPresetList(g, view.presetList(), actions.presetColumn);
     attachBlockPages(g, view, actions);
+    attachPresetFileButtons(g, actions.presetColumn);
     attachFaceplateSwitches(g, actions.faceSwitch);
     attachGraphPanel(g, view);
+    attachPresetNameField(g, actions.presetColumn);
     attachStatusLines(g, actions);
     // Overlays last: they cover the page and take its clicks while shown.
     attachProgressOverlay(g);

@@ -7,6 +7,7 @@
 #include "controls/igraphics.hpp"
 #include "ui/graphics_view.hpp"
 #include "ui/pages/faceplate_switches.hpp"
+#include "ui/pages/preset_column.hpp"
 
 namespace vornix::ui {
 
@@ -21,6 +22,7 @@ struct MainPageActions {
     std::function<void(int type)> loadAmbienceVoicing;
     // A faceplate switch went down or came up.
     FaceSwitchAction faceSwitch;
+    PresetColumnActions presetColumn;
 };
 
 // Builds the page once: does nothing when the context already holds controls,
