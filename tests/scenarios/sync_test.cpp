@@ -32,6 +32,10 @@ TEST(FirstStart, GoesOnlineAndFillsTheWholeCache) {
     expectCacheMatchesPedal(s);
     expectCurrentSoundIsThePedals(s);
     EXPECT_EQ(s.editor->presetRows()[1].substr(0, 4), " 01 ");
+    // PATCH OFFSET counts the rows from 1.
+    s.editor->setParameterFromUser(param::PatchOffset, 1);
+    EXPECT_EQ(s.editor->presetRows()[1].substr(0, 4), " 02 ");
+    EXPECT_EQ(s.editor->presetRows()[127].substr(0, 5), " 128 ");
 }
 
 TEST(SecondStart, FetchesNothingButTheCurrentPreset) {
