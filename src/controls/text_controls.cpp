@@ -14,9 +14,13 @@ ITextControl::ITextControl(const IRECT& bounds, std::string text, const IText& s
     setIgnoreMouse(true);
 }
 
+// A text longer than its place is cut at its edges: beyond them nothing
+// would draw over it again when it changes.
 void ITextControl::draw(Painter& p) {
     p.fillRect(background_, bounds());
+    p.pushClip(bounds());
     p.drawText(style_, text_, bounds());
+    p.popClip();
 }
 
 void ITextControl::setText(std::string_view text) {
