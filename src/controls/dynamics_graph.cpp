@@ -32,21 +32,26 @@ IDynamicsResponseGraph::IDynamicsResponseGraph(const IRECT& bounds, IColor color
 
 void IDynamicsResponseGraph::setGateThreshold(double dB) {
     knees_.setGateThreshold(dB);
-    markDirty();
+    changed();
 }
 
 void IDynamicsResponseGraph::setCompThreshold(double dB) {
     knees_.setCompThreshold(dB);
-    markDirty();
+    changed();
 }
 
 void IDynamicsResponseGraph::setGateRatio(double slope) {
     gateSlope_ = slope;
-    markDirty();
+    changed();
 }
 
 void IDynamicsResponseGraph::setCompRatio(double ratio) {
     compRatio_ = ratio;
+    changed();
+}
+
+void IDynamicsResponseGraph::changed() {
+    layer_.invalidate();
     markDirty();
 }
 
@@ -58,6 +63,11 @@ void IDynamicsResponseGraph::draw(Painter& p) {
     // The knee rings reach past the edges when a knee sits in a corner; what
     // lies outside would stay behind when the graph alone is redrawn.
     p.pushClip(bounds());
+    layer_.paint(p, bounds(), [this](Painter& q) { drawGraph(q); });
+    p.popClip();
+}
+
+void IDynamicsResponseGraph::drawGraph(Painter& p) {
     drawGrid(p);
     const dynamics::Curve c = curve();
     for (const dynamics::Segment& s : {c.gate, c.unity, c.compress})
@@ -74,7 +84,6 @@ void IDynamicsResponseGraph::draw(Painter& p) {
         ring(kKneeRingRadius, kKneeRingThickness);
         ring(kKneeDotRadius, kKneeDotThickness);
     }
-    p.popClip();
 }
 
 void IDynamicsResponseGraph::drawGrid(Painter& p) {

@@ -6,6 +6,7 @@
 
 #include "controls/dynamics_curve.hpp"
 #include "controls/icontrol.hpp"
+#include "controls/kept_layer.hpp"
 
 namespace igraphics {
 
@@ -34,16 +35,17 @@ class IDynamicsResponseGraph : public IControl {
     double compRatio() const { return compRatio_; }
     dynamics::Curve curve() const;
 
-  protected:
-    bool cachesDrawing() const override { return true; }
-
   private:
+    void changed();
+    void drawGraph(Painter& p);
     void drawGrid(Painter& p);
 
     IColor color_;
     dynamics::Knees knees_;
     double gateSlope_ = 1.0;
     double compRatio_ = 1.0;
+    // Everything the graph shows: it changes only through the setters.
+    KeptLayer layer_;
 };
 
 }  // namespace igraphics

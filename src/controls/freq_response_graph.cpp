@@ -67,6 +67,7 @@ void IFreqResponseGraph::setRange(double fmin, double fmax, double range, double
         gridX_[i] = axes_.frequencyToFraction(kFreqGraphGridFrequencies[i]);
     for (std::size_t i = 0; i < gridY_.size(); ++i)
         gridY_[i] = axes_.levelToFraction(kFreqGraphGridLevels[i]);
+    layer_.invalidate();
     markDirty();
 }
 
@@ -92,6 +93,7 @@ void IFreqResponseGraph::onResize() {
     curve_.assign(static_cast<std::size_t>(width()), 0.0);
     analysis_.assign(curve_.size(), 0.0);
     hasCurve_ = false;
+    layer_.invalidate();
     markDirty();
 }
 
@@ -108,6 +110,7 @@ void IFreqResponseGraph::setData(std::span<const double> samples) {
             curve_[c] = std::min(curve_[c], analysis_[c]);
     }
     hasCurve_ = true;
+    layer_.invalidate();
     markDirty();
 }
 
@@ -138,8 +141,10 @@ void IFreqResponseGraph::draw(Painter& p) {
     // The readout and the curve's thick ends may reach past the edges; what
     // lies outside would stay behind when the graph alone is redrawn.
     p.pushClip(bounds());
-    drawGrid(p);
-    drawCurve(p);
+    layer_.paint(p, bounds(), [this](Painter& q) {
+        drawGrid(q);
+        drawCurve(q);
+    });
     if (pointerInside_) drawReadout(p);
     p.popClip();
 }

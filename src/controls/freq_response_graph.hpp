@@ -11,6 +11,7 @@
 
 #include "controls/freq_response_math.hpp"
 #include "controls/icontrol.hpp"
+#include "controls/kept_layer.hpp"
 
 namespace igraphics {
 
@@ -62,9 +63,6 @@ class IFreqResponseGraph : public IControl {
     // The two readout lines for a pointer at (x, y): frequency, then level.
     std::pair<std::string, std::string> readoutAt(float x, float y) const;
 
-  protected:
-    bool cachesDrawing() const override { return true; }
-
   private:
     int width() const;
     int height() const;
@@ -74,6 +72,8 @@ class IFreqResponseGraph : public IControl {
 
     IColor color_;
     IText textStyle_;
+    // The grid and the curve; the readout is drawn over it.
+    KeptLayer layer_;
     freqresponse::Axes axes_;
     int n_ = kFreqGraphDefaultSize;
     double sampleRate_ = kFreqGraphDefaultSampleRate;

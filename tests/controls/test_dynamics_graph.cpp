@@ -180,6 +180,19 @@ TEST(DynamicsResponseGraph, DrawsARingAndADotOnEachKnee) {
     }
 }
 
+TEST(DynamicsResponseGraph, ANewThresholdReplacesTheKeptPicture) {
+    DynamicsWindow w;
+    const Point before = kneeAt(0.49), after = kneeAt(0.8);
+    {
+        const Picture picture(w.ui, kGraph);
+        ASSERT_EQ(picture.at(before.x, before.y + 20), kCurveColor);
+    }
+    w.graph->setCompThreshold(-20);
+    const Picture picture(w.ui, kGraph);
+    EXPECT_NE(picture.at(before.x, before.y + 20), kCurveColor);
+    EXPECT_EQ(picture.at(after.x, after.y + 20), kCurveColor);
+}
+
 TEST(DynamicsResponseGraph, RendersForReviewAtBothScales) {
     const auto dir = std::filesystem::path(VORNIX_CONTROLS_GALLERY_DIR) / "graphs";
     std::filesystem::create_directories(dir);

@@ -337,6 +337,30 @@ TEST(FreqResponseGraph, TheZeroDecibelLineIsTwiceAsThickAsTheOthers) {
     EXPECT_NEAR(double(minusTwenty), double(minusSix), 2.0);
 }
 
+TEST(FreqResponseGraph, ANewResponseReplacesTheKeptPictureAtEveryScale) {
+    FreqGraphWindow w;
+    const float minusSixY = kGraph.T + 162.1f;
+    for (const double scale : {1.0, 0.5}) {
+        w.graph->setData(unitImpulse());
+        {
+            const Picture before(w.ui, kGraph, scale);
+            ASSERT_EQ(before.at(kGraph.L + 300, kGraph.T + 135), kCurveColor) << scale;
+        }
+        // A pointer move redraws over the kept grid and curve.
+        w.ui.onMouseOver(kGraph.L + 100, kGraph.T + 300, {});
+        {
+            const Picture moved(w.ui, kGraph, scale);
+            EXPECT_EQ(moved.at(kGraph.L + 300, kGraph.T + 135), kCurveColor) << scale;
+        }
+        w.graph->setData(unitImpulse(0.5));
+        const Picture after(w.ui, kGraph, scale);
+        EXPECT_NE(after.at(kGraph.L + 300, kGraph.T + 135), kCurveColor) << scale;
+        // At half scale the -6 dB line covers no device row whole: mostly is enough.
+        EXPECT_GT(after.at(kGraph.L + 300, minusSixY).G, 180) << scale;
+        w.ui.onMouseOut();
+    }
+}
+
 TEST(FreqResponseGraph, SetDataMarksTheGraphForDrawing) {
     FreqGraphWindow w;
     { const Picture settle(w.ui, kGraph); }
