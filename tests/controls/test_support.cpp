@@ -76,4 +76,38 @@ IColor pixelAt(IGraphics& ui, int x, int y, double scale) {
                   static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
 }
 
+Picture::Picture(IGraphics& ui, const IRECT& area, double scale) : area_(area), scale_(scale) {
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
+                                          static_cast<int>(std::lround(area.W() * scale)),
+                                          static_cast<int>(std::lround(area.H() * scale)));
+    cairo_t* cr = cairo_create(surface_);
+    cairo_translate(cr, -area.L * scale, -area.T * scale);
+    ui.setDrawScale(ui.width(), ui.height(), static_cast<float>(scale));
+    ui.setAllDirty();
+    ui.draw(cr, area);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface_);
+}
+
+Picture::~Picture() {
+    cairo_surface_destroy(surface_);
+}
+
+IColor Picture::at(float x, float y) const {
+    const int px = static_cast<int>((x - area_.L) * scale_);
+    const int py = static_cast<int>((y - area_.T) * scale_);
+    if (px < 0 || py < 0 || px >= cairo_image_surface_get_width(surface_) ||
+        py >= cairo_image_surface_get_height(surface_))
+        return COLOR_TRANSPARENT;
+    const unsigned char* data = cairo_image_surface_get_data(surface_);
+    std::uint32_t v = *reinterpret_cast<const std::uint32_t*>(
+        data + static_cast<std::ptrdiff_t>(py) * cairo_image_surface_get_stride(surface_) + px * 4);
+    return IColor(static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF),
+                  static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
+}
+
+bool Picture::writePng(const std::string& path) const {
+    return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
 }  // namespace igraphics::testing

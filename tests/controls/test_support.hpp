@@ -84,4 +84,22 @@ std::vector<std::uint8_t> makePng(int w, int h, IColor fill);
 // The pixel at logical (x, y) after drawing the whole window on a fresh surface.
 IColor pixelAt(IGraphics& ui, int x, int y, double scale = 1.0);
 
+// A drawing of one area of the window, read back in logical coordinates.
+class Picture {
+  public:
+    Picture(IGraphics& ui, const IRECT& area, double scale = 1.0);
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    // The pixel covering logical (x, y) of the window.
+    IColor at(float x, float y) const;
+    bool writePng(const std::string& path) const;
+
+  private:
+    cairo_surface_t* surface_;
+    IRECT area_;
+    double scale_;
+};
+
 }  // namespace igraphics::testing

@@ -1,0 +1,86 @@
+#include "controls/kept_layer.hpp"
+
+#include <cairo.h>
+
+#include <cmath>
+
+#include "controls/painter.hpp"
+
+namespace igraphics {
+
+KeptLayer::~KeptLayer() {
+    release();
+}
+
+void KeptLayer::release() {
+    if (surface_) cairo_surface_destroy(surface_);
+    surface_ = nullptr;
+}
+
+void KeptLayer::invalidate() {
+    release();
+}
+
+void KeptLayer::paint(Painter& p, const IRECT& bounds, const DrawFn& draw) {
+    cairo_t* cr = p.cr();
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    cairo_surface_t* target = cairo_get_target(cr);
+    double deviceScale = 1.0, deviceScaleY = 1.0, offsetX = 0.0, offsetY = 0.0;
+    cairo_surface_get_device_scale(target, &deviceScale, &deviceScaleY);
+    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
+    // Only a picture whose pixels land on the target's pixels copies 1:1.
+    if (m.xy != 0.0 || m.yx != 0.0 || m.xx != m.yy || !(m.xx > 0.0) ||
+        deviceScale != deviceScaleY || deviceScale != std::floor(deviceScale) ||
+        deviceScale < 1.0 || offsetX != std::floor(offsetX) || offsetY != std::floor(offsetY)) {
+        draw(p);
+        return;
+    }
+    const double baseX = std::floor(m.x0), baseY = std::floor(m.y0);
+    const double fracX = m.x0 - baseX, fracY = m.y0 - baseY;
+    const double s = m.xx;
+    if (s != scale_ || deviceScale != deviceScale_ || fracX != fracX_ || fracY != fracY_ ||
+        !(bounds == bounds_))
+        release();
+
+    if (!surface_) {
+        scale_ = s;
+        deviceScale_ = deviceScale;
+        fracX_ = fracX;
+        fracY_ = fracY;
+        bounds_ = bounds;
+        x_ = static_cast<int>(std::floor(bounds.L * s + fracX));
+        y_ = static_cast<int>(std::floor(bounds.T * s + fracY));
+        const int w = static_cast<int>(std::ceil(bounds.R * s + fracX)) - x_;
+        const int h = static_cast<int>(std::ceil(bounds.B * s + fracY)) - y_;
+        if (w <= 0 || h <= 0) return;
+        surface_ = cairo_surface_create_similar_image(target, CAIRO_FORMAT_ARGB32,
+                                                      static_cast<int>(w * deviceScale),
+                                                      static_cast<int>(h * deviceScale));
+        cairo_surface_set_device_scale(surface_, deviceScale, deviceScale);
+        cairo_t* ic = cairo_create(surface_);
+        // Text must come out as it would on the target: its surface's options
+        // under the context's own.
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_surface_get_font_options(target, options);
+        cairo_font_options_t* own = cairo_font_options_create();
+        cairo_get_font_options(cr, own);
+        cairo_font_options_merge(options, own);
+        cairo_set_font_options(ic, options);
+        cairo_font_options_destroy(own);
+        cairo_font_options_destroy(options);
+        cairo_translate(ic, fracX - x_, fracY - y_);
+        cairo_scale(ic, s, s);
+        Painter q(ic, p.fonts(), p.drawScale());
+        draw(q);
+        cairo_destroy(ic);
+        cairo_surface_flush(surface_);
+    }
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_source_surface(cr, surface_, baseX + x_, baseY + y_);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
+}  // namespace igraphics
