@@ -14,11 +14,13 @@ ITextControl::ITextControl(const IRECT& bounds, std::string text, const IText& s
     setIgnoreMouse(true);
 }
 
-// A text longer than its place is cut at its edges: beyond them nothing
-// would draw over it again when it changes.
+// A text longer than its place is cut at its sides: beyond them nothing
+// would draw over it again when it changes. Tight boxes keep their glyphs'
+// tops and tails.
 void ITextControl::draw(Painter& p) {
     p.fillRect(background_, bounds());
-    p.pushClip(bounds());
+    const IRECT& b = bounds();
+    p.pushClip(IRECT(b.L, b.T - style_.size, b.R, b.B + style_.size));
     p.drawText(style_, text_, bounds());
     p.popClip();
 }

@@ -50,6 +50,15 @@ void VornixControl::showParamChange(int index) {
         case param::PatchOffset:
             refreshPresetListFromFiles();
             break;
+        case param::Ir:
+            showIrSelection(v);
+            break;
+        // From position 7 up the display follows the switch.
+        case param::Ir7Mode:
+        case param::Ir8Mode:
+            if (ir::reachesUserIrPositions(intValue(param::Ir)))
+                showIrSelection(intValue(param::Ir));
+            break;
         case param::ControllerProgram:
             setParameterFromDevice(param::DeviceProgram,
                                    deviceFraction(programMap_[static_cast<std::size_t>(v)]));

@@ -54,35 +54,33 @@ const std::string& VornixControl::userIrName(int position) const {
 }
 
 // The IMPORT of an IR position: the preset's own user IR number (p for
-// position 7, 128 + p for 8) receives the WAV. A WAV that cannot be read is
-// refused with its reason; nothing is stored or uploaded.
+// position 7, 128 + p for 8) receives the WAV. The WAV is asked for first: a
+// cancelled dialog, or a WAV that cannot be read (refused with its reason),
+// leaves the position's number, and so the device's sound, as it was.
 bool VornixControl::importUserIr(UserIrTarget position, std::optional<std::string> path,
                                  std::string& error) {
     const bool ir7 = position == UserIrTarget::Ir7;
-    wavImportInProgress_ = true;
-    userIrTarget_ = position;
-    const int number = currentPreset_ + (ir7 ? 0 : NumPresets);
-    assignUserIr(position, number);
     if (!path) {
         FileRequest request;
         request.extension = "wav";
         request.initialName = storedWavPath_;
         path = link_.platform().chooseFile(request);
     }
-    bool stored = false;
-    if (path && !path->empty()) {
-        storedWavPath_ = *path;
-        const ir::WavResult wav = readWavIntoIr(*path);
-        if (wav.ok()) {
-            storeIr(ir::wavNameFromPath(*path), static_cast<unsigned>(number));
-            stored = true;
-        } else {
-            error = wav.message;
-            link_.showMessage(wav.message);
-        }
+    if (!path || path->empty()) return false;
+    storedWavPath_ = *path;
+    wavImportInProgress_ = true;
+    const ir::WavResult wav = readWavIntoIr(*path);
+    if (wav.ok()) {
+        const int number = currentPreset_ + (ir7 ? 0 : NumPresets);
+        userIrTarget_ = position;
+        assignUserIr(position, number);
+        storeIr(ir::wavNameFromPath(*path), static_cast<unsigned>(number));
+    } else {
+        error = wav.message;
+        link_.showMessage(wav.message);
     }
     wavImportInProgress_ = false;
-    return stored;
+    return wav.ok();
 }
 
 // An IR the device sent: cached, then shown, and the IR of position 8 asked

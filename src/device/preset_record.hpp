@@ -83,6 +83,10 @@ inline constexpr int Compression = 78;
 // The preset list: its scroll bar, and the row of its window under the pointer.
 inline constexpr int Scroll = 79;
 inline constexpr int ListSelect = 80;
+// The impulse-response page: the cabinet row under the pointer, and the
+// microphone slider (inverted onto the IR position).
+inline constexpr int IrListSelect = 81;
+inline constexpr int IrSlider = 82;
 // A slot the device never uses: the editor's graph panel reports its clicks here.
 inline constexpr int GraphPanel = 83;
 inline constexpr int DefineMidiMapping = 89;

@@ -149,6 +149,12 @@ void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer
         buffer[i] = lowerWeight * lower[i] + upperWeight * buffer[i];
 }
 
+bool reachesUserIrPositions(int value) {
+    constexpr float Positions = 8.0f;
+    constexpr float BeforePositionSeven = 6.0f;
+    return static_cast<float>(value) / SelectorMax * Positions > BeforePositionSeven;
+}
+
 bool loadCabinetIr(const storage::DataFolder& folder, int cabinet, IrSampleBuffer& buffer) {
     if (cabinet < 1 || cabinet > CabinetCount) return false;
     if (const auto slot = readIrSlotFile(folder.irFile(cabinetNumber(cabinet)))) {

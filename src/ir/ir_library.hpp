@@ -96,6 +96,9 @@ using CabinetLoader = std::function<void(int cabinet, IrSampleBuffer& buffer)>;
 // The IR for parameter 14's value 0..127: a unit impulse at 0 (and 1), single
 // cabinets at every tenth step, linear cross-fades between neighbours.
 void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer);
+// True when the selector's IR involves position 7 or 8 (values from 96 up),
+// where a user IR may play.
+bool reachesUserIrPositions(int value);
 
 // Cabinet k (1..8) from its cached slot file when that is valid, else from its
 // factory WAV file. False when neither could be read (buffer untouched).

@@ -1,5 +1,6 @@
 #include "ui/editor_window.hpp"
 
+#include "ui/ir_panel.hpp"
 #include "ui/pages/main_page.hpp"
 
 namespace vornix::ui {
@@ -25,6 +26,12 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
         editor.renamePreset(name);
         editor.sendPreset();
     };
+    // A WAV that cannot be read is refused in a message box by the editor.
+    actions.irPage.importUserIr = [&editor](int position) {
+        std::string ignored;
+        editor.importUserIr(position == 7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, std::nullopt,
+                            ignored);
+    };
     buildMainPage(*graphics_, *view_, actions);
     editor.attachView(view_.get());
     // What the editor kept while no window was open: the device it is
@@ -37,11 +44,26 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     }
     if (editor.layerB()) view_->knobLayerChanged(true);
     view_->presetList().scrollTo(preset_list::topRowOfScroll(editor.intValue(param::Scroll)));
+    showImpulseResponse();
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
                             editor.drawScale());
     editor.refreshPresetListFromFiles();
     editor.loadPresetSlots();
+}
+
+// The cabinet rows name what the cache holds, the positions and modes are
+// the editor's, and the graph shows the IR they give.
+void EditorWindow::showImpulseResponse() {
+    for (int cabinet = 0; cabinet < ir_panel::Rows; ++cabinet)
+        view_->cabinetNameChanged(cabinet, editor_.cabinetName(cabinet));
+    for (int position : {7, 8}) {
+        view_->irPositionNameChanged(position, editor_.userIrName(position));
+        view_->showIrMode(position,
+                          editor_.intValue(position == 7 ? param::Ir7Mode : param::Ir8Mode));
+    }
+    view_->showIrPosition(editor_.intValue(param::Ir));
+    editor_.showIrSelection(editor_.intValue(param::Ir));
 }
 
 EditorWindow::~EditorWindow() {

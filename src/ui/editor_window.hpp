@@ -28,6 +28,8 @@ class EditorWindow {
     GraphicsView& view() { return *view_; }
 
   private:
+    void showImpulseResponse();
+
     VornixControl& editor_;
     std::unique_ptr<igraphics::IGraphics> graphics_;
     std::unique_ptr<GraphicsView> view_;

@@ -3,6 +3,7 @@
 #include "controls/text_controls.hpp"
 #include "device/preset_record.hpp"
 #include "ui/display_texts.hpp"
+#include "ui/ir_panel.hpp"
 #include "ui/value_display.hpp"
 #include "ui/value_texts.hpp"
 
@@ -67,6 +68,13 @@ void GraphicsView::parameterChanged(int index, bool applyingBlock) {
     setVisible(graphics_, tag::Readout, true);
     if (index == param::PatchOffset) showPresetNumber();
     if (index == param::Scroll) presetList_.scrollTo(preset_list::topRowOfScroll(v));
+    if (index == param::Ir) {
+        graphics_.setTextOf(tag::Readout, readoutText(ir_panel::readoutOf(v)));
+        showIrPosition(v);
+    }
+    if (index == param::Ir7Mode || index == param::Ir8Mode)
+        showIrMode(index == param::Ir7Mode ? 7 : 8, v);
+    feedDynamicsGraph(index, v);
     if (!applyingBlock) panel_.bringUp(blockOfParameter(index, panel_.punchMode()));
     showValueText(index, v);
     showBand(bandOfParameter(index, panel_.punchMode()));
@@ -92,6 +100,58 @@ void GraphicsView::showBand(Band band) {
     graphics_.setTextOf(filter->tags[0], texts.gain);
     graphics_.setTextOf(filter->tags[1], texts.frequency);
     graphics_.setTextOf(filter->tags[2], texts.quality);
+}
+
+// The compressor's ratio follows only while its page shows it.
+void GraphicsView::feedDynamicsGraph(int index, int value) {
+    if (!dynamicsGraph_) return;
+    switch (index) {
+        case param::Gate:
+            dynamicsGraph_->setGateThreshold(display::gateThresholdDb(value));
+            break;
+        case param::Dynamics:
+            dynamicsGraph_->setCompThreshold(display::compressorThresholdDb(value));
+            break;
+        case param::CompressorRatio:
+            if (const igraphics::IControl* text =
+                    graphics_.controlWithTag(tag::CompressorRatioText);
+                text && !text->isHidden())
+                dynamicsGraph_->setCompRatio(display::compressorRatio(value));
+            break;
+        case param::GateRatio:
+            dynamicsGraph_->setGateRatio(1.0 / display::gateRatio(value));
+            break;
+        default:
+            break;
+    }
+}
+
+void GraphicsView::setGraphs(igraphics::IFreqResponseGraph* frequency,
+                             igraphics::IDynamicsResponseGraph* dynamics) {
+    frequencyGraph_ = frequency;
+    dynamicsGraph_ = dynamics;
+    panel_.setDynamicsGraph(dynamics);
+}
+
+// Hidden and shown again, the slider is drawn anew at its new place.
+void GraphicsView::showIrPosition(int position) {
+    igraphics::IControl* slider = graphics_.controlWithTag(tag::IrPositionSlider);
+    if (!slider) return;
+    slider->setValueFromEditor(ir_panel::sliderValueOf(position));
+    if (!slider->isHidden()) {
+        slider->hide(true);
+        slider->hide(false);
+    }
+}
+
+void GraphicsView::showIrMode(int position, int mode) {
+    const bool ir7 = position == 7;
+    for (int tag :
+         {ir7 ? tag::Ir7GainKnob : tag::Ir8GainKnob, ir7 ? tag::Ir7Import : tag::Ir8Import})
+        if (igraphics::IControl* control = graphics_.controlWithTag(tag))
+            control->disable(mode == 0);
+    graphics_.setTextOf(tag::cabinetRow(position),
+                        mode != 0 ? userIrNames_[ir7 ? 0 : 1] : cabinetNames_[position]);
 }
 
 void GraphicsView::showPresetNumber() {
@@ -151,6 +211,8 @@ void GraphicsView::presetNameChanged(const std::string& name) {
 }
 
 void GraphicsView::irPositionNameChanged(int position, const std::string& name) {
+    if (position != 7 && position != 8) return;
+    userIrNames_[position == 7 ? 0 : 1] = name;
     graphics_.setTextOf(tag::cabinetRow(position), name);
 }
 
@@ -160,8 +222,9 @@ void GraphicsView::knobLayerChanged(bool layerB) {
     panel_.showKnobLayer(layerB);
 }
 
-void GraphicsView::impulseResponseChanged(std::span<const double>, bool byUser) {
+void GraphicsView::impulseResponseChanged(std::span<const double> samples, bool byUser) {
     panel_.bringUp(blockForIrChange(panel_.currentBlock(), byUser));
+    if (frequencyGraph_) frequencyGraph_->setData(samples);
 }
 
 // ---- lists ---------------------------------------------------------------------------
@@ -179,8 +242,9 @@ void GraphicsView::userIrRowChanged(int row, const std::string& text) {
 }
 
 void GraphicsView::cabinetNameChanged(int cabinet, const std::string& name) {
-    if (cabinet < 1 || cabinet > 8) return;
-    graphics_.setTextOf(tag::cabinetRow(cabinet), name);
+    if (!inRange(cabinet, ir_panel::Rows)) return;
+    cabinetNames_[static_cast<std::size_t>(cabinet)] = name;
+    graphics_.setTextOf(cabinet == 0 ? tag::FlatResponseRow : tag::cabinetRow(cabinet), name);
 }
 
 // ---- transfers -----------------------------------------------------------------------

@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+#include "controls/dynamics_graph.hpp"
+#include "controls/freq_response_graph.hpp"
 #include "controls/igraphics.hpp"
 #include "core/editor_events.hpp"
 #include "device/preset_record.hpp"
@@ -54,6 +56,15 @@ class GraphicsView : public EditorEvents {
     void globalSettingsOpened() override;
     void aboutRequested() override;
 
+    // The graphs of the graph panel, which the view feeds.
+    void setGraphs(igraphics::IFreqResponseGraph* frequency,
+                   igraphics::IDynamicsResponseGraph* dynamics);
+    // The microphone slider at IR position 0-127 (the slider's own parameter
+    // is left as it is).
+    void showIrPosition(int position);
+    // Position 7 or 8 plays its user IR (`mode` not 0) or its cabinet.
+    void showIrMode(int position, int mode);
+
     // ---- what the window shows, for the shell and tests ----
     std::string text(int tag) const;
     // True when some control carries the group name.
@@ -63,6 +74,8 @@ class GraphicsView : public EditorEvents {
     int currentBlock() const { return panel_.currentBlock(); }
     BlockPanel& panel() { return panel_; }
     PresetList& presetList() { return presetList_; }
+    const igraphics::IFreqResponseGraph* frequencyGraph() const { return frequencyGraph_; }
+    const igraphics::IDynamicsResponseGraph* dynamicsGraph() const { return dynamicsGraph_; }
 
   private:
     void setKnobLayersEnabled(bool enabled);
@@ -71,10 +84,17 @@ class GraphicsView : public EditorEvents {
     void showValueText(int index, int value);
     void showBand(Band band);
     void showPresetNumber();
+    void feedDynamicsGraph(int index, int value);
 
     igraphics::IGraphics& graphics_;
     std::array<std::string, NumPresets> presetRows_;
     std::array<std::string, UserIrRowCount> userIrRows_;
+    // What the cabinet rows name: the flat response and cabinets 1-8, and
+    // the user IRs of positions 7 and 8.
+    std::array<std::string, 9> cabinetNames_;
+    std::array<std::string, 2> userIrNames_;
+    igraphics::IFreqResponseGraph* frequencyGraph_ = nullptr;
+    igraphics::IDynamicsResponseGraph* dynamicsGraph_ = nullptr;
     BlockPanel panel_;
     PresetList presetList_;
     int currentSlot_ = 0;

@@ -8,6 +8,8 @@ using namespace igraphics;
 
 namespace {
 
+constexpr float SmallButtonLabelSize = 18.f;
+
 constexpr IColor Light{255, 204, 204, 204};
 constexpr IColor Dim{255, 102, 102, 102};
 constexpr IColor KnobColour{255, 51, 255, 255};
@@ -37,18 +39,6 @@ IVStyle knobStyle() {
     style.frameThickness = 1.f;
     style.shadowOffset = 3.f;
     style.widgetFrac = 1.f;
-    return style;
-}
-
-IVStyle switchStyle() {
-    IVStyle style;
-    style.showLabel = false;
-    style.showValue = false;
-    style.roundness = 1.f;
-    style.colors[kBG] = IColor{255, 40, 40, 40};
-    style.colors[kFG] = KnobColour;
-    style.colors[kPR] = KnobPressed;
-    style.colors[kFR] = Dim;
     return style;
 }
 
@@ -106,6 +96,27 @@ void attachSmallCell(IGraphics& g, const BlockPage& page, const KnobCell& cell) 
 }
 
 }  // namespace
+
+IVStyle switchStyle() {
+    IVStyle style;
+    style.showLabel = false;
+    style.showValue = false;
+    style.roundness = 1.f;
+    style.colors[kBG] = IColor{255, 40, 40, 40};
+    style.colors[kFG] = KnobColour;
+    style.colors[kPR] = KnobPressed;
+    style.colors[kFR] = Dim;
+    return style;
+}
+
+IVStyle smallButtonStyle() {
+    IVStyle style;
+    style.drawShadows = false;
+    style.colors[kFG] = IColor{255, 116, 116, 116};
+    style.colors[kPR] = IColor{255, 144, 144, 144};
+    style.labelText = IText(SmallButtonLabelSize, COLOR_WHITE, "Roboto-Regular");
+    return style;
+}
 
 IText textStyle(Style style) {
     struct Look {

@@ -90,8 +90,9 @@ inline constexpr int StatusDevice = 151;
 inline constexpr int StatusVersion = 152;
 inline constexpr int StatusSerial = 153;
 // Rows with tags of their own, above every tag of the pages.
-inline constexpr int PresetRowFirst = 1000;  // preset list rows 0-127
-inline constexpr int UserIrRowFirst = 1200;  // user IR name rows 0-31
+inline constexpr int PresetRowFirst = 1000;   // preset list rows 0-127
+inline constexpr int UserIrRowFirst = 1200;   // user IR name rows 0-31
+inline constexpr int FlatResponseRow = 1300;  // cabinet list row 0
 }  // namespace tag
 
 namespace group {

@@ -112,15 +112,21 @@ TEST(UserIrImport, UnreadableWavIsRefusedWithItsReasonAndNothingStored) {
     EXPECT_TRUE(h.sentWith(sysex::cmd::IrFirst).empty()) << "nothing uploaded";
 }
 
-TEST(UserIrImport, CancelledDialogStoresNothingAndClearsTheFlag) {
+// The WAV is asked for first: a cancelled dialog leaves the position's
+// number, on the device too, as it was.
+TEST(UserIrImport, CancelledDialogChangesNothingOnTheDevice) {
     EditorHarness h;
     h.openWindow();
+    h.goOnlineWithPreset(5);
     std::string error;
     EXPECT_FALSE(h.editor.importUserIr(UserIrTarget::Ir8, std::nullopt, error));
     ASSERT_EQ(h.platform.requests.size(), 1u);
     EXPECT_EQ(h.platform.requests[0].extension, "wav");
     EXPECT_TRUE(error.empty());
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(128)));
+    EXPECT_TRUE(h.sent.empty());
+    h.receive(sysex::status(sysex::cmd::ParameterAck));
+    EXPECT_TRUE(h.sent.empty());
+    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(133)));
 }
 
 TEST(UserIrImport, OfflineCachesButDoesNotUpload) {
@@ -256,7 +262,8 @@ TEST(MissingUserIrs, Position7ThenPosition8AreRequestedAfterTheDownload) {
 }
 
 // The device's IR name rows disagree with the cache for the slot being
-// edited: the editor fetches that IR at the next tick, once.
+// edited (the position of the last WAV import): when the device reports the
+// slot, the editor fetches that IR at the next tick, once.
 TEST(UserIrCheck, NameRowThatDiffersFromTheCacheRequestsTheIr) {
     struct Case {
         const char* what;
@@ -276,18 +283,20 @@ TEST(UserIrCheck, NameRowThatDiffersFromTheCacheRequestsTheIr) {
         h.openWindow();
         h.goOnlineWithPreset(7);
         h.editor.setParameterFromUser(param::Ir7Mode, 1);
+        std::string error;
+        ASSERT_TRUE(h.editor.importUserIr(UserIrTarget::Ir7, wav("pcm16_mono_44100.wav"), error));
+        h.receive(sysex::status(sysex::cmd::ParameterAck));
+        std::filesystem::remove(h.editor.dataFolder().irFile(7));
         if (!c.cached.empty()) {
             Bytes file = storage::readFile(testDataPath("presets/ir_first.dat"));
             const auto name = sysex::padName(c.cached);
             std::copy(name.begin(), name.end(), file.begin() + ir::irslot::Name);
             ASSERT_TRUE(ir::storeIrFile(h.editor.dataFolder(), 7, file));
         }
-        std::string error;
-        ASSERT_FALSE(
-            h.editor.importUserIr(UserIrTarget::Ir7, std::nullopt, error));  // dialog cancelled
         h.receive(namePageWith(7, c.row));
+        h.loop.advance(300);
         h.sent.clear();
-        h.receive(sysex::status(sysex::cmd::ParameterAck));
+        h.receive(sysex::parameterChanged(param::Ir7SlotLow, 7));
         EXPECT_TRUE(h.sentWith(sysex::cmd::RequestIr).empty()) << "asked at the next tick";
         h.loop.advance(300);
         EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), c.requested ? 1u : 0u);

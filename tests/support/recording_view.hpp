@@ -60,6 +60,7 @@ class RecordingView : public EditorEvents {
     void impulseResponseChanged(std::span<const double> samples, bool byUser) override {
         impulseShown = samples.size();
         impulseByUser = byUser;
+        ++impulsesComputed;
     }
     void deviceTextChanged(const std::string& text) override { deviceText = text; }
 
@@ -137,6 +138,7 @@ class RecordingView : public EditorEvents {
     std::vector<std::pair<int, unsigned>> assigned;
     std::size_t impulseShown = 0;
     bool impulseByUser = false;
+    int impulsesComputed = 0;
     std::string deviceText;
     std::map<int, std::string> presetRows;
     std::map<int, std::string> userIrRows;

@@ -137,6 +137,7 @@ TEST_F(EditorPage, TheLayoutPutsEachKnobWhereItsPageSaysAndTheSelectOverTheGraph
     ASSERT_NE(select, nullptr);
     EXPECT_EQ(select->paramIdx(), param::GraphPanel);
     EXPECT_EQ(select->group(), "");
+    graphics.hideGroup(group::ImpulseResponse);
     graphics.showGroup(group::Amplifier);
     EXPECT_EQ(graphics.controlAt(730, 990)->paramIdx(), param::Drive);
     EXPECT_EQ(graphics.controlAt(720, 780)->tag(), tag::AmpModelFirst + 7) << "second row";

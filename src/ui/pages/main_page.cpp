@@ -7,6 +7,7 @@
 #include "ui/page_builder.hpp"
 #include "ui/pages/block_pages.hpp"
 #include "ui/pages/faceplate_knobs.hpp"
+#include "ui/pages/ir_page.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -29,6 +30,16 @@ constexpr IColor ReadoutGhost{255, 51, 51, 51};
 constexpr IColor ReadoutDigits{255, 255, 255, 255};
 
 constexpr IRECT GraphPanel{1180, 650, 1880, 1160};
+constexpr IRECT FrequencyGraphBounds{1200, 685, 1872, 1135};
+constexpr IRECT DynamicsGraphBounds{1200, 700, 1865, 1130};
+constexpr IColor GraphColour{255, 100, 255, 255};
+constexpr float GraphTextSize = 14.f;
+constexpr double GraphLowestHz = 20, GraphHighestHz = 20480;
+// 100 dB shown, 0 dB 30 dB below the top.
+constexpr double GraphRangeDb = 100, GraphOffsetDb = 30;
+// Where the curve's knees sit before the thresholds first change.
+constexpr double InitialGateThresholdDb = -60;
+constexpr double InitialCompressorThresholdDb = -51;
 constexpr IRECT EditIrInvitationBounds{1350, 658, 1817, 678};
 constexpr IColor InvitationColour{255, 100, 255, 255};
 constexpr float InvitationTextSize = 24.f;
@@ -76,12 +87,21 @@ IVStyle ringStyle() {
     return style;
 }
 
-// Stands in for a graph until the graphs are drawn: it holds the graph's
-// place in its group and lets the clicks through to the panel's select.
-class GraphPlaceholder : public IControl {
+// The select over the graph panel takes the pointer first; the frequency
+// graph, while on show, still hears it pass to read out what lies under it.
+class GraphPanelSelect : public IInvisibleSelectControl3 {
   public:
-    explicit GraphPlaceholder(const IRECT& bounds) : IControl(bounds) { setIgnoreMouse(true); }
-    void draw(Painter&) override {}
+    GraphPanelSelect(const IRECT& bounds, IControl* hoverTarget)
+        : IInvisibleSelectControl3(bounds, param::GraphPanel), hoverTarget_(hoverTarget) {}
+    void onMouseOver(float x, float y, const IMouseMod& mod) override {
+        if (hoverTarget_ && !hoverTarget_->isHidden()) hoverTarget_->onMouseOver(x, y, mod);
+    }
+    void onMouseOut() override {
+        if (hoverTarget_) hoverTarget_->onMouseOut();
+    }
+
+  private:
+    IControl* hoverTarget_;
 };
 
 void attachBackgrounds(IGraphics& g) {
@@ -132,17 +152,32 @@ void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& a
 // The graph panel: the frequency graph, the dynamics graph, the invitation to
 // edit the IR, and the select over all of it that brings up the IR page.
 void attachGraphPanel(IGraphics& g, GraphicsView& view) {
-    g.attach(std::make_unique<GraphPlaceholder>(GraphPanel), kNoTag, group::IrDisplay);
-    auto* dynamics = g.attach(std::make_unique<GraphPlaceholder>(GraphPanel), kNoTag, group::Main);
-    view.panel().setDynamicsGraph(dynamics);
+    auto* frequency = g.attach(
+        std::make_unique<IFreqResponseGraph>(FrequencyGraphBounds, GraphColour,
+                                             IText(GraphTextSize, COLOR_BLACK, RegularFont)),
+        kNoTag, group::IrDisplay);
+    if (frequency) {
+        frequency->setRange(GraphLowestHz, GraphHighestHz, GraphRangeDb, GraphOffsetDb);
+        frequency->setHold(true);
+    }
+    auto* dynamics =
+        g.attach(std::make_unique<IDynamicsResponseGraph>(DynamicsGraphBounds, GraphColour), kNoTag,
+                 group::Main);
+    if (dynamics) {
+        dynamics->setGateThreshold(InitialGateThresholdDb);
+        dynamics->setGateRatio(1);
+        dynamics->setCompThreshold(InitialCompressorThresholdDb);
+        dynamics->setCompRatio(1);
+        dynamics->hide(true);
+    }
+    view.setGraphs(frequency, dynamics);
     auto* invitation = g.attach(
         std::make_unique<ITextControl>(
             EditIrInvitationBounds, "CLICK HERE TO EDIT IMPULSE RESPONSE",
             IText(InvitationTextSize, InvitationColour, RegularFont, EAlign::Near, EVAlign::Top)),
         tag::EditIrInvitation, group::Main);
-    if (dynamics) dynamics->hide(true);
     if (invitation) invitation->hide(true);
-    g.attach(std::make_unique<IInvisibleSelectControl3>(GraphPanel, param::GraphPanel));
+    g.attach(std::make_unique<GraphPanelSelect>(GraphPanel, frequency));
 }
 
 // Every page starts hidden but the IR page, the faceplate disabled.
@@ -211,6 +246,7 @@ void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& acti
     attachBlockPages(g, view, actions);
     attachPresetFileButtons(g, actions.presetColumn);
     attachFaceplateSwitches(g, actions.faceSwitch);
+    attachIrPage(g, actions.irPage);
     attachGraphPanel(g, view);
     attachPresetNameField(g, actions.presetColumn);
     attachStatusLines(g, actions);

@@ -7,6 +7,7 @@
 #include "controls/igraphics.hpp"
 #include "ui/graphics_view.hpp"
 #include "ui/pages/faceplate_switches.hpp"
+#include "ui/pages/ir_page.hpp"
 #include "ui/pages/preset_column.hpp"
 
 namespace vornix::ui {
@@ -23,6 +24,7 @@ struct MainPageActions {
     // A faceplate switch went down or came up.
     FaceSwitchAction faceSwitch;
     PresetColumnActions presetColumn;
+    IrPageActions irPage;
 };
 
 // Builds the page once: does nothing when the context already holds controls,

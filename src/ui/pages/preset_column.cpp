@@ -4,6 +4,7 @@
 
 #include "controls/controls.hpp"
 #include "device/preset_record.hpp"
+#include "ui/page_builder.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -25,7 +26,6 @@ constexpr double ScrollGearing = 1.0;
 
 constexpr IRECT ImportButton{15, 170, 130, 215};
 constexpr IRECT ExportButton{135, 170, 250, 215};
-constexpr float ButtonLabelSize = 18.f;
 
 constexpr IRECT NameField{20, 120, 260, 144};
 constexpr float NameTextSize = 24.f;
@@ -46,15 +46,6 @@ IVStyle scrollBarStyle() {
     return style;
 }
 
-IVStyle fileButtonStyle() {
-    IVStyle style;
-    style.drawShadows = false;
-    style.colors[kFG] = IColor{255, 116, 116, 116};
-    style.colors[kPR] = IColor{255, 144, 144, 144};
-    style.labelText = IText(ButtonLabelSize, COLOR_WHITE, RegularFont);
-    return style;
-}
-
 // Until the cache names it, a row shows its number counted from 1.
 std::string numberOnly(int row) {
     char text[8];
@@ -65,7 +56,7 @@ std::string numberOnly(int row) {
 void attachFileButton(IGraphics& g, const IRECT& bounds, const char* label,
                       const std::function<void()>& act) {
     auto* button = g.attach(
-        std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, fileButtonStyle()),
+        std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, smallButtonStyle()),
         kNoTag, group::Main);
     if (button && act) button->setEndAction([act](IControl*) { act(); });
 }
