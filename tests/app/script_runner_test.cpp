@@ -274,3 +274,40 @@ TEST(ScriptRun, ThePresetListRecallsRenamesAndStores) {
 
 }  // namespace
 }  // namespace vornix::app
+
+namespace vornix::app {
+namespace {
+
+// The impulse-response page against the pedal: IMPORT of position 8 while
+// preset 5 is current makes the WAV user IR 133, which the pedal stores and
+// the position names; the last cabinet row reads 80.
+TEST(ScriptRun, TheIrPageImportsAUserIrIntoThePedal) {
+    testing::TempDir dir;
+    const std::string wav = testing::testDataPath("wav/pcm16_mono_44100.wav").string();
+    const ScriptResult r = run(dir, lines({
+                                        "until online",
+                                        "wait 3000",
+                                        "click 130 502",  // preset 5 in the list
+                                        "wait 500",
+                                        "click 770 1136",  // MODE of position 8
+                                        "file \"" + wav + "\"",
+                                        "click 1019 1137",  // its IMPORT
+                                        "wait 3000",
+                                        "print 75",
+                                        "param 55",
+                                        "param 56",
+                                        "click 600 1135",  // the last cabinet row
+                                        "print 1",
+                                    }));
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 5u) << r.out;
+    EXPECT_EQ(r.lines[0], "filedialog open wav");
+    EXPECT_EQ(r.lines[1], R"(tag 75 text="pcm16_mono_44100" value=0 visible=1 enabled=1)");
+    EXPECT_EQ(r.lines[2], R"(param 55 value=1 text="")");
+    EXPECT_EQ(r.lines[3], R"(param 56 value=5 text="")");
+    EXPECT_EQ(r.lines[4], R"(tag 1 text="80" value=0 visible=1 enabled=1)");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "data" / "Simulator" / "irs" / "133.dat"));
+}
+
+}  // namespace
+}  // namespace vornix::app
