@@ -22,7 +22,7 @@ float rowY(int row) {
     return 713 + 50.f * static_cast<float>(row) + 21;
 }
 constexpr float SliderX = 405, SliderTopY = 732, SliderTrackBottom = 1149;
-constexpr float Mode7X = 770, Mode7Y = 1086, Mode8Y = 1136;
+constexpr float Mode7X = 770, Mode7Y = 1086;
 constexpr float ImportX = 1019, Import8Y = 1137;
 
 class IrPage : public ::testing::Test {
