@@ -8,6 +8,7 @@
 #include "ui/graphics_view.hpp"
 #include "ui/pages/faceplate_switches.hpp"
 #include "ui/pages/preset_column.hpp"
+#include "ui/pages/secondary_pages.hpp"
 
 namespace vornix::ui {
 
@@ -23,6 +24,8 @@ struct MainPageActions {
     // A faceplate switch went down or came up.
     FaceSwitchAction faceSwitch;
     PresetColumnActions presetColumn;
+    SettingsActions settings;
+    FirmwarePageActions firmware;
 };
 
 // Builds the page once: does nothing when the context already holds controls,
