@@ -33,9 +33,7 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     };
     actions.settings.requestPage = [&editor](int page) { editor.requestGlobalPage(page); };
     actions.settings.writePage = [&editor](int page) { editor.writeGlobalPage(page); };
-    actions.settings.factoryReset = [&editor](std::uint8_t target) {
-        editor.factoryReset(target);
-    };
+    actions.settings.factoryReset = [&editor](std::uint8_t target) { editor.factoryReset(target); };
     actions.firmware.chooseFile = [&editor] { editor.chooseFirmwareFile(); };
     actions.firmware.close = [&editor] { editor.closeFirmwarePage(); };
     editor.resetProgramMap();

@@ -262,7 +262,8 @@ TEST_F(OverlayPages, AboutShowsTheVersionAndAClickAnywhereClosesIt) {
     EXPECT_TRUE(pageShown(group::About));
     bool versionShown = false;
     g().forGroup(group::About, [&](IControl& c) {
-        if (auto* t = dynamic_cast<igraphics::ITextControl*>(&c)) versionShown |= t->text() == "v1.0.0";
+        if (auto* t = dynamic_cast<igraphics::ITextControl*>(&c))
+            versionShown |= t->text() == "v1.0.0";
     });
     EXPECT_TRUE(versionShown);
     review("about.png");

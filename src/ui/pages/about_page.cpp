@@ -15,7 +15,9 @@ namespace {
 
 constexpr const char* Picture = "about.png";
 constexpr IRECT Window{0, 0, 1920, 1200};
-constexpr IRECT VersionBounds{1275, 310, 1375, 360};
+// Centred where the picture leaves room for it (1275-1375), but wide enough
+// for the whole text at this size: narrower, its ends were cut off.
+constexpr IRECT VersionBounds{1225, 310, 1425, 360};
 constexpr float VersionSize = 45.f;
 
 }  // namespace

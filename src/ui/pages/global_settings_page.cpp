@@ -33,6 +33,7 @@ struct Setting {
     float labelTop;
     const char* label;
     int param;
+    float labelSize = 19.f;
 };
 
 // Left column top to bottom, then the middle one; the cabinet bypass stands
@@ -41,7 +42,9 @@ constexpr Setting Settings[] = {
     {LeftColumn, 250, "PATCH OFFSET", param::PatchOffset},
     {LeftColumn, 350, "SAFE LEVEL MODE", param::SafeLevel},
     {LeftColumn, 450, "DISENGAGE ALL POTS", param::DisengageAllPots},
-    {LeftColumn, 550, "PRESET PROTECTION WRITER", param::PresetProtection},
+    // The one label wider than its column at the common size: a smaller one
+    // keeps it whole without reaching into the middle column's label.
+    {LeftColumn, 550, "PRESET PROTECTION WRITER", param::PresetProtection, 15.f},
     {LeftColumn, 650, "TUNER FREQUENCY", param::TunerFrequency},
     {MiddleColumn, 250, "MIDI MAPPING", param::DefineMidiMapping},
     {MiddleColumn, 350, "MIDI THRU FUNCTION", param::MidiThruMode},
@@ -54,7 +57,9 @@ constexpr Setting CabinetBypass{RightColumn, 650, "CABINET BYPASS", param::Cabin
 constexpr IRECT ProgramMapSetup{1200, 283, 1300, 323};
 constexpr IRECT MidiCcSetup{1200, 483, 1300, 523};
 
-constexpr IRECT ResetHeading{900, 750, 1300, 780};
+// Wider than the 400 pixels of its row's centre (900-1300), which would cut
+// the heading's ends at this size; nothing else shares the row.
+constexpr IRECT ResetHeading{800, 750, 1400, 780};
 constexpr const char* ResetHeadingText = "RESET TO FACTORY DEFAULT SETTINGS";
 struct ResetButton {
     IRECT bounds;
@@ -67,7 +72,6 @@ constexpr ResetButton Resets[] = {
     {{1200, 800, 1400, 850}, "SETTINGS", sysex::reset::Settings},
 };
 
-constexpr float LabelSize = 19.f;
 constexpr float CaptionSize = 24.f;
 constexpr float HeadingSize = 28.f;
 constexpr float CloseLabelSize = 30.f;
@@ -79,7 +83,7 @@ void attachSetting(IGraphics& g, const Setting& s) {
     const IRECT label{s.left, s.labelTop, s.left + ColumnWidth, s.labelTop + LabelHeight};
     const IRECT caption = IRECT{label.L, label.B, label.R, label.B + CaptionHeight};
     g.attach(std::make_unique<ITextControl>(label, s.label,
-                                            IText(LabelSize, COLOR_WHITE, RegularFont)),
+                                            IText(s.labelSize, COLOR_WHITE, RegularFont)),
              kNoTag, Group);
     // The default font: the captions are the toolkit's own menus' look.
     g.attach(std::make_unique<ICaptionControl>(caption, s.param, IText(CaptionSize, CaptionText),
@@ -100,8 +104,8 @@ void attachGlobalSettingsPage(IGraphics& g, const SettingsActions& actions) {
     attachButton(g, Window, "", invisibleButtonStyle(), Group,
                  [&g, actions] { close(g, actions); });
     // The picture lets the clicks through to the catcher.
-    auto* picture = g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(Background)),
-                             kNoTag, Group);
+    auto* picture = g.attach(
+        std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(Background)), kNoTag, Group);
     if (picture) picture->setIgnoreMouse(true);
     attachButton(g, CloseButton, "X", settingsButtonStyle(CloseLabelSize), Group,
                  [&g, actions] { close(g, actions); });

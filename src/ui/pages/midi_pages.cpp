@@ -75,10 +75,10 @@ void attachMidiCcPage(IGraphics& g, const SettingsActions& actions) {
     attachBackground(g, group);
     IVStyle boxStyle = numberBoxStyle();
     for (int i = 0; i < CcRows; ++i)
-        g.attach(std::make_unique<IVNumberBoxControl>(CcBoxes.row(i, CcRows).shrunk(CcRowInset),
-                                                      param::FirstMidiAssign + i, nullptr, "",
-                                                      boxStyle),
-                 kNoTag, group);
+        g.attach(
+            std::make_unique<IVNumberBoxControl>(CcBoxes.row(i, CcRows).shrunk(CcRowInset),
+                                                 param::FirstMidiAssign + i, nullptr, "", boxStyle),
+            kNoTag, group);
     const IText labelStyle(CcLabelSize, COLOR_WHITE, RegularFont, EAlign::Far, EVAlign::Middle);
     for (int i = 0; i < CcRows; ++i)
         g.attach(std::make_unique<ITextControl>(CcLabels.row(i, CcRows).shrunk(CcRowInset),

@@ -54,8 +54,7 @@ IVStyle numberBoxStyle() {
     style.showLabel = true;
     style.showValue = true;
     style.drawShadows = false;
-    style.labelText =
-        IText(NumberTextSize, COLOR_WHITE, RegularFont, EAlign::Center, EVAlign::Top);
+    style.labelText = IText(NumberTextSize, COLOR_WHITE, RegularFont, EAlign::Center, EVAlign::Top);
     style.valueText =
         IText(NumberTextSize, COLOR_WHITE, RegularFont, EAlign::Center, EVAlign::Middle);
     style.colors[kBG] = IColor{255, 50, 50, 50};
@@ -81,9 +80,9 @@ std::unique_ptr<IVKnobControl> makeProgressRing(const IRECT& bounds, const char*
 
 IControl* attachButton(IGraphics& g, const IRECT& bounds, const char* label, const IVStyle& style,
                        const char* group, std::function<void()> action) {
-    IControl* button = g.attach(
-        std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, style), kNoTag,
-        group);
+    IControl* button =
+        g.attach(std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, style),
+                 kNoTag, group);
     if (button && action) button->setEndAction([act = std::move(action)](IControl*) { act(); });
     return button;
 }
