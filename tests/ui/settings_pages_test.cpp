@@ -4,6 +4,8 @@
 // the page it opened as a PNG for review (build/tests/ui/pages/).
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "controls/controls.hpp"
 #include "editor_harness.hpp"
 #include "page_png.hpp"
@@ -53,6 +55,7 @@ constexpr Point Back{1100, 275};
 constexpr Point ResetSettings{1300, 825};
 constexpr Point FirmwareClose{1535, 330};
 constexpr Point FirmwareLink{848, 361};
+constexpr Point FirmwareUpdate{1100, 682};
 
 class OverlayPages : public ::testing::Test {
   protected:
@@ -303,6 +306,40 @@ TEST_F(OverlayPages, TheFirmwarePageOpensItsLinkAndClosesWithX) {
     EXPECT_FALSE(pageShown(group::FirmwareUpdate));
     EXPECT_FALSE(h.editor.online()) << "the editor looks for the device again";
     EXPECT_TRUE(h.editor.keepAliveEnabled());
+}
+
+TEST_F(OverlayPages, AFailedUpdateReturnsToTheMainPageWithTheFaceplateGreyed) {
+    const auto image = h.dir.path() / "vornix.bin";
+    {
+        std::ofstream out(image, std::ios::binary);
+        out << std::string(1000, '\x5A');
+    }
+    h.editor.menuCommand(menu::FirmwareUpdate);
+    h.platform.files = {image.string()};
+    click(FirmwareUpdate);
+    settle();
+    ASSERT_EQ(h.sentWith(0x100 + sysex::fwcmd::EnterUpdate).size(), 1u);
+    h.receive(sysex::firmwareStatus(sysex::fwcmd::Ready));
+    settle(300);
+    EXPECT_TRUE(pageShown(group::Firmware));
+    EXPECT_NE(window.view().text(tag::FirmwareText), "0 %");
+    review("firmware_progress.png");
+
+    h.receive(sysex::firmwareStatus(sysex::fwcmd::Failed));
+    settle();
+    EXPECT_EQ(h.platform.texts().back(), "Error in update!");
+    for (const char* page : {group::Firmware, group::FirmwareBackground, group::FirmwareUpdate})
+        EXPECT_FALSE(pageShown(page)) << page;
+    bool mainEnabled = true, faceplateEnabled = false;
+    g().forGroup(group::Main, [&](IControl& c) { mainEnabled &= !c.isDisabled(); });
+    g().forGroup(group::Faceplate, [&](IControl& c) { faceplateEnabled |= !c.isDisabled(); });
+    EXPECT_TRUE(mainEnabled);
+    EXPECT_FALSE(faceplateEnabled) << "greyed until the device is back";
+
+    settle(3400);  // the editor looks for the device again
+    EXPECT_FALSE(h.sentWith(sysex::cmd::Request).empty());
+    h.goOnline();
+    g().forGroup(group::Faceplate, [&](IControl& c) { EXPECT_FALSE(c.isDisabled()); });
 }
 
 }  // namespace
