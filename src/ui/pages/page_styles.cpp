@@ -20,6 +20,7 @@ constexpr float RingMaxAngle = 135.f;
 constexpr double RingGearing = 4.0;
 constexpr float RingTrackSize = 18.f;
 constexpr IColor RingColour{255, 255, 160, 0};
+constexpr IColor RingTrack{255, 60, 60, 60};
 
 }  // namespace
 
@@ -68,9 +69,10 @@ std::unique_ptr<IVKnobControl> makeProgressRing(const IRECT& bounds, const char*
     style.showValue = false;
     style.drawShadows = false;
     style.drawFrame = false;
-    style.colors[kFG] = RingColour;
+    // Only the arc: the percentage is written where a knob's dial would be.
+    style.colors.fill(COLOR_TRANSPARENT);
     style.colors[kX1] = RingColour;
-    style.colors[kBG] = COLOR_TRANSPARENT;
+    style.colors[kSH] = RingTrack;
     auto ring = std::make_unique<IVKnobControl>(bounds, kNoParameter, label, style, false, false,
                                                 RingMinAngle, RingMaxAngle, RingMinAngle,
                                                 EDirection::Vertical, RingGearing, RingTrackSize);
