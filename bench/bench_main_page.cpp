@@ -3,7 +3,8 @@
 // gesture, the bytes to the pedal, the value text and the redraw of what it
 // left dirty), faceplate-style edits that switch the page each time, a
 // footswitch pressed and released, one wheel notch over the preset list, and
-// the 20 ms idle tick with nothing to do and with the readout blinking.
+// the 20 ms idle tick with nothing to do and with the readout blinking, and
+// one step of the progress overlay during a sync.
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
@@ -178,6 +179,23 @@ void BM_IdleTickReadoutBlinking(benchmark::State& state) {
     idleTicks(state, true);
 }
 
+// One step of the transfer progress overlay as a sync moves it on every
+// preset: the ring and the percentage change, and what they left dirty is
+// drawn, the page below the panel with it.
+void BM_ProgressOverlayStep(benchmark::State& state) {
+    OnlineEditor editor(1.f);
+    ui::GraphicsView& view = editor.window->view();
+    view.transferStarted(Transfer::BulkRead);
+    Surface s(1.f);
+    editor.g().draw(s.cr, editor.g().bounds());
+    int preset = 0;
+    for (auto _ : state) {
+        view.transferProgress(Transfer::BulkRead, (preset % NumPresets + 1) / double(NumPresets));
+        ++preset;
+        redrawDirty(editor, s);
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_MainPageFullRedraw)->Unit(benchmark::kMillisecond);
@@ -188,3 +206,4 @@ BENCHMARK(BM_FootswitchPressRelease)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PresetListWheelNotch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IdleTickNothingPending)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IdleTickReadoutBlinking)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProgressOverlayStep)->Unit(benchmark::kMicrosecond);

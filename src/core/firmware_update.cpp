@@ -103,6 +103,9 @@ void FirmwareUpdate::finish(bool ok) {
     awaitingLoader_ = uploading_ = awaitingResult_ = false;
     link_.holdForFirmware(false);
     connection_.setOnline(false);
+    // The page turned the search for the device off; the device restarts
+    // after an update and is found again only if the editor looks for it.
+    connection_.enableKeepAlive(true);
     if (!wasOurs && ok) return;
     link_.events().transferEnded(Transfer::Firmware, ok);
     link_.showMessage(ok ? "Firmware update finished." : "Error in update!", Buttons::Ok,

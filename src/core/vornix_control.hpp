@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <string>
@@ -137,6 +138,14 @@ class VornixControl : public iplug::IPlugAPP,
     void loadAmbienceVoicing(int type);
     void writeGlobalPage(int page);
     void requestGlobalPage(int page);
+    // The search for the device, held off while the settings page is open.
+    void enableKeepAlive(bool enabled) { connection_.enableKeepAlive(enabled); }
+    bool keepAliveEnabled() const { return connection_.keepAliveEnabled(); }
+    // Each window starts from the map in which every controller program
+    // selects the preset of its own number; the device's map replaces it when
+    // the program map page asks for it.
+    void resetProgramMap() { std::iota(programMap_.begin(), programMap_.end(), 0); }
+    const std::array<int, NumPresets>& programMap() const { return programMap_; }
     // Asks the device for an IR (0x69); it is cached when it arrives.
     void requestIr(unsigned number) { irDownload_.request(number, !bankExport_.active()); }
     const std::string& presetName() const { return presetName_; }

@@ -32,6 +32,18 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
         editor.importUserIr(position == 7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, std::nullopt,
                             ignored);
     };
+    // Closing the settings page lets the editor look for the device again; a
+    // changed PATCH OFFSET renumbers the list.
+    actions.settings.closed = [&editor] {
+        editor.enableKeepAlive(true);
+        editor.refreshPresetListFromFiles();
+    };
+    actions.settings.requestPage = [&editor](int page) { editor.requestGlobalPage(page); };
+    actions.settings.writePage = [&editor](int page) { editor.writeGlobalPage(page); };
+    actions.settings.factoryReset = [&editor](std::uint8_t target) { editor.factoryReset(target); };
+    actions.firmware.chooseFile = [&editor] { editor.chooseFirmwareFile(); };
+    actions.firmware.close = [&editor] { editor.closeFirmwarePage(); };
+    editor.resetProgramMap();
     buildMainPage(*graphics_, *view_, actions);
     editor.attachView(view_.get());
     // What the editor kept while no window was open: the device it is

@@ -136,8 +136,14 @@ inline constexpr const char* PunchKnobsB = "prebcontrolsb";
 inline constexpr const char* MidKnobsB = "postbcontrolsb";
 inline constexpr std::array<const char*, 6> KnobLayers{KnobsA,    KnobsB,      PunchKnobsA,
                                                        MidKnobsA, PunchKnobsB, MidKnobsB};
-inline constexpr std::array<const char*, 4> MidiPages{
-    "midicccontrols", "midiprogramcontrols", "midiprogramcontrolsofs0", "midiprogramcontrolsofs1"};
+// The MIDI pages: the CC page, and the program map page as its common part
+// and the pair of number boxes for each numbering of the presets.
+inline constexpr const char* MidiCc = "midicccontrols";
+inline constexpr const char* ProgramMap = "midiprogramcontrols";
+inline constexpr const char* ProgramMapFrom0 = "midiprogramcontrolsofs0";
+inline constexpr const char* ProgramMapFrom1 = "midiprogramcontrolsofs1";
+inline constexpr std::array<const char*, 4> MidiPages{MidiCc, ProgramMap, ProgramMapFrom0,
+                                                      ProgramMapFrom1};
 }  // namespace group
 
 }  // namespace vornix::ui

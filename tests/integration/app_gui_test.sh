@@ -1,8 +1,11 @@
 #!/bin/bash
 # The desktop editor under Xvfb, driven as a user would with xdotool: it starts
 # on the simulated pedal and draws, File > MIDI Settings... opens and closes the
-# preferences, Help > About answers, a second start exits 0 and leaves the first
-# running, File > Quit ends with 0 and the draw scale saved in settings.ini.
+# preferences, File > Vornix Global Settings... and Help > About show their
+# pages and a click closes them, a bank export runs with the progress overlay
+# on screen, a second start exits 0 and leaves the first running, File > Quit
+# ends with 0 and the draw scale saved in settings.ini. VORNIX_GUI_SHOTS=DIR
+# keeps the screenshots.
 #
 # Usage: app_gui_test.sh PATH/TO/vornix-control
 # Exit 77 (skipped) only when xvfb-run is missing.
@@ -16,7 +19,7 @@ if [ -z "${VORNIX_IN_XVFB:-}" ]; then
     export VORNIX_IN_XVFB=1
     exec xvfb-run -a -s '-screen 0 1920x1200x24' "$0" "$@"
 fi
-for tool in xdotool import convert; do
+for tool in xdotool import convert identify; do
     command -v $tool >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
 done
 
@@ -110,19 +113,72 @@ point_at "$(wait_for_window Preferences 1)"
 xdotool key Escape
 wait_until_gone Preferences 5 || fail "the Preferences dialog did not close after Ctrl+,"
 
-# The About box shares the main window's title: it is the other window of that name.
+# content_mean LEFT TOP WIDTH HEIGHT: the mean brightness of a rectangle of
+# the window content in logical pixels (the window shows it at 0.5, below the
+# menu bar), from a fresh screenshot of the main window.
+content_mean() {
+    import -window "$MAIN" "$WORK/window.png" || return 1
+    local bar=$(($(identify -format '%h' "$WORK/window.png") - 600))
+    convert "$WORK/window.png" -crop "$(($3 / 2))x$(($4 / 2))+$(($1 / 2))+$(($2 / 2 + bar))" \
+        -format '%[fx:mean]' info:
+}
+differs() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; exit !(d > 0.02 || d < -0.02) }'; }
+shot() { [ -n "${VORNIX_GUI_SHOTS:-}" ] && import -window "$MAIN" "$VORNIX_GUI_SHOTS/$1"; }
+# click_content X Y: a click at logical coordinates of the content.
+click_content() {
+    eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+    local bar=$((HEIGHT - 600))
+    xdotool mousemove $((X + $1 / 2)) $((Y + bar + $2 / 2)) click 1
+    sleep 0.5
+}
+# other_window: a visible window of the program other than the main one.
+other_window() {
+    xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -vx "$MAIN" | head -1
+}
+
+# File > Vornix Global Settings... lays the settings page over the window; a
+# click on its empty area closes it.
+PLAIN=$(content_mean 760 250 640 470) || fail "no screenshot of the window"
+choose_menu f v
+sleep 1
+SETTINGS=$(content_mean 760 250 640 470)
+differs "$PLAIN" "$SETTINGS" || fail "File > Vornix Global Settings... showed no page ($PLAIN, $SETTINGS)"
+shot settings_page.png
+click_content 300 1000
+AFTER=$(content_mean 760 250 640 470)
+differs "$SETTINGS" "$AFTER" || fail "a click on the empty area did not close the settings page"
+
+# Help > About shows the About page in the window; a click closes it.
+BEFORE=$(content_mean 520 220 920 580)
 choose_menu h a
-ABOUT=
-for _ in $(seq 1 50); do
-    ABOUT=$(xdotool search --onlyvisible --name '^VornixControl$' 2>/dev/null | grep -vx "$MAIN" | head -1)
-    [ -n "$ABOUT" ] && break
-    sleep 0.1
-done
-[ -n "$ABOUT" ] || fail "Help > About showed no box titled VornixControl"
-point_at "$ABOUT"
+sleep 1
+[ -z "$(other_window)" ] || fail "Help > About opened a box instead of the page"
+ABOUT=$(content_mean 520 220 920 580)
+differs "$BEFORE" "$ABOUT" || fail "Help > About showed no page"
+shot about_page.png
+click_content 960 1100
+differs "$ABOUT" "$(content_mean 520 220 920 580)" || fail "a click did not close the About page"
+
+# File > Export All Presets: the save dialog, then the progress overlay over
+# the page while the pedal's presets come in.
+BEFORE=$(content_mean 850 400 400 400)
+choose_menu f e
+SAVE=$(wait_for_window "Save File" 5) || fail "the export opened no Save File dialog"
+point_at "$SAVE"
+xdotool key ctrl+a
+xdotool type --delay 20 "$WORK/bank.kvb"
+xdotool key Return
+wait_until_gone "Save File" 5 || fail "the Save File dialog did not close"
+sleep 2
+PROGRESS=$(content_mean 850 400 400 400)
+shot export_progress.png
+differs "$BEFORE" "$PROGRESS" || fail "no progress overlay during the export"
+for _ in $(seq 1 600); do BOX=$(other_window); [ -n "$BOX" ] && break; sleep 0.1; done
+[ -n "$BOX" ] || fail "the export did not end with a message box"
+point_at "$BOX"
 xdotool key Return
 sleep 0.5
-xdotool search --onlyvisible --name '^VornixControl$' | grep -qvx "$MAIN" && fail "the About box did not close"
+[ -s "$WORK/bank.kvb" ] || fail "the export wrote no bank file"
 
 timeout 20 "$APP" --simulator >/dev/null 2>&1
 SECOND=$?

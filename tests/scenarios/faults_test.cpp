@@ -114,9 +114,13 @@ TEST(Faults, FailedFirmwareShowsErrorInUpdate) {
     storage::writeFile(file, Bytes(3000, 0x55));
     std::string error;
     ASSERT_TRUE(s.editor->loadFirmware(file, error));
-    s.loop.advance(5000);
+    for (int ms = 0; ms < 5000 && s.platform.texts().empty(); ms += 100) s.loop.advance(100);
+    ASSERT_FALSE(s.platform.texts().empty());
     EXPECT_EQ(s.platform.texts().back(), "Error in update!");
     EXPECT_FALSE(s.editor->online());
+    // The editor looks for the device again, which answers.
+    s.loop.advance(5000);
+    EXPECT_TRUE(s.editor->online());
 }
 
 }  // namespace

@@ -86,7 +86,9 @@ TEST_F(EditorPage, StartsConnectingWithTheOverlayHidden) {
     }
     EXPECT_EQ(view.text(tag::ProgressText), "0 %");
     EXPECT_TRUE(view.hasGroup(group::Device));
-    EXPECT_FALSE(view.hasGroup(group::About));
+    // The About page is there, hidden until Help > About.
+    ASSERT_TRUE(view.hasGroup(group::About));
+    graphics.forGroup(group::About, [](igraphics::IControl& c) { EXPECT_TRUE(c.isHidden()); });
 }
 
 // Built and not yet online: the impulse-response page on show, every block

@@ -8,6 +8,8 @@
 #include "ui/pages/block_pages.hpp"
 #include "ui/pages/faceplate_knobs.hpp"
 #include "ui/pages/ir_page.hpp"
+#include "ui/pages/page_styles.hpp"
+#include "ui/pages/secondary_pages.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -17,7 +19,6 @@ using namespace igraphics;
 namespace {
 
 constexpr IColor WindowBackground{255, 24, 24, 24};
-constexpr const char* RegularFont = "Roboto-Regular";
 constexpr const char* Fonts[][2] = {
     {"Roboto-Regular", "Roboto-Regular.ttf"},
     {"Font7Seg", "Font7Seg.ttf"},
@@ -43,49 +44,6 @@ constexpr double InitialCompressorThresholdDb = -51;
 constexpr IRECT EditIrInvitationBounds{1350, 658, 1817, 678};
 constexpr IColor InvitationColour{255, 100, 255, 255};
 constexpr float InvitationTextSize = 24.f;
-
-constexpr float StatusTextSize = 22.f;
-constexpr IRECT StatusLines[] = {
-    {660, 5, 1060, 29},
-    {660, 27, 1060, 51},
-    {660, 49, 1060, 73},
-};
-constexpr IRECT ReconnectBounds{540, 18, 655, 63};
-constexpr float ButtonLabelSize = 18.f;
-
-constexpr IRECT ProgressPanel{850, 400, 1250, 800};
-constexpr IColor ProgressShade{208, 32, 32, 32};
-constexpr IRECT ProgressCaptionBounds{850, 400, 1250, 470};
-constexpr IRECT ProgressRingBounds{950, 500, 1150, 700};
-constexpr float ProgressCaptionSize = 40.f;
-constexpr float ProgressTextSize = 60.f;
-constexpr float RingMinAngle = -135.f;
-constexpr float RingMaxAngle = 135.f;
-constexpr float RingTrackSize = 18.f;
-
-IVStyle buttonStyle() {
-    IVStyle style;
-    style.roundness = 0.2f;
-    style.drawShadows = false;
-    style.colors[kBG] = IColor{255, 60, 60, 60};
-    style.colors[kFG] = IColor{255, 70, 70, 70};
-    style.colors[kPR] = IColor{255, 130, 130, 130};
-    style.colors[kFR] = IColor{255, 200, 200, 200};
-    style.labelText = IText(ButtonLabelSize, COLOR_WHITE, RegularFont);
-    return style;
-}
-
-IVStyle ringStyle() {
-    IVStyle style;
-    style.showLabel = false;
-    style.showValue = false;
-    style.drawShadows = false;
-    style.drawFrame = false;
-    style.colors[kFG] = IColor{255, 255, 160, 0};
-    style.colors[kX1] = IColor{255, 255, 160, 0};
-    style.colors[kBG] = COLOR_TRANSPARENT;
-    return style;
-}
 
 // The select over the graph panel takes the pointer first; the frequency
 // graph, while on show, still hears it pass to read out what lies under it.
@@ -197,39 +155,6 @@ void visibilityPass(IGraphics& g) {
     for (const char* name : group::KnobLayers) g.disableGroup(name);
 }
 
-void attachStatusLines(IGraphics& g, const MainPageActions& actions) {
-    const IText style(StatusTextSize, COLOR_BLACK, RegularFont, EAlign::Near, EVAlign::Middle);
-    const int tags[] = {tag::StatusDevice, tag::StatusVersion, tag::StatusSerial};
-    for (int i = 0; i < 3; ++i) {
-        const char* initial = tags[i] == tag::StatusVersion ? ConnectingText : "";
-        g.attach(std::make_unique<ITextControl>(StatusLines[i], initial, style), tags[i],
-                 group::Device);
-    }
-    auto* button = g.attach(std::make_unique<IVButtonControl>(
-                                ReconnectBounds, splashClickActionFunc, "RECONNECT", buttonStyle()),
-                            kNoTag, group::Device);
-    if (button && actions.reconnect)
-        button->setEndAction([reconnect = actions.reconnect](IControl*) { reconnect(); });
-}
-
-void attachProgressOverlay(IGraphics& g) {
-    g.attach(std::make_unique<IPanelControl>(ProgressPanel, ProgressShade), kNoTag,
-             group::Progress);
-    g.attach(std::make_unique<ITextControl>(ProgressCaptionBounds, "Loading Presets...",
-                                            IText(ProgressCaptionSize, COLOR_WHITE, RegularFont,
-                                                  EAlign::Center, EVAlign::Middle)),
-             tag::ProgressCaption, group::Progress);
-    g.attach(
-        std::make_unique<IVKnobControl>(ProgressRingBounds, kNoParameter, "PRESET", ringStyle(),
-                                        false, false, RingMinAngle, RingMaxAngle, RingMinAngle,
-                                        EDirection::Vertical, kDefaultGearing, RingTrackSize),
-        tag::ProgressRing, group::Progress);
-    g.attach(std::make_unique<ITextControl>(ProgressPanel, "0 %",
-                                            IText(ProgressTextSize, COLOR_WHITE, RegularFont,
-                                                  EAlign::Center, EVAlign::Middle)),
-             tag::ProgressText, group::Progress);
-}
-
 }  // namespace
 
 void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
@@ -249,9 +174,14 @@ void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& acti
     attachIrPage(g, actions.irPage);
     attachGraphPanel(g, view);
     attachPresetNameField(g, actions.presetColumn);
-    attachStatusLines(g, actions);
+    attachStatusLines(g, actions.reconnect);
     // Overlays last: they cover the page and take its clicks while shown.
+    attachFirmwarePage(g, actions.firmware);
+    attachGlobalSettingsPage(g, actions.settings);
+    attachMidiCcPage(g, actions.settings);
+    attachProgramMapPage(g, actions.settings);
     attachProgressOverlay(g);
+    attachAboutPage(g);
     visibilityPass(g);
 }
 

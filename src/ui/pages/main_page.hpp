@@ -9,6 +9,7 @@
 #include "ui/pages/faceplate_switches.hpp"
 #include "ui/pages/ir_page.hpp"
 #include "ui/pages/preset_column.hpp"
+#include "ui/pages/secondary_pages.hpp"
 
 namespace vornix::ui {
 
@@ -25,6 +26,8 @@ struct MainPageActions {
     FaceSwitchAction faceSwitch;
     PresetColumnActions presetColumn;
     IrPageActions irPage;
+    SettingsActions settings;
+    FirmwarePageActions firmware;
 };
 
 // Builds the page once: does nothing when the context already holds controls,

@@ -1,0 +1,31 @@
+#pragma once
+// The looks that the settings pages, the MIDI pages, the firmware page, the
+// About page and the title bar share.
+#include <memory>
+
+#include "controls/controls.hpp"
+
+namespace vornix::ui {
+
+inline constexpr const char* RegularFont = "Roboto-Regular";
+
+// The raised grey button with a black label of the settings pages.
+igraphics::IVStyle settingsButtonStyle(float labelSize);
+
+// A button that draws nothing: the click catcher under a page.
+igraphics::IVStyle invisibleButtonStyle();
+
+// The number boxes of the MIDI pages: the label above the value.
+igraphics::IVStyle numberBoxStyle();
+
+// The ring that shows how far a transfer has come; it follows the editor and
+// ignores the mouse, so a drag cannot move it.
+std::unique_ptr<igraphics::IVKnobControl> makeProgressRing(const igraphics::IRECT& bounds,
+                                                           const char* label);
+
+// A button that acts in its end action, after its press animation.
+igraphics::IControl* attachButton(igraphics::IGraphics& g, const igraphics::IRECT& bounds,
+                                  const char* label, const igraphics::IVStyle& style,
+                                  const char* group, std::function<void()> action);
+
+}  // namespace vornix::ui
