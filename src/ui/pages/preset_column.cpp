@@ -5,6 +5,7 @@
 #include "controls/controls.hpp"
 #include "device/preset_record.hpp"
 #include "ui/page_builder.hpp"
+#include "ui/pages/page_styles.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {
@@ -12,8 +13,6 @@ namespace vornix::ui {
 using namespace igraphics;
 
 namespace {
-
-constexpr const char* RegularFont = "Roboto-Regular";
 
 constexpr float RowTextSize = 27.f;
 constexpr IColor RowBackground{255, 38, 38, 38};
@@ -53,14 +52,6 @@ std::string numberOnly(int row) {
     return text;
 }
 
-void attachFileButton(IGraphics& g, const IRECT& bounds, const char* label,
-                      const std::function<void()>& act) {
-    auto* button = g.attach(
-        std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, smallButtonStyle()),
-        kNoTag, group::Main);
-    if (button && act) button->setEndAction([act](IControl*) { act(); });
-}
-
 }  // namespace
 
 void attachPresetList(IGraphics& g, PresetList& list, const PresetColumnActions& actions) {
@@ -86,8 +77,8 @@ void attachPresetList(IGraphics& g, PresetList& list, const PresetColumnActions&
 }
 
 void attachPresetFileButtons(IGraphics& g, const PresetColumnActions& actions) {
-    attachFileButton(g, ImportButton, "IMPORT", actions.importPreset);
-    attachFileButton(g, ExportButton, "EXPORT", actions.exportPreset);
+    attachButton(g, ImportButton, "IMPORT", smallButtonStyle(), group::Main, actions.importPreset);
+    attachButton(g, ExportButton, "EXPORT", smallButtonStyle(), group::Main, actions.exportPreset);
 }
 
 void attachPresetNameField(IGraphics& g, const PresetColumnActions& actions) {
