@@ -259,21 +259,5 @@ TEST(SettingsScript, AFirmwareUpdateReachesAHundredPercentBeforeTheDeviceConfirm
     EXPECT_GT(chunks, 10u);
 }
 
-TEST(SettingsScript, AboutOpensFromTheMenuAndAClickClosesIt) {
-    testing::TempDir dir;
-    const ScriptRun r = run(dir, {
-                                     "menu about",
-                                     "group aboutcontrols",
-                                     render("about.png"),
-                                     "click 960 1100",
-                                     "wait 100",
-                                     "group aboutcontrols",
-                                 });
-    ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.lines.size(), 2u) << "no message box with the page there";
-    EXPECT_EQ(r.lines[0], "group aboutcontrols shown=3 hidden=0 enabled=3 disabled=0");
-    EXPECT_EQ(r.lines[1], "group aboutcontrols shown=0 hidden=3 enabled=3 disabled=0");
-}
-
 }  // namespace
 }  // namespace vornix::app
