@@ -133,15 +133,10 @@ void GraphicsView::setGraphs(igraphics::IFreqResponseGraph* frequency,
     panel_.setDynamicsGraph(dynamics);
 }
 
-// Hidden and shown again, the slider is drawn anew at its new place.
+// A handle being dragged stays under the pointer.
 void GraphicsView::showIrPosition(int position) {
-    igraphics::IControl* slider = graphics_.controlWithTag(tag::IrPositionSlider);
-    if (!slider) return;
-    slider->setValueFromEditor(ir_panel::sliderValueOf(position));
-    if (!slider->isHidden()) {
-        slider->hide(true);
-        slider->hide(false);
-    }
+    if (igraphics::IControl* slider = graphics_.controlWithTag(tag::IrPositionSlider))
+        slider->setValueFromEditor(ir_panel::sliderValueOf(position));
 }
 
 void GraphicsView::showIrMode(int position, int mode) {
