@@ -5,12 +5,10 @@
 
 namespace vornix::ui {
 
-EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
-                           igraphics::ResourceLookup resources, igraphics::IPlatform* platform)
-    : editor_(editor), graphics_(std::make_unique<igraphics::IGraphics>(editor, loop)) {
-    graphics_->setPlatform(platform);
-    graphics_->setResourceLookup(std::move(resources));
-    view_ = std::make_unique<GraphicsView>(*graphics_);
+namespace {
+
+// What the page's gestures ask of the editor.
+MainPageActions actionsOn(VornixControl& editor) {
     MainPageActions actions;
     actions.reconnect = [&editor] { editor.reconnect(); };
     actions.loadAmpVoicing = [&editor](int model) { editor.loadAmpVoicing(model); };
@@ -43,25 +41,40 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     actions.settings.factoryReset = [&editor](std::uint8_t target) { editor.factoryReset(target); };
     actions.firmware.chooseFile = [&editor] { editor.chooseFirmwareFile(); };
     actions.firmware.close = [&editor] { editor.closeFirmwarePage(); };
+    return actions;
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
+                           igraphics::ResourceLookup resources, igraphics::IPlatform* platform)
+    : editor_(editor), graphics_(std::make_unique<igraphics::IGraphics>(editor, loop)) {
+    graphics_->setPlatform(platform);
+    graphics_->setResourceLookup(std::move(resources));
+    view_ = std::make_unique<GraphicsView>(*graphics_);
     editor.resetProgramMap();
-    buildMainPage(*graphics_, *view_, actions);
+    buildMainPage(*graphics_, *view_, actionsOn(editor));
     editor.attachView(view_.get());
-    // What the editor kept while no window was open: the device it is
-    // online with, the knob layer the device is in, where the list was
-    // scrolled to and the current preset.
-    if (editor.online()) {
-        view_->deviceAnswered(editor.device().version());
-        view_->identified(editor.device().version(), editor.device().serial);
-        view_->presetSelected(editor.currentPreset());
-    }
-    if (editor.layerB()) view_->knobLayerChanged(true);
-    view_->presetList().scrollTo(preset_list::topRowOfScroll(editor.intValue(param::Scroll)));
-    showImpulseResponse();
+    showKeptState();
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
                             editor.drawScale());
     editor.refreshPresetListFromFiles();
     editor.loadPresetSlots();
+}
+
+// What the editor kept while no window was open: the device it is online
+// with, the knob layer the device is in, where the list was scrolled to, the
+// current preset and the impulse response.
+void EditorWindow::showKeptState() {
+    if (editor_.online()) {
+        view_->deviceAnswered(editor_.device().version());
+        view_->identified(editor_.device().version(), editor_.device().serial);
+        view_->presetSelected(editor_.currentPreset());
+    }
+    if (editor_.layerB()) view_->knobLayerChanged(true);
+    view_->presetList().scrollTo(preset_list::topRowOfScroll(editor_.intValue(param::Scroll)));
+    showImpulseResponse();
 }
 
 // The cabinet rows name what the cache holds, the positions and modes are

@@ -28,6 +28,7 @@ class EditorWindow {
     GraphicsView& view() { return *view_; }
 
   private:
+    void showKeptState();
     void showImpulseResponse();
 
     VornixControl& editor_;
