@@ -143,19 +143,20 @@ void VornixControl::applyMidiAssignPage(ByteSpan block) {
 
 // The map itself is kept with the window closed too; the two program pairs
 // on the MIDI page follow it only with the window open.
+// The whole map first: the boxes then show the entry of the controller
+// program they are on, in both numberings.
 void VornixControl::applyProgramMapPage(ByteSpan block) {
-    for (int i = 0; i < NumPresets; ++i) {
+    for (int i = 0; i < NumPresets; ++i)
         programMap_[static_cast<std::size_t>(i)] = block[static_cast<std::size_t>(i)];
-        if (!windowOpen()) continue;
-        setParameterFromDevice(
-            param::DeviceProgram,
-            programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram))] /
-                double(DeviceValueMax));
-        setParameterFromDevice(
-            param::DeviceProgram1,
-            programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] /
-                double(DeviceValueMax));
-    }
+    if (!windowOpen()) return;
+    setParameterFromDevice(
+        param::DeviceProgram,
+        programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram))] /
+            double(DeviceValueMax));
+    setParameterFromDevice(
+        param::DeviceProgram1,
+        programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram1) - 1)] /
+            double(DeviceValueMax));
 }
 
 // ---- single reports -----------------------------------------------------------------

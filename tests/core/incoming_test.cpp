@@ -160,6 +160,23 @@ TEST(GlobalPages, PageOneReadsOneBasedProgramsAndPageWithBadChecksumIsIgnored) {
     EXPECT_EQ(h.editor.intValue(param::ControllerProgram1), 127);
 }
 
+// The device's map, with the window open: the boxes show the entries of the
+// controller programs they are on, in both numberings.
+TEST(GlobalPages, TheProgramMapPageFillsTheMapAndTheBoxesShowIt) {
+    EditorHarness h;
+    h.goOnline();
+    h.openWindow();
+    h.editor.setParameterFromUser(param::ControllerProgram, 3);
+    h.editor.setParameterFromUser(param::ControllerProgram1, 8);
+    std::array<std::uint8_t, 256> block{};
+    for (int i = 0; i < NumPresets; ++i) block[static_cast<std::size_t>(i)] = (i * 5) % 128;
+    h.receive(sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::ProgramMap, block));
+    for (int i = 0; i < NumPresets; ++i)
+        ASSERT_EQ(h.editor.programMap()[static_cast<std::size_t>(i)], (i * 5) % 128) << i;
+    EXPECT_EQ(h.editor.intValue(param::DeviceProgram), 15);
+    EXPECT_EQ(h.editor.intValue(param::DeviceProgram1), 36);  // entry 7, counted from 1
+}
+
 TEST(GlobalPages, ChecksumPageEqualToTheCacheAsksForPageZero) {
     EditorHarness h;
     h.goOnline();
