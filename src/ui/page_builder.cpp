@@ -8,8 +8,6 @@ using namespace igraphics;
 
 namespace {
 
-constexpr float SmallButtonLabelSize = 18.f;
-
 constexpr IColor Light{255, 204, 204, 204};
 constexpr IColor Dim{255, 102, 102, 102};
 constexpr IColor KnobColour{255, 51, 255, 255};
@@ -106,15 +104,6 @@ IVStyle switchStyle() {
     style.colors[kFG] = KnobColour;
     style.colors[kPR] = KnobPressed;
     style.colors[kFR] = Dim;
-    return style;
-}
-
-IVStyle smallButtonStyle() {
-    IVStyle style;
-    style.drawShadows = false;
-    style.colors[kFG] = IColor{255, 116, 116, 116};
-    style.colors[kPR] = IColor{255, 144, 144, 144};
-    style.labelText = IText(SmallButtonLabelSize, COLOR_WHITE, "Roboto-Regular");
     return style;
 }
 

@@ -12,8 +12,6 @@ inline constexpr const char* PageFont = "Fontknow";
 igraphics::IText textStyle(Style style);
 // The two-state slide switches of the pages.
 igraphics::IVStyle switchStyle();
-// The small grey buttons: IMPORT and EXPORT of presets and user IRs.
-igraphics::IVStyle smallButtonStyle();
 
 // A picture button was pressed (value 1) or released (value 0).
 using ButtonAction = std::function<void(igraphics::IControl& button)>;

@@ -4,6 +4,7 @@
 #include "device/preset_record.hpp"
 #include "ui/ir_panel.hpp"
 #include "ui/page_builder.hpp"
+#include "ui/pages/page_styles.hpp"
 #include "ui/registry.hpp"
 
 namespace vornix::ui {

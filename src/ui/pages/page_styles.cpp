@@ -13,6 +13,8 @@ constexpr float ButtonShadowOffset = 2.f;
 constexpr float ButtonFrameThickness = 2.f;
 constexpr float CatcherRoundness = 0.05f;
 
+constexpr float SmallButtonLabelSize = 18.f;
+
 constexpr float NumberTextSize = 20.f;
 
 constexpr float RingMinAngle = -135.f;
@@ -36,6 +38,15 @@ IVStyle settingsButtonStyle(float labelSize) {
     style.colors[kPR] = ButtonPressed;
     style.colors[kFR] = ButtonFrame;
     style.labelText = IText(labelSize, COLOR_BLACK, RegularFont, EAlign::Center, EVAlign::Middle);
+    return style;
+}
+
+IVStyle smallButtonStyle() {
+    IVStyle style;
+    style.drawShadows = false;
+    style.colors[kFG] = ButtonFace;
+    style.colors[kPR] = ButtonPressed;
+    style.labelText = IText(SmallButtonLabelSize, COLOR_WHITE, RegularFont);
     return style;
 }
 

@@ -12,6 +12,10 @@ inline constexpr const char* RegularFont = "Roboto-Regular";
 // The raised grey button with a black label of the settings pages.
 igraphics::IVStyle settingsButtonStyle(float labelSize);
 
+// The small flat grey buttons with a white label: IMPORT and EXPORT of
+// presets and user IRs.
+igraphics::IVStyle smallButtonStyle();
+
 // A button that draws nothing: the click catcher under a page.
 igraphics::IVStyle invisibleButtonStyle();
 
