@@ -2,14 +2,14 @@
 // the editor online: a knob sends its parameter and shows its value text, a
 // parameter's page comes up when the user touches it but not when the device
 // sets it, and the model and type buttons load their voicings and follow the
-// sound. Each page is also rendered for review (block-pages/*.png).
+// sound. Each page is also compared with its reference picture.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "controls/text_controls.hpp"
 #include "editor_harness.hpp"
-#include "page_png.hpp"
+#include "golden_page.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
@@ -313,7 +313,7 @@ TEST_F(LivePage, TheReadoutShowsEditsDimmedAndThePresetNumberAfterAWhile) {
     EXPECT_EQ(view().text(tag::Readout), "01");
 }
 
-// Not compared pixel by pixel: written for whoever reviews the pages.
+// Each block page as drawn, against its reference picture.
 TEST_F(LivePage, RendersEveryBlockPage) {
     const std::pair<const char*, int> pages[] = {
         {"amplifier", param::Drive},
@@ -330,7 +330,7 @@ TEST_F(LivePage, RendersEveryBlockPage) {
     receiveAmpVoicing(6);
     for (const auto& [name, opener] : pages) {
         touch(opener, 90);
-        EXPECT_TRUE(testing::writePagePng(g(), std::string("block-pages/") + name + ".png"));
+        EXPECT_TRUE(testing::matchesGoldenPage(g(), std::string("block-") + name));
     }
 }
 

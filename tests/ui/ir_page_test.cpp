@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_harness.hpp"
-#include "page_png.hpp"
+#include "golden_page.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
@@ -178,7 +178,7 @@ TEST_F(IrPage, TheDynamicsGraphFollowsTheThresholdsAndRatios) {
     EXPECT_EQ(graph.knees().gate, igraphics::dynamics::levelToKnee(-30));
     EXPECT_EQ(graph.knees().compressor, igraphics::dynamics::levelToKnee(-30));
     h.editor.setParameterFromUser(param::Dynamics, 60);
-    EXPECT_TRUE(testing::writePagePng(g(), "main-page/compressor-curve.png"));
+    EXPECT_TRUE(testing::matchesGoldenPage(g(), "compressor-curve"));
 }
 
 TEST_F(IrPage, RendersThePageWithAUserIr) {
@@ -190,7 +190,7 @@ TEST_F(IrPage, RendersThePageWithAUserIr) {
     settle();
     g().onMouseOver(1500, 900, IMouseMod{});
     EXPECT_TRUE(window.view().frequencyGraph()->pointerInside());
-    EXPECT_TRUE(testing::writePagePng(g(), "main-page/impulse-response.png"));
+    EXPECT_TRUE(testing::matchesGoldenPage(g(), "impulse-response"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "controls/text_controls.hpp"
 #include "editor_harness.hpp"
-#include "page_png.hpp"
+#include "golden_page.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/preset_list.hpp"
@@ -254,9 +254,9 @@ TEST_F(PresetColumn, RendersTheListFilledAndLayerB) {
         window->view().presetRowChanged(
             slot, " " + std::to_string(slot) + " Preset " + std::to_string(slot));
     h.receivePreset(3, testing::recordWith(64, "Round Bottom"));
-    EXPECT_TRUE(testing::writePagePng(g(), "main-page/preset-list.png"));
+    EXPECT_TRUE(testing::matchesGoldenPage(g(), "preset-list"));
     click(1459 + 37, 322 + 37);
-    EXPECT_TRUE(testing::writePagePng(g(), "main-page/layer-b.png"));
+    EXPECT_TRUE(testing::matchesGoldenPage(g(), "layer-b"));
 }
 
 }  // namespace

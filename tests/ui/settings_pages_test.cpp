@@ -1,14 +1,14 @@
 // The pages laid over the main page, built for real and clicked at their
 // places: the global settings page and its MIDI pages, the About page, the
-// firmware page, the status lines and the progress overlay. Each test writes
-// the page it opened as a PNG for review (build/tests/ui/pages/).
+// firmware page, the status lines and the progress overlay. Each test compares
+// the page it opened with its reference picture (tests/data/golden/).
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "controls/controls.hpp"
 #include "editor_harness.hpp"
-#include "page_png.hpp"
+#include "golden_page.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/pages/secondary_pages.hpp"
@@ -98,9 +98,9 @@ class OverlayPages : public ::testing::Test {
         h.editor.menuCommand(menu::GlobalSettings);
         settle();
     }
-    void review(const char* name) {
+    void matchesGolden(const char* name) {
         settle();
-        EXPECT_TRUE(testing::writePagePng(g(), std::filesystem::path("pages") / name));
+        EXPECT_TRUE(testing::matchesGoldenPage(g(), name));
     }
 
     EditorHarness h;
@@ -147,7 +147,7 @@ TEST_F(OverlayPages, SettingsPageOpensWithTheDevicesValuesAndClosesOnTheEmptyAre
     EXPECT_EQ(pageRequests(sysex::page::Settings).size(), 1u);
     auto* tuner = dynamic_cast<igraphics::ICaptionControl*>(controlsOf(group::GlobalSettings)[12]);
     EXPECT_EQ(tuner->captionText(), "440Hz");
-    review("global_settings.png");
+    matchesGolden("global-settings");
 
     // The picture above the catcher lets the click through; the page goes
     // once the catcher's press has shown.
@@ -206,7 +206,7 @@ TEST_F(OverlayPages, SetupLeadsToTheCcPageWhoseBackSendsTheAssignments) {
     EXPECT_TRUE(pageShown(group::MidiCc));
     EXPECT_FALSE(pageShown(group::GlobalSettings));
     EXPECT_EQ(pageRequests(sysex::page::MidiAssign).size(), 1u);
-    review("midi_cc.png");
+    matchesGolden("midi-cc");
 
     // The third box (MID): nothing goes before BACK.
     const IRECT mid = IRECT{1100, 350, 1220, 750}.row(2, 8).shrunk(3);
@@ -247,7 +247,7 @@ TEST_F(OverlayPages, TheProgramMapPageShowsTheBoxesOfThePresetNumbering) {
     settle();
     EXPECT_FALSE(pageShown(group::ProgramMapFrom0));
     EXPECT_TRUE(pageShown(group::ProgramMapFrom1));
-    review("program_map.png");
+    matchesGolden("program-map");
 }
 
 TEST_F(OverlayPages, EveryWindowStartsFromTheIdentityProgramMap) {
@@ -269,7 +269,7 @@ TEST_F(OverlayPages, AboutShowsTheVersionAndAClickAnywhereClosesIt) {
             versionShown |= t->text() == "v1.0.0";
     });
     EXPECT_TRUE(versionShown);
-    review("about.png");
+    matchesGolden("about");
     click(Point{1500, 900});
     settle();
     EXPECT_FALSE(pageShown(group::About));
@@ -284,7 +284,7 @@ TEST_F(OverlayPages, TheProgressOverlayShieldsThePageBelow) {
     IControl* top = g().controlAt(1050, 600);
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->group(), group::Progress);
-    review("progress.png");
+    matchesGolden("progress");
     window.view().transferEnded(Transfer::BulkRead, true);
     EXPECT_FALSE(pageShown(group::Progress));
     EXPECT_NE(g().controlAt(1050, 600)->group(), group::Progress);
@@ -296,7 +296,7 @@ TEST_F(OverlayPages, TheFirmwarePageOpensItsLinkAndClosesWithX) {
     EXPECT_TRUE(pageShown(group::FirmwareBackground));
     EXPECT_TRUE(pageShown(group::FirmwareUpdate));
     EXPECT_FALSE(pageShown(group::Firmware));
-    review("firmware.png");
+    matchesGolden("firmware");
 
     click(FirmwareLink);
     EXPECT_EQ(urls.urls, (std::vector<std::string>{FirmwareDownloadsUrl}));
@@ -323,7 +323,7 @@ TEST_F(OverlayPages, AFailedUpdateReturnsToTheMainPageWithTheFaceplateGreyed) {
     settle(300);
     EXPECT_TRUE(pageShown(group::Firmware));
     EXPECT_NE(window.view().text(tag::FirmwareText), "0 %");
-    review("firmware_progress.png");
+    matchesGolden("firmware-progress");
 
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Failed));
     settle();
