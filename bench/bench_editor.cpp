@@ -94,7 +94,7 @@ void FullSyncAgainstSimulator(benchmark::State& state) {
             int synchronised_ = 0;
             void synchronised() override { ++synchronised_; }
         } events;
-        editor.setEvents(&events);
+        editor.events().add(events);
         editor.sendToDevice(sysex::requestPage(sysex::page::Identify));
         while (events.synchronised_ == 0) loop.advance(100);
     }

@@ -87,7 +87,7 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
         traceMessage("> ", m);
         return sendRaw_(m);
     });
-    editor_->setEvents(this);
+    editor_->events().add(*this);
 #ifdef VORNIX_HAVE_RESOURCES
     host::startEditor(*editor_, [](int index) { return resources::factoryWav(index); });
 #else

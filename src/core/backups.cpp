@@ -60,7 +60,8 @@ bool VornixControl::startBankImport(const std::filesystem::path& path, std::stri
 // editor connects again, which reads them all. A restore that did not take
 // is reported either way.
 void VornixControl::finishBankImport() {
-    link_.events().transferEnded(Transfer::BankImport, bankImport_.succeeded());
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport,
+                        bankImport_.succeeded());
     if (!bankImport_.succeeded()) link_.showMessage(bankImport_.outcome());
     if (!windowOpen()) return;
     if (bankImport_.succeeded()) link_.showMessage("Finished successfully!");
@@ -90,7 +91,7 @@ void VornixControl::performFactoryReset(std::uint8_t target) {
 
 void VornixControl::finishFactoryReset() {
     factoryResetCompleted_ = false;
-    link_.events().factoryResetFinished();
+    link_.events().emit(&TransferEvents::factoryResetFinished);
     if (!windowOpen()) return;
     link_.showMessage("Finished successfully!");
     requestGlobalPage(sysex::page::Settings);

@@ -25,7 +25,7 @@ unsigned sumOf(sysex::ByteSpan bytes) {
 void BankExport::start(const std::filesystem::path& target) {
     target_ = target;
     if (!storage::canCreate(target)) {
-        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
         link_.showMessage("Could not write the bank file " + target.string());
         return;
     }
@@ -34,13 +34,13 @@ void BankExport::start(const std::filesystem::path& target) {
     nextPreset_ = nextIr_ = 0;
     irReferenced_.fill(false);
     buffer_.clear();
-    link_.events().transferStarted(Transfer::BankExport);
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::BankExport);
 }
 
 void BankExport::step(bool online) {
     if (!online) {
         active_ = false;
-        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
     } else if (asked_ == Asked::Nothing) {
         requestNext();
     } else if (++waitTicks_ > SilenceTicks) {
@@ -86,7 +86,8 @@ void BankExport::askAgain(const char* why) {
         return;
     }
     ++retries_;
-    link_.events().note(std::string(why) + " for " + askedText() + ": asked again");
+    link_.events().emit(&MessageEvents::note,
+                        std::string(why) + " for " + askedText() + ": asked again");
     buffer_.resize(mark_);
     ask();
 }
@@ -97,8 +98,8 @@ std::string BankExport::askedText() const {
 
 void BankExport::receivePreset(sysex::ByteSpan message, const sysex::BlockView& dump) {
     if (asked_ != Asked::Preset || dump.number != askedNumber_) {
-        link_.events().note("ignored preset " + std::to_string(dump.number) +
-                            ", which the backup did not ask for now");
+        link_.events().emit(&MessageEvents::note, "ignored preset " + std::to_string(dump.number) +
+                                                      ", which the backup did not ask for now");
         return;
     }
     if (!dump.checksumOk) {
@@ -110,7 +111,8 @@ void BankExport::receivePreset(sysex::ByteSpan message, const sysex::BlockView& 
             n >= 0 && n < NumExportableIrs)
             irReferenced_[static_cast<std::size_t>(n)] = true;
     if (!append(message)) return;
-    link_.events().transferProgress(Transfer::BankExport, nextPreset_ / double(NumPresets));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankExport,
+                        nextPreset_ / double(NumPresets));
     answered();
 }
 
@@ -134,13 +136,15 @@ void BankExport::receiveIrChunk(sysex::ByteSpan m) {
             return;
         }
     } else {
-        link_.events().note("ignored an IR chunk the backup did not ask for now");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored an IR chunk the backup did not ask for now");
         return;
     }
     if (!append(m)) return;
     waitTicks_ = 0;
     if (!last) return;
-    link_.events().transferProgress(Transfer::BankExport, nextIr_ / double(NumExportableIrs));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankExport,
+                        nextIr_ / double(NumExportableIrs));
     answered();
 }
 
@@ -165,14 +169,14 @@ bool BankExport::append(sysex::ByteSpan message) {
 void BankExport::finish() {
     active_ = false;
     const bool written = storage::writeFile(target_, buffer_, storage::Durability::Durable);
-    link_.events().transferEnded(Transfer::BankExport, written);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, written);
     link_.showMessage(written ? "Finished successfully!"
                               : "Could not write the bank file " + target_.string());
 }
 
 void BankExport::fail() {
     active_ = false;
-    link_.events().transferEnded(Transfer::BankExport, false);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
     link_.showMessage("Communication error!");
 }
 

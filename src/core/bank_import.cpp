@@ -59,8 +59,8 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
     active_ = ready_ = true;
     link_.armBeginTransfer();
     waitTicks_ = 0;
-    link_.events().transferStarted(Transfer::BankImport);
-    link_.events().transferProgress(Transfer::BankImport, 0.0);
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::BankImport);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport, 0.0);
     return true;
 }
 
@@ -93,7 +93,8 @@ void BankImport::sendNext() {
                                       buffer_.begin() + static_cast<std::ptrdiff_t>(end));
     const std::uint8_t command = rewriteForRestore(message);
     link_.send(message);
-    link_.events().transferProgress(Transfer::BankImport, (sent_ + 1) / double(messageCount()));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport,
+                        (sent_ + 1) / double(messageCount()));
     if (command != sysex::cmd::RestoreIrMiddle) {
         awaitingAck_ = true;
         return;
@@ -152,7 +153,8 @@ std::uint8_t BankImport::rewriteForRestore(std::vector<std::uint8_t>& m) {
 // message, and the device would keep its old preset in that slot.
 void BankImport::acknowledged() {
     if (!active_ || !awaitingAck_) {
-        link_.events().note("ignored an acknowledgement that no restore message was waiting for");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored an acknowledgement that no restore message was waiting for");
         return;
     }
     awaitingAck_ = false;
@@ -166,7 +168,8 @@ void BankImport::acknowledged() {
 
 void BankImport::refused() {
     if (!active_ || !awaitingAck_) {
-        link_.events().note("ignored a refusal that no restore message was waiting for");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored a refusal that no restore message was waiting for");
         return;
     }
     fail("Communication error!");
@@ -195,7 +198,7 @@ void BankImport::verify(const sysex::PresetChecksums& device) {
 
 void BankImport::fail(const std::string& text) {
     active_ = verifying_ = false;
-    link_.events().transferEnded(Transfer::BankImport, false);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, false);
     link_.showMessage(text);
 }
 

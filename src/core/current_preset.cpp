@@ -29,7 +29,7 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
     currentPreset_ = slot;
     if (slot != selectedRow_) {
         selectedRow_ = slot;
-        link_.events().presetSelected(slot);
+        link_.events().emit(&SoundEvents::presetSelected, slot);
         // The list scrolls the row into view.
         if (windowOpen())
             setParameterFromDevice(param::Scroll,
@@ -64,10 +64,10 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
     if (savePending_) {
         savePending_ = false;
         cache_.store(currentPreset_, dump.block, dump.sent);
-        link_.events().presetStored(currentPreset_);
+        link_.events().emit(&SoundEvents::presetStored, currentPreset_);
     }
     requestMissingUserIr();
-    link_.events().presetApplied(applied);
+    link_.events().emit(&SoundEvents::presetApplied, applied);
     awaitingIrsForSync_ = true;
     reportSynchronisedWhenDone();
 }
@@ -112,7 +112,7 @@ void VornixControl::requestMissingUserIr() {
 void VornixControl::reportSynchronisedWhenDone() {
     if (!awaitingIrsForSync_ || bulkRead_.active() || irDownload_.pending() > 0) return;
     awaitingIrsForSync_ = false;
-    link_.events().synchronised();
+    link_.events().emit(&TransferEvents::synchronised);
 }
 
 // ---- global pages ------------------------------------------------------------------
@@ -169,7 +169,7 @@ void VornixControl::applyParameterReport(ByteSpan message) {
     // device is in, and its switch then flips it the right way.
     if (report->index == LayerBReportNumber) {
         LayerB = report->value >= 1;
-        link_.events().knobLayerChanged(LayerB);
+        link_.events().emit(&SoundEvents::knobLayerChanged, LayerB);
         return;
     }
     if (report->index >= NumParams) return;
@@ -186,7 +186,7 @@ void VornixControl::applyDeviceText(ByteSpan m) {
         m[sysex::at::Device] != sysex::DeviceCode)
         return;
     deviceText_ = sysex::trimDeviceName(m.subspan(sysex::at::TextData, sysex::TextBytes));
-    link_.events().deviceTextChanged(deviceText_);
+    link_.events().emit(&SoundEvents::deviceTextChanged, deviceText_);
 }
 
 }  // namespace vornix

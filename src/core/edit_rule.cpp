@@ -79,20 +79,21 @@ void VornixControl::showParamChange(int index) {
     if (sendsGlobalPage(index) && windowOpen() && !BulkUpdate)
         writeGlobalPage(sysex::page::Settings);
     setModified(!std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin()));
-    link_.events().parameterChanged(index, BulkUpdate);
+    link_.events().emit(&SoundEvents::parameterChanged, index, BulkUpdate);
 }
 
 // The readout shows an edited value for 60 idle ticks, then the preset number.
 void VornixControl::readoutTick() {
     if (!readoutTicks_ || ++*readoutTicks_ <= ReadoutTimeoutTicks) return;
     readoutTicks_.reset();
-    link_.events().readoutTimedOut(currentPreset_ + intValue(param::PatchOffset));
+    link_.events().emit(&SoundEvents::readoutTimedOut,
+                        currentPreset_ + intValue(param::PatchOffset));
 }
 
 void VornixControl::setModified(bool modified) {
     if (ModifiedFlag == modified) return;
     ModifiedFlag = modified;
-    link_.events().modifiedChanged(modified);
+    link_.events().emit(&SoundEvents::modifiedChanged, modified);
 }
 
 void VornixControl::sendParamEdit(int index) {
@@ -146,7 +147,7 @@ void VornixControl::sendUserIrLowHalf() {
     const int number = ir7 ? ir7Slot_ : ir8Slot_;
     setParameterFromDevice(ir7 ? param::Ir7SlotLow : param::Ir8SlotLow,
                            deviceFraction(sysex::low7(static_cast<unsigned>(number))));
-    link_.events().userIrAssigned(ir7 ? 7 : 8, static_cast<unsigned>(number));
+    link_.events().emit(&SoundEvents::userIrAssigned, ir7 ? 7 : 8, static_cast<unsigned>(number));
 }
 
 // ---- whole presets, pages and requests -------------------------------------------------
@@ -194,7 +195,7 @@ void VornixControl::sendPreset() {
 
 void VornixControl::renamePreset(const std::string& name) {
     presetName_ = name;
-    link_.events().presetNameChanged(name);
+    link_.events().emit(&SoundEvents::presetNameChanged, name);
 }
 
 void VornixControl::writeGlobalPage(int page) {
@@ -247,7 +248,7 @@ void VornixControl::stepCurrentPreset(int slot) {
 void VornixControl::toggleLayerB() {
     LayerB = !LayerB;
     sendToDevice(sysex::switchLayer(LayerB));
-    link_.events().knobLayerChanged(LayerB);
+    link_.events().emit(&SoundEvents::knobLayerChanged, LayerB);
 }
 
 }  // namespace vornix

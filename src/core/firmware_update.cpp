@@ -16,7 +16,7 @@ constexpr int LoaderTimeoutTicks = 150;
 void FirmwareUpdate::openPage() {
     connection_.setOnline(true);
     connection_.enableKeepAlive(false);
-    link_.events().firmwarePageOpened();
+    link_.events().emit(&PageEvents::firmwarePageOpened);
 }
 
 void FirmwareUpdate::closePage() {
@@ -24,7 +24,7 @@ void FirmwareUpdate::closePage() {
     link_.holdForFirmware(false);
     connection_.setOnline(false);
     connection_.enableKeepAlive(true);
-    link_.events().firmwarePageClosed(false);
+    link_.events().emit(&PageEvents::firmwarePageClosed, false);
 }
 
 void FirmwareUpdate::chooseFile() {
@@ -56,12 +56,13 @@ void FirmwareUpdate::receiveStatus(std::uint8_t command) {
             // Only the answer to our request starts the update: a repeated
             // one after the last chunk would send an empty chunk more.
             if (!awaitingLoader_) {
-                link_.events().note("ignored a loader ready nothing was waiting for");
+                link_.events().emit(&MessageEvents::note,
+                                    "ignored a loader ready nothing was waiting for");
                 return;
             }
             awaitingLoader_ = false;
             uploading_ = true;
-            link_.events().transferStarted(Transfer::Firmware);
+            link_.events().emit(&TransferEvents::transferStarted, Transfer::Firmware);
             break;
         case sysex::fwcmd::Finished:
             finish(true);
@@ -94,7 +95,8 @@ void FirmwareUpdate::sendChunk() {
         awaitingResult_ = true;
         waitTicks_ = 0;
     }
-    link_.events().transferProgress(Transfer::Firmware, buffer_.sent() / double(total));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::Firmware,
+                        buffer_.sent() / double(total));
 }
 
 // Success is reported only once the device says the update finished.
@@ -107,9 +109,10 @@ void FirmwareUpdate::finish(bool ok) {
     // after an update and is found again only if the editor looks for it.
     connection_.enableKeepAlive(true);
     if (!wasOurs && ok) return;
-    link_.events().transferEnded(Transfer::Firmware, ok);
-    link_.showMessage(ok ? "Firmware update finished." : "Error in update!", Buttons::Ok,
-                      [this](Answer) { link_.events().firmwarePageClosed(true); });
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::Firmware, ok);
+    link_.showMessage(
+        ok ? "Firmware update finished." : "Error in update!", Buttons::Ok,
+        [this](Answer) { link_.events().emit(&PageEvents::firmwarePageClosed, true); });
 }
 
 }  // namespace vornix

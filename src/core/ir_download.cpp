@@ -24,8 +24,8 @@ void IrDownload::receive(ByteSpan m) {
     } else if (command == sysex::cmd::IrMiddle && m.size() == sysex::IrMiddleSize) {
         push(m.subspan(sysex::at::IrChunkData, sysex::IrChunkBytes));
         if (active_ && expected_ > 0)
-            link_.events().transferProgress(Transfer::IrDownload,
-                                            decoded_.size() / double(expected_));
+            link_.events().emit(&TransferEvents::transferProgress, Transfer::IrDownload,
+                                decoded_.size() / double(expected_));
     } else if (command == sysex::cmd::IrLast) {
         finish(m);
     }
@@ -43,8 +43,8 @@ void IrDownload::start(ByteSpan m) {
     runningSum_ = 0;
     unpacker_.start(expected_);
     push(m.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
-    link_.events().transferStarted(Transfer::IrDownload);
-    link_.events().transferProgress(Transfer::IrDownload, 0.0);
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::IrDownload);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::IrDownload, 0.0);
 }
 
 void IrDownload::push(ByteSpan streamBytes) {
@@ -68,14 +68,14 @@ void IrDownload::finish(ByteSpan m) {
     // An IR whose bytes do not add up is not stored: it would replace a good
     // cache file with noise.
     if ((runningSum_ & FourteenBits) != sysex::read14(m, checksumAt) || !unpacker_.complete()) {
-        link_.events().message("IR " + std::to_string(number_) +
-                               " arrived damaged and was not stored");
-        link_.events().transferEnded(Transfer::IrDownload, false);
+        link_.events().emit(&MessageEvents::message, "IR " + std::to_string(number_) +
+                                                         " arrived damaged and was not stored");
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::IrDownload, false);
         return;
     }
     if (received_) received_(number_, decoded_);
-    link_.events().transferProgress(Transfer::IrDownload, 1.0);
-    link_.events().transferEnded(Transfer::IrDownload, true);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::IrDownload, 1.0);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::IrDownload, true);
 }
 
 }  // namespace vornix

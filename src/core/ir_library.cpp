@@ -37,16 +37,16 @@ void VornixControl::storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsi
         setUserIrName(userIrTarget_ == UserIrTarget::Ir7 ? 7 : 8, trimmed);
         const unsigned row = ir::irRowOf(number);
         userIrRows_[row] = trimmed;
-        link_.events().userIrRowChanged(static_cast<int>(row), trimmed);
+        link_.events().emit(&ListEvents::userIrRowChanged, static_cast<int>(row), trimmed);
     }
     if (ir::isCabinetIrNumber(number))
-        link_.events().cabinetNameChanged(static_cast<int>(number - ir::CabinetIrFirst) + 1,
-                                          trimmed);
+        link_.events().emit(&ListEvents::cabinetNameChanged,
+                            static_cast<int>(number - ir::CabinetIrFirst) + 1, trimmed);
 }
 
 void VornixControl::setUserIrName(int position, const std::string& name) {
     userIrNames_[position == 7 ? 0 : 1] = name;
-    link_.events().irPositionNameChanged(position, name);
+    link_.events().emit(&SoundEvents::irPositionNameChanged, position, name);
 }
 
 const std::string& VornixControl::userIrName(int position) const {
@@ -93,7 +93,7 @@ void VornixControl::storeReceivedIr(unsigned number, std::span<const std::uint8_
         intValue(param::Ir8Mode) != 0 && static_cast<int>(number) != ir8Slot_ &&
         !storage::FileReader(dataFolder().irFile(static_cast<unsigned>(ir8Slot_))).isOpen();
     if (ir8Missing) irDownload_.request(static_cast<unsigned>(ir8Slot_), !bankExport_.active());
-    link_.events().irReceived(number);
+    link_.events().emit(&TransferEvents::irReceived, number);
 }
 
 // Position 7 and 8 play the preset's user IRs when their mode is on.
@@ -107,7 +107,7 @@ void VornixControl::showIrSelection(int value) {
             ir::loadCabinetIr(dataFolder(), cabinet, buffer);
     };
     ir::crossFadeIrSelection(value, loader, *irSamples_);
-    link_.events().impulseResponseChanged(*irSamples_, !BulkUpdate);
+    link_.events().emit(&SoundEvents::impulseResponseChanged, *irSamples_, !BulkUpdate);
 }
 
 // Only the window shows the response; with it closed there is nothing to draw.

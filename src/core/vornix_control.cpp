@@ -85,7 +85,7 @@ void VornixControl::transferStep() {
 // and so does the start-up sequence for the current preset, a few times. The
 // export asks again itself.
 void VornixControl::presetRequestUnanswered() {
-    link_.events().presetRequestUnanswered();
+    link_.events().emit(&TransferEvents::presetRequestUnanswered);
     if (!online() || bankExport_.active()) return;
     if (bulkRead_.active())
         bulkRead_.retryRequest();
@@ -98,13 +98,13 @@ void VornixControl::presetRequestUnanswered() {
 void VornixControl::uiClosed() {
     if (online()) sendToDevice(sysex::editorClosed());
     if (saveDrawScale_) saveDrawScale_(drawScale_);
-    attachView(nullptr);
+    detachView();
 }
 
 // With no window content the shell shows its own About box.
 bool VornixControl::aboutRequested() {
     if (!windowOpen()) return false;
-    link_.events().aboutRequested();
+    link_.events().emit(&PageEvents::aboutRequested);
     return true;
 }
 
@@ -121,7 +121,7 @@ void VornixControl::menuCommand(int command) {
             break;
         case menu::GlobalSettings:
             connection_.enableKeepAlive(false);
-            link_.events().globalSettingsOpened();
+            link_.events().emit(&PageEvents::globalSettingsOpened);
             requestGlobalPage(sysex::page::Settings);
             break;
         case menu::ClearCache:
@@ -141,13 +141,13 @@ void VornixControl::reconnect() {
     // keep-alive for good.
     if (bankImport_.active()) {
         bankImport_.cancel();
-        link_.events().transferEnded(Transfer::BankImport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, false);
     }
     if (bankExport_.active()) {
         bankExport_.cancel();
-        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
     }
-    link_.events().connecting();
+    link_.events().emit(&LinkEvents::connecting);
 }
 
 // ---- parameters ------------------------------------------------------------------------

@@ -80,15 +80,16 @@ class VornixControl : public iplug::IPlugAPP,
     bool sendToDevice(std::span<const std::uint8_t> message) { return link_.send(message); }
     void sysExReceived(std::span<const std::uint8_t> message) override;
     void renderAudioBlock(std::span<double* const> outputs, int frames) override;
-    // The program's listener (the command line, a test); the window has its own.
-    void setEvents(EditorEvents* events) { link_.events().setProgram(events); }
+    // Where programs, tests and the window listen: events().add(listener).
+    EventHub& events() { return link_.events(); }
     // Runs at each 20 ms tick before idleTick: the drawing context moves the
     // queued parameter values into its controls. Without it they are dropped.
     void setQueuedValueSink(std::function<void()> sink) { queuedValueSink_ = std::move(sink); }
 
     // ---- window ----
     // Attaching a view opens the window as far as the editor is concerned.
-    void attachView(EditorEvents* view) { link_.events().setWindow(view); }
+    void attachView(EditorEvents& view) { link_.openWindow(view); }
+    void detachView() { link_.closeWindow(); }
     bool windowOpen() const { return link_.windowOpen(); }
     // Window torn down; its draw scale is saved for the next window.
     void uiClosed();

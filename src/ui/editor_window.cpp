@@ -54,7 +54,7 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     view_ = std::make_unique<GraphicsView>(*graphics_);
     editor.resetProgramMap();
     buildMainPage(*graphics_, *view_, actionsOn(editor));
-    editor.attachView(view_.get());
+    editor.attachView(*view_);
     showKeptState();
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
@@ -93,7 +93,7 @@ void EditorWindow::showImpulseResponse() {
 
 EditorWindow::~EditorWindow() {
     editor_.setQueuedValueSink(nullptr);
-    if (editor_.windowOpen()) editor_.attachView(nullptr);
+    if (editor_.windowOpen()) editor_.detachView();
     // The controls go before the view their actions reach.
     graphics_.reset();
 }

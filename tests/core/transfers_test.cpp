@@ -90,7 +90,7 @@ struct UploadHarness {
             sent.emplace_back(m.begin(), m.end());
             return true;
         });
-        link.events().setProgram(&events);
+        link.events().add(events);
     }
     void steps(int n) {
         for (int i = 0; i < n; ++i)

@@ -65,10 +65,10 @@ struct EditorHarness {
             sent.push_back({loop.now(), {m.begin(), m.end()}});
             return true;
         });
-        editor.setEvents(&events);
+        editor.events().add(events);
     }
 
-    void openWindow() { editor.attachView(&view); }
+    void openWindow() { editor.attachView(view); }
     // Any message the device sends ends the bulk update the editor starts in.
     void endBulkUpdate() { receive(sysex::parameterChanged(param::Level, 64)); }
     void receive(const Bytes& m) { editor.sysExReceived(m); }

@@ -34,7 +34,7 @@ struct Scenario {
         editor.reset();
         editor = std::make_unique<VornixControl>(loop, storage::DataFolder(dir.path()), platform);
         events = RecordingView{};
-        editor->setEvents(&events);
+        editor->events().add(events);
         connection = std::make_unique<host::DeviceConnection>(
             loop, port, [this](std::span<const std::uint8_t> m) {
                 received.emplace_back(m.begin(), m.end());
@@ -44,7 +44,7 @@ struct Scenario {
         host::startEditor(*editor, {});
         port.sent.clear();
     }
-    void openWindow() { editor->attachView(&view); }
+    void openWindow() { editor->attachView(view); }
 
     std::size_t sentCount(int key) const {
         std::size_t n = 0;

@@ -46,7 +46,7 @@ class EditorPage : public ::testing::Test {
             editor.reconnect();
         };
         buildMainPage(graphics, view, actions);
-        editor.attachView(&view);
+        editor.attachView(view);
     }
 
     // Draws the whole window at draw scale 1 and returns the pixel at (x, y) as 0xAARRGGBB.
@@ -262,7 +262,7 @@ TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {
                                 tag::PresetRowFirst + 3);
     auto* cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
                                     tag::cabinetRow(8));
-    editor.attachView(&view);
+    editor.attachView(view);
     view.presetRowChanged(3, " 03 Fat");
     view.cabinetNameChanged(8, "Aldric V30");
     view.cabinetNameChanged(9, "beyond");
