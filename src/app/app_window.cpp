@@ -79,12 +79,13 @@ GtkWidget* MainWindow::buildMenuBar(GtkAccelGroup* accelerators) {
     GtkWidget* bar = gtk_menu_bar_new();
     GtkWidget* file = addPopup(bar, "_File");
     addItem(file, "_Import All Presets to Vornix...",
-            [this] { editor_.menuCommand(menu::ImportBank); });
+            [this] { editor_.menuCommand(MenuCommand::ImportBank); });
     addItem(file, "_Export All Presets from Vornix ...",
-            [this] { editor_.menuCommand(menu::ExportBank); });
+            [this] { editor_.menuCommand(MenuCommand::ExportBank); });
     addSeparator(file);
-    addItem(file, "_Firmware Update...", [this] { editor_.menuCommand(menu::FirmwareUpdate); });
-    addItem(file, "_Clear Cache Data", [this] { editor_.menuCommand(menu::ClearCache); });
+    addItem(file, "_Firmware Update...",
+            [this] { editor_.menuCommand(MenuCommand::FirmwareUpdate); });
+    addItem(file, "_Clear Cache Data", [this] { editor_.menuCommand(MenuCommand::ClearCache); });
     addSeparator(file);
     GtkWidget* midi = addItem(file, "_MIDI Settings...", [this] {
         if (commands_.preferences) commands_.preferences();
@@ -92,7 +93,7 @@ GtkWidget* MainWindow::buildMenuBar(GtkAccelGroup* accelerators) {
     gtk_widget_add_accelerator(midi, "activate", accelerators, GDK_KEY_comma, GDK_CONTROL_MASK,
                                GTK_ACCEL_VISIBLE);
     addItem(file, "_Vornix Global Settings...",
-            [this] { editor_.menuCommand(menu::GlobalSettings); });
+            [this] { editor_.menuCommand(MenuCommand::GlobalSettings); });
     addSeparator(file);
     addItem(file, "_Quit", [this] { close(); });
 

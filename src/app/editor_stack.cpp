@@ -34,7 +34,7 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
         simulatorConnection_ = std::make_unique<host::DeviceConnection>(
             loop, pedal_->port(), [this](std::span<const std::uint8_t> m) { deliver(m); });
     }
-    editor_->setSender([this](std::span<const std::uint8_t> m) { return send(m); });
+    editor_->link().setSender([this](std::span<const std::uint8_t> m) { return send(m); });
 }
 
 EditorStack::~EditorStack() {
@@ -70,7 +70,7 @@ void EditorStack::portsChanged(const std::vector<host::PortChange>& changes) {
     std::string text = presence_.update(changes);
     if (text.empty()) return;
     text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-    editor_->showMessageLater(text + ".");
+    editor_->link().showMessageLater(text + ".");
 }
 
 void EditorStack::start() {
@@ -100,7 +100,7 @@ void EditorStack::openNamedPorts() {
 }
 
 void EditorStack::shutDown() {
-    if (editor_) editor_->setSender(nullptr);
+    if (editor_) editor_->link().setSender(nullptr);
     if (host_) host_->shutDown();
 }
 

@@ -44,14 +44,14 @@ int renderToPng(const Options& options) {
             bool synchronised_ = false;
             void synchronised() override { synchronised_ = true; }
         } progress;
-        editor.events().add(progress);
+        editor.link().events().add(progress);
         if (headless.virtualTime()) {
             headless.runUntil([&] { return progress.synchronised_; }, ConnectLimitMs);
             headless.runUntil([] { return false; }, SettleMs);
         } else {
-            headless.runUntil([&] { return editor.online(); }, PortsWaitMs);
+            headless.runUntil([&] { return editor.connection().online(); }, PortsWaitMs);
         }
-        editor.events().remove(progress);
+        editor.link().events().remove(progress);
 
         if (!writePng(headless.graphics(), scale, options.renderTo)) {
             std::cerr << "vornix-control: cannot write " << options.renderTo << '\n';

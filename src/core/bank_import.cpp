@@ -25,22 +25,19 @@ unsigned sumOf(ByteSpan bytes) {
 
 }  // namespace
 
-bool BankImport::start(const std::filesystem::path& path, std::string& error) {
+Result BankImport::start(const std::filesystem::path& path) {
     storage::FileReader reader(path);
     if (!reader.isOpen()) {
-        error = "Cannot open the bank file " + path.string();
-        return false;
+        return Result::failed("Cannot open the bank file " + path.string());
     }
     if (reader.size() > BulkBufferCapacity) {
-        error = "Not a bank file: larger than 1 MiB";
-        return false;
+        return Result::failed("Not a bank file: larger than 1 MiB");
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
     bytes.resize(reader.read(bytes.data(), bytes.size()));
     storage::BankFileSplit split = storage::splitBankFile(bytes);
     if (!split.ok()) {
-        error = split.error;
-        return false;
+        return Result::failed(split.error);
     }
     buffer_ = std::move(bytes);
     starts_ = std::move(split.starts);
@@ -61,7 +58,7 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
     waitTicks_ = 0;
     link_.events().emit(&TransferEvents::transferStarted, Transfer::BankImport);
     link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport, 0.0);
-    return true;
+    return Result::done();
 }
 
 void BankImport::step(bool online) {

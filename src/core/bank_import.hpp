@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/link.hpp"
+#include "core/result.hpp"
 #include "device/global_pages.hpp"
 #include "device/sysex.hpp"
 
@@ -25,7 +26,7 @@ class BankImport {
     bool active() const { return active_; }
     int messageCount() const { return static_cast<int>(starts_.size()); }
     // Loads the bank file and arms the import; false with a reason otherwise.
-    bool start(const std::filesystem::path& path, std::string& error);
+    Result start(const std::filesystem::path& path);
     // The device tick's turn (the import holds the tick while it is active).
     void step(bool online);
     // The device's answers to a restore message.

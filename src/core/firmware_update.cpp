@@ -31,23 +31,19 @@ void FirmwareUpdate::chooseFile() {
     FileRequest request;
     request.extension = "bin";
     if (const auto path = link_.platform().chooseFile(request); path && !path->empty()) {
-        std::string error;
-        if (!load(*path, error)) link_.showMessage(error);
+        if (const Result loaded = load(*path); !loaded) link_.showMessage(loaded.error());
     }
 }
 
-bool FirmwareUpdate::load(const std::filesystem::path& path, std::string& error) {
+Result FirmwareUpdate::load(const std::filesystem::path& path) {
     const firmware::FirmwareLoad result = firmware::loadFirmwareFile(path, buffer_);
-    if (!result.ok()) {
-        error = result.message;
-        return false;
-    }
+    if (!result.ok()) return Result::failed(result.message);
     awaitingResult_ = false;
     awaitingLoader_ = true;
     waitTicks_ = 0;
     link_.send(sysex::firmwareEnterUpdate());
     link_.holdForFirmware(true);
-    return true;
+    return Result::done();
 }
 
 void FirmwareUpdate::receiveStatus(std::uint8_t command) {

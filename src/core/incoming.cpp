@@ -69,8 +69,8 @@ void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump
     if (bankExport_.awaitsPreset(dump.number)) {
         bankExport_.receivePreset(message, dump);
     } else if (bulkRead_.active()) {
-        BulkUpdate = true;
-        if (bulkRead_.receive(dump, intValue(param::PatchOffset))) BulkUpdate = false;
+        sound_.BulkUpdate = true;
+        if (bulkRead_.receive(dump, intValue(param::PatchOffset))) sound_.BulkUpdate = false;
     } else if (bankExport_.active()) {
         bankExport_.receivePreset(message, dump);
     } else {
@@ -84,9 +84,9 @@ void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump
 void VornixControl::receiveGlobalPage(const sysex::BlockView& page) {
     if (!online()) {
         if (connection_.receiveWhileOffline(page) == Connection::OfflineReply::SettingsPage) {
-            BulkUpdate = true;
+            sound_.BulkUpdate = true;
             applyPageFields(page.block, sysex::AnalogOptionFields);
-            BulkUpdate = false;
+            sound_.BulkUpdate = false;
         }
         return;
     }
@@ -139,7 +139,7 @@ void VornixControl::receiveIrNamePage(const sysex::BlockView& page) {
         link_.events().emit(&ListEvents::userIrRowChanged, row, name);
     }
     if (((number + 1) & (PagesPerBank - 1)) != 0)
-        sendToDevice(sysex::requestIrNames(static_cast<std::uint8_t>(number + 1)));
+        link_.send(sysex::requestIrNames(static_cast<std::uint8_t>(number + 1)));
 }
 
 void VornixControl::receiveShort(ByteSpan m) {

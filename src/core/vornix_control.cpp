@@ -96,41 +96,39 @@ void VornixControl::presetRequestUnanswered() {
 // ---- hooks ---------------------------------------------------------------------------
 
 void VornixControl::uiClosed() {
-    if (online()) sendToDevice(sysex::editorClosed());
+    if (online()) link_.send(sysex::editorClosed());
     if (saveDrawScale_) saveDrawScale_(drawScale_);
-    detachView();
+    link_.closeWindow();
 }
 
 // With no window content the shell shows its own About box.
 bool VornixControl::aboutRequested() {
-    if (!windowOpen()) return false;
+    if (!link_.windowOpen()) return false;
     link_.events().emit(&PageEvents::aboutRequested);
     return true;
 }
 
-void VornixControl::menuCommand(int command) {
+void VornixControl::menuCommand(MenuCommand command) {
     switch (command) {
-        case menu::FirmwareUpdate:
-            openFirmwarePage();
+        case MenuCommand::FirmwareUpdate:
+            firmware_.openPage();
             break;
-        case menu::ImportBank:
+        case MenuCommand::ImportBank:
             importBank();
             break;
-        case menu::ExportBank:
-            if (chooseBankExportFile()) startBankExportTo(storedBankPath_);
+        case MenuCommand::ExportBank:
+            if (chooseBankExportFile()) bankExport_.start(storedBankPath_);
             break;
-        case menu::GlobalSettings:
+        case MenuCommand::GlobalSettings:
             connection_.enableKeepAlive(false);
             link_.events().emit(&PageEvents::globalSettingsOpened);
             requestGlobalPage(sysex::page::Settings);
             break;
-        case menu::ClearCache:
-            clearCache();
+        case MenuCommand::ClearCache:
+            cache_.clear();
             refreshPresetListFromFiles();
             loadPresetSlots();
             link_.showMessage("Finished successfully!");
-            break;
-        default:
             break;
     }
 }

@@ -32,7 +32,7 @@ TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
     EXPECT_TRUE(identifyTimes(h).empty());
 
     EditorHarness settings;
-    settings.editor.menuCommand(menu::GlobalSettings);  // turns the keep-alive off
+    settings.editor.menuCommand(MenuCommand::GlobalSettings);  // turns the keep-alive off
     settings.loop.advance(10000);
     EXPECT_TRUE(identifyTimes(settings).empty());
     settings.editor.reconnect();
@@ -43,7 +43,7 @@ TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
 TEST(Identification, AcceptedVersionGoesOnlineAndAsksForChecksums) {
     EditorHarness h;
     h.goOnline(109);
-    EXPECT_TRUE(h.editor.online());
+    EXPECT_TRUE(h.editor.connection().online());
     EXPECT_TRUE(h.events.online);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 03 F7"});
     EXPECT_EQ(h.events.answeredVersions, std::vector<double>{10.9});
@@ -66,7 +66,7 @@ TEST(Identification, VersionsOutsideOneToTenStayOfflineWithAMessage) {
         EditorHarness h;
         h.openWindow();
         h.goOnline(c.version);
-        EXPECT_FALSE(h.editor.online());
+        EXPECT_FALSE(h.editor.connection().online());
         EXPECT_EQ(h.events.refusals, std::vector<std::string>{c.message});
         EXPECT_TRUE(h.sent.empty());
         EXPECT_TRUE(h.platform.boxes.empty())
@@ -92,7 +92,7 @@ TEST(Identification, BadChecksumShowsTheVersionButStaysOffline) {
     Bytes reply = sysex::identificationReply(13, "X");
     reply[100] ^= 1;
     h.receive(reply);
-    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.editor.connection().online());
     EXPECT_EQ(h.events.answeredVersions, std::vector<double>{1.3});
     EXPECT_EQ(h.events.serial, "");
     EXPECT_TRUE(h.sent.empty());
@@ -103,7 +103,7 @@ TEST(Identification, SecondReplyWhileOnlineIsIgnored) {
     h.goOnline();
     h.sent.clear();
     h.goOnline(9);  // would be refused if it counted as an identification
-    EXPECT_TRUE(h.editor.online());
+    EXPECT_TRUE(h.editor.connection().online());
     EXPECT_TRUE(h.sent.empty());
     h.loop.advance(100);
     EXPECT_TRUE(h.events.messages.empty());
@@ -113,7 +113,7 @@ TEST(Reconnect, GoesOfflineAndLooksForTheDeviceAgain) {
     EditorHarness h;
     h.goOnline();
     h.editor.reconnect();
-    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.editor.connection().online());
     EXPECT_FALSE(h.events.online);
     EXPECT_TRUE(h.events.logged("connecting"));
     h.sent.clear();

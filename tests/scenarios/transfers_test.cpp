@@ -42,7 +42,7 @@ TEST(BankExport, FileHoldsThePedalsOwnDumps) {
     Scenario s;
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     ASSERT_FALSE(s.events.isActive(Transfer::BankExport));
     sim::Pedal reference;
@@ -63,7 +63,7 @@ TEST(BankExport, ABackupStartedDuringTheSyncGetsItsAnswersAndTheSyncFinishes) {
              t += 10)
             s.loop.advance(10);
         const auto file = s.dir.path() / "backup.kvb";
-        s.editor->startBankExportTo(file);
+        s.editor->wholeDevice().startBankExportTo(file);
         s.loop.advance(60000);
         ASSERT_FALSE(s.events.isActive(Transfer::BankExport));
         sim::Pedal reference;
@@ -78,7 +78,7 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     ASSERT_TRUE(std::filesystem::exists(file));
     std::array<std::array<std::uint8_t, 256>, 128> exported;
@@ -90,7 +90,7 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     }
     s.platform.boxes.clear();
     s.platform.files.push_back(file.string());
-    s.editor->importBank();
+    s.editor->wholeDevice().importBank();
     ASSERT_TRUE(s.events.isActive(Transfer::BankImport));
     s.port.sent.clear();
     s.loop.advance(60000);
@@ -105,11 +105,11 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
               "This operation will overwrite the current Presets!\nAre you sure to continue?");
     EXPECT_EQ(texts[1], "Finished successfully!");
     // The editor reconnected and synchronised the emptied cache again.
-    EXPECT_TRUE(s.editor->online());
+    EXPECT_TRUE(s.editor->connection().online());
     EXPECT_GE(s.sentCount(sysex::cmd::BeginTransfer), 2u);
     for (int slot = 0; slot < 128; ++slot) {
         const auto& rec = exported[static_cast<std::size_t>(slot)];
-        EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
+        EXPECT_EQ(storage::readFile(s.editor->cache().folder().presetSlotFile(slot)),
                   Bytes(rec.begin(), rec.end()));
     }
 }
@@ -121,15 +121,15 @@ TEST(FactoryReset, PresetsResetRefetchesAfterReconnect) {
     auto changed = s.pedal.preset(3);
     changed[sysex::record::Name] = 'Q';
     s.pedal.setPreset(3, changed);
-    s.editor->factoryReset(sysex::reset::Presets);
-    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(3)));
+    s.editor->wholeDevice().factoryReset(sysex::reset::Presets);
+    EXPECT_FALSE(std::filesystem::exists(s.editor->cache().folder().presetSlotFile(3)));
     s.loop.advance(300);
     EXPECT_EQ(s.pedal.preset(3), sim::factoryPreset(3));
     EXPECT_EQ(s.platform.texts().back(), "Finished successfully!");
     s.editor->reconnect();
     ASSERT_TRUE(s.runUntilSynced());
     const auto& rec = s.pedal.preset(3);
-    EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(3)),
+    EXPECT_EQ(storage::readFile(s.editor->cache().folder().presetSlotFile(3)),
               Bytes(rec.begin(), rec.end()));
 }
 

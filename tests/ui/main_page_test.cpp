@@ -46,7 +46,7 @@ class EditorPage : public ::testing::Test {
             editor.reconnect();
         };
         buildMainPage(graphics, view, actions);
-        editor.attachView(view);
+        editor.link().openWindow(view);
     }
 
     // Draws the whole window at draw scale 1 and returns the pixel at (x, y) as 0xAARRGGBB.
@@ -170,7 +170,7 @@ TEST_F(EditorPage, ReconnectActsAfterTheClickAnimationAndResetsTheStatus) {
     EXPECT_EQ(reconnects, 0) << "the button acts when its click animation ends, not at mouse-up";
     loop.advance(igraphics::kSplashClickMs);
     EXPECT_EQ(reconnects, 1);
-    EXPECT_FALSE(editor.online());
+    EXPECT_FALSE(editor.connection().online());
     EXPECT_EQ(view.text(tag::StatusDevice), "");
     EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
     EXPECT_TRUE(graphics.controlWithTag(tag::ProgressRing)->isHidden());
@@ -262,7 +262,7 @@ TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {
                                 tag::PresetRowFirst + 3);
     auto* cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
                                     tag::cabinetRow(8));
-    editor.attachView(view);
+    editor.link().openWindow(view);
     view.presetRowChanged(3, " 03 Fat");
     view.cabinetNameChanged(8, "Aldric V30");
     view.cabinetNameChanged(9, "beyond");
