@@ -23,8 +23,8 @@ bool isGtkOption(const std::string& arg) {
 std::string conflictOf(const Options& options) {
     const bool ports = !options.inPort.empty() || !options.outPort.empty();
     if (options.scale && options.renderTo.empty())
-        return "--scale applies to --render-to; the window keeps the scale it was given with its "
-               "corner grip";
+        return "--scale applies to --render-to; the window keeps the scale it last closed with "
+               "(resize it from its edges)";
     if (options.headless && !options.renderTo.empty()) return "choose --headless or --render-to";
     if (options.headless && options.script.empty()) return "--headless needs --script FILE";
     if (!options.headless && !options.script.empty()) return "--script needs --headless";
