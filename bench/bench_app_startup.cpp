@@ -95,7 +95,8 @@ void BM_EditorWindowFirstFrame(benchmark::State& state) {
         vornix::app::GtkPlatform platform(loop);
         vornix::app::EditorStack stack(loop, data, platform, {true, false}, {});
         stack.start();
-        vornix::app::MainWindow window(stack.editor(), loop, platform, {});
+        vornix::app::MainWindow window(stack.editor(), loop, platform, {},
+                                       stack.host().settingsFile().hasScale());
         runUntilPainted(GTK_WIDGET(window.window()));
         state.PauseTiming();
         rss = residentMiB();

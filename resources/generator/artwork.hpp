@@ -46,5 +46,7 @@ void drawMainBackground(cairo_t* cr, bool layerBLit);
 std::vector<std::string> writeVectorKnob(const std::string& dir);
 std::vector<std::string> writeFactoryWavs(const std::string& dir);
 std::vector<std::string> writeManual(const std::string& dir, const std::string& sourceText);
+// The application icon as "<name>.svg" and "<name>-<size>.png" (48, 128, 256).
+std::vector<std::string> writeIcons(const std::string& dir, const std::string& name);
 
 }  // namespace vornix::resources::gen

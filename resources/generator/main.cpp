@@ -4,6 +4,8 @@
 //
 // usage: vornix_resource_gen --out DIR --manual TEXT --font-regular TTF --font-bold TTF
 //            --font-condensed TTF --font-seg7 TTF --font-mono TTF
+//        vornix_resource_gen --icons DIR --name NAME
+// The second form draws only the application icon, for installation; nothing embeds it.
 
 #include <filesystem>
 #include <fstream>
@@ -56,6 +58,10 @@ bool renderAll(const std::string& dir, const std::vector<gen::Picture>& pictures
 
 int main(int argc, char** argv) {
     auto args = parseArgs(argc, argv);
+    if (!args["--icons"].empty()) {
+        std::filesystem::create_directories(args["--icons"]);
+        return gen::writeIcons(args["--icons"], args["--name"]).empty() ? 1 : 0;
+    }
     for (const char* key : {"--out", "--manual", "--font-regular", "--font-bold",
                             "--font-condensed", "--font-seg7", "--font-mono"}) {
         if (args[key].empty()) {

@@ -1,6 +1,9 @@
 #include "app/app_window.hpp"
 
+#include <string>
+
 #include "resources/resources.hpp"
+#include "ui/top_page.hpp"
 
 namespace vornix::app {
 
@@ -33,32 +36,50 @@ GtkWidget* addPopup(GtkWidget* bar, const char* label) {
     return menu;
 }
 
+// A shortcut without a menu item of its own (Escape).
+struct ShortcutTarget {
+    MainWindow* window;
+    WindowCommand command;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& platform,
-                       WindowCommands commands)
-    : editor_(editor), loop_(loop), platform_(platform), commands_(std::move(commands)) {
+                       WindowCommands commands, bool scaleStored)
+    : editor_(editor),
+      loop_(loop),
+      platform_(platform),
+      commands_(std::move(commands)),
+      title_([this](const std::string& title) {
+          if (window_) gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
+      }) {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_title(GTK_WINDOW(window_), Title);
-    // The content rescales itself through its corner grip; the window follows it.
-    gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+    gtk_window_set_title(GTK_WINDOW(window_), windowTitle(std::nullopt).c_str());
     gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
-    gtk_window_set_icon_name(GTK_WINDOW(window_), "vornix-control");
+    gtk_window_set_icon_name(GTK_WINDOW(window_), AppId);
 
     GtkAccelGroup* accelerators = gtk_accel_group_new();
     gtk_window_add_accel_group(GTK_WINDOW(window_), accelerators);
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
-    gtk_box_pack_start(GTK_BOX(box), buildMenuBar(accelerators), FALSE, FALSE, 0);
+    bar_ = buildMenuBar();
+    gtk_box_pack_start(GTK_BOX(box), bar_, FALSE, FALSE, 0);
+    connectShortcuts(accelerators);
     g_object_unref(accelerators);
 
     area_ = gtk_drawing_area_new();
     gtk_widget_set_can_focus(area_, TRUE);
-    gtk_box_pack_start(GTK_BOX(box), area_, FALSE, FALSE, 0);
+    const Size smallest = contentSize(MinWindowScale);
+    gtk_widget_set_size_request(area_, smallest.width, smallest.height);
+    gtk_box_pack_start(GTK_BOX(box), area_, TRUE, TRUE, 0);
     gtk_container_add(GTK_CONTAINER(window_), box);
+    // Shown before measuring: hidden menu items give the bar no height.
+    gtk_widget_show_all(box);
     g_signal_connect(window_, "destroy", G_CALLBACK(onDestroy), this);
 
+    chooseFirstScale(scaleStored);
     platform_.setWindow(GTK_WINDOW(window_));
     openContent();
+    setSizeHints();
     connectInput();
     gtk_widget_show_all(window_);
 }
@@ -75,7 +96,7 @@ void MainWindow::close() {
     if (window_) gtk_widget_destroy(window_);
 }
 
-GtkWidget* MainWindow::buildMenuBar(GtkAccelGroup* accelerators) {
+GtkWidget* MainWindow::buildMenuBar() {
     GtkWidget* bar = gtk_menu_bar_new();
     GtkWidget* file = addPopup(bar, "_File");
     addItem(file, "_Import All Presets to Vornix...",
@@ -87,24 +108,64 @@ GtkWidget* MainWindow::buildMenuBar(GtkAccelGroup* accelerators) {
             [this] { editor_.menuCommand(MenuCommand::FirmwareUpdate); });
     addItem(file, "_Clear Cache Data", [this] { editor_.menuCommand(MenuCommand::ClearCache); });
     addSeparator(file);
-    GtkWidget* midi = addItem(file, "_MIDI Settings...", [this] {
-        if (commands_.preferences) commands_.preferences();
-    });
-    gtk_widget_add_accelerator(midi, "activate", accelerators, GDK_KEY_comma, GDK_CONTROL_MASK,
-                               GTK_ACCEL_VISIBLE);
+    menuItems_[std::size_t(WindowCommand::Preferences)] =
+        addItem(file, "_MIDI Settings...", [this] { run(WindowCommand::Preferences); });
     addItem(file, "_Vornix Global Settings...",
             [this] { editor_.menuCommand(MenuCommand::GlobalSettings); });
     addSeparator(file);
-    addItem(file, "_Quit", [this] { close(); });
+    menuItems_[std::size_t(WindowCommand::Quit)] =
+        addItem(file, "_Quit", [this] { run(WindowCommand::Quit); });
 
     GtkWidget* help = addPopup(bar, "_Help");
     addItem(help, "_About", [this] {
         if (commands_.about) commands_.about();
     });
-    addItem(help, "_Read Manual", [this] {
-        if (commands_.manual) commands_.manual();
-    });
+    menuItems_[std::size_t(WindowCommand::Manual)] =
+        addItem(help, "_Read Manual", [this] { run(WindowCommand::Manual); });
     return bar;
+}
+
+// A command with a menu item shows its chord beside it; the others are
+// accelerators of the window alone. Keys reach the open text entry or menu
+// of the content first (onKeyPress), so Escape cancels an entry before it
+// closes a page.
+void MainWindow::connectShortcuts(GtkAccelGroup* accelerators) {
+    for (const Shortcut& shortcut : Shortcuts) {
+        const Chord chord = splitChord(shortcut.chord);
+        const guint key = gdk_keyval_from_name(std::string(chord.key).c_str());
+        const auto modifiers = chord.control ? GDK_CONTROL_MASK : GdkModifierType(0);
+        if (GtkWidget* item = menuItems_[std::size_t(shortcut.command)]) {
+            gtk_widget_add_accelerator(item, "activate", accelerators, key, modifiers,
+                                       GTK_ACCEL_VISIBLE);
+            continue;
+        }
+        GClosure* closure = g_cclosure_new(
+            G_CALLBACK(+[](GtkAccelGroup*, GObject*, guint, GdkModifierType, gpointer data) {
+                auto* target = static_cast<ShortcutTarget*>(data);
+                target->window->run(target->command);
+                return TRUE;
+            }),
+            new ShortcutTarget{this, shortcut.command},
+            [](gpointer data, GClosure*) { delete static_cast<ShortcutTarget*>(data); });
+        gtk_accel_group_connect(accelerators, key, modifiers, GtkAccelFlags(0), closure);
+    }
+}
+
+void MainWindow::run(WindowCommand command) {
+    switch (command) {
+        case WindowCommand::Preferences:
+            if (commands_.preferences) commands_.preferences();
+            break;
+        case WindowCommand::Quit:
+            close();
+            break;
+        case WindowCommand::ClosePage:
+            if (graphics_ && ui::closeTopPage(*graphics_)) queueDirty();
+            break;
+        case WindowCommand::Manual:
+            if (commands_.manual) commands_.manual();
+            break;
+    }
 }
 
 void MainWindow::openContent() {
@@ -115,12 +176,17 @@ void MainWindow::openContent() {
     content_ = std::make_unique<ui::EditorWindow>(editor_, loop_, resources::find, &platform_);
     graphics_ = &content_->graphics();
     graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
+    editor_.setEvents(&title_);
+    if (editor_.online()) title_.identified(editor_.device().version(), editor_.device().serial);
 }
 
 void MainWindow::closeContent() {
     if (!graphics_) return;
     if (frameSource_ != 0) g_source_remove(frameSource_);
     frameSource_ = 0;
+    if (snapSource_ != 0) g_source_remove(snapSource_);
+    snapSource_ = 0;
+    editor_.setEvents(nullptr);
     editor_.setQueuedValueSink(nullptr);
     editor_.uiClosed();
     platform_.onResize = nullptr;
@@ -131,13 +197,6 @@ void MainWindow::closeContent() {
     content_.reset();
     if (blankCursor_) g_object_unref(blankCursor_);
     blankCursor_ = nullptr;
-}
-
-void MainWindow::resizeContent(int width, int height, double scale) {
-    editor_.setDrawScale(static_cast<float>(scale));
-    if (!area_) return;
-    gtk_widget_set_size_request(area_, width, height);
-    gtk_widget_queue_draw(area_);
 }
 
 void MainWindow::setCursorHidden(bool hidden) {
@@ -152,6 +211,7 @@ void MainWindow::onDestroy(GtkWidget*, gpointer data) {
     auto* self = static_cast<MainWindow*>(data);
     self->closeContent();
     self->window_ = nullptr;
+    self->bar_ = nullptr;
     self->area_ = nullptr;
     if (self->commands_.closed) self->commands_.closed();
 }

@@ -1,19 +1,32 @@
 #pragma once
 // The main window: the menu bar and the drawing area that shows the editor's
-// content. The area is exactly 1920 x 1200 logical pixels times the draw
-// scale; GTK's own scale factor (HiDPI) multiplies on top of it and picks the
-// "@2x" pictures. Mouse events reach the content in logical coordinates and
-// only dirty rectangles are redrawn.
+// content. The content is 1920 x 1200 logical pixels times the draw scale;
+// GTK's own scale factor (HiDPI) multiplies on top of it and picks the "@2x"
+// pictures. Mouse events reach the content in logical coordinates and only
+// dirty rectangles are redrawn.
 //
-// Sections of the implementation: app_window.cpp (window, content, menu),
-// app_window_input.cpp (drawing and input events).
+// The window resizes from its edges: the content takes the scale that fits
+// the new size (the window manager keeps the aspect; where none does, the
+// window snaps to the content once the size has settled), and the corner grip
+// still rescales the content with the window following. The first start fits
+// the monitor's work area; later starts take the scale the last window closed
+// with. The keyboard shortcuts are app/shortcuts' table; the title follows
+// the pedal.
+//
+// Sections of the implementation: app_window.cpp (window, content, menu,
+// shortcuts, title), app_window_size.cpp (sizes), app_window_input.cpp
+// (drawing and input events).
 #include <gtk/gtk.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
+#include "app/shortcuts.hpp"
+#include "app/window_geometry.hpp"
+#include "app/window_title.hpp"
 #include "controls/igraphics.hpp"
 #include "core/vornix_control.hpp"
 #include "ui/editor_window.hpp"
@@ -30,10 +43,13 @@ struct WindowCommands {
 
 class MainWindow {
   public:
-    static constexpr const char* Title = "VornixControl";
+    // The desktop's name for the program: its .desktop file, icon and metainfo.
+    static constexpr const char* AppId = "org.vornix.VornixControl";
 
+    // `scaleStored`: settings.ini holds the scale of the last window; without
+    // one the first scale fits the monitor.
     MainWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& platform,
-               WindowCommands commands);
+               WindowCommands commands, bool scaleStored);
     // Destroys the window if it still exists.
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
@@ -47,12 +63,25 @@ class MainWindow {
 
   private:
     // app_window.cpp
-    GtkWidget* buildMenuBar(GtkAccelGroup* accelerators);
+    GtkWidget* buildMenuBar();
+    void connectShortcuts(GtkAccelGroup* accelerators);
+    void run(WindowCommand command);
     void openContent();
     void closeContent();
-    void resizeContent(int width, int height, double scale);
     void setCursorHidden(bool hidden);
     static void onDestroy(GtkWidget* widget, gpointer self);
+    // app_window_size.cpp
+    void chooseFirstScale(bool scaleStored);
+    void setSizeHints();
+    int barHeight() const;
+    Size workArea() const;
+    // The content asked for a size (first shown, corner grip): the window follows.
+    void resizeContent(int width, int height, double scale);
+    // Where the content's top left lies in the area: centred when the area is larger.
+    void contentOrigin(double& x, double& y) const;
+    static void onAreaAllocate(GtkWidget* widget, GdkRectangle* allocation, gpointer self);
+    static gboolean onSnap(gpointer self);
+    void scheduleSnap();
     // app_window_input.cpp
     void connectInput();
     void queueDirty();
@@ -66,13 +95,22 @@ class MainWindow {
     static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
     static void onScaleFactor(GObject* object, GParamSpec* property, gpointer self);
     bool isDoubleClick(const GdkEventButton* event);
+    // A pointer position in the area, in the content's logical pixels.
+    void toLogical(double areaX, double areaY, float& x, float& y) const;
 
     VornixControl& editor_;
     GLibEventLoop& loop_;
     GtkPlatform& platform_;
     WindowCommands commands_;
     GtkWidget* window_ = nullptr;
+    GtkWidget* bar_ = nullptr;
     GtkWidget* area_ = nullptr;
+    std::array<GtkWidget*, WindowCommandCount> menuItems_{};  // by WindowCommand
+    TitleFollower title_;
+    // While the content takes its scale from the window's size, the window
+    // does not follow the content back.
+    bool followingWindow_ = false;
+    guint snapSource_ = 0;
     std::unique_ptr<ui::EditorWindow> content_;
     igraphics::IGraphics* graphics_ = nullptr;  // the content's, while it is open
     guint frameSource_ = 0;

@@ -9,6 +9,8 @@ namespace vornix::app {
 namespace {
 
 constexpr guint FramePollMs = 16;
+// Around the content while the window is larger than it (maximised).
+constexpr double MarginGrey = 0.12;
 constexpr guint LeftButton = 1;
 constexpr guint RightButton = 3;
 
@@ -82,13 +84,23 @@ void MainWindow::connectInput() {
 void MainWindow::queueDirty() {
     if (!graphics_ || !area_) return;
     const double s = graphics_->drawScale();
+    double originX = 0.0, originY = 0.0;
+    contentOrigin(originX, originY);
     for (const igraphics::IRECT& dirty : graphics_->dirtyAreas()) {
-        const int x = static_cast<int>(std::floor(dirty.L * s));
-        const int y = static_cast<int>(std::floor(dirty.T * s));
-        const int right = static_cast<int>(std::ceil(dirty.R * s));
-        const int bottom = static_cast<int>(std::ceil(dirty.B * s));
+        const int x = static_cast<int>(std::floor(originX + dirty.L * s));
+        const int y = static_cast<int>(std::floor(originY + dirty.T * s));
+        const int right = static_cast<int>(std::ceil(originX + dirty.R * s));
+        const int bottom = static_cast<int>(std::ceil(originY + dirty.B * s));
         gtk_widget_queue_draw_area(area_, x, y, right - x, bottom - y);
     }
+}
+
+void MainWindow::toLogical(double areaX, double areaY, float& x, float& y) const {
+    double originX = 0.0, originY = 0.0;
+    contentOrigin(originX, originY);
+    const double s = graphics_ ? graphics_->drawScale() : 1.0;
+    x = static_cast<float>((areaX - originX) / s);
+    y = static_cast<float>((areaY - originY) / s);
 }
 
 gboolean MainWindow::onFrame(gpointer data) {
@@ -100,6 +112,16 @@ gboolean MainWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     auto* self = static_cast<MainWindow*>(data);
     if (!self->graphics_) return FALSE;
     igraphics::IGraphics& g = *self->graphics_;
+    // The area beyond the content, while the window is larger than it.
+    double originX = 0.0, originY = 0.0;
+    self->contentOrigin(originX, originY);
+    const Size content = contentSize(g.drawScale());
+    if (content.width < gtk_widget_get_allocated_width(widget) ||
+        content.height < gtk_widget_get_allocated_height(widget)) {
+        cairo_set_source_rgb(cr, MarginGrey, MarginGrey, MarginGrey);
+        cairo_paint(cr);
+    }
+    cairo_translate(cr, originX, originY);
     // GTK hands over the region queued as rectangles: each is drawn on its
     // own, so far-apart changes do not redraw what lies between them.
     std::vector<igraphics::IRECT> areas;
@@ -124,7 +146,10 @@ gboolean MainWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     const double factor = gtk_widget_get_scale_factor(widget);
     cairo_save(cr);
     cairo_scale(cr, 1.0 / factor, 1.0 / factor);
-    for (const igraphics::IRECT& area : areas) g.draw(cr, area);
+    for (const igraphics::IRECT& area : areas) {
+        const igraphics::IRECT inside = area.intersection(g.bounds());
+        if (!inside.empty()) g.draw(cr, inside);
+    }
     cairo_restore(cr);
     return TRUE;
 }
@@ -154,8 +179,8 @@ gboolean MainWindow::onButtonPress(GtkWidget* widget, GdkEventButton* event, gpo
     if (event->button != LeftButton && event->button != RightButton) return FALSE;
     gtk_widget_grab_focus(widget);
     igraphics::IGraphics& g = *self->graphics_;
-    const float s = static_cast<float>(g.drawScale());
-    const float x = static_cast<float>(event->x) / s, y = static_cast<float>(event->y) / s;
+    float x = 0.f, y = 0.f;
+    self->toLogical(event->x, event->y, x, y);
     self->lastX_ = x;
     self->lastY_ = y;
     const auto mod = modifiers(event->state, event->button);
@@ -170,9 +195,9 @@ gboolean MainWindow::onButtonPress(GtkWidget* widget, GdkEventButton* event, gpo
 gboolean MainWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer data) {
     auto* self = static_cast<MainWindow*>(data);
     if (!self->graphics_) return TRUE;
-    const float s = static_cast<float>(self->graphics_->drawScale());
-    self->graphics_->onMouseUp(static_cast<float>(event->x) / s, static_cast<float>(event->y) / s,
-                               modifiers(event->state, event->button));
+    float x = 0.f, y = 0.f;
+    self->toLogical(event->x, event->y, x, y);
+    self->graphics_->onMouseUp(x, y, modifiers(event->state, event->button));
     self->queueDirty();
     return TRUE;
 }
@@ -181,8 +206,8 @@ gboolean MainWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) 
     auto* self = static_cast<MainWindow*>(data);
     if (!self->graphics_) return TRUE;
     igraphics::IGraphics& g = *self->graphics_;
-    const float s = static_cast<float>(g.drawScale());
-    const float x = static_cast<float>(event->x) / s, y = static_cast<float>(event->y) / s;
+    float x = 0.f, y = 0.f;
+    self->toLogical(event->x, event->y, x, y);
     const auto mod = modifiers(event->state, 0);
     if (event->state & (GDK_BUTTON1_MASK | GDK_BUTTON3_MASK))
         g.onMouseDrag(x, y, x - self->lastX_, y - self->lastY_, mod);
@@ -203,10 +228,9 @@ gboolean MainWindow::onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) 
         notches = -1.f;
     else
         return FALSE;
-    const float s = static_cast<float>(self->graphics_->drawScale());
-    self->graphics_->onMouseWheel(static_cast<float>(event->x) / s,
-                                  static_cast<float>(event->y) / s, modifiers(event->state, 0),
-                                  notches);
+    float x = 0.f, y = 0.f;
+    self->toLogical(event->x, event->y, x, y);
+    self->graphics_->onMouseWheel(x, y, modifiers(event->state, 0), notches);
     return TRUE;
 }
 

@@ -13,7 +13,6 @@
 #include "app/manual.hpp"
 #include "app/preferences_dialog.hpp"
 #include "app/single_instance.hpp"
-#include "resources/resources.hpp"
 
 namespace vornix::app {
 
@@ -21,13 +20,6 @@ namespace {
 
 constexpr int ExitOk = 0;
 constexpr int ExitStartupFailed = 1;
-
-void openManual(const storage::DataFolder& folder, Platform& platform) {
-    const auto path = folder.root() / std::string(resources::manualFileName());
-    // Write errors are not reported: the viewer then says what it could not open.
-    ensureManualCopy(path, resources::manualPdf());
-    platform.openUrl(path.string());
-}
 
 StackOptions stackOptions(const Options& options) {
     StackOptions stack;
@@ -45,6 +37,9 @@ int runApplication(const Options& options, int& argc, char**& argv) {
         instance.askFirstToRaise();
         return ExitOk;
     }
+    // The desktop matches the window to its .desktop file by this name.
+    g_set_prgname(MainWindow::AppId);
+    g_set_application_name(ProgramName);
     if (!gtk_init_check(&argc, &argv)) {
         std::cerr << "vornix-control: cannot open the display (--render-to and --headless work "
                      "without one)\n";
@@ -71,7 +66,8 @@ int runApplication(const Options& options, int& argc, char**& argv) {
             stack->shutDown();
             gtk_main_quit();
         };
-        window = std::make_unique<MainWindow>(stack->editor(), loop, platform, std::move(commands));
+        window = std::make_unique<MainWindow>(stack->editor(), loop, platform, std::move(commands),
+                                              stack->host().settingsFile().hasScale());
     } catch (const std::exception& e) {
         std::cerr << "vornix-control: " << e.what() << '\n';
         return ExitStartupFailed;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "app/desktop_open.hpp"
 #include "app/glib_event_loop.hpp"
 #include "controls/iplatform.hpp"
 #include "core/platform.hpp"
@@ -54,14 +55,17 @@ class GtkPlatform : public Platform, public igraphics::IPlatform {
     void messageBox(const std::string& text, const std::string& caption, Buttons buttons,
                     std::function<void(Answer)> completion) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
-    void openUrl(const std::string& url) override { launchDefault(url); }
+    // When nothing can open it, a box gives the path or address.
+    void openUrl(const std::string& url) override { openOrExplain(url, launchDefault, *this); }
 
     // igraphics::IPlatform
     igraphics::EMsgBoxResult showMessageBox(std::string_view text, std::string_view caption,
                                             igraphics::EMsgBoxType type) override;
     void promptForFile(std::string& fileName, std::string& folder, igraphics::EFileAction action,
                        std::string_view extensions) override;
-    bool openURL(std::string_view url) override { return launchDefault(std::string(url)); }
+    bool openURL(std::string_view url) override {
+        return openOrExplain(std::string(url), launchDefault, *this);
+    }
     void hideMouseCursor(bool hide) override {
         if (onHideCursor) onHideCursor(hide);
     }

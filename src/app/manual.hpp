@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <span>
 
+#include "core/platform.hpp"
+#include "storage/data_folder.hpp"
+
 namespace vornix::app {
 
 // Writes the manual to `path` unless a complete copy is already there, and
@@ -13,5 +16,10 @@ namespace vornix::app {
 // copy whose size differs from the carried manual (damaged, or from another
 // build) is replaced rather than opened.
 bool ensureManualCopy(const std::filesystem::path& path, std::span<const std::uint8_t> manual);
+
+// Help > Read Manual: the copy in the data folder, opened with the desktop's
+// PDF viewer through `platform` (which says where the file is when no viewer
+// takes it).
+void openManual(const storage::DataFolder& folder, Platform& platform);
 
 }  // namespace vornix::app

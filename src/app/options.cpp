@@ -23,8 +23,8 @@ bool isGtkOption(const std::string& arg) {
 std::string conflictOf(const Options& options) {
     const bool ports = !options.inPort.empty() || !options.outPort.empty();
     if (options.scale && options.renderTo.empty())
-        return "--scale applies to --render-to; the window keeps the scale it was given with its "
-               "corner grip";
+        return "--scale applies to --render-to; the window keeps the scale it last closed with "
+               "(resize it from its edges)";
     if (options.headless && !options.renderTo.empty()) return "choose --headless or --render-to";
     if (options.headless && options.script.empty()) return "--headless needs --script FILE";
     if (!options.headless && !options.script.empty()) return "--script needs --headless";
@@ -112,9 +112,8 @@ storage::DataFolder dataFolderOf(const Options& options) {
 
 std::string usageText() {
     return "Usage: vornix-control [--simulator] [--data-dir DIR] [--trace]\n"
-           "       vornix-control --render-to FILE.png [--scale S] [DEVICE] [--data-dir DIR]\n"
-           "                      [--trace]\n"
-           "       vornix-control --headless --script FILE [DEVICE] [--data-dir DIR] [--trace]\n"
+           "  or:  vornix-control --render-to FILE.png [--scale S] [DEVICE] [OPTION]...\n"
+           "  or:  vornix-control --headless --script FILE [DEVICE] [OPTION]...\n"
            "\n"
            "Editor for the Vornix bass preamp pedal.\n"
            "\n"
@@ -125,22 +124,32 @@ std::string usageText() {
            "  --scale S           draw scale for --render-to (default: the window's saved\n"
            "                      scale, 0.5 at first: 960 x 600)\n"
            "  --headless          no display: the window content is driven by the commands\n"
-           "  --script FILE       of FILE (- for standard input), one a line: click X Y,\n"
-           "                      drag, wheel, key, type, wait MS, until online, answer,\n"
-           "                      file, menu, print TAG, param INDEX, group NAME, render\n"
-           "                      (see README.md); exit 1 at a bad line\n"
-           "  --port NAME         with --render-to or --headless: a MIDI port for both\n"
-           "  --in NAME --out NAME  directions, or one for each, instead of the stored ones\n"
-           "                      (a port's name or the start of one; see vornixctl ports)\n"
+           "                      of --script\n"
+           "  --script FILE       the commands of FILE (- for standard input), one a line:\n"
+           "                      click X Y, drag, wheel, key, type, wait MS, until online,\n"
+           "                      answer, file, menu, print TAG, param INDEX, group NAME,\n"
+           "                      render (see README.md); exit 1 at a bad line\n"
+           "  --port NAME         with --render-to or --headless: one MIDI port for both\n"
+           "                      directions instead of the stored ones (a port's name or\n"
+           "                      the start of one; see vornixctl ports)\n"
+           "  --in NAME           with --out: the MIDI input port, and the output port,\n"
+           "  --out NAME          each chosen as for --port\n"
            "  --data-dir DIR      the data folder (settings, cache, manual)\n"
            "  --trace             print every SysEx message on stderr: \"> \" and the hex\n"
            "                      bytes for sent, \"< \" for received\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"
-           "DEVICE is --simulator, --port NAME or --in NAME --out NAME. Without --data-dir\n"
+           "DEVICE is --simulator, --port NAME or --in NAME --out NAME; OPTION is --data-dir\n"
+           "DIR or --trace. Without --data-dir\n"
            "the data folder is $VORNIX_DATA_DIR, else $XDG_DATA_HOME/VornixControl\n"
-           "(~/.local/share/VornixControl).\n";
+           "(~/.local/share/VornixControl).\n"
+           "\n"
+           "Keys:\n"
+           "  Ctrl+Q              quit (File > Quit)\n"
+           "  Ctrl+,              the MIDI ports (File > MIDI Settings...)\n"
+           "  Escape              close the page on top, as its X or BACK does\n"
+           "  F1                  the manual (Help > Read Manual)\n";
 }
 
 std::string versionText() {

@@ -8,6 +8,7 @@
 
 #include "app/options.hpp"
 #include "app/script_words.hpp"
+#include "app/shortcuts.hpp"
 
 namespace vornix::app::script {
 
@@ -24,13 +25,14 @@ constexpr std::array<std::pair<std::string_view, Key>, 8> KeyNames{{
     {"Right", Key::Right},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 7> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 8> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
     {"import-bank", MenuItem::ImportBank},
     {"export-bank", MenuItem::ExportBank},
     {"about", MenuItem::About},
+    {"manual", MenuItem::Manual},
     {"quit", MenuItem::Quit},
 }};
 
@@ -142,8 +144,19 @@ bool readWheel(Args& a, Command& c) {
     return a.name(3, "modifier", Modifiers, c.modifier);
 }
 
+// A key for the open text entry or menu, a window shortcut (app/shortcuts),
+// or both (Escape).
 bool readKey(Args& a, Command& c) {
-    return a.name(0, "key", KeyNames, c.key);
+    c.text = a.word(0);
+    for (const auto& [name, key] : KeyNames) {
+        if (name != c.text) continue;
+        c.key = key;
+        return true;
+    }
+    c.editingKey = false;
+    if (shortcutFor(c.text)) return true;
+    return a.fail("unknown key \"" + c.text + "\" (" + namesOf(KeyNames) +
+                  "; shortcuts: " + shortcutNames() + ")");
 }
 
 bool readText(Args& a, Command& c) {

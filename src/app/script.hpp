@@ -5,7 +5,7 @@
 // a mistake on the last line stops the script before the first click.
 //
 //   click|press|release|move|dblclick X Y    drag X1 Y1 X2 Y2 [STEPS]
-//   wheel X Y N [shift|ctrl]                 key NAME    type TEXT
+//   wheel X Y N [shift|ctrl]                 key NAME|CHORD    type TEXT
 //   wait MS    until online [MS]             answer ok|cancel    file PATH|cancel
 //   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
 //
@@ -40,7 +40,16 @@ enum class Kind {
 
 enum class Key { Return, Escape, Tab, BackSpace, Up, Down, Left, Right };
 enum class Modifier { None, Shift, Ctrl };
-enum class MenuItem { Firmware, GlobalSettings, ClearCache, ImportBank, ExportBank, About, Quit };
+enum class MenuItem {
+    Firmware,
+    GlobalSettings,
+    ClearCache,
+    ImportBank,
+    ExportBank,
+    About,
+    Manual,
+    Quit
+};
 
 // The logical window the coordinates are in (the drawing context's).
 inline constexpr float WindowWidth = 1920.f;
@@ -62,6 +71,9 @@ struct Command {
     int number = 0;  // drag steps, wheel notches, milliseconds, tag, parameter index
     Modifier modifier = Modifier::None;
     Key key = Key::Return;
+    // key: false for a window shortcut that no text entry or menu takes
+    // (the key's name is then in `text`, as it is for every key).
+    bool editingKey = true;
     MenuItem menu = MenuItem::About;
     bool ok = true;    // answer ok; for file, false means cancel
     std::string text;  // typed text, file path, group name, picture file

@@ -1,8 +1,8 @@
 #include "app/script_platform.hpp"
 
 #include <filesystem>
-#include <iostream>
 
+#include "app/desktop_open.hpp"
 #include "app/script_words.hpp"
 
 namespace vornix::app {
@@ -35,9 +35,10 @@ std::optional<std::string> ScriptPlatform::chooseFile(const FileRequest& request
     return answerDialog(request.mode == FileRequest::Mode::Save, request.extension);
 }
 
-// Nothing to open it with; said on stderr so that the script's output stays as documented.
+// Without a desktop nothing can open it: the box the window shows when no
+// viewer is installed.
 void ScriptPlatform::openUrl(const std::string& url) {
-    std::cerr << "vornix-control: not opened without a desktop: " << url << '\n';
+    openOrExplain(url, nullptr, *this);
 }
 
 igraphics::EMsgBoxResult ScriptPlatform::showMessageBox(std::string_view text, std::string_view,

@@ -6,11 +6,14 @@
 
 #include "app/about.hpp"
 #include "app/headless_editor.hpp"
+#include "app/manual.hpp"
 #include "app/png_file.hpp"
 #include "app/script.hpp"
 #include "app/script_input.hpp"
 #include "app/script_platform.hpp"
 #include "app/script_readback.hpp"
+#include "app/shortcuts.hpp"
+#include "ui/top_page.hpp"
 
 namespace vornix::app {
 
@@ -33,8 +36,9 @@ bool readSource(const std::string& name, std::string& source) {
     return true;
 }
 
-// The host menu's commands, as the GTK menu bar calls them.
-bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, script::MenuItem item) {
+// The host menu's commands, as the GTK menu bar calls them; false for Quit.
+bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::DataFolder& folder,
+             script::MenuItem item) {
     VornixControl& editor = headless.editor();
     switch (item) {
         case script::MenuItem::Firmware:
@@ -55,6 +59,9 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, script::MenuIte
         case script::MenuItem::About:
             showAbout(editor, &headless.window().view(), platform);
             break;
+        case script::MenuItem::Manual:
+            openManual(folder, platform);
+            break;
         case script::MenuItem::Quit:
             return false;
     }
@@ -63,9 +70,11 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, script::MenuIte
 
 class Runner {
   public:
-    Runner(HeadlessEditor& headless, ScriptPlatform& platform, std::ostream& out)
+    Runner(HeadlessEditor& headless, ScriptPlatform& platform, storage::DataFolder folder,
+           std::ostream& out)
         : headless_(headless),
           platform_(platform),
+          folder_(std::move(folder)),
           out_(out),
           pointer_(headless.graphics(), [&headless] { headless.settle(); }) {}
 
@@ -74,9 +83,13 @@ class Runner {
 
   private:
     bool print(const Reading& reading, std::string& error);
+    void key(const script::Command& c, bool& quit);
+    // False for Quit.
+    bool runShortcut(WindowCommand command);
 
     HeadlessEditor& headless_;
     ScriptPlatform& platform_;
+    storage::DataFolder folder_;
     std::ostream& out_;
     ScriptPointer pointer_;
 };
@@ -107,8 +120,7 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             pointer_.wheel(c.at, c.number, c.modifier);
             return true;
         case Kind::Key:
-            // Nothing open to take it: the window would pass it on too.
-            pressKey(graphics, c.key);
+            key(c, quit);
             headless_.settle();
             return true;
         case Kind::Type:
@@ -131,7 +143,7 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             platform_.queueFile(c.ok ? std::optional<std::string>(c.text) : std::nullopt);
             return true;
         case Kind::Menu:
-            quit = !runMenu(headless_, platform_, c.menu);
+            quit = !runMenu(headless_, platform_, folder_, c.menu);
             headless_.settle();
             return true;
         case Kind::Print:
@@ -144,6 +156,30 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             if (writePng(graphics, c.scale.value_or(graphics.drawScale()), c.text)) return true;
             error = "cannot write " + c.text;
             return false;
+    }
+    return true;
+}
+
+// As the window has it: the open text entry or menu takes the key first;
+// what it leaves goes to the window's shortcuts, and anything else is dropped.
+void Runner::key(const script::Command& c, bool& quit) {
+    if (c.editingKey && pressKey(headless_.graphics(), c.key)) return;
+    if (const auto command = shortcutFor(c.text)) quit = !runShortcut(*command);
+}
+
+bool Runner::runShortcut(WindowCommand command) {
+    switch (command) {
+        case WindowCommand::Preferences:
+            std::cerr << Program << "MIDI Settings... needs the window (see vornixctl ports)\n";
+            return true;
+        case WindowCommand::Quit:
+            return false;
+        case WindowCommand::ClosePage:
+            ui::closeTopPage(headless_.graphics());
+            return true;
+        case WindowCommand::Manual:
+            openManual(folder_, platform_);
+            return true;
     }
     return true;
 }
@@ -179,7 +215,7 @@ int runScript(const Options& options, std::string_view source, std::ostream& out
         ScriptPlatform platform(out);
         HeadlessEditor headless(options, platform, &platform);
         headless.settle();
-        Runner runner(headless, platform, out);
+        Runner runner(headless, platform, dataFolderOf(options), out);
         for (const script::Command& command : parsed.commands) {
             bool quit = false;
             std::string error;

@@ -14,6 +14,10 @@ int main(int argc, char** argv) {
         std::cout << usageText();
         return 0;
     }
+    if (parsed.version) {
+        std::cout << versionText();
+        return 0;
+    }
     if (!parsed.options) {
         std::cerr << "vornixctl: " << parsed.error << "\n" << usageText();
         return 1;

@@ -3,17 +3,27 @@
 namespace vornix::cli {
 
 const char* usageText() {
-    return "usage: vornixctl [--simulator | --stdio | --port NAME | --in NAME --out NAME]\n"
-           "                 [--data-dir DIR] [--trace] [--yes] COMMAND [ARGS]\n"
+    return "Usage: vornixctl [TRANSPORT] [--data-dir DIR] [--trace] [--yes] COMMAND [ARGS]\n"
            "\n"
-           "transports (default: the MIDI ports stored in settings.ini):\n"
+           "The Vornix bass preamp pedal on the command line.\n"
+           "\n"
+           "Transports (default: the MIDI ports stored in settings.ini):\n"
            "  --simulator          the built-in simulated pedal\n"
            "  --stdio              the device is another program: one message per line of hex\n"
            "                       on stdout (sent) and stdin (received)\n"
            "  --port NAME          a MIDI port used for both directions\n"
-           "  --in NAME --out NAME separate MIDI input and output ports\n"
+           "  --in NAME            the MIDI input port (with --out)\n"
+           "  --out NAME           the MIDI output port (with --in)\n"
            "\n"
-           "commands:\n"
+           "Options:\n"
+           "  --data-dir DIR       the data folder (settings, cache)\n"
+           "  --trace              print every SysEx message on stderr (\"> \" sent, \"< \"\n"
+           "                       received)\n"
+           "  --yes                answer yes to the questions of restore and reset\n"
+           "  --help               print this text and exit\n"
+           "  --version            print the program's version and exit\n"
+           "\n"
+           "Commands:\n"
            "  sync                    read every changed preset into the cache and list them\n"
            "  presets                 list the cached presets (no device needed)\n"
            "  get INDEX               print a parameter of the current sound\n"
@@ -35,9 +45,13 @@ const char* usageText() {
            "\n"
            "VORNIX_DATA_DIR is the default for --data-dir.\n"
            "\n"
-           "exit codes: 0 done; 1 failed (the reason is printed); 2 no answer from the device\n"
+           "Exit codes: 0 done; 1 failed (the reason is printed); 2 no answer from the device\n"
            "(10 s of silence); 3 the device's firmware version is not one this program works\n"
            "with (update it with 'firmware', which works with any version)\n";
+}
+
+std::string versionText() {
+    return "vornixctl " VORNIX_VERSION "\n";
 }
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
@@ -68,6 +82,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             options.args.push_back(a);
         } else if (a == "--help" || a == "-h") {
             parsed.help = true;
+            return parsed;
+        } else if (a == "--version") {
+            parsed.version = true;
             return parsed;
         } else if (a == "--simulator") {
             if (!chooseTransport(Transport::Simulator)) return fail("choose one transport");

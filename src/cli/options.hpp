@@ -26,9 +26,12 @@ struct ParsedOptions {
     std::optional<Options> options;
     std::string error;  // why parsing failed, when options is empty
     bool help = false;
+    bool version = false;
 };
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments);
 const char* usageText();
+// "vornixctl X.Y.Z", the program's version.
+std::string versionText();
 
 }  // namespace vornix::cli

@@ -213,6 +213,19 @@ void Painter::drawText(const IText& style, std::string_view text, const IRECT& b
     cairo_restore(cr_);
 }
 
+namespace {
+
+// Pictures are pre-scaled to device pixels, but a HiDPI surface (GTK's at
+// scale factor 2) scales once more below cairo's device space: copying a
+// picture 1:1 has to undo that scale.
+double surfaceScale(cairo_t* cr) {
+    double x = 1.0, y = 1.0;
+    cairo_surface_get_device_scale(cairo_get_group_target(cr), &x, &y);
+    return x > 0.0 ? x : 1.0;
+}
+
+}  // namespace
+
 void Painter::drawBitmap(const IBitmap& bitmap, const IRECT& bounds, int frame) {
     const BitmapData* data = bitmap.data();
     if (!data) return;
@@ -229,12 +242,14 @@ void Painter::drawBitmap(const IBitmap& bitmap, const IRECT& bounds, int frame) 
 
     // Paint in device space at whole pixels so the pre-scaled copy is copied
     // 1:1 instead of being filtered again every frame.
+    const double device = surfaceScale(cr_);
     double dx = bounds.L, dy = bounds.T;
     cairo_user_to_device(cr_, &dx, &dy);
-    dx = std::round(dx);
-    dy = std::round(dy);
+    dx = std::round(dx * device);
+    dy = std::round(dy * device);
     cairo_save(cr_);
     cairo_identity_matrix(cr_);
+    cairo_scale(cr_, 1.0 / device, 1.0 / device);
     cairo_set_source_surface(cr_, surface, dx - offX, dy - offY);
     cairo_rectangle(cr_, dx, dy, std::round(fw), std::round(fh));
     cairo_fill(cr_);
@@ -248,11 +263,13 @@ void Painter::drawRotatedBitmap(const IBitmap& bitmap, float cx, float cy, doubl
     if (!surface) return;
     const double sw = cairo_image_surface_get_width(surface);
     const double sh = cairo_image_surface_get_height(surface);
+    const double device = surfaceScale(cr_);
     double dx = cx, dy = cy;
     cairo_user_to_device(cr_, &dx, &dy);
     cairo_save(cr_);
     cairo_identity_matrix(cr_);
-    cairo_translate(cr_, dx, dy);
+    cairo_scale(cr_, 1.0 / device, 1.0 / device);
+    cairo_translate(cr_, dx * device, dy * device);
     cairo_rotate(cr_, angleDeg * kDegToRad);
     cairo_set_source_surface(cr_, surface, -sw / 2, -sh / 2);
     cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_BILINEAR);

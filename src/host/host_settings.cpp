@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -143,14 +144,25 @@ double SettingsFile::scale() const {
     return parseScale(fileText(path_));
 }
 
-double parseScale(std::string_view iniText) {
-    const std::string text =
-        Ini(iniText).text(GuiSection, ScaleKey, settings_default::Scale, ScaleBuffer);
+namespace {
+
+std::optional<double> readScale(std::string_view iniText) {
+    const std::string text = Ini(iniText).text(GuiSection, ScaleKey, "", ScaleBuffer);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     (void)end;
-    if (error != std::errc{} || !std::isfinite(value) || value <= 0) return DefaultScale;
+    if (error != std::errc{} || !std::isfinite(value) || value <= 0) return std::nullopt;
     return value;
+}
+
+}  // namespace
+
+double parseScale(std::string_view iniText) {
+    return readScale(iniText).value_or(DefaultScale);
+}
+
+bool SettingsFile::hasScale() const {
+    return readScale(fileText(path_)).has_value();
 }
 
 bool SettingsFile::saveScale(double scale) const {

@@ -60,6 +60,9 @@ class SettingsFile {
     // give the window a zero or negative size.
     std::string scaleText() const;
     double scale() const;
+    // Whether the file holds a usable scale; a first start has none, and the
+    // window then fits itself to the monitor.
+    bool hasScale() const;
     // Writes "scale" as "%f" (always with a '.', whatever the locale).
     bool saveScale(double scale) const;
 

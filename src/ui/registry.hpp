@@ -93,6 +93,13 @@ inline constexpr int StatusSerial = 153;
 inline constexpr int PresetRowFirst = 1000;   // preset list rows 0-127
 inline constexpr int UserIrRowFirst = 1200;   // user IR name rows 0-31
 inline constexpr int FlatResponseRow = 1300;  // cabinet list row 0
+// The buttons that close the pages laid over the main page (Escape presses
+// the one of the page on top).
+inline constexpr int AboutClose = 1400;  // the whole About page
+inline constexpr int ProgramMapBack = 1401;
+inline constexpr int MidiCcBack = 1402;
+inline constexpr int GlobalSettingsClose = 1403;
+inline constexpr int FirmwareClose = 1404;
 }  // namespace tag
 
 namespace group {

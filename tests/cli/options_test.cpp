@@ -43,5 +43,15 @@ TEST(Options, RefusedWithAReason) {
     EXPECT_TRUE(parseOptions({"--help"}).help);
 }
 
+// --version answers before a command is needed; after the command it is the
+// command's argument.
+TEST(Options, VersionNeedsNoCommand) {
+    const auto version = parseOptions({"--version"});
+    EXPECT_TRUE(version.version);
+    EXPECT_FALSE(version.options);
+    EXPECT_FALSE(parseOptions({"sync", "--version"}).version);
+    EXPECT_EQ(versionText().rfind("vornixctl ", 0), 0u);
+}
+
 }  // namespace
 }  // namespace vornix::cli

@@ -88,6 +88,40 @@ TEST(BitmapResource, ControlsFetchTheirPicturesAgainWhenTheScaleChanges) {
     EXPECT_EQ(pixelAt(c.ui, 1, 1, 2.0).B, 220);
 }
 
+// GTK's surfaces at scale factor 2 scale below cairo's device space; the
+// shell undoes that scale and the context draws at twice the draw scale. A
+// picture must land where and as large as on a plain surface of twice the size.
+TEST(BitmapResource, APictureOnAHiDpiSurfaceKeepsItsPlaceAndSize) {
+    Context c;
+    Table table{{"RED.PNG", makePng(10, 10, COLOR_RED)}};
+    c.ui.setResourceLookup(lookupIn(table));
+    c.ui.setBackgroundColor(COLOR_BLACK);
+    c.ui.setScreenScale(2.0);
+    c.ui.attach(std::make_unique<IBitmapControl>(20, 20, c.ui.bitmapResource("red.png")));
+    constexpr int Logical = 50, Factor = 2;
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Logical * Factor, Logical * Factor);
+    cairo_surface_set_device_scale(surface, Factor, Factor);
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, 1.0 / Factor, 1.0 / Factor);
+    c.ui.draw(cr, IRECT(0, 0, Logical, Logical));
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const unsigned char* pixels = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    // The picture's middle: its scaled edges blend into the background.
+    auto redAt = [&](int logicalX, int logicalY) {  // ARGB32: red is byte 2
+        const int device = (logicalY * Factor + 1) * stride + (logicalX * Factor + 1) * 4;
+        return pixels[device + 2] > 200;
+    };
+    EXPECT_FALSE(redAt(19, 19));
+    EXPECT_TRUE(redAt(21, 21));
+    EXPECT_TRUE(redAt(28, 28));
+    EXPECT_FALSE(redAt(30, 30));
+    EXPECT_FALSE(redAt(45, 25));
+    cairo_surface_destroy(surface);
+}
+
 TEST(BitmapResource, MissingOrBrokenResourceDrawsNothingAndFailsNothing) {
     Context c;
     Table table{{"BROKEN.PNG", {1, 2, 3}}};

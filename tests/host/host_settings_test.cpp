@@ -119,6 +119,22 @@ TEST(HostSettingsScale, UnusableScaleReadsAsHalf) {
     }
 }
 
+// The window fits a first start to the monitor; a scale it saved, even the
+// default, is kept.
+TEST(HostSettingsScale, OnlyAUsableSavedScaleCountsAsStored) {
+    testing::TempDir temp;
+    SettingsFile file(temp.path());
+    EXPECT_FALSE(file.hasScale());
+    file.load();
+    EXPECT_FALSE(file.hasScale()) << "the first start's file has no scale";
+    for (const char* text : {"abc", "0", "-2", "nan", ""}) {
+        writeText(file.path(), std::string("[GUI]\nscale=") + text + "\n");
+        EXPECT_FALSE(file.hasScale()) << text;
+    }
+    ASSERT_TRUE(file.saveScale(0.5));
+    EXPECT_TRUE(file.hasScale());
+}
+
 TEST(HostSettingsFile, KeepsSectionsItDoesNotOwn) {
     testing::TempDir temp;
     SettingsFile file(temp.path());

@@ -1,11 +1,15 @@
 #!/bin/bash
-# The desktop editor under Xvfb, driven as a user would with xdotool: it starts
-# on the simulated pedal and draws, File > MIDI Settings... opens and closes the
-# preferences, File > Vornix Global Settings... and Help > About show their
-# pages and a click closes them, a bank export runs with the progress overlay
-# on screen, a second start exits 0 and leaves the first running, File > Quit
-# ends with 0 and the draw scale saved in settings.ini. VORNIX_GUI_SHOTS=DIR
-# keeps the screenshots.
+# The desktop editor under Xvfb, driven as a user would with xdotool: a first
+# start fits the screen (at GDK scale 1 and 2), the title names the pedal once
+# it answers, Ctrl+Q quits and keeps the scale; then, at a stored scale of
+# 0.5, it starts on the simulated pedal and draws, File > MIDI Settings...
+# opens and closes the preferences, File > Vornix Global Settings... and
+# Help > About show their pages and a click or Escape closes them, F1 says
+# where the manual is when no viewer is installed, a bank export runs with the
+# progress overlay on screen, a second start exits 0 and leaves the first
+# running, the window resized from outside snaps to the content's aspect and
+# keeps that scale for the next start, and File > Quit ends with 0.
+# VORNIX_GUI_SHOTS=DIR keeps the screenshots.
 #
 # Usage: app_gui_test.sh PATH/TO/vornix-control
 # Exit 77 (skipped) only when xvfb-run is missing.
@@ -25,6 +29,14 @@ done
 
 WORK=$(mktemp -d)
 export VORNIX_DATA_DIR=$WORK/data
+# The system's shared data without its desktop files: no PDF viewer or
+# browser, whatever this machine has, but the icons and MIME types GTK needs.
+mkdir -p "$WORK/xdg" "$WORK/xdghome"
+for shared in /usr/share/*; do
+    [ "${shared##*/}" = applications ] || ln -s "$shared" "$WORK/xdg/"
+done
+export XDG_DATA_DIRS=$WORK/xdg XDG_DATA_HOME=$WORK/xdghome
+MAIN_TITLE='VornixControl( - Vornix [0-9.]+)?'
 APP_PID=
 cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
@@ -80,14 +92,57 @@ choose_menu() {  # choose_menu MNEMONIC ITEM-MNEMONIC
     xdotool key "$2"
 }
 
-"$APP" --simulator >"$WORK/app.out" 2>"$WORK/app.err" &
-APP_PID=$!
-MAIN=$(wait_for_window VornixControl 20) || fail "no window titled VornixControl"
+# start_app: the editor on the simulated pedal, its window in MAIN.
+start_app() {
+    "$APP" --simulator >"$WORK/app.out" 2>"$WORK/app.err" &
+    APP_PID=$!
+    MAIN=$(wait_for_window "$MAIN_TITLE" 20) || fail "no window titled VornixControl"
+    # No sound card here: the host says so once the window is up.
+    if wait_for_window Error 3 >/dev/null; then
+        answer_box Error || fail "the soundcard message box did not close"
+    fi
+}
 
-# No sound card here: the host says so once the window is up.
-if wait_for_window Error 3 >/dev/null; then
-    answer_box Error || fail "the soundcard message box did not close"
-fi
+# wait_for_exit: the program ends with 0 within 10 s.
+wait_for_exit() {
+    for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$APP_PID" 2>/dev/null && fail "$1 did not end the program"
+    wait "$APP_PID"
+    local code=$?
+    APP_PID=
+    [ "$code" -eq 0 ] || fail "exit code $code after $1"
+}
+
+saved_scale() { sed -n 's/^scale=//p' "$VORNIX_DATA_DIR/settings.ini"; }
+
+# A first start fits the screen: 0.85 leaves the 1632 x 1020 content and the
+# menu bar within 90 % of 1920 x 1200. The title names the pedal once it
+# answers (the first identification request goes out after 3.3 s).
+start_app
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+[ "$WIDTH" -eq 1632 ] || fail "first window width $WIDTH, expected 1632 (1920 x 0.85)"
+wait_for_window 'VornixControl - Vornix 1.3' 10 >/dev/null ||
+    fail "the title is \"$(xdotool getwindowname "$MAIN")\" once the pedal answered"
+point_at "$MAIN"
+xdotool key ctrl+q
+wait_for_exit "Ctrl+Q"
+[ "$(saved_scale)" = 0.850000 ] || fail "Ctrl+Q saved the scale $(saved_scale), not 0.850000"
+
+# At GDK scale 2 the work area is 960 x 600 of GTK's pixels: 0.4, drawn on
+# 1536 x 960 screen pixels.
+(
+    export GDK_SCALE=2 VORNIX_DATA_DIR=$WORK/hidpi
+    start_app
+    eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+    [ "$WIDTH" -eq 1536 ] || fail "first window width $WIDTH at GDK scale 2, expected 1536"
+    point_at "$MAIN"
+    xdotool key ctrl+q
+    wait_for_exit "Ctrl+Q at GDK scale 2"
+) || exit 1
+
+# From here on at the scale the rest of the test measures in.
+sed -i 's/^scale=.*/scale=0.500000/' "$VORNIX_DATA_DIR/settings.ini"
+start_app
 
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"
 [ "$WIDTH" -eq 960 ] || fail "window width $WIDTH, expected 960 (1920 x 0.5)"
@@ -137,7 +192,7 @@ other_window() {
 }
 
 # File > Vornix Global Settings... lays the settings page over the window; a
-# click on its empty area closes it.
+# click on its empty area closes it, and so does Escape.
 PLAIN=$(content_mean 760 250 640 470) || fail "no screenshot of the window"
 choose_menu f v
 sleep 1
@@ -147,6 +202,13 @@ shot settings_page.png
 click_content 300 1000
 AFTER=$(content_mean 760 250 640 470)
 differs "$SETTINGS" "$AFTER" || fail "a click on the empty area did not close the settings page"
+choose_menu f v
+sleep 1
+differs "$AFTER" "$(content_mean 760 250 640 470)" || fail "the settings page did not open again"
+point_at "$MAIN"
+xdotool key Escape
+sleep 0.5
+differs "$SETTINGS" "$(content_mean 760 250 640 470)" || fail "Escape did not close the settings page"
 
 # Help > About shows the About page in the window; a click closes it.
 BEFORE=$(content_mean 520 220 920 580)
@@ -158,6 +220,25 @@ differs "$BEFORE" "$ABOUT" || fail "Help > About showed no page"
 shot about_page.png
 click_content 960 1100
 differs "$ABOUT" "$(content_mean 520 220 920 580)" || fail "a click did not close the About page"
+choose_menu h a
+sleep 1
+point_at "$MAIN"
+xdotool key Escape
+sleep 0.5
+differs "$ABOUT" "$(content_mean 520 220 920 580)" || fail "Escape did not close the About page"
+
+# F1 writes the manual into the data folder; with no PDF viewer a box says
+# where it is.
+point_at "$MAIN"
+xdotool key F1
+for _ in $(seq 1 50); do BOX=$(other_window); [ -n "$BOX" ] && break; sleep 0.1; done
+[ -n "$BOX" ] || fail "F1 without a PDF viewer showed no message"
+[ -s "$VORNIX_DATA_DIR/Quellix_TRDV_VX_OM1.pdf" ] || fail "F1 wrote no manual"
+shot no_viewer.png
+point_at "$BOX"
+xdotool key Return
+sleep 0.5
+[ -z "$(other_window)" ] || fail "the message about the manual did not close"
 
 # File > Export All Presets: the save dialog, then the progress overlay over
 # the page while the pedal's presets come in. The dialog offers the data
@@ -186,13 +267,25 @@ SECOND=$?
 [ "$SECOND" -eq 0 ] || fail "the second instance exited with $SECOND"
 kill -0 "$APP_PID" 2>/dev/null || fail "the first instance ended when the second started"
 
+# Resized from outside (a window manager's edge), the content takes the
+# scale that fits and the window snaps to its aspect once the size settles;
+# the next start keeps that scale. File > Quit ends with 0.
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+BAR=$((HEIGHT - 600))
+xdotool windowsize "$MAIN" 1400 1000
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+[ "$WIDTH" -eq 1400 ] && [ "$HEIGHT" -eq $((875 + BAR)) ] ||
+    fail "resized to 1400 x 1000, the window is $WIDTH x $HEIGHT, not 1400 x $((875 + BAR))"
+shot resized.png
+point_at "$MAIN"
+xdotool key ctrl+q
+wait_for_exit "Ctrl+Q after the resize"
+[ "$(saved_scale)" = 0.729167 ] || fail "the resized window saved $(saved_scale), not 0.729167"
+start_app
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+[ "$WIDTH" -eq 1400 ] || fail "the next start is $WIDTH wide, not the 1400 it closed with"
 choose_menu f q
-for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "File > Quit did not end the program"
-wait "$APP_PID"
-CODE=$?
-APP_PID=
-[ "$CODE" -eq 0 ] || fail "exit code $CODE after File > Quit"
-grep -A3 -i '^\[GUI\]' "$VORNIX_DATA_DIR/settings.ini" | grep -q '^scale=0\.5' ||
-    fail "settings.ini has no [GUI] scale=0.5: $(cat "$VORNIX_DATA_DIR/settings.ini")"
+wait_for_exit "File > Quit"
+[ "$(saved_scale)" = 0.729167 ] || fail "File > Quit saved $(saved_scale), not 0.729167"
 echo "PASS"

@@ -28,7 +28,9 @@ void attachAboutPage(IGraphics& g) {
     g.attach(std::make_unique<ITextControl>(VersionBounds, "v" + std::string(EditorVersion),
                                             IText(VersionSize, COLOR_WHITE, RegularFont)),
              kNoTag, group);
-    attachButton(g, Window, "", invisibleButtonStyle(), group, [&g] { g.hideGroup(group::About); });
+    attachButton(
+        g, Window, "", invisibleButtonStyle(), group, [&g] { g.hideGroup(group::About); },
+        tag::AboutClose);
 }
 
 }  // namespace vornix::ui

@@ -38,7 +38,7 @@ void attachFirmwarePage(IGraphics& g, const FirmwarePageActions& actions) {
                                            LinkHover),
              kNoTag, group::FirmwareUpdate);
     attachButton(g, CloseButton, "X", settingsButtonStyle(CloseLabelSize), group::FirmwareUpdate,
-                 actions.close);
+                 actions.close, tag::FirmwareClose);
 
     g.attach(makeProgressRing(RingBounds, "PERCENT"), tag::FirmwareRing, group::Firmware);
     g.attach(std::make_unique<ITextControl>(PercentBounds, "0 %",

@@ -107,8 +107,9 @@ void attachGlobalSettingsPage(IGraphics& g, const SettingsActions& actions) {
     auto* picture = g.attach(
         std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(Background)), kNoTag, Group);
     if (picture) picture->setIgnoreMouse(true);
-    attachButton(g, CloseButton, "X", settingsButtonStyle(CloseLabelSize), Group,
-                 [&g, actions] { close(g, actions); });
+    attachButton(
+        g, CloseButton, "X", settingsButtonStyle(CloseLabelSize), Group,
+        [&g, actions] { close(g, actions); }, tag::GlobalSettingsClose);
     for (const Setting& s : Settings) attachSetting(g, s);
     const IVStyle buttons = settingsButtonStyle(ButtonLabelSize);
     attachButton(g, ProgramMapSetup, "SETUP", buttons, Group,

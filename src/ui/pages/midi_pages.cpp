@@ -84,14 +84,16 @@ void attachMidiCcPage(IGraphics& g, const SettingsActions& actions) {
         g.attach(std::make_unique<ITextControl>(CcLabels.row(i, CcRows).shrunk(CcRowInset),
                                                 CcFunctions[i], labelStyle),
                  kNoTag, group);
-    attachButton(g, BackButton, "BACK", settingsButtonStyle(BackLabelSize), group,
-                 [&g, actions] { leaveMidiCcPage(g, actions); });
+    attachButton(
+        g, BackButton, "BACK", settingsButtonStyle(BackLabelSize), group,
+        [&g, actions] { leaveMidiCcPage(g, actions); }, tag::MidiCcBack);
 }
 
 void attachProgramMapPage(IGraphics& g, const SettingsActions& actions) {
     attachBackground(g, group::ProgramMap);
-    attachButton(g, BackButton, "BACK", settingsButtonStyle(BackLabelSize), group::ProgramMap,
-                 [&g, actions] { leaveProgramMapPage(g, actions); });
+    attachButton(
+        g, BackButton, "BACK", settingsButtonStyle(BackLabelSize), group::ProgramMap,
+        [&g, actions] { leaveProgramMapPage(g, actions); }, tag::ProgramMapBack);
     g.attach(std::make_unique<IBitmapControl>(FootControllerX, FootControllerY,
                                               g.bitmapResource(FootController)),
              kNoTag, group::ProgramMap);

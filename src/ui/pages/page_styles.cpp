@@ -92,10 +92,9 @@ std::unique_ptr<IVKnobControl> makeProgressRing(const IRECT& bounds, const char*
 }
 
 IControl* attachButton(IGraphics& g, const IRECT& bounds, const char* label, const IVStyle& style,
-                       const char* group, std::function<void()> action) {
-    IControl* button =
-        g.attach(std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, style),
-                 kNoTag, group);
+                       const char* group, std::function<void()> action, int tag) {
+    IControl* button = g.attach(
+        std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, style), tag, group);
     if (button && action) button->setEndAction([act = std::move(action)](IControl*) { act(); });
     return button;
 }

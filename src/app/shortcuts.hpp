@@ -1,0 +1,47 @@
+#pragma once
+// The window's keyboard shortcuts, one table for the GTK window and for the
+// script's "key": a new accelerator is one line here. A chord is an X key
+// name ("F1", "Escape", "comma"), with "ctrl+" in front when Control is held,
+// as xdotool writes it. Keys reach an open text entry or menu first; only
+// what it leaves reaches these.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vornix::app {
+
+enum class WindowCommand {
+    Preferences,  // File > MIDI Settings...
+    Quit,         // File > Quit
+    ClosePage,    // the X or BACK of the page on top
+    Manual,       // Help > Read Manual
+};
+inline constexpr std::size_t WindowCommandCount = 4;
+
+struct Shortcut {
+    std::string_view chord;
+    WindowCommand command;
+};
+
+inline constexpr std::array<Shortcut, 4> Shortcuts{{
+    {"ctrl+comma", WindowCommand::Preferences},
+    {"ctrl+q", WindowCommand::Quit},
+    {"Escape", WindowCommand::ClosePage},
+    {"F1", WindowCommand::Manual},
+}};
+
+// A chord taken apart: whether Control is held, and the key's X name.
+struct Chord {
+    bool control = false;
+    std::string_view key;
+};
+
+Chord splitChord(std::string_view chord);
+std::optional<WindowCommand> shortcutFor(std::string_view chord);
+// The chord of a command, for its menu item's accelerator.
+std::optional<std::string_view> chordOf(WindowCommand command);
+// "ctrl+comma, ctrl+q, Escape, F1", for messages.
+std::string shortcutNames();
+
+}  // namespace vornix::app
