@@ -72,6 +72,12 @@ int runApplication(const Options& options, int& argc, char**& argv) {
             gtk_main_quit();
         };
         window = std::make_unique<MainWindow>(stack->editor(), loop, platform, std::move(commands));
+        // Several pedals answered the search at the first start: the user
+        // chooses in MIDI Settings, opened once the search's handler returned.
+        stack->host().setPedalsHook([&](const std::vector<host::FoundPedal>& pedals) {
+            loop.post(
+                [&, pedals] { runPreferencesDialog(window->window(), stack->host(), pedals); });
+        });
     } catch (const std::exception& e) {
         std::cerr << "vornix-control: " << e.what() << '\n';
         return ExitStartupFailed;

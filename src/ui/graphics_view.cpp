@@ -28,14 +28,26 @@ void setVisible(igraphics::IGraphics& g, int tag, bool visible) {
 // ---- the link ------------------------------------------------------------------------
 
 void GraphicsView::connecting() {
+    answered_ = false;
     graphics_.setTextOf(tag::StatusDevice, "");
-    graphics_.setTextOf(tag::StatusVersion, ConnectingText);
+    graphics_.setTextOf(tag::StatusVersion, searchText());
     graphics_.setTextOf(tag::StatusSerial, "");
     setKnobLayersEnabled(false);
     graphics_.hideGroup(group::Progress);
 }
 
+// Shown in place of the connecting text until the device answers.
+void GraphicsView::searchStatusChanged(const std::string& text) {
+    searchStatus_ = text;
+    if (!answered_) graphics_.setTextOf(tag::StatusVersion, searchText());
+}
+
+std::string GraphicsView::searchText() const {
+    return searchStatus_.empty() ? std::string(ConnectingText) : searchStatus_;
+}
+
 void GraphicsView::deviceAnswered(double version) {
+    answered_ = true;
     graphics_.setTextOf(tag::StatusDevice, DeviceNameText);
     graphics_.setTextOf(tag::StatusVersion, versionText(version));
     setKnobLayersEnabled(true);
