@@ -24,8 +24,8 @@ GtkWidget* labelled(const char* text) {
 std::string describePedal(const host::FoundPedal& pedal) {
     char version[16];
     std::snprintf(version, sizeof version, "%.1f", pedal.identity.version());
-    return "SERIAL " + pedal.identity.serial + ", firmware " + version + ": " + pedal.input +
-           " / " + pedal.output;
+    return "SERIAL " + pedal.serial() + ", firmware " + version + ": " + pedal.input + " / " +
+           pedal.output;
 }
 
 // One port list: filling it from the host's list selects the stored port,

@@ -81,7 +81,7 @@ void printPedal(std::size_t number, const host::FoundPedal& pedal) {
               << "  input:    " << pedal.input << '\n'
               << "  output:   " << pedal.output << '\n'
               << "  firmware: " << version << '\n'
-              << "  serial:   " << pedal.identity.serial << '\n';
+              << "  serial:   " << pedal.serial() << '\n';
 }
 
 // Every pedal that answers; with --use the one that did is stored. Several

@@ -22,6 +22,10 @@ struct FoundPedal {
     std::string input;   // the editor's input: what the pedal sends
     std::string output;  // the editor's output: what the pedal receives
     sysex::Identification identity;
+    // The serial number without the spaces that pad it to 32 characters.
+    std::string serial() const {
+        return identity.serial.substr(0, identity.serial.find_last_not_of(' ') + 1);
+    }
 };
 
 class PedalFinder {
