@@ -213,12 +213,12 @@ void Host::updateStatus() {
 std::string Host::searchStatus() const {
     if (searching()) return search_text::Looking;
     if (pedalsToChoose_ > 1)
-        return std::to_string(pedalsToChoose_) + " pedals answered: choose one in MIDI Settings";
+        return std::to_string(pedalsToChoose_) + " pedals answered: see MIDI Settings";
     if (watch_ && watch_->waiting()) return search_text::Waiting;
     for (const PortMatch* match : {&inputMatch_, &outputMatch_})
         if (match->count > 1)
-            return "Using \"" + match->name + "\", the first of " + std::to_string(match->count) +
-                   " ports of that name";
+            return "Using the first of " + std::to_string(match->count) + " such ports:\n" +
+                   match->name;
     return {};
 }
 

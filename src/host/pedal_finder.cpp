@@ -36,11 +36,19 @@ std::vector<std::string> worthAsking(std::vector<std::string> names) {
 // The MIDI side: one listening input object per port, one output object that
 // opens each output in turn. Messages arrive on RtMidi's threads and are
 // handed to the loop through a shared inbox that outlives the finder's
-// posted tasks.
+// posted tasks. Each is marked with the output being asked when it arrived:
+// the loop may get to it only after that output's time is up (a busy start,
+// a timer that runs before the drain), and it must not count for the next.
 struct PedalFinder::Probe {
+    struct Message {
+        std::string input;
+        std::size_t round;
+        std::vector<std::uint8_t> bytes;
+    };
     struct Inbox {
         std::mutex mutex;
-        std::vector<std::pair<std::string, std::vector<std::uint8_t>>> messages;
+        std::vector<Message> messages;
+        std::size_t round = 0;
         bool drainPosted = false;
     };
     struct Listener {
@@ -66,7 +74,7 @@ struct PedalFinder::Probe {
         auto& listener = *static_cast<Listener*>(self);
         if (!message || message->empty()) return;
         std::lock_guard lock(listener.inbox->mutex);
-        listener.inbox->messages.emplace_back(listener.port, *message);
+        listener.inbox->messages.push_back({listener.port, listener.inbox->round, *message});
         if (std::exchange(listener.inbox->drainPosted, true)) return;
         listener.loop->post(listener.drain);
     }
@@ -85,8 +93,12 @@ struct PedalFinder::Probe {
         }
         listeners.push_back(std::move(listener));
     }
-    bool ask(const std::string& port) {
+    bool ask(const std::string& port, std::size_t round) {
         closeOutput();
+        {
+            std::lock_guard lock(inbox->mutex);
+            inbox->round = round;
+        }
         if (!out) out = makeMidiOut(AskerClient);
         if (!out) return false;
         const int index = findPort(*out, port);
@@ -135,17 +147,9 @@ void PedalFinder::start(const std::set<std::string>& skip) {
     if (!outputs_.empty()) {
         // The drain holds the inbox, not the finder: it may run after the
         // finder is gone, and then finds nobody to tell.
-        std::weak_ptr<Probe::Inbox> weakInbox = probe_->inbox;
-        auto drain = [this, weakInbox, alive = std::weak_ptr<bool>(alive_)] {
-            auto inbox = weakInbox.lock();
-            if (!inbox || alive.expired()) return;
-            std::vector<std::pair<std::string, std::vector<std::uint8_t>>> messages;
-            {
-                std::lock_guard lock(inbox->mutex);
-                messages.swap(inbox->messages);
-                inbox->drainPosted = false;
-            }
-            for (const auto& [input, bytes] : messages) answered(input, bytes);
+        auto drain = [this, weakInbox = std::weak_ptr<Probe::Inbox>(probe_->inbox),
+                      alive = std::weak_ptr<bool>(alive_)] {
+            if (!weakInbox.expired() && !alive.expired()) drainInbox();
         };
         for (const std::string& name : worthAsking(ports.inputs))
             probe_->listen(name, loop_, drain);
@@ -156,10 +160,22 @@ void PedalFinder::start(const std::set<std::string>& skip) {
     });
 }
 
+void PedalFinder::drainInbox() {
+    Probe::Inbox& inbox = *probe_->inbox;
+    std::vector<Probe::Message> messages;
+    {
+        std::lock_guard lock(inbox.mutex);
+        messages.swap(inbox.messages);
+        inbox.drainPosted = false;
+    }
+    for (const Probe::Message& message : messages)
+        if (message.round == round_) answered(message.input, message.bytes);
+}
+
 void PedalFinder::askNext() {
     while (next_ < outputs_.size()) {
         roundAnswers_.clear();
-        if (probe_->ask(outputs_[next_])) {
+        if (probe_->ask(outputs_[next_], ++round_)) {
             timer_ = loop_.after(AnswerWindowMs, [this] { endRound(); });
             return;
         }
@@ -184,6 +200,8 @@ void PedalFinder::answered(const std::string& input, std::span<const std::uint8_
 
 void PedalFinder::endRound() {
     timer_ = -1;
+    // What arrived while this output was asked and waits for the loop.
+    drainInbox();
     probe_->closeOutput();
     // The first input that answered is the pedal's; an input already paired
     // with an earlier output hears everything and belongs to none.

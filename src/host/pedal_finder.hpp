@@ -52,6 +52,7 @@ class PedalFinder {
 
   private:
     struct Probe;
+    void drainInbox();
     void askNext();
     void endRound();
     void finish();
@@ -62,6 +63,7 @@ class PedalFinder {
     std::unique_ptr<Probe> probe_;
     std::vector<std::string> outputs_;
     std::size_t next_ = 0;
+    std::size_t round_ = 0;  // one for each output asked
     std::set<std::string> seen_;
     std::vector<FoundPedal> found_;
     std::vector<FoundPedal> roundAnswers_;

@@ -30,20 +30,26 @@ void setVisible(igraphics::IGraphics& g, int tag, bool visible) {
 void GraphicsView::connecting() {
     answered_ = false;
     graphics_.setTextOf(tag::StatusDevice, "");
-    graphics_.setTextOf(tag::StatusVersion, searchText());
-    graphics_.setTextOf(tag::StatusSerial, "");
+    showSearchStatus();
     setKnobLayersEnabled(false);
     graphics_.hideGroup(group::Progress);
 }
 
-// Shown in place of the connecting text until the device answers.
+// Shown in place of the connecting text until the device answers; its
+// second line goes where the serial number will be.
 void GraphicsView::searchStatusChanged(const std::string& text) {
     searchStatus_ = text;
-    if (!answered_) graphics_.setTextOf(tag::StatusVersion, searchText());
+    if (!answered_) showSearchStatus();
 }
 
-std::string GraphicsView::searchText() const {
-    return searchStatus_.empty() ? std::string(ConnectingText) : searchStatus_;
+void GraphicsView::showSearchStatus() {
+    const auto lineEnd = searchStatus_.find('\n');
+    const std::string first = searchStatus_.substr(0, lineEnd);
+    graphics_.setTextOf(tag::StatusVersion,
+                        first.empty() ? std::string_view(ConnectingText) : std::string_view(first));
+    graphics_.setTextOf(tag::StatusSerial, lineEnd == std::string::npos
+                                               ? std::string()
+                                               : searchStatus_.substr(lineEnd + 1));
 }
 
 void GraphicsView::deviceAnswered(double version) {

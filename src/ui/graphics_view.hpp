@@ -86,7 +86,7 @@ class GraphicsView : public EditorEvents {
     void showBand(Band band);
     void showPresetNumber();
     void feedDynamicsGraph(int index, int value);
-    std::string searchText() const;
+    void showSearchStatus();
 
     igraphics::IGraphics& graphics_;
     // The device answered since the last RECONNECT: the status lines are its.

@@ -160,7 +160,7 @@ TEST_F(PortsOnJack, TwoPedalsAreOfferedForTheUserToChooseAndNeitherIsStored) {
         EXPECT_EQ(pedal.input, Pedal{pedal.output.substr(0, pedal.output.find(" In:"))}.input());
     EXPECT_EQ(host->settings().midiInput, "off");
     EXPECT_EQ(SettingsFile(temp.path()).read().midiInput, "off");
-    EXPECT_EQ(status, "2 pedals answered: choose one in MIDI Settings");
+    EXPECT_EQ(status, "2 pedals answered: see MIDI Settings");
     EXPECT_EQ(reachable, 0);
 
     host->usePedal(offered[1]);

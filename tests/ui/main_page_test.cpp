@@ -174,6 +174,11 @@ TEST_F(EditorPage, TheSearchStatusShowsWhileConnectingOnly) {
     EXPECT_EQ(view.text(tag::StatusVersion), waiting);
     editor.setSearchStatus("");
     EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
+    editor.setSearchStatus("Using the first of 2 such ports:\nPedal:Pedal MIDI 1 28:0");
+    EXPECT_EQ(view.text(tag::StatusVersion), "Using the first of 2 such ports:");
+    EXPECT_EQ(view.text(tag::StatusSerial), "Pedal:Pedal MIDI 1 28:0");
+    editor.sysExReceived(sysex::identificationReply(13, "VX1"));
+    EXPECT_EQ(view.text(tag::StatusSerial), "SERIAL: VX1" + std::string(29, ' '));
 }
 
 TEST_F(EditorPage, ReconnectActsAfterTheClickAnimationAndResetsTheStatus) {
