@@ -56,7 +56,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     std::unique_ptr<EditorStack> stack;
     std::unique_ptr<MainWindow> window;
     try {
-        // Messages of the host's start-up (no sound card) wait for the window.
+        // Messages of the host's start-up (an audio device that failed) wait for the window.
         stack = std::make_unique<EditorStack>(
             loop, folder, platform, stackOptions(options),
             [&platform](const std::string& text, const std::string& caption) {
