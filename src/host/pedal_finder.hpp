@@ -32,7 +32,7 @@ class PedalFinder {
   public:
     // How long an output is given to be answered, and how long after the
     // first answer other inputs may still answer it.
-    static constexpr int AnswerWindowMs = 500;
+    static constexpr int AnswerWindowMs = 1000;
     static constexpr int SettleMs = 100;
     using Done = std::function<void(const std::vector<FoundPedal>&)>;
 

@@ -100,7 +100,7 @@ TEST_F(EditorOnJack, UnpluggedAndPluggedInAgain) {
 
 TEST_F(EditorOnJack, FirstStartFindsThePedalAndStoresItsPorts) {
     ASSERT_TRUE(startPedal());
-    startEditor("until online\nprint 153\n");
+    startEditor("until online 30000\nprint 153\n");
     ASSERT_EQ(editor->finish(RunMs), 0) << editor->output();
     EXPECT_NE(editor->output().find("SERIAL: VX1-000417"), std::string::npos) << editor->output();
     EXPECT_EQ(stored().midiInput, PedalIn);
