@@ -40,6 +40,12 @@ void Connection::keepAliveStep() {
     }
 }
 
+void Connection::identifyNow() {
+    if (online_ || !keepAliveEnabled_) return;
+    keepAliveCounter_ = 0;
+    link_.requestPage(sysex::page::Identify);
+}
+
 void Connection::restartSearch() {
     setOnline(false);
     keepAliveEnabled_ = true;

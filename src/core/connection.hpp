@@ -21,6 +21,9 @@ class Connection {
 
     // The device tick's turn while offline.
     void keepAliveStep();
+    // While searching: the identification request now, and the keep-alive's
+    // count from here (a port of the device has just opened).
+    void identifyNow();
     // Offline again, asking for the device (RECONNECT).
     void restartSearch();
 

@@ -19,6 +19,9 @@ constexpr int MaxPageRetries = 3;
 void EventHub::connecting() {
     both([](EditorEvents& e) { e.connecting(); });
 }
+void EventHub::searchStatusChanged(const std::string& text) {
+    both([&](EditorEvents& e) { e.searchStatusChanged(text); });
+}
 void EventHub::deviceAnswered(double version) {
     both([&](EditorEvents& e) { e.deviceAnswered(version); });
 }

@@ -21,6 +21,7 @@ class EventHub : public EditorEvents {
     bool hasWindow() const { return window_ != nullptr; }
 
     void connecting() override;
+    void searchStatusChanged(const std::string& text) override;
     void deviceAnswered(double version) override;
     void identified(double version, const std::string& serial) override;
     void versionRefused(const std::string& text) override;

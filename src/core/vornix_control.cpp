@@ -150,6 +150,12 @@ void VornixControl::reconnect() {
     link_.events().connecting();
 }
 
+void VornixControl::setSearchStatus(const std::string& text) {
+    if (text == searchStatus_) return;
+    searchStatus_ = text;
+    link_.events().searchStatusChanged(text);
+}
+
 // ---- parameters ------------------------------------------------------------------------
 
 void VornixControl::setParameterFromDevice(int index, double normalised) {

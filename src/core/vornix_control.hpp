@@ -130,6 +130,12 @@ class VornixControl : public iplug::IPlugAPP,
     void selectPreset(int slot) override;
     void storePreset(int slot) override;
     void reconnect();
+    // A port of the device has just opened: ask it at once, not at the
+    // keep-alive's next turn. Nothing while online or not searching.
+    void identifyNow() { connection_.identifyNow(); }
+    // What the host says about reaching the device (see EditorEvents).
+    void setSearchStatus(const std::string& text);
+    const std::string& searchStatus() const { return searchStatus_; }
     // The current sound as the device's edit buffer (0x20).
     void sendPreset() override;
     // Picking an amplifier model (0-9) or an ambience type (0-6): its voicing
@@ -317,6 +323,7 @@ class VornixControl : public iplug::IPlugAPP,
     bool savePending_ = false;
     std::string presetName_;
     std::string deviceText_;
+    std::string searchStatus_;
     std::array<int, NumPresets> programMap_{};
     bool factoryResetCompleted_ = false;
     int currentPresetRetries_ = 0;

@@ -71,6 +71,8 @@ void EditorWindow::showKeptState() {
         view_->deviceAnswered(editor_.device().version());
         view_->identified(editor_.device().version(), editor_.device().serial);
         view_->presetSelected(editor_.currentPreset());
+    } else {
+        view_->searchStatusChanged(editor_.searchStatus());
     }
     if (editor_.layerB()) view_->knobLayerChanged(true);
     view_->presetList().scrollTo(preset_list::topRowOfScroll(editor_.intValue(param::Scroll)));
