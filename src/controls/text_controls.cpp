@@ -104,10 +104,13 @@ IURLControl::IURLControl(const IRECT& bounds, std::string text, std::string url,
     setIgnoreMouse(false);
 }
 
+// Within its bounds only: a colour change redraws just them.
 void IURLControl::draw(Painter& p) {
     p.fillRect(background_, bounds());
     const IColor c = isHovered_ ? hover_ : wasClicked_ ? clicked_ : normal_;
+    p.pushClip(bounds());
     p.drawText(style_.withColor(c), text_, bounds());
+    p.popClip();
 }
 
 void IURLControl::onMouseDown(float, float, const IMouseMod&) {
@@ -132,6 +135,16 @@ IEditableTextControl::IEditableTextControl(const IRECT& bounds, std::string text
                                            const IText& style)
     : ITextControl(bounds, std::move(text), style, COLOR_TRANSPARENT) {
     setIgnoreMouse(false);
+}
+
+// A name of 32 wide characters does not fit its field at the field's size;
+// cut, its end would be hidden until the entry opened.
+void IEditableTextControl::draw(Painter& p) {
+    p.fillRect(background_, bounds());
+    const float width = p.measureText(style_, text_).W();
+    const bool fits = width <= bounds().W();
+    p.drawText(fits ? style_ : style_.withSize(style_.size * bounds().W() / width), text_,
+               bounds());
 }
 
 void IEditableTextControl::onMouseDown(float, float, const IMouseMod&) {
