@@ -147,9 +147,13 @@ void IEditableTextControl::draw(Painter& p) {
                bounds());
 }
 
+// A name the device sent is padded with spaces to 32 characters: the entry
+// starts without them, else it would be full before the first key.
 void IEditableTextControl::onMouseDown(float, float, const IMouseMod&) {
     if (!getUI()) return;
-    getUI()->createTextEntry(style_, bounds(), text_, [this](const std::string& typed) {
+    const std::string_view shown(text_);
+    const std::string_view initial = shown.substr(0, shown.find_last_not_of(' ') + 1);
+    getUI()->createTextEntry(style_, bounds(), initial, [this](const std::string& typed) {
         setText(typed);
         setDirty(true);
     });

@@ -146,6 +146,21 @@ TEST(TextEntry, ALongTextStaysInsideTheFieldAndScrollsWithTheCaret) {
     EXPECT_NE(inkAtEnd, inkAtHome) << "the text did not scroll";
 }
 
+// A name from the device fills its 32 characters with spaces; the entry once
+// opened full and refused every key.
+TEST(EditableText, TheEntryOpensWithoutTheNamesTrailingSpaces) {
+    Context c;
+    auto* field = c.ui.attach(
+        std::make_unique<IEditableTextControl>(Field, "Warm Vintage" + std::string(20, ' ')));
+    click(c.ui, Field.MW(), Field.MH());
+    ASSERT_TRUE(c.ui.textEntry().isOpen());
+    EXPECT_EQ(c.ui.textEntry().text(), "Warm Vintage");
+    c.ui.onTextInput(" 2");
+    c.ui.onKey(EKey::Enter);
+    EXPECT_EQ(field->text(), "Warm Vintage 2");
+    EXPECT_EQ(c.platform.bells, 0);
+}
+
 // A name of 32 wide characters is drawn whole in the closed field, smaller.
 TEST(EditableText, AClosedFieldShowsAWideNameWhole) {
     Context c;
