@@ -4,6 +4,7 @@
 // its text inside the field and scrolls it with the caret. A selection runs
 // from an anchor to the caret; the clipboard and the bell are the context's,
 // which owns the desktop.
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <string>
