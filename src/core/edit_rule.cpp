@@ -78,7 +78,10 @@ void VornixControl::showParamChange(int index) {
     }
     if (sendsGlobalPage(index) && windowOpen() && !BulkUpdate)
         writeGlobalPage(sysex::page::Settings);
-    setModified(!std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin()));
+    // Only the sound can differ from the stored preset: the list's scroll
+    // bar, the settings and the pages (74 and up) leave the state as it is.
+    if (index < NumPresetParams)
+        setModified(!std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin()));
     link_.events().parameterChanged(index, BulkUpdate);
 }
 
