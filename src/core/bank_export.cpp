@@ -154,8 +154,8 @@ void BankExport::irStreamEnded(sysex::ByteSpan last) {
     const unsigned sent = sysex::read14(last, last.size() - 1 - sysex::StreamChecksumBytes);
     if ((irSum_ & FourteenBits) != sent) {
         const std::string which = askedText();
-        switch (irAnswers_.judge({buffer_.begin() + static_cast<std::ptrdiff_t>(mark_),
-                                  buffer_.end()})) {
+        switch (irAnswers_.judge(
+            {buffer_.begin() + static_cast<std::ptrdiff_t>(mark_), buffer_.end()})) {
             case IrAnswers::Verdict::AskAgain:
                 link_.events().note(which + " does not add up to its checksum: asked again");
                 buffer_.resize(mark_);

@@ -17,7 +17,7 @@
 namespace vornix {
 
 inline constexpr int NumExportableIrs = storage::BankIrCount;
-inline constexpr std::size_t BulkBufferCapacity = 1048576;
+inline constexpr std::size_t BulkBufferCapacity = storage::BankFileCapacity;
 
 class BankExport {
   public:
@@ -62,13 +62,13 @@ class BankExport {
     int nextIr_ = 0;
     std::array<bool, NumExportableIrs> irReferenced_{};
     std::vector<std::uint8_t> buffer_;
-    std::size_t mark_ = 0;   // the buffer's size before the request in flight
-    bool irStream_ = false;  // the first chunk of the asked IR arrived
-    unsigned irSum_ = 0;     // its running stream checksum
+    std::size_t mark_ = 0;         // the buffer's size before the request in flight
+    bool irStream_ = false;        // the first chunk of the asked IR arrived
+    unsigned irSum_ = 0;           // its running stream checksum
     std::size_t irAnnounced_ = 0;  // the stream length its first chunk gave
     std::size_t irCarried_ = 0;    // the stream bytes its chunks carried
     IrAnswers irAnswers_;          // its earlier answers that did not add up
-    int waitTicks_ = 0;      // ticks since the last answer to the request in flight
+    int waitTicks_ = 0;            // ticks since the last answer to the request in flight
 };
 
 }  // namespace vornix

@@ -2,16 +2,14 @@
 
 #include <numeric>
 
-#include "core/bank_export.hpp"
 #include "storage/bank_file.hpp"
-#include "storage/file_io.hpp"
 
 namespace vornix {
 
 namespace {
 
-using sysex::ByteSpan;
 using sysex::Bytes;
+using sysex::ByteSpan;
 
 // A preset or an IR whose acknowledgement does not come within 1.1 s is sent
 // again, three times; then the restore has failed.
@@ -63,23 +61,13 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
 }
 
 bool BankImport::load(const std::filesystem::path& path, std::string& error) {
-    storage::FileReader reader(path);
-    if (!reader.isOpen()) {
-        error = "Cannot open the bank file " + path.string();
+    storage::LoadedBank bank = storage::loadBankFile(path);
+    if (!bank.ok()) {
+        error = bank.error;
         return false;
     }
-    if (reader.size() > BulkBufferCapacity) {
-        error = "Not a bank file: larger than 1 MiB";
-        return false;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
-    bytes.resize(reader.read(bytes.data(), bytes.size()));
-    storage::BankFileSplit split = storage::splitBankFile(bytes);
-    if (split.ok()) error = storage::checkWholeBank(bytes, split);
-    else error = split.error;
-    if (!error.empty()) return false;
-    buffer_ = std::move(bytes);
-    starts_ = std::move(split.starts);
+    buffer_ = std::move(bank.bytes);
+    starts_ = std::move(bank.starts);
     return true;
 }
 
@@ -131,13 +119,12 @@ std::string BankImport::unansweredText() const {
 }
 
 // A preset goes again as it is; an IR from its first chunk, which starts a
-// new stream on the device.
+// new stream on the device (and replaces an IR stored already).
 void BankImport::sendAgain() {
     ++resends_;
     awaitingAck_ = false;
     if (lastCommand_ != sysex::cmd::RestorePreset) next_ = irStart_;
-    link_.events().note("no acknowledgement for message " + std::to_string(round_[next_] + 1) +
-                        ": sent again from there");
+    link_.events().note("message " + std::to_string(round_[next_] + 1) + " sent again");
     sendNext();
 }
 
@@ -229,9 +216,18 @@ void BankImport::acknowledged() {
         endTransfer();
 }
 
+// An IR refused at its last chunk most likely lost one of its data chunks on
+// the way, which nobody acknowledges: it goes again whole, as for a lost
+// acknowledgement. Any other refusal ends the restore.
 void BankImport::refused() {
     if (!active_ || !awaitingAck_) {
         link_.events().note("ignored a refusal that no restore message was waiting for");
+        return;
+    }
+    if (lastCommand_ == sysex::cmd::RestoreIrLast && resends_ < MaxResends) {
+        link_.events().note("the IR of message " + std::to_string(round_[irStart_] + 1) +
+                            " was refused at its end");
+        sendAgain();
         return;
     }
     fail("Communication error!");

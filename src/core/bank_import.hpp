@@ -8,7 +8,8 @@
 // A message or its acknowledgement can be lost on the way (a MIDI server that
 // starts its next cycle before a late client has read the last one). What is
 // safe to send twice is sent again: a preset writes its whole slot, and an IR
-// restarts its stream with its first chunk. At the end the device's checksum
+// restarts its stream with its first chunk; so is an IR the device refused at
+// its end, which lost a data chunk on the way. At the end the device's checksum
 // page is read back; presets that differ from the bank are written again a
 // few times before the restore says it did not take.
 #include <cstdint>

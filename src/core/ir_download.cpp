@@ -105,7 +105,8 @@ bool IrDownload::checksumAccepted(bool addsUp) {
             end(false);
             return false;
         case IrAnswers::Verdict::Keep:
-            link_.events().note(which + " came twice the same with the device's own checksum: kept");
+            link_.events().note(which +
+                                " came twice the same with the device's own checksum: kept");
             return true;
     }
     return false;

@@ -5,6 +5,7 @@
 
 #include "device/preset_record.hpp"
 #include "device/sysex.hpp"
+#include "storage/file_io.hpp"
 
 namespace vornix::storage {
 
@@ -98,8 +99,8 @@ std::string checkWholeBank(std::span<const std::uint8_t> bytes, const BankFileSp
         if (k >= split.starts.size() || !isPresetDumpOf(messageAt(bytes, split, k), slot))
             return refused + std::to_string(slot) + " of " + std::to_string(NumPresets) +
                    " presets.";
-        for (int n : bankIrsOf(messageAt(bytes, split, k).subspan(sysex::at::Block,
-                                                                   sysex::BlockSize)))
+        for (int n :
+             bankIrsOf(messageAt(bytes, split, k).subspan(sysex::at::Block, sysex::BlockSize)))
             used.insert(n);
     }
     std::set<int> whole;
@@ -112,9 +113,29 @@ std::string checkWholeBank(std::span<const std::uint8_t> bytes, const BankFileSp
     }
     for (int n : used) {
         if (whole.count(n)) continue;
-        return refused + "IR " + std::to_string(n) + (cut.count(n) ? " is cut short." : " is missing.");
+        return refused + "IR " + std::to_string(n) +
+               (cut.count(n) ? " is cut short." : " is missing.");
     }
     return {};
+}
+
+LoadedBank loadBankFile(const std::filesystem::path& path) {
+    LoadedBank bank;
+    FileReader reader(path);
+    if (!reader.isOpen()) {
+        bank.error = "Cannot open the bank file " + path.string();
+        return bank;
+    }
+    if (reader.size() > BankFileCapacity) {
+        bank.error = "Not a bank file: larger than 1 MiB";
+        return bank;
+    }
+    bank.bytes.resize(static_cast<std::size_t>(reader.size()));
+    bank.bytes.resize(reader.read(bank.bytes.data(), bank.bytes.size()));
+    BankFileSplit split = splitBankFile(bank.bytes);
+    bank.error = split.ok() ? checkWholeBank(bank.bytes, split) : split.error;
+    if (bank.ok()) bank.starts = std::move(split.starts);
+    return bank;
 }
 
 }  // namespace vornix::storage

@@ -6,11 +6,16 @@
 // chunk).
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace vornix::storage {
+
+// A bank file is read whole into memory, up to 1 MiB: a full bank of 128
+// presets and 256 IRs needs well under 800,000 bytes.
+inline constexpr std::size_t BankFileCapacity = 1048576;
 
 // The user IRs a bank carries: the eight custom banks, 0-255. A preset that
 // plays the factory bank plays what every device holds.
@@ -39,5 +44,17 @@ std::vector<int> bankIrsOf(std::span<const std::uint8_t> record);
 // of less would leave the rest of the device as it was and still end as a
 // success. Messages of other kinds may stand anywhere after the presets.
 std::string checkWholeBank(std::span<const std::uint8_t> bytes, const BankFileSplit& split);
+
+// A bank file read for a restore: its bytes and where each message starts,
+// or why it cannot be restored (it cannot be read, is too large, is not made
+// of whole messages, or is not a whole bank).
+struct LoadedBank {
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::size_t> starts;
+    std::string error;
+
+    bool ok() const { return error.empty(); }
+};
+LoadedBank loadBankFile(const std::filesystem::path& path);
 
 }  // namespace vornix::storage

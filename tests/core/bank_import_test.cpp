@@ -50,11 +50,10 @@ struct Bank {
 std::vector<Bytes> restoredIr(const Bank& bank) {
     std::vector<Bytes> ir(bank.messages.begin() + NumPresets, bank.messages.end());
     for (Bytes& m : ir)
-        m[sysex::at::Command] = m[sysex::at::Command] == sysex::cmd::IrFirst
-                                    ? sysex::cmd::RestoreIrFirst
-                                : m[sysex::at::Command] == sysex::cmd::IrMiddle
-                                    ? sysex::cmd::RestoreIrMiddle
-                                    : sysex::cmd::RestoreIrLast;
+        m[sysex::at::Command] =
+            m[sysex::at::Command] == sysex::cmd::IrFirst    ? sysex::cmd::RestoreIrFirst
+            : m[sysex::at::Command] == sysex::cmd::IrMiddle ? sysex::cmd::RestoreIrMiddle
+                                                            : sysex::cmd::RestoreIrLast;
     const sysex::Checksum sum = sysex::checksumOf(sysex::packStream(irFile(4)));
     ir.back()[ir.back().size() - 3] = sum.high;
     ir.back()[ir.back().size() - 2] = sum.low;
@@ -147,8 +146,8 @@ TEST(BankImport, RewritesDumpsIntoRestoreMessages) {
 TEST(BankImport, OtherMessagesAfterThePresetsAreSentUnchanged) {
     ImportHarness h;
     Bank bank(false);
-    const Bytes page = sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Settings,
-                                           sysex::PageBlock{});
+    const Bytes page =
+        sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Settings, sysex::PageBlock{});
     bank.messages.push_back(page);
     ASSERT_TRUE(h.start(bank.bytes()));
     h.acknowledge(NumPresets);
@@ -167,9 +166,9 @@ TEST(BankImport, ContinueAnswerOnTheLastMessageEndsTheImport) {
     h.sent.clear();
     h.acknowledge(1, sysex::cmd::RestoreContinue);
     EXPECT_EQ(h.sentHex(),
-              (std::vector<std::string>{"F0 00 51 21 05 7F 0A 7F " +
-                                            sysex::toHex(bank.messages.back()).substr(24),
-                                        "F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 55 0A 03 F7"}));
+              (std::vector<std::string>{
+                  "F0 00 51 21 05 7F 0A 7F " + sysex::toHex(bank.messages.back()).substr(24),
+                  "F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 55 0A 03 F7"}));
     h.checksums(bank.checksums());
     h.loop.advance(100);
     EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
@@ -287,9 +286,9 @@ TEST(BankImport, AnUnacknowledgedPresetIsSentAgainThreeTimesThenFails) {
     EXPECT_TRUE(h.platform.boxes.empty());
     h.loop.advance(1100);
     EXPECT_EQ(h.sent.size() - from, 4u);
-    EXPECT_EQ(h.platform.texts(),
-              std::vector<std::string>{
-                  "Communication error: no acknowledgement for message 5 of 139"});
+    EXPECT_EQ(
+        h.platform.texts(),
+        std::vector<std::string>{"Communication error: no acknowledgement for message 5 of 139"});
     EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
 }
 
@@ -306,31 +305,40 @@ TEST(BankImport, AnAnsweredResendGoesOnWithTheNextPreset) {
 }
 
 // An IR's data chunks are not acknowledged: where the answer to its first or
-// last chunk is missing, the whole IR goes again from its first chunk, which
-// starts a new stream on the device.
-TEST(BankImport, AnIrWithoutTheAnswerToItsFirstOrLastChunkIsSentAgainWhole) {
+// last chunk is missing, or the device refuses it at its end (a data chunk
+// went missing), the whole IR goes again from its first chunk, which starts a
+// new stream on the device.
+TEST(BankImport, AnIrMissingAnAnswerOrRefusedAtItsEndIsSentAgainWhole) {
     struct Case {
-        const char* lost;
+        const char* what;
         int answeredBeforeTheLoss;  // of the IR's two answers
+        bool refused;
     };
-    for (const Case& c : {Case{"first chunk", 0}, Case{"last chunk", 1}}) {
-        SCOPED_TRACE(c.lost);
+    for (const Case& c : {Case{"first answer lost", 0, false}, Case{"last answer lost", 1, false},
+                          Case{"refused at its end", 1, true}}) {
+        SCOPED_TRACE(c.what);
         ImportHarness h;
         ASSERT_TRUE(h.start(Bank().bytes()));
         h.acknowledge(NumPresets + c.answeredBeforeTheLoss);
-        h.loop.advance(c.answeredBeforeTheLoss ? 1000 + 1100 : 100 + 1100);
+        const int lastSentAfter = c.answeredBeforeTheLoss ? 1000 : 100;
+        if (c.refused) {
+            h.loop.advance(lastSentAfter);
+            h.receive(sysex::status(sysex::cmd::RestoreRefused));
+        } else {
+            h.loop.advance(lastSentAfter + 1100);
+        }
         ASSERT_EQ(h.sentWith(sysex::cmd::RestoreIrFirst).size(), 2u);
         const std::size_t again = h.sent.size() - 1;
         ASSERT_EQ(commandKey(h.sent[again].bytes), sysex::cmd::RestoreIrFirst);
-        EXPECT_EQ(h.sent[again].at - h.sent[again - 1].at, 1100);
+        EXPECT_EQ(h.sent[again].at - h.sent[again - 1].at, c.refused ? 0 : 1100);
         h.receive(sysex::status(sysex::cmd::RestoreAck));
         h.acknowledge(1);
         // The whole IR again, its end message with the checksum rewritten.
         const std::vector<Bytes> ir = restoredIr(Bank());
         ASSERT_GE(h.sent.size(), again + ir.size() + 1);
-        for (std::size_t i = 0; i < ir.size(); ++i)
-            EXPECT_EQ(h.sent[again + i].bytes, ir[i]) << i;
+        for (std::size_t i = 0; i < ir.size(); ++i) EXPECT_EQ(h.sent[again + i].bytes, ir[i]) << i;
         EXPECT_EQ(commandKey(h.sent[again + ir.size()].bytes), sysex::cmd::EndTransfer);
+        EXPECT_TRUE(h.platform.boxes.empty());
     }
 }
 
@@ -341,9 +349,9 @@ TEST(BankImport, AnIrNeverAnsweredIsSentFourTimesThenFails) {
     h.loop.advance(100 + 4 * 1100);
     EXPECT_EQ(h.sentWith(sysex::cmd::RestoreIrFirst).size(), 4u);
     EXPECT_TRUE(h.sentWith(sysex::cmd::RestoreIrMiddle).empty());
-    EXPECT_EQ(h.platform.texts(),
-              std::vector<std::string>{
-                  "Communication error: no acknowledgement for message 129 of 139"});
+    EXPECT_EQ(
+        h.platform.texts(),
+        std::vector<std::string>{"Communication error: no acknowledgement for message 129 of 139"});
 }
 
 // An import holds the tick while it waits, the keep-alive included.
