@@ -39,6 +39,52 @@ TEST(IrDownload, BadChecksumIsNotStored) {
         << "the good copy stays";
 }
 
+// A device may compute its IR checksum its own way: the same bytes twice are
+// kept; damage on the way does not repeat itself, and five answers that all
+// differ are given up.
+TEST(IrDownload, AChecksumThatDoesNotAddUpIsAskedAgainUntilTheSameBytesComeTwice) {
+    struct Case {
+        const char* what;
+        std::vector<int> checksumDeltas;  // one answer each
+        bool stored;
+        std::size_t askedAgain;
+    };
+    const Case cases[] = {
+        {"the same twice", {3, 3}, true, 1},
+        {"damaged, then right", {3, 0}, true, 1},
+        {"two that differ, then the second again", {3, 5, 5}, true, 2},
+        {"five that all differ", {1, 2, 3, 4, 5}, false, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorHarness h;
+        h.goOnlineWithPreset();
+        h.editor.requestIr(40);
+        for (int delta : c.checksumDeltas)
+            for (const Bytes& m : irDump(40, irFile(1), delta)) h.receive(m);
+        EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), 1 + c.askedAgain);
+        const auto cached = h.editor.dataFolder().irFile(40);
+        EXPECT_EQ(storage::readFile(cached), c.stored ? irFile(1) : Bytes{});
+        EXPECT_EQ(h.events.result(Transfer::IrDownload), c.stored ? 1 : 0);
+        EXPECT_EQ(h.events.messages,
+                  c.stored ? std::vector<std::string>{}
+                           : std::vector<std::string>{"IR 40 arrived damaged and was not stored"});
+    }
+}
+
+// Lengths are not a matter of convention: a stream short of a chunk is damage.
+TEST(IrDownload, AStreamShortOfTheLengthItAnnouncedIsNotStored) {
+    EditorHarness h;
+    h.goOnlineWithPreset();
+    h.editor.requestIr(40);
+    std::vector<Bytes> chunks = irDump(40, irFile(1));
+    chunks.erase(chunks.begin() + 4);
+    for (const Bytes& m : chunks) h.receive(m);
+    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(40)));
+    EXPECT_EQ(h.events.messages,
+              std::vector<std::string>{"IR 40 arrived damaged and was not stored"});
+}
+
 TEST(IrDownload, StreamLongerThanTheDecodeBufferIsRefused) {
     EditorHarness h;
     h.goOnline();
@@ -261,6 +307,59 @@ TEST(BankExport, StrayDamagedAndRepeatedAnswersDoNotReachTheFile) {
     }
     for (const Bytes& m : irDump(40, ir)) expected.insert(expected.end(), m.begin(), m.end());
     EXPECT_EQ(storage::readFile(file), expected);
+}
+
+// The presets of a backup, slot 3 playing user IR 40, answered as asked.
+void answerPresets(EditorHarness& h) {
+    for (int slot = 0; slot < 128; ++slot) {
+        h.loop.advance(100);
+        auto rec = recordWith(static_cast<std::uint8_t>(slot), "P");
+        if (slot == 3) {
+            rec[sysex::record::Ir7Mode] = 1;
+            rec[sysex::record::Ir7Bank] = 0;
+            rec[sysex::record::Ir7Number] = 40;
+        }
+        h.receivePreset(slot, rec);
+    }
+    h.loop.advance(100);
+}
+
+// An IR whose checksum is the device's own comes the same twice and goes into
+// the file as the device sent it; answers that keep differing end the backup.
+TEST(BankExport, AnIrChecksumOfTheDevicesOwnIsKeptAsSent) {
+    struct Case {
+        const char* what;
+        std::vector<int> checksumDeltas;
+        bool written;
+    };
+    const Case cases[] = {
+        {"the same twice", {9, 9}, true},
+        {"five that all differ", {1, 2, 3, 4, 5}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorHarness h;
+        h.goOnlineWithPreset();
+        const auto file = h.dir.path() / "out.kvb";
+        h.editor.startBankExportTo(file);
+        answerPresets(h);
+        for (int delta : c.checksumDeltas) {
+            for (const Bytes& m : irDump(40, irFile(6), delta)) h.receive(m);
+            h.loop.advance(100);
+        }
+        EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), c.checksumDeltas.size());
+        ASSERT_EQ(h.events.result(Transfer::BankExport), c.written ? 1 : 0);
+        if (!c.written) {
+            EXPECT_EQ(h.events.messages, std::vector<std::string>{"Communication error!"});
+            EXPECT_FALSE(std::filesystem::exists(file));
+            continue;
+        }
+        const Bytes bank = storage::readFile(file);
+        ASSERT_EQ(bank.size(), 128u * 267 + 269 + 9 * 264 + 235);
+        Bytes ir;
+        for (const Bytes& m : irDump(40, irFile(6), 9)) ir.insert(ir.end(), m.begin(), m.end());
+        EXPECT_TRUE(std::equal(ir.begin(), ir.end(), bank.end() - static_cast<long>(ir.size())));
+    }
 }
 
 TEST(BankExport, AFileThatCannotBeWrittenEndsItBeforeAnyRequest) {
