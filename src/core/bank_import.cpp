@@ -28,11 +28,6 @@ unsigned sumOf(ByteSpan bytes) {
     return std::accumulate(bytes.begin(), bytes.end(), 0u);
 }
 
-bool isSafeToSendAgain(std::uint8_t command) {
-    return command == sysex::cmd::RestorePreset || command == sysex::cmd::RestoreIrFirst ||
-           command == sysex::cmd::RestoreIrLast;
-}
-
 }  // namespace
 
 bool BankImport::start(const std::filesystem::path& path, std::string& error) {
@@ -75,6 +70,7 @@ bool BankImport::load(const std::filesystem::path& path, std::string& error) {
 void BankImport::beginRound(std::vector<std::size_t> messages) {
     round_ = std::move(messages);
     next_ = irStart_ = 0;
+    irOpen_ = false;
     resends_ = 0;
     awaitingAck_ = verifying_ = false;
     ready_ = true;
@@ -100,9 +96,17 @@ void BankImport::step(bool online) {
         sendNext();
 }
 
+// A preset, and an IR whose first chunk this restore sent: an end message
+// found on its own in a file has nothing to start again from.
+bool BankImport::safeToSendAgain() const {
+    return lastCommand_ == sysex::cmd::RestorePreset ||
+           lastCommand_ == sysex::cmd::RestoreIrFirst ||
+           (lastCommand_ == sysex::cmd::RestoreIrLast && irOpen_);
+}
+
 void BankImport::waitForAnswer() {
     ++waitTicks_;
-    if (!isSafeToSendAgain(lastCommand_)) {
+    if (!safeToSendAgain()) {
         if (waitTicks_ > ReplyTimeoutTicks) fail(unansweredText());
         return;
     }
@@ -141,6 +145,9 @@ void BankImport::sendNext() {
     Bytes m = message(round_[next_]);
     lastCommand_ = rewriteForRestore(m);
     if (lastCommand_ == sysex::cmd::RestoreIrFirst) irStart_ = next_;
+    irOpen_ = lastCommand_ == sysex::cmd::RestoreIrFirst ||
+              (irOpen_ && (lastCommand_ == sysex::cmd::RestoreIrMiddle ||
+                           lastCommand_ == sysex::cmd::RestoreIrLast));
     link_.send(m);
     if (rounds_ == 0)
         link_.events().transferProgress(Transfer::BankImport, (next_ + 1) / double(round_.size()));
@@ -224,7 +231,7 @@ void BankImport::refused() {
         link_.events().note("ignored a refusal that no restore message was waiting for");
         return;
     }
-    if (lastCommand_ == sysex::cmd::RestoreIrLast && resends_ < MaxResends) {
+    if (lastCommand_ == sysex::cmd::RestoreIrLast && safeToSendAgain() && resends_ < MaxResends) {
         link_.events().note("the IR of message " + std::to_string(round_[irStart_] + 1) +
                             " was refused at its end");
         sendAgain();

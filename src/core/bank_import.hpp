@@ -53,6 +53,7 @@ class BankImport {
   private:
     bool load(const std::filesystem::path& path, std::string& error);
     void beginRound(std::vector<std::size_t> messages);
+    bool safeToSendAgain() const;
     void waitForAnswer();
     void sendNext();
     void sendAgain();
@@ -79,6 +80,7 @@ class BankImport {
     std::vector<std::size_t> round_;
     std::size_t next_ = 0;
     std::size_t irStart_ = 0;
+    bool irOpen_ = false;           // the IR of irStart_ is being sent
     std::uint8_t lastCommand_ = 0;  // the command of the message in flight
     int resends_ = 0;               // of the preset or IR in flight
     int rounds_ = 0;                // of writing differing presets again

@@ -342,6 +342,23 @@ TEST(BankImport, AnIrMissingAnAnswerOrRefusedAtItsEndIsSentAgainWhole) {
     }
 }
 
+// An IR end message found on its own has no first chunk to start again from.
+TEST(BankImport, AStrayIrEndMessageIsNotSentAgain) {
+    ImportHarness h;
+    Bank bank(false);
+    bank.messages.push_back(irDump(BankIr, irFile(4)).back());
+    ASSERT_TRUE(h.start(bank.bytes()));
+    h.acknowledge(NumPresets);
+    h.loop.advance(100 + 5000);
+    EXPECT_TRUE(h.platform.boxes.empty());
+    h.loop.advance(100);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RestorePreset).size(), 128u);
+    EXPECT_EQ(h.sentWith(sysex::cmd::RestoreIrLast).size(), 1u);
+    EXPECT_EQ(h.platform.texts(),
+              std::vector<std::string>{
+                  "Communication error: no acknowledgement for message 129 of 129"});
+}
+
 TEST(BankImport, AnIrNeverAnsweredIsSentFourTimesThenFails) {
     ImportHarness h;
     ASSERT_TRUE(h.start(Bank().bytes()));
