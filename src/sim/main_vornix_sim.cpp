@@ -43,6 +43,7 @@ constexpr int StateSaveDelayMs = 500;
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 64;
 constexpr int ExitNoMidi = 69;
+constexpr unsigned MaxChecksum = 0x3FFF;
 
 constexpr const char* Usage =
     "usage: vornix-sim [options]\n"
@@ -52,6 +53,9 @@ constexpr const char* Usage =
     "  --serial TEXT        serial number it reports (default VX1-000417)\n"
     "  --state DIR          load presets and IRs from DIR; save there after changes and at exit\n"
     "  --reset-presets      start from the factory presets even with --state\n"
+    "  --ir-dump-checksum-offset N\n"
+    "                       add N to the checksum of every IR it sends (a device's own "
+    "convention)\n"
     "  --silent             answer nothing, as if unplugged\n"
     "  --refuse-restore N   refuse the Nth bank-restore message (0: every one)\n"
     "  --fail-firmware      take a firmware update and then report failure\n"
@@ -151,6 +155,10 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& error) {
             const auto text = value();
             ok = text.has_value();
             if (ok) options.stateDir = std::filesystem::path(*text);
+        } else if (a == "--ir-dump-checksum-offset") {
+            const auto text = value();
+            ok = text && parseNumber(*text, options.pedal.irDumpChecksumOffset) &&
+                 options.pedal.irDumpChecksumOffset <= MaxChecksum;
         } else if (a == "--reset-presets") {
             options.resetPresets = true;
         } else if (a == "--silent") {

@@ -323,5 +323,30 @@ TEST(CommandLineBackup, BackupThenRestoreIntoTheSimulator) {
     EXPECT_NE(refused.err.find("restore cancelled"), std::string::npos) << refused.err;
 }
 
+// A bank file cut inside a message or at a message boundary, or one that
+// lacks the IRs its presets play, once restored 20 presets and said so.
+TEST(CommandLineBackup, ABankThatIsNotWholeIsRefusedBeforeAnythingIsSent) {
+    struct Case {
+        const char* file;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"cut_inside_preset_21.kvb", "Not a bank file: the last message has no end"},
+        {"cut_after_20_presets.kvb", "Not a whole bank file: 20 of 128 presets."},
+        {"ir_130_missing.kvb", "Not a whole bank file: IR 130 is missing."},
+        {"ir_130_cut.kvb", "Not a whole bank file: IR 130 is cut short."},
+    };
+    Vornixctl ctl;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ProgramRun run =
+            ctl.run({"--simulator", "--yes", "--trace", "--data-dir", ctl.dataDir(), "restore",
+                     testDataPath("banks/" + std::string(c.file)).string()});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "vornixctl: " + std::string(c.error) + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
 }  // namespace
 }  // namespace vornix::testing
