@@ -1,8 +1,10 @@
 // Bank files from anywhere: a split either refuses the file or cuts it into
-// messages that each run from their own F0 to their own F7.
+// messages that each run from their own F0 to their own F7; a bank found
+// whole holds at least its 128 presets.
 #include <algorithm>
 #include <cstdint>
 
+#include "device/preset_record.hpp"
 #include "device/sysex.hpp"
 #include "storage/bank_file.hpp"
 
@@ -23,5 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::count(message.begin(), message.end(), vornix::sysex::End) != 1)
             __builtin_trap();
     }
+    if (vornix::storage::checkWholeBank(file, split).empty() &&
+        split.starts.size() < static_cast<std::size_t>(vornix::NumPresets))
+        __builtin_trap();
     return 0;
 }

@@ -171,11 +171,10 @@ void card(cairo_t* cr, double x, double y, double w, double h, const char* title
 }
 
 void settingsPage(cairo_t* cr) {
-    dimmer(cr, 1920, 1080);
+    dimmer(cr, 1920, 1200);
+    // The MIDI pages share this picture and lay their tables where the
+    // settings page has its rows: the settings page draws its own dividers.
     card(cr, 700, 150, 820, 740, "DEVICE SETTINGS");
-    cairo_rectangle(cr, 740, 735, 740, 1);
-    setColour(cr, kEdge);
-    cairo_fill(cr);
     useFont(cr, Face::Regular, 13);
     setColour(cr, kPrintDim);
     drawText(cr, 1110, 872, "Changes are sent to the pedal at once.", Align::Centre);
@@ -184,7 +183,7 @@ void settingsPage(cairo_t* cr) {
 void firmwarePage(cairo_t* cr) {
     // The page lays its controls over this: the web link at (748, 346), X at (1508, 310),
     // UPDATE FIRMWARE at (1000, 650) and the progress ring below it at (1010, 710).
-    dimmer(cr, 1920, 1080);
+    dimmer(cr, 1920, 1200);
     card(cr, 700, 200, 900, 720, "FIRMWARE UPDATE");
     cairo_rectangle(cr, 740, 290, 820, 1);
     setColour(cr, kEdge);
@@ -308,8 +307,8 @@ void addPagePictures(std::vector<Picture>& out) {
     out.push_back({"irbg.png", 630, 460, true, irPage});
     out.push_back({"mic.png", 50, 30, true, micHandle});
     out.push_back({"micbg.png", 50, 432, true, micTrack});
-    out.push_back({"globalbg.png", 1920, 1080, true, settingsPage});
-    out.push_back({"fwbg.png", 1920, 1080, true, firmwarePage});
+    out.push_back({"globalbg.png", 1920, 1200, true, settingsPage});
+    out.push_back({"fwbg.png", 1920, 1200, true, firmwarePage});
     out.push_back({"about.png", 1920, 1200, true, aboutPage});
     out.push_back({"midiferrok.png", 512, 120, true, footController});
 }

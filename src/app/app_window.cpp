@@ -176,8 +176,10 @@ void MainWindow::openContent() {
     content_ = std::make_unique<ui::EditorWindow>(editor_, loop_, resources::find, &platform_);
     graphics_ = &content_->graphics();
     graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
-    editor_.setEvents(&title_);
-    if (editor_.online()) title_.identified(editor_.device().version(), editor_.device().serial);
+    editor_.link().events().add(title_);
+    if (editor_.connection().online())
+        title_.identified(editor_.connection().device().version(),
+                          editor_.connection().device().serial);
 }
 
 void MainWindow::closeContent() {
@@ -186,7 +188,7 @@ void MainWindow::closeContent() {
     frameSource_ = 0;
     if (snapSource_ != 0) g_source_remove(snapSource_);
     snapSource_ = 0;
-    editor_.setEvents(nullptr);
+    editor_.link().events().remove(title_);
     editor_.setQueuedValueSink(nullptr);
     editor_.uiClosed();
     platform_.onResize = nullptr;

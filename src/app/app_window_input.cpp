@@ -63,6 +63,22 @@ std::optional<igraphics::EKey> editingKey(guint keyval) {
     }
 }
 
+// Ctrl with A, X, C or V edits the open text entry, as in any desktop entry.
+std::optional<igraphics::EKey> clipboardKey(guint keyval) {
+    switch (gdk_keyval_to_lower(keyval)) {
+        case GDK_KEY_a:
+            return igraphics::EKey::SelectAll;
+        case GDK_KEY_x:
+            return igraphics::EKey::Cut;
+        case GDK_KEY_c:
+            return igraphics::EKey::Copy;
+        case GDK_KEY_v:
+            return igraphics::EKey::Paste;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 void MainWindow::connectInput() {
@@ -241,16 +257,23 @@ gboolean MainWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer data) {
 }
 
 // Keys reach the content only while its text entry or menu is open, and
-// never with Ctrl or Alt held, so the menu's accelerators keep working.
+// with Ctrl or Alt held only the entry's Ctrl+A, X, C and V, so the menu's
+// accelerators keep working.
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     auto* self = static_cast<MainWindow*>(data);
     if (!self->graphics_) return FALSE;
     igraphics::IGraphics& g = *self->graphics_;
     if (!g.textEntry().isOpen() && !g.popupMenu().isOpen()) return FALSE;
+    const bool ctrlOnly = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) == GDK_CONTROL_MASK;
+    if (const auto key = clipboardKey(event->keyval); key && ctrlOnly && g.textEntry().isOpen()) {
+        g.onKey(*key);
+        self->queueDirty();
+        return TRUE;
+    }
     if (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) return FALSE;
     bool used = false;
     if (const auto key = editingKey(event->keyval)) {
-        used = g.onKey(*key);
+        used = g.onKey(*key, (event->state & GDK_SHIFT_MASK) != 0);
     } else if (const gunichar c = gdk_keyval_to_unicode(event->keyval); c >= 0x20) {
         char utf8[8] = {};
         const gint length = g_unichar_to_utf8(c, utf8);

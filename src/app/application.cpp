@@ -51,7 +51,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     std::unique_ptr<EditorStack> stack;
     std::unique_ptr<MainWindow> window;
     try {
-        // Messages of the host's start-up (no sound card) wait for the window.
+        // Messages of the host's start-up (an audio device that failed) wait for the window.
         stack = std::make_unique<EditorStack>(
             loop, folder, platform, stackOptions(options),
             [&platform](const std::string& text, const std::string& caption) {
@@ -68,6 +68,12 @@ int runApplication(const Options& options, int& argc, char**& argv) {
         };
         window = std::make_unique<MainWindow>(stack->editor(), loop, platform, std::move(commands),
                                               stack->host().settingsFile().hasScale());
+        // Several pedals answered the search at the first start: the user
+        // chooses in MIDI Settings, opened once the search's handler returned.
+        stack->host().setPedalsHook([&](const std::vector<host::FoundPedal>& pedals) {
+            loop.post(
+                [&, pedals] { runPreferencesDialog(window->window(), stack->host(), pedals); });
+        });
     } catch (const std::exception& e) {
         std::cerr << "vornix-control: " << e.what() << '\n';
         return ExitStartupFailed;

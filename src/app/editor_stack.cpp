@@ -23,11 +23,18 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
         fromPorts = [this](std::span<const std::uint8_t> m) { deliver(m); };
     else
         fromPorts = [](std::span<const std::uint8_t>) {};
+    // The pedal is looked for only where the user named no device.
+    const host::HostOptions hostOptions{.audio = options.audio,
+                                        .findPedal = !options.simulator && options.inPort.empty()};
     host_ = std::make_unique<host::Host>(folder.root(), loop, std::move(fromPorts),
-                                         std::move(hostMessage), host::HostOptions{options.audio});
-    if (!options.simulator)
-        host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
+                                         std::move(hostMessage), hostOptions);
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
+    if (!options.simulator) {
+        host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
+        host_->setReachableHook([this] { editor_->connection().identifyNow(); });
+        host_->setStatusHook(
+            [this](const std::string& text) { editor_->connection().setSearchStatus(text); });
+    }
 
     if (options.simulator) {
         pedal_ = std::make_unique<host::BuiltInPedal>(loop, folder);
@@ -61,9 +68,9 @@ void EditorStack::trace(const char* direction, std::span<const std::uint8_t> mes
 }
 
 // The pedal unplugged: offline at once, as RECONNECT does, instead of a
-// transfer failing seconds later. Plugged back in, the host has opened the
-// port again and the keep-alive identifies the device. One message box when
-// the device goes and one when all of it is back.
+// transfer failing seconds later. Plugged back in, the host opens the ports
+// again and tells the editor to identify the device at once (the reachable
+// hook). One message box when the device goes and one when all of it is back.
 void EditorStack::portsChanged(const std::vector<host::PortChange>& changes) {
     if (!editor_) return;
     if (host::anyPortWentAway(changes)) editor_->reconnect();
@@ -82,6 +89,8 @@ void EditorStack::start() {
     editor_->setDrawScale(static_cast<float>(host_->settingsFile().scale()));
     editor_->setDrawScaleSaver([this](float scale) { host_->settingsFile().saveScale(scale); });
     if (options_.audio) host_->openAudio();
+    // The pedal's ports are open already: no need to wait for the keep-alive.
+    if (!options_.simulator && host_->deviceReachable()) editor_->connection().identifyNow();
 }
 
 // By the names vornixctl takes: a port's name or the start of one no other

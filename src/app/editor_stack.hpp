@@ -48,7 +48,8 @@ class EditorStack {
     EditorStack& operator=(const EditorStack&) = delete;
 
     // Host initialisation, the ports named in the options, the editor's
-    // caches, then the audio stream when asked for. Throws std::runtime_error
+    // caches, then the audio stream when asked for, and the identification
+    // request when the pedal's ports are open. Throws std::runtime_error
     // when a named port does not exist.
     void start();
     // MIDI and audio stopped (the window has closed); idempotent.

@@ -22,6 +22,42 @@ Answer runMessageBox(GtkWindow* parent, const std::string& text, const std::stri
     return Answer::Cancel;
 }
 
+namespace {
+
+// Long enough for a frame of the window, short enough not to be noticed when
+// the window is not shown (a paint then never comes).
+constexpr guint PaintWaitMs = 200;
+
+// What the user chose is acted on at once, and a transfer then shows its
+// progress ring: the window first repaints where the dialog was, so the ring
+// never appears over a dialog that is still closing. The wait runs the main
+// loop as the dialog itself did.
+void repaintAfterDialog(GtkWindow* parent) {
+    GdkWindow* window = parent ? gtk_widget_get_window(GTK_WIDGET(parent)) : nullptr;
+    if (!window || !gtk_widget_get_visible(GTK_WIDGET(parent))) return;
+    // The server has taken the dialog down and queued the window's exposes.
+    gdk_display_sync(gtk_widget_get_display(GTK_WIDGET(parent)));
+    bool painted = false, timedOut = false;
+    GdkFrameClock* clock = gdk_window_get_frame_clock(window);
+    const gulong handler = g_signal_connect(
+        clock, "after-paint",
+        G_CALLBACK(+[](GdkFrameClock*, gpointer flag) { *static_cast<bool*>(flag) = true; }),
+        &painted);
+    gtk_widget_queue_draw(GTK_WIDGET(parent));
+    const guint timeout = g_timeout_add(
+        PaintWaitMs,
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &timedOut);
+    while (!painted && !timedOut) g_main_context_iteration(nullptr, TRUE);
+    g_signal_handler_disconnect(clock, handler);
+    if (!timedOut) g_source_remove(timeout);
+}
+
+}  // namespace
+
 std::optional<std::string> runFileDialog(GtkWindow* parent, bool save, const std::string& name,
                                          const std::string& folder, std::string_view extensions) {
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
@@ -61,6 +97,7 @@ std::optional<std::string> runFileDialog(GtkWindow* parent, bool save, const std
         }
     }
     gtk_widget_destroy(dialog);
+    repaintAfterDialog(parent);
     // A name typed without its extension gets the default one. The dialog only
     // asked about the name as typed, so an existing file under the completed
     // name still needs the question.
@@ -161,6 +198,26 @@ void GtkPlatform::promptForFile(std::string& fileName, std::string& folder,
     }
     fileName = *chosen;
     folder = std::filesystem::path(*chosen).parent_path().string();
+}
+
+// The desktop's own bell, as a GtkEntry rings it when it refuses a key.
+void GtkPlatform::bell() {
+    if (window_) gtk_widget_error_bell(GTK_WIDGET(window_));
+}
+
+void GtkPlatform::setClipboardText(std::string_view text) {
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), text.data(),
+                           static_cast<gint>(text.size()));
+}
+
+// Waits for the owner of the clipboard in a nested main loop, as GtkEntry's
+// paste does; an empty or non-text clipboard gives nothing.
+std::string GtkPlatform::clipboardText() {
+    gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    if (!text) return {};
+    std::string out(text);
+    g_free(text);
+    return out;
 }
 
 }  // namespace vornix::app

@@ -72,6 +72,9 @@ class GtkPlatform : public Platform, public igraphics::IPlatform {
     void resizeWindow(int width, int height, double scale) override {
         if (onResize) onResize(width, height, scale);
     }
+    void bell() override;
+    void setClipboardText(std::string_view text) override;
+    std::string clipboardText() override;
 
   private:
     struct Pending {

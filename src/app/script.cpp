@@ -14,7 +14,7 @@ namespace vornix::app::script {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Key>, 8> KeyNames{{
+constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"Return", Key::Return},
     {"Escape", Key::Escape},
     {"Tab", Key::Tab},
@@ -23,6 +23,17 @@ constexpr std::array<std::pair<std::string_view, Key>, 8> KeyNames{{
     {"Down", Key::Down},
     {"Left", Key::Left},
     {"Right", Key::Right},
+    {"Home", Key::Home},
+    {"End", Key::End},
+    {"Delete", Key::Delete},
+    {"shift+Left", Key::ShiftLeft},
+    {"shift+Right", Key::ShiftRight},
+    {"shift+Home", Key::ShiftHome},
+    {"shift+End", Key::ShiftEnd},
+    {"ctrl+a", Key::CtrlA},
+    {"ctrl+x", Key::CtrlX},
+    {"ctrl+c", Key::CtrlC},
+    {"ctrl+v", Key::CtrlV},
 }};
 
 constexpr std::array<std::pair<std::string_view, MenuItem>, 8> MenuNames{{

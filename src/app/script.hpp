@@ -38,7 +38,28 @@ enum class Kind {
     Render,
 };
 
-enum class Key { Return, Escape, Tab, BackSpace, Up, Down, Left, Right };
+enum class Key {
+    Return,
+    Escape,
+    Tab,
+    BackSpace,
+    Up,
+    Down,
+    Left,
+    Right,
+    // The text entry's own keys.
+    Home,
+    End,
+    Delete,
+    ShiftLeft,
+    ShiftRight,
+    ShiftHome,
+    ShiftEnd,
+    CtrlA,
+    CtrlX,
+    CtrlC,
+    CtrlV
+};
 enum class Modifier { None, Shift, Ctrl };
 enum class MenuItem {
     Firmware,

@@ -19,27 +19,55 @@ igraphics::IMouseMod noButton() {
     return mod;
 }
 
-igraphics::EKey editingKey(script::Key key) {
+struct EditingKey {
+    igraphics::EKey key;
+    bool extend = false;  // Shift held
+};
+
+EditingKey editingKey(script::Key key) {
     using igraphics::EKey;
+    using script::Key;
     switch (key) {
-        case script::Key::Return:
-            return EKey::Enter;
-        case script::Key::Escape:
-            return EKey::Escape;
-        case script::Key::Tab:
-            return EKey::Tab;
-        case script::Key::BackSpace:
-            return EKey::Backspace;
-        case script::Key::Up:
-            return EKey::Up;
-        case script::Key::Down:
-            return EKey::Down;
-        case script::Key::Left:
-            return EKey::Left;
-        case script::Key::Right:
-            return EKey::Right;
+        case Key::Return:
+            return {EKey::Enter};
+        case Key::Escape:
+            return {EKey::Escape};
+        case Key::Tab:
+            return {EKey::Tab};
+        case Key::BackSpace:
+            return {EKey::Backspace};
+        case Key::Up:
+            return {EKey::Up};
+        case Key::Down:
+            return {EKey::Down};
+        case Key::Left:
+            return {EKey::Left};
+        case Key::Right:
+            return {EKey::Right};
+        case Key::Home:
+            return {EKey::Home};
+        case Key::End:
+            return {EKey::End};
+        case Key::Delete:
+            return {EKey::Delete};
+        case Key::ShiftLeft:
+            return {EKey::Left, true};
+        case Key::ShiftRight:
+            return {EKey::Right, true};
+        case Key::ShiftHome:
+            return {EKey::Home, true};
+        case Key::ShiftEnd:
+            return {EKey::End, true};
+        case Key::CtrlA:
+            return {EKey::SelectAll};
+        case Key::CtrlX:
+            return {EKey::Cut};
+        case Key::CtrlC:
+            return {EKey::Copy};
+        case Key::CtrlV:
+            return {EKey::Paste};
     }
-    return EKey::Escape;
+    return {EKey::Escape};
 }
 
 }  // namespace
@@ -103,17 +131,17 @@ void ScriptPointer::wheel(script::Point at, int notches, script::Modifier modifi
 }
 
 bool pressKey(igraphics::IGraphics& graphics, script::Key key) {
-    return graphics.onKey(editingKey(key));
+    const EditingKey edit = editingKey(key);
+    return graphics.onKey(edit.key, edit.extend);
 }
 
+// As if the user selected everything and typed: what the entry refuses
+// rings the bell.
 std::string typeText(igraphics::IGraphics& graphics, const std::string& text) {
     igraphics::TextEntryLayer& entry = graphics.textEntry();
     if (!entry.isOpen()) return "no text entry is open";
-    if (text.size() > igraphics::TextEntryLayer::kMaxBytes)
-        return "the text entry takes at most " +
-               std::to_string(igraphics::TextEntryLayer::kMaxBytes) + " bytes";
-    graphics.onKey(igraphics::EKey::End);
-    while (!entry.text().empty()) graphics.onKey(igraphics::EKey::Backspace);
+    graphics.onKey(igraphics::EKey::SelectAll);
+    graphics.onKey(igraphics::EKey::Delete);
     graphics.onTextInput(text);
     return {};
 }

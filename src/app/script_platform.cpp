@@ -65,4 +65,8 @@ bool ScriptPlatform::openURL(std::string_view url) {
     return false;
 }
 
+void ScriptPlatform::bell() {
+    out_ << "bell" << std::endl;
+}
+
 }  // namespace vornix::app

@@ -37,6 +37,10 @@ class ScriptPlatform : public Platform, public igraphics::IPlatform {
     void promptForFile(std::string& fileName, std::string& folder, igraphics::EFileAction action,
                        std::string_view extensions) override;
     bool openURL(std::string_view url) override;
+    // Prints `bell`: what a text entry refused is seen in the output.
+    void bell() override;
+    void setClipboardText(std::string_view text) override { clipboard_ = text; }
+    std::string clipboardText() override { return clipboard_; }
 
   private:
     Answer answerBox(std::string_view text, Buttons buttons);
@@ -45,6 +49,7 @@ class ScriptPlatform : public Platform, public igraphics::IPlatform {
     std::ostream& out_;
     std::deque<bool> answers_;
     std::deque<std::optional<std::string>> files_;
+    std::string clipboard_;
 };
 
 }  // namespace vornix::app

@@ -34,6 +34,8 @@ const char* usageText() {
            "  ports --use IN OUT      store the MIDI input and output (a port's name, the\n"
            "                          start of one, or off) in settings.ini, for the editor\n"
            "                          and for commands without a transport option\n"
+           "  ports --detect [--use]  ask every MIDI output for a pedal and print those that\n"
+           "                          answer; --use stores the one that did\n"
            "  backup FILE.kvb         back up every preset and the user IRs they use\n"
            "  restore FILE.kvb        restore a backup (asks first unless --yes)\n"
            "  preset-export FILE.kvp  save the current preset with its user IRs\n"

@@ -159,25 +159,40 @@ bool Session::openTransport(const Options& options, std::string& error) {
     return true;
 }
 
-// The ports stored in settings.ini, opened by the host as the editor does
-// (a name that no longer exists becomes "off"), with its audio stream.
+// The ports stored in settings.ini, opened by the host as the editor does.
+// Only monitor waits for ports that are not there; any other command would
+// only end in "no answer from the device".
 bool Session::openStoredPorts(const Options& options, std::string& error) {
     host_ = std::make_unique<host::Host>(
         dataFolderFor(options).root(), loop_,
         [this](std::span<const std::uint8_t> m) { deliver(m); },
-        [this](const std::string& text, const std::string&) { human_ << text << '\n'; });
+        [this](const std::string& text, const std::string&) { human_ << text << '\n'; },
+        host::HostOptions{.audio = false});
     host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
     host_->initialise();
     const host::HostSettings& stored = host_->settings();
-    if (stored.midiInput == "off" || stored.midiOutput == "off") {
+    if (stored.midiInput == host::PortOff || stored.midiOutput == host::PortOff) {
         error =
             "no MIDI ports are chosen in settings.ini: use --port NAME, --simulator, "
-            "'vornixctl ports' or the editor's File > MIDI Settings...";
+            "'vornixctl ports --detect --use' or the editor's File > MIDI Settings...";
         return false;
     }
-    host_->openAudio();
+    if (!host_->deviceReachable()) {
+        if (options.command != "monitor") {
+            error = "the MIDI ports \"" + stored.midiInput + "\" and \"" + stored.midiOutput +
+                    "\" stored in settings.ini are not there: is the pedal plugged in?";
+            return false;
+        }
+        human_ << host::search_text::Waiting << '\n';
+    }
     sendRaw_ = [this](std::span<const std::uint8_t> m) { return host_->sendToDevice(m); };
     return true;
+}
+
+bool Session::deviceReachable() const {
+    if (host_) return host_->deviceReachable();
+    return watch_ && watch_->present(host::PortDirection::Input) &&
+           watch_->present(host::PortDirection::Output);
 }
 
 void Session::received() {
@@ -192,6 +207,8 @@ void Session::portsChanged(const std::vector<host::PortChange>& changes) {
     const std::string text = host::describePortChanges(changes);
     const bool wentAway = host::anyPortWentAway(changes);
     if (wentAway && editor_) editor_->reconnect();
+    // Back: asked at once rather than at the keep-alive's next turn.
+    if (!wentAway && editor_ && deviceReachable()) editor_->connection().identifyNow();
     if (options_.command == "monitor") {
         human_ << text << '\n';
         return;

@@ -118,6 +118,8 @@ class Session : public LinkEvents, public SoundEvents, public TransferEvents, pu
     void traceMessage(const char* direction, std::span<const std::uint8_t> message);
     void received();
     void portsChanged(const std::vector<host::PortChange>& changes);
+    // Both MIDI ports of the device are open.
+    bool deviceReachable() const;
 
     Options options_;
     std::ostream& human_;

@@ -7,6 +7,7 @@
 #include "device/sysex.hpp"
 #include "device/transfer_buffer.hpp"
 #include "firmware/firmware_file.hpp"
+#include "storage/bank_file.hpp"
 #include "storage/file_io.hpp"
 
 namespace vornix::cli {
@@ -34,6 +35,9 @@ CommandResult backup(Session& session, const Args& args, std::ostream& data) {
 CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("restore needs a FILE.kvb");
     if (!std::filesystem::exists(args[0])) return failed("cannot open the bank file " + args[0]);
+    // A file that is not a whole bank is refused before the device hears anything.
+    if (const storage::LoadedBank bank = storage::loadBankFile(args[0]); !bank.ok())
+        return failed(bank.error);
     if (!session.platform().confirm("This operation will overwrite the current Presets! Continue?"))
         return failed("restore cancelled");
     if (!session.synchronise()) return deviceFailure(session);

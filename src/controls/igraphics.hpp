@@ -129,9 +129,11 @@ class IGraphics {
     void onMouseWheel(float x, float y, const IMouseMod& mod, float d);
     void onMouseOver(float x, float y, const IMouseMod& mod);
     void onMouseOut();
-    // Typed text and editing keys go to an open text entry or menu; false when unused.
+    // Typed text and editing keys go to an open text entry or menu; false
+    // when unused. extend is Shift held: the entry's moves then select.
+    // What the entry refuses rings the platform's bell.
     bool onTextInput(std::string_view utf8);
-    bool onKey(EKey key);
+    bool onKey(EKey key, bool extend = false);
     IControl* controlAt(float x, float y) const;
 
     // ---- platform services, menus and text entry
@@ -145,7 +147,8 @@ class IGraphics {
     void hideMouseCursor(bool hide);
     void createPopupMenu(PopupMenu menu, const IRECT& bounds, PopupMenuLayer::Completion done);
     void createTextEntry(const IText& style, const IRECT& bounds, std::string_view initial,
-                         TextEntryLayer::Completion done);
+                         TextEntryLayer::Completion done,
+                         std::size_t maxChars = TextEntryLayer::kDefaultMaxChars);
     PopupMenuLayer& popupMenu() { return menu_; }
     TextEntryLayer& textEntry() { return textEntry_; }
 
@@ -155,6 +158,7 @@ class IGraphics {
     void cancelAnimation(IControl& control);
 
   private:
+    void editTextEntry(EKey key, bool extend);
     IControl* captureAt(float x, float y);
     void releaseCapture(float x, float y, const IMouseMod& mod);
     void stopFrameTimerIfIdle();

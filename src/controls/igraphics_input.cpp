@@ -92,13 +92,32 @@ void IGraphics::onMouseOut() {
 
 bool IGraphics::onTextInput(std::string_view utf8) {
     if (!textEntry_.isOpen()) return false;
-    textEntry_.insert(utf8);
+    if (!textEntry_.insert(utf8) && platform_) platform_->bell();
     return true;
 }
 
-bool IGraphics::onKey(EKey key) {
+// The clipboard belongs to the desktop, so the entry's cut, copy and paste
+// are served here.
+void IGraphics::editTextEntry(EKey key, bool extend) {
+    switch (key) {
+        case EKey::Copy:
+        case EKey::Cut:
+            if (textEntry_.hasSelection() && platform_)
+                platform_->setClipboardText(textEntry_.selectedText());
+            if (key == EKey::Cut) textEntry_.deleteSelection();
+            break;
+        case EKey::Paste:
+            if (platform_) onTextInput(platform_->clipboardText());
+            break;
+        default:
+            textEntry_.onKey(key, extend);
+            break;
+    }
+}
+
+bool IGraphics::onKey(EKey key, bool extend) {
     if (textEntry_.isOpen()) {
-        textEntry_.onKey(key);
+        editTextEntry(key, extend);
         return true;
     }
     if (menu_.isOpen()) {
@@ -146,9 +165,9 @@ void IGraphics::createPopupMenu(PopupMenu menu, const IRECT& anchor,
 }
 
 void IGraphics::createTextEntry(const IText& style, const IRECT& area, std::string_view initial,
-                                TextEntryLayer::Completion done) {
+                                TextEntryLayer::Completion done, std::size_t maxChars) {
     menu_.dismiss();
-    textEntry_.open(style, area, initial, std::move(done));
+    textEntry_.open(style, area, initial, std::move(done), maxChars);
 }
 
 // ---------------------------------------------------------------- animation

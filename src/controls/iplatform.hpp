@@ -24,6 +24,10 @@ class IPlatform {
                                std::string_view extensions) = 0;
     virtual bool openURL(std::string_view url) = 0;
     virtual void hideMouseCursor(bool /*hide*/) {}
+    // The desktop's error bell: a text entry refused what was typed or pasted.
+    virtual void bell() {}
+    virtual void setClipboardText(std::string_view /*text*/) {}
+    virtual std::string clipboardText() { return {}; }
     // The content wants to be width x height device pixels.
     virtual void resizeWindow(int /*width*/, int /*height*/, double /*scale*/) {}
 };

@@ -18,10 +18,6 @@ constexpr IColor kMenuDisabledText{255, 160, 160, 160};
 constexpr float kEntryInset = 4.f;
 constexpr float kResizerLineGap = 5.f;
 
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- PopupMenuLayer
@@ -109,125 +105,6 @@ void PopupMenuLayer::draw(Painter& p) const {
 }
 
 bool PopupMenuLayer::takeDirty(IRECT& rect) {
-    if (!dirty_) return false;
-    rect = lastDrawn_.united(open_ ? bounds_ : IRECT{});
-    lastDrawn_ = open_ ? bounds_ : IRECT{};
-    dirty_ = false;
-    return !rect.empty();
-}
-
-// ---------------------------------------------------------------- TextEntryLayer
-
-void TextEntryLayer::open(const IText& style, const IRECT& bounds, std::string_view initial,
-                          Completion done) {
-    if (open_) commit();
-    style_ = style;
-    bounds_ = bounds;
-    text_ = std::string(initial.substr(0, std::min(initial.size(), kMaxBytes)));
-    caret_ = text_.size();
-    done_ = std::move(done);
-    open_ = true;
-    dirty_ = true;
-}
-
-void TextEntryLayer::close() {
-    open_ = false;
-    dirty_ = true;
-}
-
-void TextEntryLayer::commit() {
-    if (!open_) return;
-    close();
-    Completion done = std::move(done_);
-    done_ = nullptr;
-    if (done) done(text_);
-}
-
-void TextEntryLayer::cancel() {
-    if (!open_) return;
-    close();
-    done_ = nullptr;
-}
-
-void TextEntryLayer::insert(std::string_view utf8) {
-    if (!open_) return;
-    // Control characters would end up in preset names and on the wire.
-    std::string clean;
-    for (char c : utf8)
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) clean += c;
-    if (text_.size() + clean.size() > kMaxBytes) return;
-    text_.insert(caret_, clean);
-    caret_ += clean.size();
-    dirty_ = true;
-}
-
-void TextEntryLayer::onKey(EKey key) {
-    if (!open_) return;
-    auto prev = [this](std::size_t i) {
-        while (i > 0 && isContinuationByte(text_[--i])) {
-        }
-        return i;
-    };
-    auto next = [this](std::size_t i) {
-        while (i < text_.size() && isContinuationByte(text_[++i])) {
-        }
-        return std::min(i, text_.size());
-    };
-    switch (key) {
-        case EKey::Enter:
-            commit();
-            return;
-        case EKey::Escape:
-            cancel();
-            return;
-        case EKey::Backspace:
-            if (caret_ > 0) {
-                const std::size_t from = prev(caret_);
-                text_.erase(from, caret_ - from);
-                caret_ = from;
-            }
-            break;
-        case EKey::Delete:
-            if (caret_ < text_.size()) text_.erase(caret_, next(caret_) - caret_);
-            break;
-        case EKey::Left:
-            caret_ = prev(caret_);
-            break;
-        case EKey::Right:
-            caret_ = next(caret_);
-            break;
-        case EKey::Home:
-            caret_ = 0;
-            break;
-        case EKey::End:
-            caret_ = text_.size();
-            break;
-        default:
-            break;
-    }
-    dirty_ = true;
-}
-
-void TextEntryLayer::onMouseDown(float x, float y) {
-    if (!open_) return;
-    if (!bounds_.contains(x, y)) commit();
-}
-
-void TextEntryLayer::draw(Painter& p) const {
-    if (!open_) return;
-    p.fillRect(style_.textEntryBGColor, bounds_);
-    const IRECT inner = bounds_.shrunk(kEntryInset);
-    const IText text = style_.withColor(style_.textEntryFGColor);
-    p.drawText(text, text_, inner);
-    const float full = p.measureText(text, text_).W();
-    const float before = p.measureText(text, std::string_view(text_).substr(0, caret_)).W();
-    float x0 = inner.L;
-    if (text.align == EAlign::Center) x0 = inner.MW() - full / 2;
-    if (text.align == EAlign::Far) x0 = inner.R - full;
-    p.drawLine(style_.textEntryFGColor, x0 + before, inner.T, x0 + before, inner.B);
-}
-
-bool TextEntryLayer::takeDirty(IRECT& rect) {
     if (!dirty_) return false;
     rect = lastDrawn_.united(open_ ? bounds_ : IRECT{});
     lastDrawn_ = open_ ? bounds_ : IRECT{};

@@ -1,8 +1,9 @@
 #pragma once
 // What the context draws above every control: the popup menu, the one-line
-// text entry and the corner resizer. Each takes the mouse before any control.
+// text entry (text_entry.hpp) and the corner resizer. Each takes the mouse
+// before any control.
 //
-// Sections: PopupMenu and its layer, TextEntryLayer, CornerResizer.
+// Sections: PopupMenu and its layer, CornerResizer.
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,12 +12,9 @@
 
 #include "controls/painter.hpp"
 #include "controls/records.hpp"
+#include "controls/text_entry.hpp"
 
 namespace igraphics {
-
-// Tab reaches the open entry or menu, which have no use for it: a one-line
-// entry has no next field, so the key is taken and nothing happens.
-enum class EKey { Backspace, Delete, Left, Right, Home, End, Up, Down, Enter, Escape, Tab };
 
 struct PopupMenu {
     struct Item {
@@ -64,40 +62,6 @@ class PopupMenuLayer {
     bool open_ = false;
     bool dirty_ = false;
     int highlighted_ = -1;
-    Completion done_;
-};
-
-// ---------------------------------------------------------------- TextEntryLayer
-class TextEntryLayer {
-  public:
-    using Completion = std::function<void(const std::string& text)>;
-    static constexpr std::size_t kMaxBytes = 256;
-
-    void open(const IText& style, const IRECT& bounds, std::string_view initial, Completion done);
-    bool isOpen() const { return open_; }
-    const std::string& text() const { return text_; }
-    std::size_t caret() const { return caret_; }
-    const IRECT& bounds() const { return bounds_; }
-
-    void commit();
-    void cancel();
-    void insert(std::string_view utf8);
-    void onKey(EKey key);
-    // A press outside the field commits it.
-    void onMouseDown(float x, float y);
-    void draw(Painter& p) const;
-    bool takeDirty(IRECT& rect);
-
-  private:
-    void close();
-
-    IText style_;
-    IRECT bounds_;
-    IRECT lastDrawn_;
-    std::string text_;
-    std::size_t caret_ = 0;
-    bool open_ = false;
-    bool dirty_ = false;
     Completion done_;
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/fonts.hpp"
+#include "controls/text_format.hpp"
 
 namespace igraphics {
 
@@ -173,7 +174,7 @@ void Painter::selectFont(const IText& style) {
 }
 
 IRECT Painter::measureText(const IText& style, std::string_view text) {
-    const std::string s(text);
+    const std::string s = validUtf8(text);
     selectFont(style);
     cairo_text_extents_t te;
     cairo_text_extents(cr_, s.c_str(), &te);
@@ -185,7 +186,7 @@ IRECT Painter::measureText(const IText& style, std::string_view text) {
 
 void Painter::drawText(const IText& style, std::string_view text, const IRECT& bounds) {
     if (text.empty() || style.color.transparent()) return;
-    const std::string s(text);
+    const std::string s = validUtf8(text);
     selectFont(style);
     cairo_text_extents_t te;
     cairo_text_extents(cr_, s.c_str(), &te);

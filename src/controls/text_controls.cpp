@@ -104,10 +104,13 @@ IURLControl::IURLControl(const IRECT& bounds, std::string text, std::string url,
     setIgnoreMouse(false);
 }
 
+// Within its bounds only: a colour change redraws just them.
 void IURLControl::draw(Painter& p) {
     p.fillRect(background_, bounds());
     const IColor c = isHovered_ ? hover_ : wasClicked_ ? clicked_ : normal_;
+    p.pushClip(bounds());
     p.drawText(style_.withColor(c), text_, bounds());
+    p.popClip();
 }
 
 void IURLControl::onMouseDown(float, float, const IMouseMod&) {
@@ -134,9 +137,23 @@ IEditableTextControl::IEditableTextControl(const IRECT& bounds, std::string text
     setIgnoreMouse(false);
 }
 
+// A name of 32 wide characters does not fit its field at the field's size;
+// cut, its end would be hidden until the entry opened.
+void IEditableTextControl::draw(Painter& p) {
+    p.fillRect(background_, bounds());
+    const float width = p.measureText(style_, text_).W();
+    const bool fits = width <= bounds().W();
+    p.drawText(fits ? style_ : style_.withSize(style_.size * bounds().W() / width), text_,
+               bounds());
+}
+
+// A name the device sent is padded with spaces to 32 characters: the entry
+// starts without them, else it would be full before the first key.
 void IEditableTextControl::onMouseDown(float, float, const IMouseMod&) {
     if (!getUI()) return;
-    getUI()->createTextEntry(style_, bounds(), text_, [this](const std::string& typed) {
+    const std::string_view shown(text_);
+    const std::string_view initial = shown.substr(0, shown.find_last_not_of(' ') + 1);
+    getUI()->createTextEntry(style_, bounds(), initial, [this](const std::string& typed) {
         setText(typed);
         setDirty(true);
     });

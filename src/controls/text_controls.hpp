@@ -74,6 +74,8 @@ class IURLControl : public ITextControl {
 class IEditableTextControl : public ITextControl {
   public:
     IEditableTextControl(const IRECT& bounds, std::string text = {}, const IText& style = {});
+    // The whole text, drawn smaller when it is wider than the field.
+    void draw(Painter& p) override;
     void onMouseDown(float x, float y, const IMouseMod& mod) override;
 };
 

@@ -44,4 +44,56 @@ std::string formatNumber(const char* format, double value) {
     return std::string(buffer, static_cast<std::size_t>(std::min<int>(n, sizeof buffer - 1)));
 }
 
+namespace {
+
+constexpr char Replacement = '?';
+constexpr unsigned char AsciiEnd = 0x80;
+constexpr unsigned char ContinuationFirst = 0x80;
+constexpr unsigned char ContinuationLast = 0xBF;
+
+// The length of the well-formed UTF-8 sequence at the start of `text`, or 0.
+// Overlong forms, surrogates and code points past U+10FFFF are not well formed.
+std::size_t sequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < AsciiEnd) return 1;
+    struct Form {
+        unsigned char leadFirst, leadLast, secondFirst, secondLast;
+        std::size_t length;
+    };
+    // The well-formed byte sequences of Unicode's table 3-7.
+    static constexpr Form Forms[] = {
+        {0xC2, 0xDF, 0x80, 0xBF, 2}, {0xE0, 0xE0, 0xA0, 0xBF, 3}, {0xE1, 0xEC, 0x80, 0xBF, 3},
+        {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3}, {0xF0, 0xF0, 0x90, 0xBF, 4},
+        {0xF1, 0xF3, 0x80, 0xBF, 4}, {0xF4, 0xF4, 0x80, 0x8F, 4},
+    };
+    for (const Form& form : Forms) {
+        if (lead < form.leadFirst || lead > form.leadLast) continue;
+        if (text.size() < form.length) return 0;
+        if (byte(1) < form.secondFirst || byte(1) > form.secondLast) return 0;
+        for (std::size_t i = 2; i < form.length; ++i)
+            if (byte(i) < ContinuationFirst || byte(i) > ContinuationLast) return 0;
+        return form.length;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string validUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = sequenceLength(text);
+        if (length == 0) {
+            out += Replacement;
+            text.remove_prefix(1);
+            continue;
+        }
+        out.append(text.substr(0, length));
+        text.remove_prefix(length);
+    }
+    return out;
+}
+
 }  // namespace igraphics

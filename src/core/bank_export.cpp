@@ -15,6 +15,8 @@ namespace {
 constexpr int SilenceTicks = 11;
 constexpr int MaxRetries = 3;
 constexpr unsigned FourteenBits = 0x3FFF;
+// A last IR chunk: F0 00 51 21 05 66 0A, stream bytes, checksum high, low, F7.
+constexpr std::size_t IrLastOverhead = sysex::at::IrChunkData + sysex::StreamChecksumBytes + 1;
 
 unsigned sumOf(sysex::ByteSpan bytes) {
     return std::accumulate(bytes.begin(), bytes.end(), 0u);
@@ -50,6 +52,7 @@ void BankExport::step(bool online) {
 
 void BankExport::requestNext() {
     retries_ = 0;
+    irAnswers_.clear();
     if (nextPreset_ < NumPresets) {
         asked_ = Asked::Preset;
         askedNumber_ = nextPreset_++;
@@ -106,43 +109,72 @@ void BankExport::receivePreset(sysex::ByteSpan message, const sysex::BlockView& 
         askAgain("a damaged answer");
         return;
     }
-    for (int position : {7, 8})
-        if (const int n = sysex::recordIrNumber(dump.block, position);
-            n >= 0 && n < NumExportableIrs)
-            irReferenced_[static_cast<std::size_t>(n)] = true;
+    for (int n : storage::bankIrsOf(dump.block)) irReferenced_[static_cast<std::size_t>(n)] = true;
     if (!append(message)) return;
     link_.events().emit(&TransferEvents::transferProgress, Transfer::BankExport,
                         nextPreset_ / double(NumPresets));
     answered();
 }
 
-// The chunks of the asked IR, in order: its first chunk names it, the last
-// one carries the checksum of the stream, which must add up.
+// The chunks of the asked IR, in order: its first chunk names it and the
+// stream length, the last one carries the checksum of the stream.
 void BankExport::receiveIrChunk(sysex::ByteSpan m) {
     const std::uint8_t command = m[sysex::at::Command];
     const bool first = command == sysex::cmd::IrFirst && m.size() == sysex::IrFirstSize;
     const bool middle = command == sysex::cmd::IrMiddle && m.size() == sysex::IrMiddleSize;
-    const bool last = command == sysex::cmd::IrLast &&
-                      m.size() > sysex::at::IrChunkData + sysex::StreamChecksumBytes;
+    const bool last = command == sysex::cmd::IrLast && m.size() >= IrLastOverhead &&
+                      m.size() <= IrLastOverhead + sysex::IrChunkBytes;
+    sysex::ByteSpan stream;
     if (first && asked_ == Asked::Ir && !irStream_ &&
         sysex::read14(m, sysex::at::IrNumber) == static_cast<unsigned>(askedNumber_)) {
         irStream_ = true;
-        irSum_ = sumOf(m.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
+        irSum_ = 0;
+        irCarried_ = 0;
+        irAnnounced_ = sysex::read21(m, sysex::at::IrStreamLength);
+        stream = m.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes);
     } else if ((middle || last) && asked_ == Asked::Ir && irStream_) {
-        const std::size_t end = last ? m.size() - 1 - sysex::StreamChecksumBytes : m.size() - 1;
-        irSum_ += sumOf(m.subspan(sysex::at::IrChunkData, end - sysex::at::IrChunkData));
-        if (last && (irSum_ & FourteenBits) != sysex::read14(m, end)) {
-            askAgain("a damaged IR");
-            return;
-        }
+        stream = m.subspan(sysex::at::IrChunkData,
+                           m.size() - (last ? IrLastOverhead : sysex::at::IrChunkData + 1));
     } else {
         link_.events().emit(&MessageEvents::note,
                             "ignored an IR chunk the backup did not ask for now");
         return;
     }
+    irSum_ += sumOf(stream);
+    irCarried_ += stream.size();
     if (!append(m)) return;
     waitTicks_ = 0;
-    if (!last) return;
+    if (last) irStreamEnded(m);
+}
+
+// The lengths must add up; the checksum is the device's, which it may
+// compute its own way (see IrAnswers).
+void BankExport::irStreamEnded(sysex::ByteSpan last) {
+    if (irCarried_ != irAnnounced_) {
+        askAgain("an IR whose chunks do not make up its length");
+        return;
+    }
+    const unsigned sent = sysex::read14(last, last.size() - 1 - sysex::StreamChecksumBytes);
+    if ((irSum_ & FourteenBits) != sent) {
+        const std::string which = askedText();
+        switch (irAnswers_.judge(
+            {buffer_.begin() + static_cast<std::ptrdiff_t>(mark_), buffer_.end()})) {
+            case IrAnswers::Verdict::AskAgain:
+                link_.events().emit(&MessageEvents::note,
+                                    which + " does not add up to its checksum: asked again");
+                buffer_.resize(mark_);
+                ask();
+                return;
+            case IrAnswers::Verdict::GiveUp:
+                fail();
+                return;
+            case IrAnswers::Verdict::Keep:
+                link_.events().emit(
+                    &MessageEvents::note,
+                    which + " came twice the same with the device's own checksum: kept");
+                break;
+        }
+    }
     link_.events().emit(&TransferEvents::transferProgress, Transfer::BankExport,
                         nextIr_ / double(NumExportableIrs));
     answered();

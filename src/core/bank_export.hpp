@@ -1,20 +1,23 @@
 #pragma once
 // Whole-device backup: the device's 128 presets, then every user IR they
 // play, requested one at a time and gathered as the device sent them; the
-// bank file is written once the last one arrived. A request whose answer does
-// not come, or comes damaged, is asked again a few times: every one of them
-// is safe to repeat. Only the answer to the request in flight is taken.
+// bank file is written once the last one arrived, every message exactly as
+// the device sent it. A request whose answer does not come, or comes damaged,
+// is asked again a few times: every one of them is safe to repeat. Only the
+// answer to the request in flight is taken.
 #include <array>
 #include <filesystem>
 #include <vector>
 
+#include "core/ir_answers.hpp"
 #include "core/link.hpp"
 #include "device/sysex.hpp"
+#include "storage/bank_file.hpp"
 
 namespace vornix {
 
-inline constexpr int NumExportableIrs = 256;
-inline constexpr std::size_t BulkBufferCapacity = 1048576;
+inline constexpr int NumExportableIrs = storage::BankIrCount;
+inline constexpr std::size_t BulkBufferCapacity = storage::BankFileCapacity;
 
 class BankExport {
   public:
@@ -42,6 +45,7 @@ class BankExport {
     void requestNext();
     void ask();
     void askAgain(const char* why);
+    void irStreamEnded(sysex::ByteSpan last);
     void answered();
     void finish();
     void fail();
@@ -58,10 +62,13 @@ class BankExport {
     int nextIr_ = 0;
     std::array<bool, NumExportableIrs> irReferenced_{};
     std::vector<std::uint8_t> buffer_;
-    std::size_t mark_ = 0;   // the buffer's size before the request in flight
-    bool irStream_ = false;  // the first chunk of the asked IR arrived
-    unsigned irSum_ = 0;     // its running stream checksum
-    int waitTicks_ = 0;      // ticks since the last answer to the request in flight
+    std::size_t mark_ = 0;         // the buffer's size before the request in flight
+    bool irStream_ = false;        // the first chunk of the asked IR arrived
+    unsigned irSum_ = 0;           // its running stream checksum
+    std::size_t irAnnounced_ = 0;  // the stream length its first chunk gave
+    std::size_t irCarried_ = 0;    // the stream bytes its chunks carried
+    IrAnswers irAnswers_;          // its earlier answers that did not add up
+    int waitTicks_ = 0;            // ticks since the last answer to the request in flight
 };
 
 }  // namespace vornix

@@ -2,21 +2,26 @@
 
 #include <numeric>
 
-#include "core/bank_export.hpp"
 #include "storage/bank_file.hpp"
-#include "storage/file_io.hpp"
 
 namespace vornix {
 
 namespace {
 
+using sysex::Bytes;
 using sysex::ByteSpan;
 
-// An import that hears nothing from the device for 5 s has failed.
+// A preset or an IR whose acknowledgement does not come within 1.1 s is sent
+// again, three times; then the restore has failed.
+constexpr int AckTimeoutTicks = 11;
+constexpr int MaxResends = 3;
+// Any other message is sent once, and waited for 5 s.
 constexpr int ReplyTimeoutTicks = 50;
 // The checksum page is asked for four times in 4.4 s (see Link): after that
 // the restore cannot be confirmed.
 constexpr int VerifyTimeoutTicks = 50;
+// Presets that differ after the restore are written again this many times.
+constexpr int MaxRewriteRounds = 3;
 constexpr unsigned FourteenBits = 0x3FFF;
 
 unsigned sumOf(ByteSpan bytes) {
@@ -26,39 +31,48 @@ unsigned sumOf(ByteSpan bytes) {
 }  // namespace
 
 Result BankImport::start(const std::filesystem::path& path) {
-    storage::FileReader reader(path);
-    if (!reader.isOpen()) {
-        return Result::failed("Cannot open the bank file " + path.string());
-    }
-    if (reader.size() > BulkBufferCapacity) {
-        return Result::failed("Not a bank file: larger than 1 MiB");
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
-    bytes.resize(reader.read(bytes.data(), bytes.size()));
-    storage::BankFileSplit split = storage::splitBankFile(bytes);
-    if (!split.ok()) {
-        return Result::failed(split.error);
-    }
-    buffer_ = std::move(bytes);
-    starts_ = std::move(split.starts);
+    if (const Result loaded = load(path); !loaded) return loaded;
     presets_.clear();
+    presetMessages_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) {
-        const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : buffer_.size();
-        const auto parsed =
-            sysex::parseBlockMessage(ByteSpan(buffer_).subspan(starts_[i], end - starts_[i]));
-        if (parsed.error == sysex::ParseError::None &&
-            parsed.view.command == sysex::cmd::PresetDump)
-            presets_[parsed.view.number] = parsed.view.sent;
+        const Bytes m = message(i);
+        const auto parsed = sysex::parseBlockMessage(m);
+        if (parsed.error != sysex::ParseError::None ||
+            parsed.view.command != sysex::cmd::PresetDump)
+            continue;
+        presets_[parsed.view.number] = parsed.view.sent;
+        presetMessages_[parsed.view.number] = i;
     }
-    sent_ = 0;
+    std::vector<std::size_t> all(starts_.size());
+    std::iota(all.begin(), all.end(), std::size_t{0});
     outcome_.clear();
-    awaitingAck_ = verifying_ = finished_ = false;
-    active_ = ready_ = true;
-    link_.armBeginTransfer();
-    waitTicks_ = 0;
+    finished_ = false;
+    rounds_ = 0;
+    active_ = true;
+    beginRound(std::move(all));
     link_.events().emit(&TransferEvents::transferStarted, Transfer::BankImport);
     link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport, 0.0);
     return Result::done();
+}
+
+Result BankImport::load(const std::filesystem::path& path) {
+    storage::LoadedBank bank = storage::loadBankFile(path);
+    if (!bank.ok()) return Result::failed(bank.error);
+    buffer_ = std::move(bank.bytes);
+    starts_ = std::move(bank.starts);
+    return Result::done();
+}
+
+// A round goes between a begin-transfer and an end-transfer message.
+void BankImport::beginRound(std::vector<std::size_t> messages) {
+    round_ = std::move(messages);
+    next_ = irStart_ = 0;
+    irOpen_ = false;
+    resends_ = 0;
+    awaitingAck_ = verifying_ = false;
+    ready_ = true;
+    waitTicks_ = 0;
+    link_.armBeginTransfer();
 }
 
 void BankImport::step(bool online) {
@@ -68,44 +82,88 @@ void BankImport::step(bool online) {
             fail("The restore could not be checked: the device did not send its preset checksums.");
         return;
     }
-    if (!ready_) {
-        if (awaitingAck_ && ++waitTicks_ > ReplyTimeoutTicks)
-            fail("Communication error: no acknowledgement for message " +
-                 std::to_string(sent_ + 1) + " of " + std::to_string(messageCount()));
+    if (awaitingAck_) {
+        waitForAnswer();
         return;
     }
+    if (!ready_) return;
     if (link_.beginTransferPending())
         link_.sendBeginTransfer();
     else
         sendNext();
 }
 
+// A preset, and an IR whose first chunk this restore sent: an end message
+// found on its own in a file has nothing to start again from.
+bool BankImport::safeToSendAgain() const {
+    return lastCommand_ == sysex::cmd::RestorePreset ||
+           lastCommand_ == sysex::cmd::RestoreIrFirst ||
+           (lastCommand_ == sysex::cmd::RestoreIrLast && irOpen_);
+}
+
+void BankImport::waitForAnswer() {
+    ++waitTicks_;
+    if (!safeToSendAgain()) {
+        if (waitTicks_ > ReplyTimeoutTicks) fail(unansweredText());
+        return;
+    }
+    if (waitTicks_ < AckTimeoutTicks) return;
+    if (resends_ >= MaxResends)
+        fail(unansweredText());
+    else
+        sendAgain();
+}
+
+std::string BankImport::unansweredText() const {
+    return "Communication error: no acknowledgement for message " +
+           std::to_string(round_[next_] + 1) + " of " + std::to_string(messageCount());
+}
+
+// A preset goes again as it is; an IR from its first chunk, which starts a
+// new stream on the device (and replaces an IR stored already).
+void BankImport::sendAgain() {
+    ++resends_;
+    awaitingAck_ = false;
+    if (lastCommand_ != sysex::cmd::RestorePreset) next_ = irStart_;
+    link_.events().emit(&MessageEvents::note,
+                        "message " + std::to_string(round_[next_] + 1) + " sent again");
+    sendNext();
+}
+
+Bytes BankImport::message(std::size_t index) const {
+    const std::size_t begin = starts_[index];
+    const std::size_t end = index + 1 < starts_.size() ? starts_[index + 1] : buffer_.size();
+    return {buffer_.begin() + static_cast<std::ptrdiff_t>(begin),
+            buffer_.begin() + static_cast<std::ptrdiff_t>(end)};
+}
+
 void BankImport::sendNext() {
     ready_ = false;
     waitTicks_ = 0;
-    const auto index = static_cast<std::size_t>(sent_);
-    const std::size_t begin = starts_[index];
-    const std::size_t end = index + 1 < starts_.size() ? starts_[index + 1] : buffer_.size();
-    std::vector<std::uint8_t> message(buffer_.begin() + static_cast<std::ptrdiff_t>(begin),
-                                      buffer_.begin() + static_cast<std::ptrdiff_t>(end));
-    const std::uint8_t command = rewriteForRestore(message);
-    link_.send(message);
-    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport,
-                        (sent_ + 1) / double(messageCount()));
-    if (command != sysex::cmd::RestoreIrMiddle) {
+    Bytes m = message(round_[next_]);
+    lastCommand_ = rewriteForRestore(m);
+    if (lastCommand_ == sysex::cmd::RestoreIrFirst) irStart_ = next_;
+    irOpen_ = lastCommand_ == sysex::cmd::RestoreIrFirst ||
+              (irOpen_ && (lastCommand_ == sysex::cmd::RestoreIrMiddle ||
+                           lastCommand_ == sysex::cmd::RestoreIrLast));
+    link_.send(m);
+    if (rounds_ == 0)
+        link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport,
+                            (next_ + 1) / double(round_.size()));
+    if (lastCommand_ != sysex::cmd::RestoreIrMiddle) {
         awaitingAck_ = true;
         return;
     }
     // IR data messages are not acknowledged one by one.
-    ++sent_;
-    ready_ = sent_ < messageCount();
+    ++next_;
+    ready_ = next_ < round_.size();
     if (!ready_) endTransfer();
 }
 
 // Turns a stored dump into its restore message and keeps the IR's running
 // checksum, which replaces the one of the IR's end message. Returns the
 // command sent.
-std::uint8_t BankImport::rewriteForRestore(std::vector<std::uint8_t>& m) {
+std::uint8_t BankImport::rewriteForRestore(Bytes& m) {
     const std::size_t length = m.size();
     if (length <= sysex::at::Command) return 0;
     std::uint8_t& command = m[sysex::at::Command];
@@ -156,17 +214,29 @@ void BankImport::acknowledged() {
     }
     awaitingAck_ = false;
     waitTicks_ = 0;
-    ++sent_;
-    if (sent_ < messageCount())
+    // An IR's resends count until its last chunk is acknowledged.
+    if (lastCommand_ != sysex::cmd::RestoreIrFirst) resends_ = 0;
+    ++next_;
+    if (next_ < round_.size())
         ready_ = true;
     else
         endTransfer();
 }
 
+// An IR refused at its last chunk most likely lost one of its data chunks on
+// the way, which nobody acknowledges: it goes again whole, as for a lost
+// acknowledgement. Any other refusal ends the restore.
 void BankImport::refused() {
     if (!active_ || !awaitingAck_) {
         link_.events().emit(&MessageEvents::note,
                             "ignored a refusal that no restore message was waiting for");
+        return;
+    }
+    if (lastCommand_ == sysex::cmd::RestoreIrLast && safeToSendAgain() && resends_ < MaxResends) {
+        link_.events().emit(&MessageEvents::note, "the IR of message " +
+                                                      std::to_string(round_[irStart_] + 1) +
+                                                      " was refused at its end");
+        sendAgain();
         return;
     }
     fail("Communication error!");
@@ -182,10 +252,19 @@ void BankImport::endTransfer() {
 }
 
 void BankImport::verify(const sysex::PresetChecksums& device) {
+    std::vector<std::size_t> again;
     std::string differing;
     for (const auto& [slot, sum] : presets_) {
         if (device[static_cast<std::size_t>(slot)] == sum) continue;
+        again.push_back(presetMessages_[slot]);
         differing += (differing.empty() ? "" : ", ") + std::to_string(slot);
+    }
+    if (!again.empty() && rounds_ < MaxRewriteRounds) {
+        ++rounds_;
+        link_.events().emit(&MessageEvents::note,
+                            "presets " + differing + " differ from the bank file: written again");
+        beginRound(std::move(again));
+        return;
     }
     if (!differing.empty())
         outcome_ = "The restore did not take: presets " + differing + " differ from the bank file.";

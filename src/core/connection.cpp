@@ -40,6 +40,18 @@ void Connection::keepAliveStep() {
     }
 }
 
+void Connection::setSearchStatus(const std::string& text) {
+    if (text == searchStatus_) return;
+    searchStatus_ = text;
+    link_.events().emit(&LinkEvents::searchStatusChanged, text);
+}
+
+void Connection::identifyNow() {
+    if (online_ || !keepAliveEnabled_) return;
+    keepAliveCounter_ = 0;
+    link_.requestPage(sysex::page::Identify);
+}
+
 void Connection::restartSearch() {
     setOnline(false);
     keepAliveEnabled_ = true;

@@ -53,6 +53,11 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
         setParameterFromDevice(
             i, (received[static_cast<std::size_t>(i)] - p.minimum()) / (p.maximum() - p.minimum()));
     }
+    // The preset as the editor now holds it is the stored sound: a value
+    // clamped to its parameter's range, or a switch derived from its level
+    // (auto filter, chorus), is no edit of the user's.
+    if (online())
+        std::copy_n(sound_.EditValues.begin(), NumPresetParams, sound_.StoredValues.begin());
     AppliedPreset applied;
     applied.slot = slot;
     applied.ampModel = recogniseAmpModel(received);

@@ -78,8 +78,11 @@ void VornixControl::showParamChange(int index) {
     }
     if (sendsGlobalPage(index) && link_.windowOpen() && !sound_.BulkUpdate)
         writeGlobalPage(sysex::page::Settings);
-    setModified(!std::equal(sound_.StoredValues.begin(), sound_.StoredValues.end(),
-                            sound_.EditValues.begin()));
+    // Only the sound can differ from the stored preset: the list's scroll
+    // bar, the settings and the pages (74 and up) leave the state as it is.
+    if (index < NumPresetParams)
+        setModified(!std::equal(sound_.StoredValues.begin(), sound_.StoredValues.end(),
+                                sound_.EditValues.begin()));
     link_.events().emit(&SoundEvents::parameterChanged, index, sound_.BulkUpdate);
 }
 

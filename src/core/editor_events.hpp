@@ -35,6 +35,10 @@ class LinkEvents {
     virtual ~LinkEvents() = default;
     // RECONNECT: the editor looks for the device again.
     virtual void connecting() {}
+    // How the host is reaching the device while the editor looks for it
+    // ("Waiting for the MIDI ports of the pedal..."); empty: nothing to add.
+    // A second line, after '\n', names a port.
+    virtual void searchStatusChanged(const std::string& /*text*/) {}
     // An identification reply arrived, accepted or not.
     virtual void deviceAnswered(double /*version*/) {}
     // The device was accepted: the editor goes online.

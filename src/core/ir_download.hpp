@@ -1,14 +1,16 @@
 #pragma once
 // IRs the device sends when asked (0x69): a first chunk with the IR's number
 // and stream length, data chunks, and a last chunk with the stream checksum.
-// The stream is unpacked as it arrives; an IR whose bytes do not add up is
-// never handed on.
+// The stream is unpacked as it arrives; an IR whose chunks do not make up
+// its length is never handed on. A checksum that does not add up is asked
+// for again (see IrAnswers): the device may compute it its own way.
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "core/ir_answers.hpp"
 #include "core/link.hpp"
 #include "device/sysex.hpp"
 
@@ -39,6 +41,9 @@ class IrDownload {
     void start(sysex::ByteSpan first);
     void push(sysex::ByteSpan streamBytes);
     void finish(sysex::ByteSpan last);
+    // False when the IR is asked for again instead.
+    bool checksumAccepted(bool addsUp);
+    void end(bool stored);
 
     Link& link_;
     Received received_;
@@ -48,10 +53,16 @@ class IrDownload {
     // The stream being received.
     bool active_ = false;  // a first chunk was accepted
     unsigned number_ = 0;
-    std::size_t expected_ = 0;
+    std::size_t announced_ = 0;  // stream bytes
+    std::size_t carried_ = 0;
+    std::size_t expected_ = 0;  // data bytes
     std::vector<std::uint8_t> decoded_;
+    std::vector<std::uint8_t> answer_;  // its messages as they arrived
     unsigned runningSum_ = 0;
     sysex::StreamUnpacker unpacker_;
+    // Earlier answers for the IR asked for again.
+    IrAnswers answers_;
+    unsigned answersFor_ = 0;
 };
 
 }  // namespace vornix

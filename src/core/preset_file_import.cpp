@@ -1,5 +1,6 @@
 #include "core/preset_file_import.hpp"
 
+#include "core/parameters.hpp"
 #include "device/preset_record.hpp"
 #include "storage/file_io.hpp"
 #include "storage/preset_file.hpp"
@@ -14,6 +15,32 @@ namespace pf = storage::presetfile;
 unsigned ownIrNumber(const PresetFileImport::Target& target, int bankParam, int numberParam) {
     return sysex::join14(static_cast<unsigned>(target.intValue(bankParam)),
                          static_cast<unsigned>(target.intValue(numberParam)));
+}
+
+std::string parameterFault(int index, const iplug::IParam& p, int byte) {
+    const std::string which = "parameter " + std::to_string(index) + " \"" + p.name() + "\"";
+    if (byte > DeviceValueMax)
+        return which + " holds " + std::to_string(byte) + ", not a 7-bit value";
+    return which + " is " + std::to_string(byte) + ", outside " +
+           std::to_string(static_cast<int>(p.minimum())) + " to " +
+           std::to_string(static_cast<int>(p.maximum()));
+}
+
+// What makes a file of the right format unfit to become the sound, or empty:
+// a file cut short or overwritten with noise would switch on IR positions
+// without IRs, pin values at their ends and put bytes on the wire that no
+// SysEx message may carry.
+std::string damageIn(std::span<const std::uint8_t> file) {
+    if (const int cut = storage::assignIrBlocks(file).cut)
+        return "it ends inside its " + std::string(cut == 1 ? "first" : "second") + " IR block";
+    static const std::vector<iplug::IParam> catalogue = buildParameterCatalogue();
+    for (int i = 0; i < NumPresetParams; ++i) {
+        const iplug::IParam& p = catalogue[static_cast<std::size_t>(i)];
+        const int byte = file[pf::Params + static_cast<std::size_t>(i)];
+        if (byte > DeviceValueMax || byte < p.minimum() || byte > p.maximum())
+            return parameterFault(i, p, byte);
+    }
+    return storage::unprintableNameIn(file);
 }
 
 }  // namespace
@@ -43,6 +70,10 @@ PresetFileImport::FileCheck PresetFileImport::read(const std::filesystem::path& 
             check.box = FileCheck::Box::Now;
             break;
         case storage::PresetFileCheck::Ok:
+            if (const std::string damage = damageIn(check.bytes); !damage.empty()) {
+                check.refusal = "The preset file is damaged: " + damage + ". Nothing was changed.";
+                check.box = FileCheck::Box::Now;
+            }
             break;
     }
     return check;

@@ -14,9 +14,10 @@ namespace {
 
 namespace pf = storage::presetfile;
 
-// The base name without its extension: the preset's name in the file.
+// The base name without its extension: the preset's name in the file, in
+// the characters a preset name may hold (the import refuses any other).
 std::string baseNameOf(const std::filesystem::path& path) {
-    return path.stem().string();
+    return sysex::printableName(path.stem().string());
 }
 
 // The slot file of a position's user IR when it is one of the presets' own

@@ -335,6 +335,14 @@ BlockParse parseBlockMessage(ByteSpan message) {
     return result;
 }
 
+std::string printableName(std::string_view text) {
+    constexpr char First = ' ', Last = '~', Substitute = '_';
+    std::string out(text);
+    for (char& c : out)
+        if (c < First || c > Last) c = Substitute;
+    return out;
+}
+
 std::string trimDeviceName(ByteSpan name32) {
     const std::size_t size = std::min(name32.size(), NameBytes);
     std::size_t end = size;

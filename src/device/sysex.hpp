@@ -259,6 +259,9 @@ BlockParse parseBlockMessage(ByteSpan message);
 // Trims a 32-byte device name: positions 31 down to 1 are examined and the
 // text ends after the first that is not a space; all spaces keep all 32 bytes.
 std::string trimDeviceName(ByteSpan name32);
+// Names travel in 7-bit messages and are drawn: every byte outside
+// printable ASCII (UTF-8, control bytes) becomes '_'.
+std::string printableName(std::string_view text);
 // A name padded with spaces (or cut) to exactly 32 bytes.
 std::array<std::uint8_t, NameBytes> padName(std::string_view name);
 

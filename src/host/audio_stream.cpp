@@ -2,14 +2,13 @@
 
 #include <RtAudio.h>
 
-#include "host/midi_api.hpp"
-
 #include <algorithm>
+
+#include "host/midi_api.hpp"
 
 namespace vornix::host {
 namespace {
 
-constexpr unsigned DriverJack = 1;
 // The JACK client name of the stream.
 constexpr const char* StreamName = "VornixControl";
 
@@ -17,12 +16,26 @@ constexpr const char* StreamName = "VornixControl";
 // reaches the desktop's sound server. (Letting RtAudio choose would probe
 // JACK and PulseAudio first and report each one that is missing.)
 RtAudio::Api apiOf(unsigned driver) {
-    return driver == DriverJack ? RtAudio::UNIX_JACK : RtAudio::LINUX_ALSA;
+    return driver == AudioDriverJack ? RtAudio::UNIX_JACK : RtAudio::LINUX_ALSA;
 }
 
 }  // namespace
 
-AudioStream::AudioStream(unsigned driver) {
+const char* audioDriverName(unsigned driver) {
+    return driver == AudioDriverJack ? "JACK" : "ALSA";
+}
+
+std::vector<AudioDevice> listAudioOutputs() {
+    std::vector<AudioDevice> all;
+    for (unsigned driver : {AudioDriverAlsa, AudioDriverJack}) {
+        if (driver == AudioDriverJack && !jackServerRunning()) continue;
+        const AudioStream stream(driver);
+        for (auto& device : stream.outputDevices()) all.push_back(std::move(device));
+    }
+    return all;
+}
+
+AudioStream::AudioStream(unsigned driver) : driver_(driver) {
     try {
         silenceAlsaDiagnostics();
         audio_ = std::make_unique<RtAudio>(apiOf(driver));
@@ -36,79 +49,41 @@ AudioStream::~AudioStream() {
     close();
 }
 
-std::string AudioStream::apiName() const {
-    return audio_ ? RtAudio::getApiDisplayName(audio_->getCurrentApi()) : std::string{};
-}
-
-std::vector<std::string> AudioStream::devicesWith(bool inputs) const {
-    std::vector<std::string> names;
-    if (!audio_) return names;
+std::vector<AudioDevice> AudioStream::outputDevices() const {
+    std::vector<AudioDevice> devices;
+    if (!audio_) return devices;
     try {
         const unsigned count = audio_->getDeviceCount();
         for (unsigned i = 0; i < count; ++i) {
             const auto info = audio_->getDeviceInfo(i);
-            const unsigned channels = inputs ? info.inputChannels : info.outputChannels;
-            if (info.probed && channels > 0) names.push_back(info.name);
+            if (!info.probed || info.outputChannels == 0) continue;
+            devices.push_back({driver_, info.name, info.sampleRates, info.preferredSampleRate});
         }
     } catch (const RtAudioError&) {
         // A device that vanished while listing ends the list.
     }
-    return names;
+    return devices;
 }
 
-std::vector<std::string> AudioStream::inputDevices() const {
-    return devicesWith(true);
-}
-
-std::vector<std::string> AudioStream::outputDevices() const {
-    return devicesWith(false);
-}
-
-AudioStream::Found AudioStream::findDevice(const std::string& name, bool output) const {
-    Found found;
-    if (!audio_) return found;
+int AudioStream::findOutput(const std::string& name) const {
     try {
         const unsigned count = audio_->getDeviceCount();
-        auto usable = [&](const RtAudio::DeviceInfo& info) {
-            return info.probed && (output ? info.outputChannels : info.inputChannels) > 0;
-        };
         for (unsigned i = 0; i < count; ++i) {
             const auto info = audio_->getDeviceInfo(i);
-            if (usable(info) && info.name == name) return {int(i), info.name};
-        }
-        const unsigned preferred =
-            output ? audio_->getDefaultOutputDevice() : audio_->getDefaultInputDevice();
-        if (preferred < count) {
-            const auto info = audio_->getDeviceInfo(preferred);
-            if (usable(info)) return {int(preferred), info.name};
-        }
-        // Some APIs name no default: the first device that has the direction.
-        for (unsigned i = 0; i < count; ++i) {
-            const auto info = audio_->getDeviceInfo(i);
-            if (usable(info)) return {int(i), info.name};
+            if (info.probed && info.outputChannels > 0 && info.name == name) return int(i);
         }
     } catch (const RtAudioError&) {
     }
-    return found;
+    return -1;
 }
 
-AudioStream::OpenResult AudioStream::open(HostSettings& settings, bool& changed) {
-    changed = false;
-    const Found input = findDevice(settings.audioInput, false);
-    const Found output = findDevice(settings.audioOutput, true);
-    if (input.device >= 0 && input.name != settings.audioInput) {
-        settings.audioInput = input.name;
-        changed = true;
-    }
-    if (output.device >= 0 && output.name != settings.audioOutput) {
-        settings.audioOutput = output.name;
-        changed = true;
-    }
-    if (input.device < 0 || output.device < 0) return OpenResult::NoDevice;
-
+bool AudioStream::open(const HostSettings& settings) {
     close();
+    if (!audio_) return false;
+    const int device = findOutput(settings.audioOutput);
+    if (device < 0) return false;
     try {
-        const auto info = audio_->getDeviceInfo(unsigned(output.device));
+        const auto info = audio_->getDeviceInfo(unsigned(device));
         // JACK runs at the server's rate only; asking for another throws.
         unsigned rate = unsigned(std::max(settings.sampleRate, 1));
         const auto& rates = info.sampleRates;
@@ -116,7 +91,7 @@ AudioStream::OpenResult AudioStream::open(HostSettings& settings, bool& changed)
             info.preferredSampleRate > 0)
             rate = info.preferredSampleRate;
         RtAudio::StreamParameters parameters;
-        parameters.deviceId = unsigned(output.device);
+        parameters.deviceId = unsigned(device);
         parameters.nChannels = OutputChannels;
         parameters.firstChannel = 0;
         unsigned frames = unsigned(std::max(settings.bufferFrames, 1));
@@ -130,10 +105,10 @@ AudioStream::OpenResult AudioStream::open(HostSettings& settings, bool& changed)
         running_ = settings;
         running_.sampleRate = int(audio_->getStreamSampleRate());
         running_.bufferFrames = int(frames);
-        return OpenResult::Opened;
+        return true;
     } catch (const RtAudioError&) {
         close();
-        return OpenResult::Failed;
+        return false;
     }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The silent output stream the host keeps open. The editor is an audio
-// plug-in that renders silence; the stream exists so that it runs as one.
-// Driver 0 is RtAudio's default API for the platform, 1 is JACK. RtAudio
-// errors end only the call that raised them; nothing here throws.
+// The silent output stream, opened only on a device the user chose. The
+// editor is an audio plug-in that renders silence and no reply depends on the
+// stream: it runs for a user who wants the editor to hold a device (a JACK
+// graph that expects the client, say). Driver 0 is the platform's own API
+// (ALSA on Linux), 1 is JACK. RtAudio errors end only the call that raised
+// them; nothing here throws.
 #include <functional>
 #include <memory>
 #include <span>
@@ -15,6 +17,22 @@ class RtAudio;
 
 namespace vornix::host {
 
+inline constexpr unsigned AudioDriverAlsa = 0;
+inline constexpr unsigned AudioDriverJack = 1;
+
+// An output device the user may choose.
+struct AudioDevice {
+    unsigned driver = AudioDriverAlsa;
+    std::string name;
+    std::vector<unsigned> sampleRates;
+    unsigned preferredRate = 0;
+};
+// The output devices of both drivers, ALSA's first; JACK's only while a
+// server runs (none is ever started for a list).
+std::vector<AudioDevice> listAudioOutputs();
+// "ALSA" or "JACK", for the device lists.
+const char* audioDriverName(unsigned driver);
+
 class AudioStream {
   public:
     static constexpr unsigned ChunkFrames = 64;
@@ -23,27 +41,24 @@ class AudioStream {
     // the chunk's interleaved samples already zeroed.
     using RenderHook = std::function<void(std::span<double> interleaved, unsigned frames)>;
 
-    enum class OpenResult { Opened, NoDevice, Failed };
-
     explicit AudioStream(unsigned driver);
     ~AudioStream();
     AudioStream(const AudioStream&) = delete;
     AudioStream& operator=(const AudioStream&) = delete;
 
+    unsigned driver() const { return driver_; }
     bool hasApi() const { return audio_ != nullptr; }
-    std::string apiName() const;
-    std::vector<std::string> inputDevices() const;
-    std::vector<std::string> outputDevices() const;
+    std::vector<AudioDevice> outputDevices() const;
 
     // Set before open(); the audio thread reads it without a lock.
     void setRenderHook(RenderHook hook) { render_ = std::move(hook); }
 
-    // Looks the stored device names up (a name not found is replaced in
-    // `settings` by the default device's and `changed` is set), then opens
-    // and starts the stream. The rate is the stored one when the device
-    // offers it, else the device's preferred rate; the server may replace
-    // the buffer size. running() tells what it runs with.
-    OpenResult open(HostSettings& settings, bool& changed);
+    // Opens and starts the stream on the output device of exactly the stored
+    // name. The rate is the stored one when the device offers it, else the
+    // device's preferred rate; the server may replace the buffer size.
+    // running() tells what it runs with. False when the device is not there
+    // or does not open.
+    bool open(const HostSettings& settings);
     void close();
     bool isRunning() const;
     // The settings the running stream was opened with (rate and buffer as
@@ -51,15 +66,11 @@ class AudioStream {
     const HostSettings& running() const { return running_; }
 
   private:
-    std::vector<std::string> devicesWith(bool inputs) const;
-    struct Found {
-        int device = -1;
-        std::string name;
-    };
-    Found findDevice(const std::string& name, bool output) const;
+    int findOutput(const std::string& name) const;
     static int onAudio(void* output, void* input, unsigned frames, double time, unsigned status,
                        void* self);
 
+    unsigned driver_;
     std::unique_ptr<RtAudio> audio_;
     RenderHook render_;
     HostSettings running_;

@@ -66,6 +66,7 @@ class Ini {
     void set(const char* section, const char* key, const std::string& value) {
         ini_.SetValue(section, key, value.c_str());
     }
+    void erase(const char* section, const char* key) { ini_.Delete(section, key); }
     bool writeTo(const std::filesystem::path& path) const {
         std::string data;
         if (ini_.Save(data) < 0) return false;
@@ -101,6 +102,7 @@ HostSettings SettingsFile::read() const {
 HostSettings parseSettings(std::string_view text) {
     const Ini ini(text);
     HostSettings s;
+    s.audioEnabled = ini.number(AudioSection, "enabled", 0u) == 1;
     s.driver = ini.number(AudioSection, "driver", s.driver);
     s.audioInput = ini.text(AudioSection, "indev", settings_default::AudioInput, TextBuffer);
     s.audioOutput = ini.text(AudioSection, "outdev", settings_default::AudioOutput, TextBuffer);
@@ -114,12 +116,14 @@ HostSettings parseSettings(std::string_view text) {
     s.midiOutput = ini.text(MidiSection, "outdev", settings_default::MidiOutput, TextBuffer);
     s.inChannel = ini.number(MidiSection, "inchan", s.inChannel);
     s.outChannel = ini.number(MidiSection, "outchan", s.outChannel);
+    s.audioFailed = ini.text(AudioSection, "failed", "", TextBuffer);
     return s;
 }
 
 bool SettingsFile::save(const HostSettings& s) const {
     // Read first: the "GUI" section and anything a user added must survive.
     Ini ini(path_);
+    ini.set(AudioSection, "enabled", s.audioEnabled ? "1" : "0");
     ini.set(AudioSection, "driver", std::to_string(s.driver));
     ini.set(AudioSection, "indev", s.audioInput);
     ini.set(AudioSection, "outdev", s.audioOutput);
@@ -133,6 +137,20 @@ bool SettingsFile::save(const HostSettings& s) const {
     ini.set(MidiSection, "outdev", s.midiOutput);
     ini.set(MidiSection, "inchan", std::to_string(s.inChannel));
     ini.set(MidiSection, "outchan", std::to_string(s.outChannel));
+    // Only while there is something not to repeat.
+    if (s.audioFailed.empty())
+        ini.erase(AudioSection, "failed");
+    else
+        ini.set(AudioSection, "failed", s.audioFailed);
+    return ini.writeTo(path_);
+}
+
+bool SettingsFile::saveAudioFailed(const std::string& device) const {
+    Ini ini(path_);
+    if (device.empty())
+        ini.erase(AudioSection, "failed");
+    else
+        ini.set(AudioSection, "failed", device);
     return ini.writeTo(path_);
 }
 

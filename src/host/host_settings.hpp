@@ -1,9 +1,9 @@
 #pragma once
-// settings.ini: the audio driver and devices, the MIDI ports by name and the
-// editor's draw scale. Sections "audio", "midi" and "GUI"; section and key
-// names are matched without regard to case. Every write replaces the whole
-// file atomically and keeps whatever else the file held (the "GUI" scale
-// above all, which is written on its own when the window closes).
+// settings.ini: whether an audio device is used, the audio driver and devices, the MIDI ports by
+// name and the editor's draw scale. Sections "audio", "midi" and "GUI"; section and key names are
+// matched without regard to case. Every write replaces the whole file atomically and keeps whatever
+// else the file held (the "GUI" scale above all, which is written on its own when the window
+// closes).
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,6 +22,10 @@ inline constexpr const char* Scale = "0.5";
 inline constexpr const char* PortOff = "off";
 
 struct HostSettings {
+    // No audio stream unless the user chose a device: no reply depends on one.
+    // A file from before this key holds the default device's name and no
+    // choice, so a missing key reads as false.
+    bool audioEnabled = false;
     unsigned driver = 0;  // 0 the platform's default audio API, 1 JACK
     std::string audioInput = settings_default::AudioInput;
     std::string audioOutput = settings_default::AudioOutput;
@@ -31,6 +35,9 @@ struct HostSettings {
     std::string midiInput = settings_default::MidiInput;
     std::string midiOutput = settings_default::MidiOutput;
     unsigned inChannel = 0, outChannel = 0;  // kept and written back; nothing filters by them
+    // The chosen audio device that could not be opened and that the user was
+    // told about: not told again at every start. Empty once one opens.
+    std::string audioFailed;
 
     friend bool operator==(const HostSettings&, const HostSettings&) = default;
 };
@@ -54,6 +61,9 @@ class SettingsFile {
     HostSettings read() const;
     // Writes every "audio" and "midi" key; other sections are kept.
     bool save(const HostSettings& settings) const;
+    // Writes only the audio device whose failure was reported ("" removes
+    // it), leaving the rest as the user last saved it.
+    bool saveAudioFailed(const std::string& device) const;
 
     // The "GUI" "scale" value as text (default "0.5"), and parsed: a value
     // that is not a positive number reads as 0.5, so a damaged file cannot

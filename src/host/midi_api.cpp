@@ -26,6 +26,8 @@ bool alsaSequencerPresent() {
     return ::access(AlsaSequencer, R_OK | W_OK) == 0;
 }
 
+}  // namespace
+
 bool jackServerRunning() {
     jack_set_error_function(quietly);
     jack_set_info_function(quietly);
@@ -35,6 +37,8 @@ bool jackServerRunning() {
     jack_client_close(probe);
     return true;
 }
+
+namespace {
 
 bool apiUsable(RtMidi::Api api) {
     if (api == RtMidi::UNIX_JACK) return jackServerRunning();

@@ -25,6 +25,9 @@ std::vector<std::string> portNamesOf(RtMidi& midi);
 // Index of the port whose name equals `name` exactly, or -1.
 int findPort(RtMidi& midi, const std::string& name);
 
+// True when a JACK server answers; never starts one.
+bool jackServerRunning();
+
 // ALSA's library reports missing sound cards on stderr; they are not errors
 // for a program that may run without one.
 void silenceAlsaDiagnostics();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/host_settings.hpp"
+#include "host/port_names.hpp"
 
 namespace vornix::host {
 
@@ -57,16 +58,21 @@ PortWatch::~PortWatch() {
 void PortWatch::watch(PortDirection direction, const std::string& name) {
     Watched& entry = watched(direction);
     entry.name = name == PortOff ? std::string() : name;
-    if (entry.name.empty()) {
-        entry.present = false;
-        return;
-    }
-    const auto listed = ports_.ports(direction);
-    entry.present = std::find(listed.begin(), listed.end(), entry.name) != listed.end();
+    entry.listed.clear();
+    entry.present = false;
+    if (entry.name.empty()) return;
+    const PortMatch match = matchStoredPort(ports_.ports(direction), entry.name);
+    entry.present = match.count > 0;
+    entry.listed = match.name;
 }
 
 bool PortWatch::present(PortDirection direction) const {
     return (direction == PortDirection::Input ? input_ : output_).present;
+}
+
+bool PortWatch::waiting() const {
+    auto missing = [](const Watched& entry) { return !entry.name.empty() && !entry.present; };
+    return missing(input_) || missing(output_);
 }
 
 void PortWatch::check() {
@@ -80,21 +86,22 @@ void PortWatch::checkOne(PortDirection direction, std::vector<PortChange>& chang
     Watched& entry = watched(direction);
     if (entry.name.empty()) return;
     const auto listed = ports_.ports(direction);
-    const bool listedNow = std::find(listed.begin(), listed.end(), entry.name) != listed.end();
-    if (listedNow == entry.present) return;
-    if (!listedNow) {
+    if (entry.present) {
+        if (std::find(listed.begin(), listed.end(), entry.listed) != listed.end()) return;
         // Closed, so that nothing is sent into a port that is not there and
         // the one that comes back is opened afresh.
         ports_.close(direction);
         entry.present = false;
-        changes.push_back({direction, entry.name, false});
+        changes.push_back({direction, entry.listed, false});
         return;
     }
+    const PortMatch match = matchStoredPort(listed, entry.name);
     // A port that is listed but does not open yet (still being set up) is
     // tried again at the next look.
-    if (!ports_.open(direction, entry.name)) return;
+    if (match.count == 0 || !ports_.open(direction, match.name)) return;
     entry.present = true;
-    changes.push_back({direction, entry.name, true});
+    entry.listed = match.name;
+    changes.push_back({direction, match.name, true, match.count});
 }
 
 }  // namespace vornix::host

@@ -16,8 +16,10 @@ namespace vornix::host {
 
 struct PortChange {
     PortDirection direction;
-    std::string name;
-    bool present;  // false: went away; true: back and open again
+    std::string name;  // as listed now (or last, for a port that went)
+    bool present;      // false: went away; true: back and open again
+    // Ports that fitted the watched name when it was opened; the first was taken.
+    std::size_t matching = 1;
 };
 
 // "the MIDI port NAME went away", "the MIDI ports A and B are back"; both
@@ -38,15 +40,18 @@ class PortWatch {
     PortWatch& operator=(const PortWatch&) = delete;
 
     // Watches the port of this name from now on; "" or "off" watches nothing
-    // in that direction. A name listed now counts as the open port.
+    // in that direction. A port listed now under that name counts as open.
     void watch(PortDirection direction, const std::string& name);
     bool present(PortDirection direction) const;
+    // True while a direction is watched and its port is not there.
+    bool waiting() const;
     // One look at the lists (what the timer runs).
     void check();
 
   private:
     struct Watched {
-        std::string name;  // empty: nothing watched
+        std::string name;    // as stored; empty: nothing watched
+        std::string listed;  // the port that fitted it when it was last there
         bool present = false;
     };
     Watched& watched(PortDirection direction) {

@@ -13,9 +13,6 @@ namespace {
 
 constexpr unsigned CabinetIrLast = CabinetIrFirst + CabinetCount - 1;
 constexpr std::size_t ExtensionChars = 4;  // ".wav", or any other 3-letter extension
-constexpr char PrintableFirst = ' ';
-constexpr char PrintableLast = '~';
-constexpr char NameSubstitute = '_';
 constexpr int SelectorMax = 127;
 // The selector spans 8 cabinets in steps of a tenth.
 constexpr float SelectorSteps = 80.0f;
@@ -120,11 +117,7 @@ IrName wavNameFromPath(std::string_view path) {
     const auto slash = path.find_last_of("/\\");
     std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
     name.resize(name.size() > ExtensionChars ? name.size() - ExtensionChars : 0);
-    // Names travel in 7-bit device messages; UTF-8 and control bytes would be
-    // mangled there, so they become a visible placeholder here.
-    for (char& c : name)
-        if (c < PrintableFirst || c > PrintableLast) c = NameSubstitute;
-    return sysex::padName(name);
+    return sysex::padName(sysex::printableName(name));
 }
 
 // ---- selector positions ----------------------------------------------------------

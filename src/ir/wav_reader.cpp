@@ -267,6 +267,9 @@ WavResult decode(ByteSource& source) {
     const double ratio = format.sampleRate / IrRate;
     const auto channel = decodeChannelZero(source, format, framesNeeded(format.frames, ratio));
     result.samples = resampleToIrRate(channel, format.sampleRate);
+    // An empty "data" chunk, or fewer frames than one sample at 44.1 kHz.
+    if (result.samples.empty())
+        return refuse(WavError::NoSamples, "The WAV file holds no samples.");
     return result;
 }
 

@@ -2,7 +2,8 @@
 // Turns a RIFF/WAVE file into the device's IR form: channel 0 only, resampled
 // to 44.1 kHz, at most 4096 samples of which the device plays the first 1200.
 // A file that is not a readable WAV is refused with a reason the user can act
-// on; nothing half-decoded is ever handed out. A file that ends inside its
+// on; nothing half-decoded is ever handed out, and a file without a single
+// sample at 44.1 kHz is refused rather than turned into a silent IR. A file that ends inside its
 // sample data (a recorder that stopped, a stream writer that never went back
 // to fill in the size) gives the whole frames it holds, with a warning.
 #include <array>
@@ -34,6 +35,7 @@ enum class WavError {
     ZeroSampleRate,
     UnsupportedSampleSize,
     Truncated,
+    NoSamples,
 };
 
 // Format tags as they appear in the "fmt " chunk.

@@ -31,6 +31,10 @@ void FaultPlan::delayReply(std::uint8_t command, unsigned nth, int delayMs) {
     rules_.push_back({Kind::Delay, command, nth, std::max(delayMs, 0)});
 }
 
+void FaultPlan::loseMessage(std::uint8_t command, unsigned nth) {
+    rules_.push_back({Kind::Lose, command, nth, 0});
+}
+
 void FaultPlan::refuseRestore(unsigned nth) {
     refusals_.push_back({nth});
 }
@@ -59,7 +63,7 @@ void FaultPlan::clear() {
 FaultPlan::ReplyFate FaultPlan::fateOf(std::uint8_t command) {
     ReplyFate fate;
     for (Rule& rule : rules_) {
-        if (rule.command != command) continue;
+        if (rule.kind == Kind::Lose || rule.command != command) continue;
         if (!hits(rule.nth, ++rule.seen)) continue;
         switch (rule.kind) {
             case Kind::Drop:
@@ -74,9 +78,19 @@ FaultPlan::ReplyFate FaultPlan::fateOf(std::uint8_t command) {
             case Kind::Delay:
                 fate.delayMs = std::max(fate.delayMs, rule.delayMs);
                 break;
+            case Kind::Lose:
+                break;
         }
     }
     return fate;
+}
+
+bool FaultPlan::losesMessage(std::uint8_t command) {
+    bool lost = false;
+    for (Rule& rule : rules_)
+        if (rule.kind == Kind::Lose && rule.command == command)
+            lost = hits(rule.nth, ++rule.seen) || lost;
+    return lost;
 }
 
 bool FaultPlan::refusesRestore() {

@@ -30,6 +30,10 @@ class FaultPlan {
     // The reply is handed to the transport with this delay in milliseconds.
     void delayReply(std::uint8_t command, unsigned nth, int delayMs);
 
+    // The nth message with this command from the editor never reaches the
+    // pedal, as one lost on the way. Counted from the call; 0 loses every one.
+    void loseMessage(std::uint8_t command, unsigned nth = 0);
+
     // The nth bank-restore message that expects an answer (presets 7F, IR
     // first and last chunks 77 and 79) is refused with 72 and not stored.
     // Counted from the call; 0 refuses every one.
@@ -62,9 +66,11 @@ class FaultPlan {
     ReplyFate fateOf(std::uint8_t command);
     // Counts one restore message; true when it is to be refused.
     bool refusesRestore();
+    // Counts one message from the editor; true when it is lost.
+    bool losesMessage(std::uint8_t command);
 
   private:
-    enum class Kind { Drop, Corrupt, Duplicate, Delay };
+    enum class Kind { Drop, Corrupt, Duplicate, Delay, Lose };
     struct Rule {
         Kind kind;
         std::uint8_t command;

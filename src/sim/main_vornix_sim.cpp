@@ -2,9 +2,10 @@
 // command line and the integration tests.
 //
 // It opens a virtual input and a virtual output port, both named "Vornix
-// Simulator", on RtMidi objects whose clients are "Vornix Simulator In" and
-// "Vornix Simulator Out" (with JACK every RtMidi object is its own client, and
-// two clients of one name would be renamed). Under JACK the editor then opens
+// Simulator" (or --name), on RtMidi objects whose clients are "Vornix
+// Simulator In" and "Vornix Simulator Out" (with JACK every RtMidi object is
+// its own client, and two clients of one name would be renamed). Under JACK
+// the editor then opens
 //   input  (what the pedal sends):     "Vornix Simulator Out:Vornix Simulator"
 //   output (what the pedal receives):  "Vornix Simulator In:Vornix Simulator"
 // The exact names are printed at start, as the editor's port lists show them.
@@ -34,9 +35,7 @@ namespace {
 
 using namespace vornix;
 
-constexpr const char* PortName = "Vornix Simulator";
-constexpr const char* InputClient = "Vornix Simulator In";
-constexpr const char* OutputClient = "Vornix Simulator Out";
+constexpr const char* DefaultPortName = "Vornix Simulator";
 constexpr int SignalPollMs = 50;
 // State is written this long after the last message, not after each one of
 // a 128-preset burst.
@@ -44,14 +43,19 @@ constexpr int StateSaveDelayMs = 500;
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 64;
 constexpr int ExitNoMidi = 69;
+constexpr unsigned MaxChecksum = 0x3FFF;
 
 constexpr const char* Usage =
     "usage: vornix-sim [options]\n"
     "The simulated pedal on virtual MIDI ports named \"Vornix Simulator\".\n"
+    "  --name NAME          names its ports NAME (clients \"NAME In\", \"NAME Out\")\n"
     "  --version X.Y        firmware version it reports (default 1.3)\n"
     "  --serial TEXT        serial number it reports (default VX1-000417)\n"
     "  --state DIR          load presets and IRs from DIR; save there after changes and at exit\n"
     "  --reset-presets      start from the factory presets even with --state\n"
+    "  --ir-dump-checksum-offset N\n"
+    "                       add N to the checksum of every IR it sends (a device's own "
+    "convention)\n"
     "  --silent             answer nothing, as if unplugged\n"
     "  --refuse-restore N   refuse the Nth bank-restore message (0: every one)\n"
     "  --fail-firmware      take a firmware update and then report failure\n"
@@ -73,6 +77,7 @@ struct ReplyRule {
 };
 
 struct Options {
+    std::string name = DefaultPortName;
     sim::PedalOptions pedal;
     std::optional<std::filesystem::path> stateDir;
     bool resetPresets = false;
@@ -142,10 +147,18 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& error) {
             const auto text = value();
             ok = text && text->size() <= vornix::sysex::NameBytes;
             if (ok) options.pedal.serialNumber = std::string(*text);
+        } else if (a == "--name") {
+            const auto text = value();
+            ok = text && !text->empty();
+            if (ok) options.name = std::string(*text);
         } else if (a == "--state") {
             const auto text = value();
             ok = text.has_value();
             if (ok) options.stateDir = std::filesystem::path(*text);
+        } else if (a == "--ir-dump-checksum-offset") {
+            const auto text = value();
+            ok = text && parseNumber(*text, options.pedal.irDumpChecksumOffset) &&
+                 options.pedal.irDumpChecksumOffset <= MaxChecksum;
         } else if (a == "--reset-presets") {
             options.resetPresets = true;
         } else if (a == "--silent") {
@@ -206,9 +219,9 @@ void applyFaults(const Options& options, sim::FaultPlan& faults) {
 // The pedal's end of the cable: two virtual ports.
 class VirtualPorts : public MidiPort {
   public:
-    bool open(std::string& error) {
-        in_ = host::makeMidiIn(InputClient);
-        out_ = host::makeMidiOut(OutputClient);
+    bool open(const std::string& name, std::string& error) {
+        in_ = host::makeMidiIn(name + " In");
+        out_ = host::makeMidiOut(name + " Out");
         if (!in_ || !out_) {
             error = "no MIDI system (neither ALSA nor JACK could be opened)";
             return false;
@@ -216,8 +229,8 @@ class VirtualPorts : public MidiPort {
         try {
             in_->ignoreTypes(false, true, false);
             in_->setCallback(&VirtualPorts::onMessage, this);
-            in_->openVirtualPort(PortName);
-            out_->openVirtualPort(PortName);
+            in_->openVirtualPort(name);
+            out_->openVirtualPort(name);
         } catch (const RtMidiError& e) {
             error = "cannot open the virtual ports: " + e.getMessage();
             return false;
@@ -267,11 +280,11 @@ class VirtualPorts : public MidiPort {
 
 // The names under which the editor finds our ports (theirs lists the other
 // side: our output is one of its inputs).
-void printPortNames(std::ostream& out) {
+void printPortNames(std::ostream& out, const std::string& portName) {
     const auto listing = host::listMidiPorts();
     auto show = [&](const char* label, const std::vector<std::string>& names) {
         for (const auto& name : names)
-            if (name.find(PortName) != std::string::npos) out << label << name << '\n';
+            if (name.find(portName) != std::string::npos) out << label << name << '\n';
     };
     out << "MIDI system: " << listing.api << '\n';
     show("editor input (--in):   ", listing.inputs);
@@ -304,7 +317,7 @@ int run(const Options& options) {
     host::PlainEventLoop loop;
     VirtualPorts ports;
     std::string error;
-    if (!ports.open(error)) {
+    if (!ports.open(options.name, error)) {
         std::cerr << "vornix-sim: " << error << '\n';
         return ExitNoMidi;
     }
@@ -338,7 +351,7 @@ int run(const Options& options) {
     loop.every(SignalPollMs, [&] {
         if (stopRequested) loop.quit();
     });
-    printPortNames(std::cout);
+    printPortNames(std::cout, options.name);
     std::cout << "ready" << std::endl;
     loop.run();
 

@@ -41,6 +41,8 @@ void Pedal::setEmitter(Emitter emitter) {
 
 void Pedal::receive(sysex::ByteSpan message) {
     if (faults_.silent()) return;
+    if (message.size() > sysex::at::Command && faults_.losesMessage(message[sysex::at::Command]))
+        return;
     const bool outermost = !flushing_;
     try {
         handle(message);

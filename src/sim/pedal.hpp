@@ -26,6 +26,10 @@ namespace vornix::sim {
 struct PedalOptions {
     std::uint8_t firmwareVersionTimesTen = 13;  // reply offset 6: 13 shows as "1.3"
     std::string serialNumber = "VX1-000417";
+    // Added to the stream checksum of every IR it sends (modulo 0x4000): a
+    // device whose dumps follow a checksum convention of its own. What it
+    // takes in (uploads, restores) it checks with the plain sum either way.
+    unsigned irDumpChecksumOffset = 0;
 };
 
 class Pedal {

@@ -14,6 +14,7 @@ constexpr std::size_t IrLastMaxSize = sysex::IrChunkBytes + IrLastOverhead;
 // F0 00 51 21 04 20, stream bytes, checksum high, low, F7.
 constexpr std::size_t FirmwareLastOverhead = 9;
 constexpr std::size_t FirmwareEnterSize = 7;  // F0 00 51 21 04 10 F7
+constexpr unsigned FourteenBits = 0x3FFF;
 
 // The checksum that follows the stream bytes of a last chunk.
 sysex::Checksum trailingChecksum(sysex::ByteSpan message) {
@@ -39,7 +40,9 @@ void Pedal::sendIr(unsigned number) {
         reply(sysex::irMiddleChunk(sysex::cmd::IrMiddle, all.subspan(sent, sysex::IrChunkBytes)));
         sent += sysex::IrChunkBytes;
     }
-    reply(sysex::irLastChunk(sysex::cmd::IrLast, all.subspan(sent), sysex::checksumOf(all)));
+    const unsigned checksum = sysex::checksumOf(all).value() + options_.irDumpChecksumOffset;
+    reply(sysex::irLastChunk(sysex::cmd::IrLast, all.subspan(sent),
+                             sysex::checksumOfSum(checksum & FourteenBits)));
 }
 
 void Pedal::sendIrNames(std::uint8_t page) {

@@ -53,12 +53,53 @@ PresetFileCheck checkPresetFile(std::span<const std::uint8_t> bytes) {
     return PresetFileCheck::Ok;
 }
 
+namespace {
+
+constexpr std::uint8_t FirstPrintable = ' ';
+constexpr std::uint8_t LastPrintable = '~';
+
+// "byte 195 at position 5 of the preset name", counted from 1 as a user would.
+std::string unprintableByteIn(std::span<const std::uint8_t> name, std::string_view what) {
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (name[i] < FirstPrintable || name[i] > LastPrintable)
+            return "byte " + std::to_string(name[i]) + " at position " + std::to_string(i + 1) +
+                   " of " + std::string(what) + " is not a printable character";
+    return {};
+}
+
+}  // namespace
+
+std::string unprintableNameIn(std::span<const std::uint8_t> file) {
+    struct Field {
+        std::span<const std::uint8_t> name;
+        const char* what;
+    };
+    std::vector<Field> fields{{file.subspan(Name, NameBytes), "the preset name"}};
+    if (file[Ir7Mode] >= 1) fields.push_back({file.subspan(Ir7Name, NameBytes), "the IR 7 name"});
+    if (file[Ir8Mode] >= 1) fields.push_back({file.subspan(Ir8Name, NameBytes), "the IR 8 name"});
+    // Only the blocks the import stores: their names become the IRs' names.
+    const PresetFileBlocks blocks = assignIrBlocks(file);
+    if (blocks.ir7)
+        fields.push_back({blocks.ir7->subspan(IrBlockName, NameBytes), "the IR 7 block"});
+    if (blocks.ir8)
+        fields.push_back({blocks.ir8->subspan(IrBlockName, NameBytes), "the IR 8 block"});
+    for (const Field& field : fields)
+        if (std::string reason = unprintableByteIn(field.name, field.what); !reason.empty())
+            return reason;
+    return {};
+}
+
 PresetFileBlocks assignIrBlocks(std::span<const std::uint8_t> file) {
     PresetFileBlocks blocks;
     if (file.size() < HeaderBytes) return blocks;
     std::size_t next = HeaderBytes;
+    int taken = 0;
     auto take = [&]() -> std::optional<std::span<const std::uint8_t>> {
-        if (next + IrBlockBytes > file.size()) return std::nullopt;
+        ++taken;
+        if (next + IrBlockBytes > file.size()) {
+            if (next < file.size() && !blocks.cut) blocks.cut = taken;
+            return std::nullopt;
+        }
         const auto block = file.subspan(next, IrBlockBytes);
         next += IrBlockBytes;
         return block;

@@ -23,6 +23,7 @@ inline constexpr std::size_t Ir7Name = 198;
 inline constexpr std::size_t Ir8Name = 230;
 inline constexpr std::size_t HeaderBytes = 262;
 inline constexpr std::size_t IrBlockBytes = 2436;
+inline constexpr std::size_t IrBlockName = 4;  // where a block, a slot file, keeps its IR's name
 inline constexpr std::size_t MaxFileBytes = 8192;  // files this long or longer are ignored
 inline constexpr std::size_t Ir7Mode = Params + 40;
 inline constexpr std::size_t Ir8Mode = Params + 41;
@@ -54,12 +55,21 @@ enum class PresetFileCheck { Ok, UnknownFormat, UnsupportedVersion };
 // Magic and version of a file's first 262 bytes (shorter input is unknown).
 PresetFileCheck checkPresetFile(std::span<const std::uint8_t> bytes);
 
+// Why a file's names cannot be taken as they are, or empty: the preset's
+// name, the names of the user IRs its positions play and the names inside the
+// IR blocks it stores travel to the device and are drawn, so each byte must be
+// printable 7-bit ASCII. Expects a file that passed checkPresetFile.
+std::string unprintableNameIn(std::span<const std::uint8_t> file);
+
 // Which position each IR block of a file belongs to. A block goes, in the
 // order the export writes them (7, then 8), to a position that uses a user
 // IR of its own banks; a file with fewer blocks fills the first such positions.
+// A block that starts in the file but ends past it was cut off: `cut` names
+// it (1 or 2), and the file is damaged.
 struct PresetFileBlocks {
     std::optional<std::span<const std::uint8_t>> ir7;
     std::optional<std::span<const std::uint8_t>> ir8;
+    int cut = 0;
 };
 PresetFileBlocks assignIrBlocks(std::span<const std::uint8_t> file);
 

@@ -77,6 +77,8 @@ void EditorWindow::showKeptState() {
         view_->identified(editor_.connection().device().version(),
                           editor_.connection().device().serial);
         view_->presetSelected(editor_.sound().currentPreset);
+    } else {
+        view_->searchStatusChanged(editor_.connection().searchStatus());
     }
     if (editor_.sound().LayerB) view_->knobLayerChanged(true);
     view_->presetList().scrollTo(preset_list::topRowOfScroll(editor_.intValue(param::Scroll)));

@@ -28,14 +28,32 @@ void setVisible(igraphics::IGraphics& g, int tag, bool visible) {
 // ---- the link ------------------------------------------------------------------------
 
 void GraphicsView::connecting() {
+    answered_ = false;
     graphics_.setTextOf(tag::StatusDevice, "");
-    graphics_.setTextOf(tag::StatusVersion, ConnectingText);
-    graphics_.setTextOf(tag::StatusSerial, "");
+    showSearchStatus();
     setKnobLayersEnabled(false);
     graphics_.hideGroup(group::Progress);
 }
 
+// Shown in place of the connecting text until the device answers; its
+// second line goes where the serial number will be.
+void GraphicsView::searchStatusChanged(const std::string& text) {
+    searchStatus_ = text;
+    if (!answered_) showSearchStatus();
+}
+
+void GraphicsView::showSearchStatus() {
+    const auto lineEnd = searchStatus_.find('\n');
+    const std::string first = searchStatus_.substr(0, lineEnd);
+    graphics_.setTextOf(tag::StatusVersion,
+                        first.empty() ? std::string_view(ConnectingText) : std::string_view(first));
+    graphics_.setTextOf(tag::StatusSerial, lineEnd == std::string::npos
+                                               ? std::string()
+                                               : searchStatus_.substr(lineEnd + 1));
+}
+
 void GraphicsView::deviceAnswered(double version) {
+    answered_ = true;
     graphics_.setTextOf(tag::StatusDevice, DeviceNameText);
     graphics_.setTextOf(tag::StatusVersion, versionText(version));
     setKnobLayersEnabled(true);

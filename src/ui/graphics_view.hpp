@@ -30,6 +30,7 @@ class GraphicsView : public EditorEvents {
 
     // ---- EditorEvents ----
     void connecting() override;
+    void searchStatusChanged(const std::string& text) override;
     void deviceAnswered(double version) override;
     void identified(double version, const std::string& serial) override;
     void parameterChanged(int index, bool applyingBlock) override;
@@ -85,8 +86,12 @@ class GraphicsView : public EditorEvents {
     void showBand(Band band);
     void showPresetNumber();
     void feedDynamicsGraph(int index, int value);
+    void showSearchStatus();
 
     igraphics::IGraphics& graphics_;
+    // The device answered since the last RECONNECT: the status lines are its.
+    bool answered_ = false;
+    std::string searchStatus_;
     std::array<std::string, NumPresets> presetRows_;
     std::array<std::string, UserIrRowCount> userIrRows_;
     // What the cabinet rows name: the flat response and cabinets 1-8, and

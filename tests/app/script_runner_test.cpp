@@ -126,6 +126,48 @@ TEST(ScriptRun, DialogsTakeTheQueuedAnswersAndNeverWait) {
     EXPECT_GT(std::filesystem::file_size(bank), 10000u);
 }
 
+// Import All Presets with bank files cut inside a message, at a message
+// boundary, or without an IR their presets play: each is refused with what is
+// wrong and the pedal keeps every preset; a whole bank is restored.
+TEST(ScriptRun, OnlyAWholeBankIsRestored) {
+    testing::TempDir dir;
+    const char* const refused[] = {"cut_inside_preset_21.kvb", "cut_after_20_presets.kvb",
+                                   "ir_130_missing.kvb", "ir_130_cut.kvb"};
+    std::string script = "until online\nwait 3000\n";
+    for (const char* file : refused)
+        script += "answer ok\nfile \"" + testing::testDataPath("banks/").string() + file +
+                  "\"\nmenu import-bank\nwait 500\n";
+    const std::string statePresets = (dir.path() / "data" / "Simulator" / "presets.bin").string();
+    const ScriptResult r = run(dir, script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string question =
+        R"(messagebox "This operation will overwrite the current Presets!\nAre you sure to continue?")";
+    EXPECT_EQ(
+        r.lines,
+        (std::vector<std::string>{
+            question, "filedialog open kvb",
+            R"(messagebox "Not a bank file: the last message has no end")", question,
+            "filedialog open kvb", R"(messagebox "Not a whole bank file: 20 of 128 presets.")",
+            question, "filedialog open kvb",
+            R"(messagebox "Not a whole bank file: IR 130 is missing.")", question,
+            "filedialog open kvb", R"(messagebox "Not a whole bank file: IR 130 is cut short.")"}));
+    std::ifstream presets(statePresets, std::ios::binary);
+    const std::string stored{std::istreambuf_iterator<char>(presets), {}};
+    ASSERT_FALSE(stored.empty());
+    EXPECT_EQ(stored.find("Whole 0"), std::string::npos)
+        << "no preset of the banks reached the pedal";
+
+    const ScriptResult whole = run(dir, "until online\nwait 3000\nanswer ok\nfile \"" +
+                                            testing::testDataPath("banks/whole_bank.kvb").string() +
+                                            "\"\nmenu import-bank\nwait 40000\n");
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    ASSERT_EQ(whole.lines.size(), 3u) << whole.out;
+    EXPECT_EQ(whole.lines[2], R"(messagebox "Finished successfully!")");
+    std::ifstream after(statePresets, std::ios::binary);
+    const std::string restored{std::istreambuf_iterator<char>(after), {}};
+    EXPECT_NE(restored.find("Whole 127"), std::string::npos);
+}
+
 TEST(ScriptRun, TheReconnectButtonActsAfterItsPressAnimation) {
     testing::TempDir dir;
     const ScriptResult r = run(dir,

@@ -147,7 +147,7 @@ TEST(SettingsScript, CcPageClampsTypedNumbersAndBackAlwaysSendsItsPage) {
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.lines.size(), 2u);
     EXPECT_EQ(r.lines[0].rfind("param 101 value=127 ", 0), 0u) << r.lines[0];
-    EXPECT_EQ(r.lines[1].rfind("group globalsettingscontrols shown=31 ", 0), 0u) << r.lines[1];
+    EXPECT_EQ(r.lines[1].rfind("group globalsettingscontrols shown=32 ", 0), 0u) << r.lines[1];
     EXPECT_EQ(pageWrites(r, sysex::page::MidiAssign, 8),
               (std::vector<std::string>{"00 01 02 03 04 05 06 07", "7F 01 02 03 04 05 06 07"}));
 }
@@ -169,7 +169,7 @@ TEST(SettingsScript, TheShownValueChosenAgainIsSentAgainAndTheEmptyAreaCloses) {
                                  });
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.lines.size(), 2u);
-    EXPECT_EQ(r.lines[0].rfind("group globalsettingscontrols shown=31 ", 0), 0u) << r.lines[0];
+    EXPECT_EQ(r.lines[0].rfind("group globalsettingscontrols shown=32 ", 0), 0u) << r.lines[0];
     EXPECT_EQ(r.lines[1].rfind("group globalsettingscontrols shown=0 ", 0), 0u) << r.lines[1];
     EXPECT_EQ(pageWrites(r, sysex::page::Settings, 4), (std::vector<std::string>{"00 00 00 00"}));
 }

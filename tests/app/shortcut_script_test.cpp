@@ -149,9 +149,9 @@ TEST(QuitKey, EndsTheScriptAsFileQuitDoes) {
 
 TEST(ScriptKeys, AnUnknownChordStopsTheScriptAndNamesTheShortcuts) {
     testing::TempDir dir;
-    const KeyRun r = run(dir, {"key ctrl+x"});
+    const KeyRun r = run(dir, {"key ctrl+j"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("script line 1: unknown key \"ctrl+x\""), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("script line 1: unknown key \"ctrl+j\""), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("shortcuts: ctrl+comma, ctrl+q, Escape, F1"), std::string::npos) << r.err;
 }
 

@@ -227,6 +227,46 @@ TEST(CommandLineIrUpload, ABrokenWavIsRefusedBeforeAnythingIsSent) {
     EXPECT_NE(run.err.find("not one whole frame"), std::string::npos) << run.err;
 }
 
+// Hostile files through every import of the command line: each is refused
+// with its reason on one line, before the device hears anything, and
+// ir-convert writes nothing.
+TEST(CommandLineHostileFiles, AreRefusedBeforeAnythingIsSentOrWritten) {
+    struct Case {
+        const char* command;
+        const char* file;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"preset-import", "presets/cut_in_block.kvp", "it ends inside its second IR block"},
+        {"preset-import", "presets/noise_after_header.kvp",
+         "parameter 1 \"Gain\" holds 208, not a 7-bit value"},
+        {"preset-import", "presets/latin1_name.kvp", "of the preset name is not a printable"},
+        {"preset-import", "presets/empty.kvp", "Unknown file format."},
+        {"ir-convert", "wav/header_only.wav", "The WAV file holds no samples."},
+        {"ir-convert", "wav/text_named.wav", "not a WAV file: no 'RIFF' header"},
+        {"ir-upload", "wav/header_only.wav", "The WAV file holds no samples."},
+        {"ir-upload", "wav/text_named.wav", "not a WAV file: no 'RIFF' header"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + c.file);
+        Vornixctl ctl;
+        const std::string file = testDataPath(c.file).string();
+        const auto converted = ctl.path("out.dat");
+        std::vector<std::string> args{"--stdio",     "--yes",   "--data-dir",
+                                      ctl.dataDir(), c.command, file};
+        if (std::string_view(c.command) == "ir-convert")
+            args = {c.command, file, converted.string()};
+        if (std::string_view(c.command) == "ir-upload")
+            args.insert(args.end(), {"--position", "7"});
+        const ProgramRun run = ctl.run(args);
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_EQ(run.out, "") << "nothing went to the device";
+        EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(converted));
+    }
+}
+
 TEST(CommandLineIrUpload, AWavThatEndsEarlyIsUploadedWithAWarning) {
     Vornixctl ctl;
     const ProgramRun run =
@@ -281,6 +321,31 @@ TEST(CommandLineBackup, BackupThenRestoreIntoTheSimulator) {
         ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "restore", bank.string()});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("restore cancelled"), std::string::npos) << refused.err;
+}
+
+// A bank file cut inside a message or at a message boundary, or one that
+// lacks the IRs its presets play, once restored 20 presets and said so.
+TEST(CommandLineBackup, ABankThatIsNotWholeIsRefusedBeforeAnythingIsSent) {
+    struct Case {
+        const char* file;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"cut_inside_preset_21.kvb", "Not a bank file: the last message has no end"},
+        {"cut_after_20_presets.kvb", "Not a whole bank file: 20 of 128 presets."},
+        {"ir_130_missing.kvb", "Not a whole bank file: IR 130 is missing."},
+        {"ir_130_cut.kvb", "Not a whole bank file: IR 130 is cut short."},
+    };
+    Vornixctl ctl;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ProgramRun run =
+            ctl.run({"--simulator", "--yes", "--trace", "--data-dir", ctl.dataDir(), "restore",
+                     testDataPath("banks/" + std::string(c.file)).string()});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "vornixctl: " + std::string(c.error) + "\n");
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 }  // namespace

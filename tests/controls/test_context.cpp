@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/controls.hpp"
+#include "controls/text_format.hpp"
 #include "test_support.hpp"
 
 namespace igraphics::testing {
@@ -183,6 +184,36 @@ TEST(DisabledControls, DrawAtAQuarterOpacity) {
     EXPECT_EQ(pixelAt(c.ui, 5, 5).R, 255);
     panel->disable(true);
     EXPECT_NEAR(pixelAt(c.ui, 5, 5).R, 64, 1);
+}
+
+TEST(TextBytes, OnlyWellFormedUtf8ReachesTheDrawing) {
+    struct Case {
+        std::string in, out;
+    };
+    const Case cases[] = {
+        {"Plain Tone", "Plain Tone"},
+        {"Caf\xC3\xA9", "Caf\xC3\xA9"},            // two bytes, kept
+        {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},      // three bytes, kept
+        {"\xF0\x9F\x8E\xB8", "\xF0\x9F\x8E\xB8"},  // four bytes, kept
+        {"Caf\xE9", "Caf?"},                       // Latin-1
+        {"\xC3", "?"},                             // cut sequence
+        {"\xC0\xAF", "??"},                        // overlong '/'
+        {"\xED\xA0\x80", "???"},                   // a surrogate
+        {"\xF4\x90\x80\x80", "????"},              // past U+10FFFF
+        {"\xBF\xFF\xFE", "???"},                   // stray continuation, never a lead
+    };
+    for (const Case& c : cases) EXPECT_EQ(validUtf8(c.in), c.out) << c.in;
+}
+
+// cairo refuses an invalid string by disabling the whole drawing context:
+// a preset name in Latin-1 once left every control drawn after it blank.
+TEST(TextBytes, ANameInAnyBytesLeavesTheRestOfTheFrameDrawn) {
+    Context c;
+    c.ui.setBackgroundColor(COLOR_BLACK);
+    c.ui.attach(std::make_unique<ITextControl>(
+        IRECT(0, 0, 100, 20), std::string("Caf\xE9 \xFF\xC3"), IText(14, COLOR_WHITE)));
+    c.ui.attach(std::make_unique<IPanelControl>(IRECT(0, 40, 10, 50), COLOR_WHITE));
+    EXPECT_EQ(pixelAt(c.ui, 5, 45).R, 255);
 }
 
 TEST(PopupMenu, IsServedBeforeAnyControlAndReportsTheChoice) {

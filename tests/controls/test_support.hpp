@@ -58,12 +58,17 @@ class RecordingPlatform : public IPlatform {
         width = w;
         height = h;
     }
+    void bell() override { ++bells; }
+    void setClipboardText(std::string_view text) override { clipboard = text; }
+    std::string clipboardText() override { return clipboard; }
 
     EMsgBoxResult answer = EMsgBoxResult::OK;
     std::string chosenFile, chosenFolder;
     std::vector<std::string> boxes, urls;
     bool cursorHidden = false;
     int width = 0, height = 0;
+    int bells = 0;
+    std::string clipboard;
 };
 
 struct Context {

@@ -31,6 +31,24 @@ TEST(EditRule, ValueTheDeviceReportedIsNotSentBack) {
     EXPECT_FALSE(h.editor.sound().BulkUpdate);
 }
 
+// The list, the settings and the pages are no part of the sound: an edit of
+// the sound stays unsaved while they move, and they do not make one.
+TEST(EditRule, ParametersOutsideTheSoundLeaveTheModifiedStateAlone) {
+    const int outside[] = {param::Scroll, param::PatchOffset, param::GraphPanel,
+                           param::EditPotDisplayMode};
+    for (bool edited : {false, true}) {
+        EditorHarness h;
+        h.goOnlineWithPreset(0, 64);
+        if (edited) h.editor.setParameterFromUser(param::Gain, 70);
+        for (int index : outside) {
+            SCOPED_TRACE(index);
+            const int v = h.editor.intValue(index);
+            h.editor.setParameterFromUser(index, v == 1 ? 2 : 1);
+            EXPECT_EQ(h.editor.sound().ModifiedFlag, edited);
+        }
+    }
+}
+
 TEST(EditRule, BulkUpdateSendsNothingButEditValuesFollow) {
     EditorHarness h;
     h.goOnline();  // the editor starts in a bulk update, which nothing has ended yet

@@ -40,6 +40,29 @@ TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
     EXPECT_EQ(identifyTimes(settings).size(), 1u);
 }
 
+// A port of the pedal just opened: asked at once, and the keep-alive counts
+// its 3.3 s from there, so the two never go out back to back.
+TEST(KeepAlive, IdentifyNowAsksAtOnceAndRestartsTheCount) {
+    EditorHarness h;
+    h.loop.advance(2000);
+    h.editor.connection().identifyNow();
+    h.loop.advance(3300);
+    EXPECT_EQ(identifyTimes(h), (std::vector<std::int64_t>{2000, 5300}));
+}
+
+TEST(KeepAlive, IdentifyNowAsksNothingOnlineOrWhileTheSearchIsOff) {
+    EditorHarness online;
+    online.goOnline();
+    online.sent.clear();
+    online.editor.connection().identifyNow();
+    EXPECT_TRUE(online.sent.empty());
+
+    EditorHarness settings;
+    settings.editor.menuCommand(MenuCommand::GlobalSettings);
+    settings.editor.connection().identifyNow();
+    EXPECT_TRUE(identifyTimes(settings).empty());
+}
+
 TEST(Identification, AcceptedVersionGoesOnlineAndAsksForChecksums) {
     EditorHarness h;
     h.goOnline(109);

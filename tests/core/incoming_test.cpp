@@ -42,7 +42,7 @@ TEST(CurrentPreset, AppliedWithTheWindowOpen) {
     EXPECT_EQ(h.editor.sound().currentPreset, 6);
     EXPECT_EQ(h.editor.intValue(param::Gain), AmpVoicingTable[3][0]);
     EXPECT_EQ(h.editor.intValue(19), 2);
-    EXPECT_EQ(h.editor.sound().StoredValues[static_cast<std::size_t>(19)], 1);
+    EXPECT_EQ(h.editor.sound().StoredValues[static_cast<std::size_t>(19)], 2);
     EXPECT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(param::Buzz)],
               AmpVoicingTable[3][1]);
     ASSERT_EQ(h.view.applied.size(), 1u);
@@ -88,6 +88,43 @@ TEST(CurrentPreset, APresetJustReceivedIsNotModified) {
     h.receivePreset(1, recordWith(30));
     EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     EXPECT_FALSE(h.events.modified);
+}
+
+// The values the editor holds after applying a preset are the stored sound,
+// whether it clamped them or derived them from another: the list's scroll
+// bar then leaves the readout lit, and a knob dims it until it is turned back.
+TEST(CurrentPreset, ClampedAndDerivedValuesAreNoEdit) {
+    struct Case {
+        const char* what;
+        int index;
+        std::uint8_t value;
+        int knob;
+    };
+    const Case cases[] = {
+        {"extension factor below its range", 19, 1, param::Gain},
+        {"auto filter level without its switch", param::AutoFilterLevel, 90, param::Gain},
+        {"chorus level without its switch", param::ChorusLevel, 40, param::Drive},
+        {"every byte at its highest", -1, 127, param::Drive},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorHarness h;
+        h.goOnlineWithPreset(0, 64);
+        sysex::PresetRecord rec = recordWith(c.index < 0 ? c.value : 0);
+        if (c.index >= 0) rec[sysex::record::Params + static_cast<std::size_t>(c.index)] = c.value;
+        h.receivePreset(4, rec);
+        for (int i = 0; i < NumPresetParams; ++i)
+            ASSERT_EQ(h.editor.sound().StoredValues[static_cast<std::size_t>(i)],
+                      h.editor.sound().EditValues[static_cast<std::size_t>(i)])
+                << "parameter " << i;
+        for (int scroll : {100, 97, 40}) h.editor.setParameterFromUser(param::Scroll, scroll);
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
+        const int before = h.editor.intValue(c.knob);
+        h.editor.setParameterFromUser(c.knob, before == 10 ? 11 : 10);
+        EXPECT_TRUE(h.editor.sound().ModifiedFlag);
+        h.editor.setParameterFromUser(c.knob, before);
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
+    }
 }
 
 TEST(CurrentPreset, BadChecksumMovesOnlyTheSelection) {

@@ -112,7 +112,7 @@ TEST(PresetFileImport, VersionsUpToOnePointZeroAreRead) {
 }
 
 TEST(PresetFileImport, ShortFileOrOtherMagicIsUnknownAtTheNextIdleTick) {
-    for (const char* file : {"short.kvp", "other_magic.kvp"}) {
+    for (const char* file : {"short.kvp", "other_magic.kvp", "empty.kvp"}) {
         SCOPED_TRACE(file);
         EditorHarness h;
         h.openWindow();
@@ -123,6 +123,44 @@ TEST(PresetFileImport, ShortFileOrOtherMagicIsUnknownAtTheNextIdleTick) {
         EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Unknown file format."});
         EXPECT_FALSE(h.editor.sound().ModifiedFlag);
         EXPECT_EQ(h.editor.intValue(param::Level), 64);
+    }
+}
+
+// A damaged file once came through as the sound: its name in bytes above
+// 127, both IR modes on without IRs, the gains at their ends. Now it is
+// refused with its reason before anything changes or goes to the device.
+TEST(PresetFileImport, DamagedFilesAreRefusedWithTheirReasonAndApplyNothing) {
+    struct Case {
+        const char* file;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"noise_after_header.kvp", "parameter 1 \"Gain\" holds 208, not a 7-bit value"},
+        {"cut_in_block.kvp", "it ends inside its second IR block"},
+        {"extension_zero.kvp", "parameter 19 \"Reverb Extension Factor\" is 0, outside 2 to 5"},
+        {"latin1_name.kvp",
+         "byte 233 at position 4 of the preset name is not a printable character"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        EditorHarness h;
+        h.openWindow();
+        h.goOnlineWithPreset(2, 64);
+        const std::string refusal =
+            std::string("The preset file is damaged: ") + c.reason + ". Nothing was changed.";
+        h.editor.presetFiles().importPresetFile(presetData(c.file));
+        h.loop.advance(1000);
+        EXPECT_EQ(h.platform.texts(), std::vector<std::string>{refusal});
+        EXPECT_EQ(h.events.importResults, std::vector<std::string>{refusal});
+        EXPECT_TRUE(h.sent.empty());
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
+        for (int i = 0; i < NumPresetParams; ++i)
+            ASSERT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(i)],
+                      h.editor.sound().StoredValues[static_cast<std::size_t>(i)])
+                << "parameter " << i;
+        EXPECT_EQ(h.editor.sound().presetName.substr(0, 4), "Test");
+        EXPECT_FALSE(irAt(h.editor, 2)) << "no user IR was stored";
+        EXPECT_FALSE(irAt(h.editor, 130));
     }
 }
 

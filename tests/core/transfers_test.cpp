@@ -10,14 +10,6 @@
 namespace vornix::testing {
 namespace {
 
-Bytes irFile(std::uint8_t seed) {
-    Bytes file(2436);
-    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    const auto name = sysex::padName("Cab " + std::to_string(seed));
-    std::copy(name.begin(), name.end(), file.begin() + 4);
-    return file;
-}
-
 // ---- IR downloads ------------------------------------------------------------------
 
 TEST(IrDownload, StreamOf2785BytesIsStoredAs2436Bytes) {
@@ -46,6 +38,52 @@ TEST(IrDownload, BadChecksumIsNotStored) {
     for (const Bytes& m : irDump(40, irFile(9), 1)) h.receive(m);
     EXPECT_EQ(storage::readFile(h.editor.cache().folder().irFile(40)), irFile(1))
         << "the good copy stays";
+}
+
+// A device may compute its IR checksum its own way: the same bytes twice are
+// kept; damage on the way does not repeat itself, and five answers that all
+// differ are given up.
+TEST(IrDownload, AChecksumThatDoesNotAddUpIsAskedAgainUntilTheSameBytesComeTwice) {
+    struct Case {
+        const char* what;
+        std::vector<int> checksumDeltas;  // one answer each
+        bool stored;
+        std::size_t askedAgain;
+    };
+    const Case cases[] = {
+        {"the same twice", {3, 3}, true, 1},
+        {"damaged, then right", {3, 0}, true, 1},
+        {"two that differ, then the second again", {3, 5, 5}, true, 2},
+        {"five that all differ", {1, 2, 3, 4, 5}, false, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorHarness h;
+        h.goOnlineWithPreset();
+        h.editor.userIrs().requestIr(40);
+        for (int delta : c.checksumDeltas)
+            for (const Bytes& m : irDump(40, irFile(1), delta)) h.receive(m);
+        EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), 1 + c.askedAgain);
+        const auto cached = h.editor.cache().folder().irFile(40);
+        EXPECT_EQ(storage::readFile(cached), c.stored ? irFile(1) : Bytes{});
+        EXPECT_EQ(h.events.result(Transfer::IrDownload), c.stored ? 1 : 0);
+        EXPECT_EQ(h.events.messages,
+                  c.stored ? std::vector<std::string>{}
+                           : std::vector<std::string>{"IR 40 arrived damaged and was not stored"});
+    }
+}
+
+// Lengths are not a matter of convention: a stream short of a chunk is damage.
+TEST(IrDownload, AStreamShortOfTheLengthItAnnouncedIsNotStored) {
+    EditorHarness h;
+    h.goOnlineWithPreset();
+    h.editor.userIrs().requestIr(40);
+    std::vector<Bytes> chunks = irDump(40, irFile(1));
+    chunks.erase(chunks.begin() + 4);
+    for (const Bytes& m : chunks) h.receive(m);
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(40)));
+    EXPECT_EQ(h.events.messages,
+              std::vector<std::string>{"IR 40 arrived damaged and was not stored"});
 }
 
 TEST(IrDownload, StreamLongerThanTheDecodeBufferIsRefused) {
@@ -180,206 +218,6 @@ TEST(IrUpload, OfflineTheFileIsOnlyPacked) {
     EXPECT_FALSE(h.upload.active());
 }
 
-// ---- bank import ---------------------------------------------------------------------
-
-struct BankFile {
-    std::vector<Bytes> messages;
-    Bytes bytes() const {
-        Bytes out;
-        for (const Bytes& m : messages) out.insert(out.end(), m.begin(), m.end());
-        return out;
-    }
-};
-
-BankFile smallBank() {
-    BankFile bank;
-    bank.messages.push_back(sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5, "A")));
-    for (const Bytes& m : irDump(12, irFile(4))) bank.messages.push_back(m);
-    return bank;
-}
-
-struct ImportHarness : EditorHarness {
-    std::filesystem::path file = dir.path() / "bank.kvb";
-    ImportHarness() {
-        openWindow();
-        goOnlineWithPreset();
-    }
-    bool start(const Bytes& bytes) {
-        storage::writeFile(file, bytes);
-        return editor.wholeDevice().startBankImport(file).ok();
-    }
-    // The device's checksum page after the restore: slot 0 holds `record`.
-    void checksumsWith(const sysex::PresetRecord& record) {
-        sysex::PresetChecksums sums{};
-        sums[0] = sysex::checksumOf(record);
-        receive(sysex::blockMessage(sysex::cmd::GlobalPage, sysex::page::Checksums,
-                                    sysex::buildChecksumPage(sums)));
-    }
-};
-
-TEST(BankImport, RewritesDumpsIntoRestoreMessages) {
-    ImportHarness h;
-    const BankFile bank = smallBank();
-    ASSERT_TRUE(h.start(bank.bytes()));
-    h.loop.advance(100);
-    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 5A 0A F7"});
-    h.loop.advance(100);
-    ASSERT_EQ(h.sent.size(), 2u);
-    Bytes expectedPreset = bank.messages[0];
-    expectedPreset[5] = 0x7F;  // slot, record and checksum untouched
-    EXPECT_EQ(h.sent[1].bytes, expectedPreset);
-    h.loop.advance(1000);
-    EXPECT_EQ(h.sent.size(), 2u) << "waits for the acknowledgement";
-    h.receive(sysex::status(sysex::cmd::RestoreAck));
-    h.loop.advance(100);
-    EXPECT_EQ(h.sent.back().bytes[5], 0x77);
-    h.receive(sysex::status(sysex::cmd::RestoreAckAlt));
-    // The nine data messages go out on consecutive ticks without an answer.
-    h.loop.advance(900);
-    EXPECT_EQ(h.sentWith(0x78).size(), 9u);
-    h.loop.advance(100);
-    const auto last = h.sentWith(0x79);
-    ASSERT_EQ(last.size(), 1u);
-    // The end message carries the running sum of the IR's stream bytes.
-    const Bytes stream = sysex::packStream(irFile(4));
-    EXPECT_EQ(sysex::read14(last[0], last[0].size() - 3), sysex::checksumOf(stream).value());
-    h.sent.clear();
-    h.receive(sysex::status(sysex::cmd::RestoreAck));
-    // The transfer ends and the device's checksums are read back.
-    EXPECT_EQ(h.sentHex(),
-              (std::vector<std::string>{"F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 55 0A 03 F7"}));
-    h.checksumsWith(recordWith(5, "A"));
-    h.loop.advance(100);
-    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Finished successfully!"});
-    EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
-    EXPECT_FALSE(h.editor.connection().online()) << "reconnects after the import";
-    h.sent.clear();
-    h.loop.advance(3300);
-    EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 0F F7"});
-}
-
-TEST(BankImport, ContinueAnswerOnTheLastMessageEndsTheImport) {
-    ImportHarness h;
-    ASSERT_TRUE(h.start(sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5))));
-    h.loop.advance(200);
-    h.sent.clear();
-    h.receive(sysex::status(sysex::cmd::RestoreContinue));
-    EXPECT_EQ(h.sentHex(),
-              (std::vector<std::string>{"F0 00 51 21 05 5B 0A F7", "F0 00 51 21 05 55 0A 03 F7"}));
-    h.checksumsWith(recordWith(5));
-    h.loop.advance(100);
-    EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
-    EXPECT_FALSE(h.editor.connection().online());
-}
-
-// A repeated acknowledgement once counted for the next message, which the
-// device then never got: the restore reported success with an old preset left.
-TEST(BankImport, AnAcknowledgementCountsOnlyForAMessageThatWaitsForOne) {
-    ImportHarness h;
-    const Bytes two = [] {
-        Bytes both = sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5));
-        const Bytes second = sysex::blockMessage(sysex::cmd::PresetDump, 1, recordWith(6));
-        both.insert(both.end(), second.begin(), second.end());
-        return both;
-    }();
-    ASSERT_TRUE(h.start(two));
-    h.loop.advance(200);
-    h.receive(sysex::status(sysex::cmd::RestoreAck));
-    h.receive(sysex::status(sysex::cmd::RestoreAck));      // a repeat: ignored
-    h.receive(sysex::status(sysex::cmd::RestoreRefused));  // nothing waits for it either
-    h.loop.advance(100);
-    EXPECT_EQ(h.sentWith(sysex::cmd::RestorePreset).size(), 2u) << "the second preset went out";
-    EXPECT_TRUE(h.sentWith(sysex::cmd::EndTransfer).empty()) << "and waits for its own answer";
-    EXPECT_EQ(h.events.notes.size(), 2u);
-    EXPECT_TRUE(h.view.isActive(Transfer::BankImport));
-}
-
-TEST(BankImport, ARestoreThatDidNotTakeNamesThePresetsThatDiffer) {
-    ImportHarness h;
-    ASSERT_TRUE(h.start(sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5))));
-    h.loop.advance(200);
-    h.receive(sysex::status(sysex::cmd::RestoreAck));
-    h.checksumsWith(recordWith(9));  // the device still holds something else in slot 0
-    h.loop.advance(100);
-    const std::string text = "The restore did not take: presets 0 differ from the bank file.";
-    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
-    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{text});
-    EXPECT_FALSE(h.editor.connection().online())
-        << "the editor reads the device again all the same";
-}
-
-TEST(BankImport, WithoutTheChecksumsTheRestoreIsNotConfirmed) {
-    ImportHarness h;
-    ASSERT_TRUE(h.start(sysex::blockMessage(sysex::cmd::PresetDump, 0, recordWith(5))));
-    h.loop.advance(200);
-    h.receive(sysex::status(sysex::cmd::RestoreAck));
-    h.loop.advance(4000);
-    EXPECT_EQ(h.sentWith(sysex::cmd::Request).size(), 4u) << "asked for again three times";
-    h.loop.advance(2000);
-    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
-    EXPECT_EQ(h.platform.texts(),
-              std::vector<std::string>{
-                  "The restore could not be checked: the device did not send its preset "
-                  "checksums."});
-}
-
-TEST(BankImport, RefusalEndsWithCommunicationError) {
-    ImportHarness h;
-    ASSERT_TRUE(h.start(smallBank().bytes()));
-    h.loop.advance(200);
-    h.receive(sysex::status(sysex::cmd::RestoreRefused));
-    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
-    EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Communication error!"});
-    h.sent.clear();
-    h.loop.advance(1000);
-    EXPECT_TRUE(h.sent.empty());
-}
-
-TEST(BankImport, NoAnswerFor5SecondsEndsWithCommunicationError) {
-    ImportHarness h;
-    ASSERT_TRUE(h.start(smallBank().bytes()));
-    h.loop.advance(200);
-    h.loop.advance(4800);
-    EXPECT_TRUE(h.platform.boxes.empty());
-    h.loop.advance(400);
-    EXPECT_EQ(
-        h.platform.texts(),
-        std::vector<std::string>{"Communication error: no acknowledgement for message 1 of 12"});
-    EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
-}
-
-// An import holds the tick while it waits, the keep-alive included.
-TEST(BankImport, WaitsWhileOffline) {
-    EditorHarness h;
-    const auto file = h.dir.path() / "bank.kvb";
-    storage::writeFile(file, smallBank().bytes());
-    ASSERT_TRUE(h.editor.wholeDevice().startBankImport(file).ok());
-    h.loop.advance(4000);
-    EXPECT_TRUE(h.sent.empty());
-    EXPECT_TRUE(h.events.isActive(Transfer::BankImport));
-}
-
-// A cut last message and data between messages are refused with the real
-// files of tests/data/banks (scenarios); these two have no file.
-TEST(BankImport, EmptyOrOversizedFilesAreRefused) {
-    ImportHarness h;
-    EXPECT_FALSE(h.start({}));
-    storage::writeFile(h.file, Bytes(BulkBufferCapacity + 1, 0xF7));
-    EXPECT_FALSE(h.editor.wholeDevice().startBankImport(h.file).error().empty());
-    EXPECT_FALSE(h.view.isActive(Transfer::BankImport));
-    h.loop.advance(500);
-    EXPECT_TRUE(h.sentWith(sysex::cmd::BeginTransfer).empty());
-}
-
-TEST(BankImport, CancellingTheQuestionShowsNoDialog) {
-    EditorHarness h;
-    h.openWindow();
-    h.platform.answers.push_back(Answer::Cancel);
-    h.editor.menuCommand(MenuCommand::ImportBank);
-    EXPECT_EQ(h.platform.texts().size(), 1u);
-    EXPECT_TRUE(h.platform.requests.empty());
-}
-
 // The desktop menu reaches the editor only through menuCommand; these three
 // items once fell through to the default case and did nothing.
 TEST(MenuCommands, FirmwareImportAndExportItemsAreWired) {
@@ -470,6 +308,59 @@ TEST(BankExport, StrayDamagedAndRepeatedAnswersDoNotReachTheFile) {
     }
     for (const Bytes& m : irDump(40, ir)) expected.insert(expected.end(), m.begin(), m.end());
     EXPECT_EQ(storage::readFile(file), expected);
+}
+
+// The presets of a backup, slot 3 playing user IR 40, answered as asked.
+void answerPresets(EditorHarness& h) {
+    for (int slot = 0; slot < 128; ++slot) {
+        h.loop.advance(100);
+        auto rec = recordWith(static_cast<std::uint8_t>(slot), "P");
+        if (slot == 3) {
+            rec[sysex::record::Ir7Mode] = 1;
+            rec[sysex::record::Ir7Bank] = 0;
+            rec[sysex::record::Ir7Number] = 40;
+        }
+        h.receivePreset(slot, rec);
+    }
+    h.loop.advance(100);
+}
+
+// An IR whose checksum is the device's own comes the same twice and goes into
+// the file as the device sent it; answers that keep differing end the backup.
+TEST(BankExport, AnIrChecksumOfTheDevicesOwnIsKeptAsSent) {
+    struct Case {
+        const char* what;
+        std::vector<int> checksumDeltas;
+        bool written;
+    };
+    const Case cases[] = {
+        {"the same twice", {9, 9}, true},
+        {"five that all differ", {1, 2, 3, 4, 5}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorHarness h;
+        h.goOnlineWithPreset();
+        const auto file = h.dir.path() / "out.kvb";
+        h.editor.wholeDevice().startBankExportTo(file);
+        answerPresets(h);
+        for (int delta : c.checksumDeltas) {
+            for (const Bytes& m : irDump(40, irFile(6), delta)) h.receive(m);
+            h.loop.advance(100);
+        }
+        EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), c.checksumDeltas.size());
+        ASSERT_EQ(h.events.result(Transfer::BankExport), c.written ? 1 : 0);
+        if (!c.written) {
+            EXPECT_EQ(h.events.messages, std::vector<std::string>{"Communication error!"});
+            EXPECT_FALSE(std::filesystem::exists(file));
+            continue;
+        }
+        const Bytes bank = storage::readFile(file);
+        ASSERT_EQ(bank.size(), 128u * 267 + 269 + 9 * 264 + 235);
+        Bytes ir;
+        for (const Bytes& m : irDump(40, irFile(6), 9)) ir.insert(ir.end(), m.begin(), m.end());
+        EXPECT_TRUE(std::equal(ir.begin(), ir.end(), bank.end() - static_cast<long>(ir.size())));
+    }
 }
 
 TEST(BankExport, AFileThatCannotBeWrittenEndsItBeforeAnyRequest) {

@@ -143,5 +143,28 @@ TEST(HostSettingsFile, KeepsSectionsItDoesNotOwn) {
     EXPECT_NE(contentsOf(file.path()).find("key=value"), std::string::npos);
 }
 
+// A file from before the audio choice names the default device and was never
+// a choice: it reads as no audio device. The reported failure is kept only
+// while there is one.
+TEST(HostSettingsFile, AudioChoiceAndItsReportedFailure) {
+    EXPECT_FALSE(parseSettings("[audio]\ndriver=0\noutdev=Built-in Output\n").audioEnabled);
+    EXPECT_TRUE(parseSettings("[audio]\nenabled=1\n").audioEnabled);
+    EXPECT_FALSE(parseSettings("[audio]\nenabled=yes\n").audioEnabled);
+
+    testing::TempDir temp;
+    SettingsFile file(temp.path());
+    HostSettings s;
+    s.audioEnabled = true;
+    s.audioOutput = "system";
+    s.audioFailed = "system";
+    ASSERT_TRUE(file.save(s));
+    EXPECT_EQ(file.read(), s);
+    EXPECT_NE(contentsOf(file.path()).find("enabled=1"), std::string::npos);
+    ASSERT_TRUE(file.saveAudioFailed(""));
+    EXPECT_EQ(contentsOf(file.path()).find("failed="), std::string::npos);
+    s.audioFailed.clear();
+    EXPECT_EQ(file.read(), s);
+}
+
 }  // namespace
 }  // namespace vornix::host

@@ -47,20 +47,44 @@ TEST_F(HostWithoutDevices, FirstStartEndsWithBothPortsOffListedFirstAndSaved) {
     EXPECT_EQ(host->portList(PortDirection::Output).front(), "off");
 }
 
-TEST_F(HostWithoutDevices, PortThatNoLongerExistsComesUpOffAndOthersStay) {
+// Nothing stored and no port to ask: the search ends quietly and the editor
+// shows its plain connecting text.
+TEST_F(HostWithoutDevices, FirstStartLooksForThePedalAndEndsQuietlyWithoutPorts) {
+    auto host = makeHost({.audio = false, .findPedal = true});
+    std::vector<std::string> statuses;
+    host->setStatusHook([&](const std::string& text) { statuses.push_back(text); });
+    host->initialise();
+    EXPECT_TRUE(host->searching());
+    EXPECT_EQ(statuses.back(), "Looking for the pedal...");
+    loop.advance(PedalFinder::AnswerWindowMs);
+    EXPECT_FALSE(host->searching());
+    EXPECT_EQ(statuses.back(), "");
+    EXPECT_EQ(host->settings().midiOutput, "off");
+    EXPECT_TRUE(messages.empty());
+}
+
+// The pedal unplugged between runs: its names are what it will come back
+// under, so they stay stored and are waited for.
+TEST_F(HostWithoutDevices, StoredPortsThatAreNotThereAreKeptAndWaitedFor) {
     std::filesystem::create_directories(folder());
     HostSettings stored;
-    stored.midiInput = "Bass Pedal:MIDI 1";
-    stored.midiOutput = "off";
+    stored.midiInput = "Bass Pedal:MIDI 1 24:0";
+    stored.midiOutput = "Bass Pedal:MIDI 1 24:0";
     stored.sampleRate = 48000;
     SettingsFile(folder()).save(stored);
     SettingsFile(folder()).saveScale(2.0);
 
-    auto host = makeHost();
+    auto host = makeHost({.audio = false, .findPedal = true});
+    std::vector<std::string> statuses;
+    host->setStatusHook([&](const std::string& text) { statuses.push_back(text); });
     host->initialise();
-    EXPECT_EQ(host->settings().midiInput, "off");
+    EXPECT_EQ(host->settings().midiInput, stored.midiInput);
+    EXPECT_FALSE(host->searching());  // a stored pedal is waited for, not looked for
+    EXPECT_FALSE(host->deviceReachable());
+    EXPECT_EQ(statuses.back(), "Waiting for the MIDI ports of the pedal...");
     const SettingsFile file(folder());
-    EXPECT_EQ(file.read().midiInput, "off");
+    EXPECT_EQ(file.read().midiInput, stored.midiInput);
+    EXPECT_EQ(file.read().midiOutput, stored.midiOutput);
     EXPECT_EQ(file.read().sampleRate, 48000);
     EXPECT_DOUBLE_EQ(file.scale(), 2.0);
 }
@@ -82,17 +106,41 @@ TEST_F(HostWithoutDevices, SendingWithNoPortOpenGoesNowhereButSucceeds) {
     EXPECT_EQ(host->sendToDevice(identify), host->midi()->hasOutputObject());
 }
 
-TEST_F(HostWithoutDevices, MissingSoundcardIsReportedOnceAndMidiStillWorks) {
-    std::filesystem::create_directories(folder());
-    HostSettings stored;
-    stored.driver = 1;  // JACK, whose server is not there
-    SettingsFile(folder()).save(stored);
+TEST_F(HostWithoutDevices, NoAudioDeviceIsOpenedOrAskedForByDefault) {
     auto host = makeHost({.audio = true});
     host->initialise();
     EXPECT_FALSE(host->openAudio());
-    EXPECT_EQ(messages, std::vector<std::string>{
-                            "Error: Please check your soundcard settings in Preferences"});
-    EXPECT_EQ(host->settings().midiOutput, "off");
+    EXPECT_EQ(host->audio(), nullptr);
+    EXPECT_TRUE(messages.empty());
+}
+
+// A chosen device that fails is said once: not again at the next start while
+// it is still the one that failed, and again once another was chosen.
+TEST_F(HostWithoutDevices, AChosenAudioDeviceThatFailsIsReportedOnceAcrossStarts) {
+    std::filesystem::create_directories(folder());
+    HostSettings stored;
+    stored.audioEnabled = true;
+    stored.driver = 1;  // JACK, whose server is not there
+    stored.audioOutput = "system";
+    SettingsFile(folder()).save(stored);
+    const std::string told =
+        "Error: The audio device \"system\" could not be opened. The editor works without "
+        "it; choose another in MIDI Settings.";
+    for (int start = 0; start < 2; ++start) {
+        auto host = makeHost({.audio = true});
+        host->initialise();
+        EXPECT_FALSE(host->openAudio());
+        EXPECT_FALSE(host->openAudio());
+        EXPECT_EQ(host->settings().midiOutput, "off");
+    }
+    EXPECT_EQ(messages, std::vector<std::string>{told});
+    EXPECT_TRUE(SettingsFile(folder()).read().audioEnabled);
+
+    auto host = makeHost({.audio = true});
+    host->initialise();
+    host->settings().audioOutput = "another";
+    EXPECT_FALSE(host->openAudio());
+    EXPECT_EQ(messages.size(), 2u);
 }
 
 TEST_F(HostWithoutDevices, ShutdownTwiceAndAfterwardsIsHarmless) {

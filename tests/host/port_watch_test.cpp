@@ -145,6 +145,28 @@ TEST_F(PortWatchTest, AChosenPortNotListedYetIsOpenedWhenItAppears) {
     EXPECT_EQ(texts(), std::vector<std::string>{"the MIDI port Later:Pedal is back"});
 }
 
+// ALSA numbers a pedal anew when it is plugged into another socket.
+TEST_F(PortWatchTest, APedalBackUnderOtherNumbersIsOpenedUnderTheNameOfToday) {
+    ports.listed = {{PortDirection::Input, {"Pedal:Pedal MIDI 1 24:0"}},
+                    {PortDirection::Output, {}}};
+    watch.watch(PortDirection::Input, "Pedal:Pedal MIDI 1 24:0");
+    watch.watch(PortDirection::Output, "off");
+    ports.listed[PortDirection::Input].clear();
+    loop.advance(PortWatch::DefaultPollMs);
+    ports.calls.clear();
+    ports.listed[PortDirection::Input] = {"Pedal:Pedal MIDI 1 28:0", "Pedal:Pedal MIDI 1 32:0"};
+    loop.advance(PortWatch::DefaultPollMs);
+    EXPECT_EQ(ports.calls, std::vector<std::string>{"open Pedal:Pedal MIDI 1 28:0"});
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1][0].name, "Pedal:Pedal MIDI 1 28:0");
+    EXPECT_EQ(reports[1][0].matching, 2u);
+    // Gone again: it is the port opened that is missed, not the stored name.
+    ports.listed[PortDirection::Input] = {"Pedal:Pedal MIDI 1 32:0"};
+    loop.advance(PortWatch::DefaultPollMs);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(texts()[2], "the MIDI port Pedal:Pedal MIDI 1 28:0 went away");
+}
+
 TEST_F(PortWatchTest, NothingIsLookedAtOnceTheWatchIsGone) {
     auto own =
         std::make_unique<PortWatch>(loop, ports, [this](const auto& c) { reports.push_back(c); });

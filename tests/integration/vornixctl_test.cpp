@@ -137,13 +137,48 @@ TEST_F(CommandLineOnJack, MonitorTellsThePedalWentAwayAndTalksToItAgainWhenBack)
     sim = startSimulator();
     ASSERT_TRUE(sim) << "vornix-sim did not start again";
     ASSERT_TRUE(ctl->waitForText(" back", CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
-    // The editor went offline; its keep-alive identifies the pedal again.
+    // The editor went offline, and asks the pedal again as soon as it is back.
     const sim::PedalOptions pedal;
     const std::string identified = "< " + sysex::toHex(sysex::identificationReply(
                                               pedal.firmwareVersionTimesTen, pedal.serialNumber));
     EXPECT_TRUE(ctl->waitForText(identified, CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
     EXPECT_EQ(ctl->stop(), 0) << tailOf(*ctl);
     EXPECT_EQ(sim->stop(), 0);
+}
+
+// Two pedals and a silent box: both pedals are printed with what they said
+// of themselves, the box is not, and nothing is stored without --use.
+TEST_F(CommandLineOnJack, DetectPrintsEveryPedalThatAnswersAndStoresNothing) {
+    auto a = startSimulator({"--name", "Detect A", "--serial", "VX1-DA", "--version", "1.4"});
+    auto b = startSimulator({"--name", "Detect B", "--serial", "VX1-DB"});
+    auto quiet = startSimulator({"--name", "Detect Quiet", "--silent"});
+    ASSERT_TRUE(a && b && quiet) << "vornix-sim did not start";
+    ChildProcess ctl({VORNIXCTL_PATH, "--data-dir", data.path().string(), "ports", "--detect"});
+    ASSERT_EQ(ctl.finish(CommandTimeoutMs), 0) << ctl.output();
+    const std::string& out = ctl.output();
+    for (const char* line :
+         {"  input:    Detect A Out:Detect A\n", "  output:   Detect A In:Detect A\n",
+          "  firmware: 1.4\n", "  serial:   VX1-DA\n", "  input:    Detect B Out:Detect B\n",
+          "  serial:   VX1-DB\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << " in\n" << out;
+    EXPECT_EQ(out.find("Quiet"), std::string::npos) << out;
+    EXPECT_NE(out.find("pedal 2:"), std::string::npos) << out;
+    EXPECT_FALSE(std::filesystem::exists(data.path() / "settings.ini"));
+
+    ChildProcess choose(
+        {VORNIXCTL_PATH, "--data-dir", data.path().string(), "ports", "--detect", "--use"});
+    EXPECT_EQ(choose.finish(CommandTimeoutMs), 1) << choose.output();
+    EXPECT_FALSE(std::filesystem::exists(data.path() / "settings.ini"));
+    EXPECT_EQ(b->stop(), 0);
+
+    ChildProcess use(
+        {VORNIXCTL_PATH, "--data-dir", data.path().string(), "ports", "--detect", "--use"});
+    ASSERT_EQ(use.finish(CommandTimeoutMs), 0) << use.output();
+    const std::string settings = contentsOf(data.path() / "settings.ini");
+    EXPECT_NE(settings.find("indev=Detect A Out:Detect A"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("outdev=Detect A In:Detect A"), std::string::npos) << settings;
+    EXPECT_EQ(a->stop(), 0);
+    EXPECT_EQ(quiet->stop(), 0);
 }
 
 }  // namespace

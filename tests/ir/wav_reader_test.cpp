@@ -167,7 +167,10 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"truncated_format.wav", WavError::Truncated, "truncated file"},
         // A chunk size pointing far past the end must end the search, not loop.
         BrokenFile{"chunk_size_past_end.wav", WavError::NoFormatChunk, "no 'fmt ' chunk"},
-        BrokenFile{"does_not_exist.wav", WavError::CannotOpen, "cannot open"}),
+        BrokenFile{"does_not_exist.wav", WavError::CannotOpen, "cannot open"},
+        BrokenFile{"header_only.wav", WavError::NoSamples, "The WAV file holds no samples."},
+        BrokenFile{"one_frame_96000.wav", WavError::NoSamples, "holds no samples"},
+        BrokenFile{"text_named.wav", WavError::NotRiff, "no 'RIFF' header"}),
     [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 struct EarlyEnd {

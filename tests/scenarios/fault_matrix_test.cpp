@@ -5,8 +5,8 @@
 //
 // The replies hit are those a clean run of the same transfer receives: for
 // each command, the first, the second, one in the middle and the last. (132
-// runs; the 8 that fail are the lost answers nothing may be sent twice for:
-// a restore's acknowledgements, an IR upload's and the firmware loader's.)
+// runs; the 4 that fail are the lost answers nothing may be sent twice for:
+// an IR upload's and the firmware loader's.)
 #include <gtest/gtest.h>
 
 #include <map>

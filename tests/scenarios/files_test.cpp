@@ -2,6 +2,7 @@
 // preset files with their user IRs, bank files and firmware files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "scenario.hpp"
@@ -126,43 +127,68 @@ struct BankScenario : Scenario {
     }
 };
 
-TEST(BankFileImport, TwoPresetsAreRestoredBetweenBeginAndEnd) {
+// A whole bank, and where one message of it ends the next begins.
+std::vector<Bytes> messagesOf(const Bytes& bank) {
+    std::vector<Bytes> out;
+    for (auto at = bank.begin(); at != bank.end();) {
+        const auto end = std::find(at, bank.end(), sysex::End) + 1;
+        out.emplace_back(at, end);
+        at = end;
+    }
+    return out;
+}
+
+TEST(BankFileImport, AWholeBankIsRestoredBetweenBeginAndEnd) {
     BankScenario s;
-    const Result started = s.import("two_presets.kvb");
+    const Result started = s.import("whole_bank.kvb");
     ASSERT_TRUE(started.ok()) << started.error();
-    EXPECT_EQ(s.editor->wholeDevice().bankImportSize(), 2);
-    s.loop.advance(2000);
-    ASSERT_GE(s.port.sent.size(), 4u);
-    EXPECT_EQ(commandKey(s.port.sent[0].bytes), sysex::cmd::BeginTransfer);
-    EXPECT_EQ(commandKey(s.port.sent[1].bytes), sysex::cmd::RestorePreset);
-    EXPECT_EQ(commandKey(s.port.sent[2].bytes), sysex::cmd::RestorePreset);
-    EXPECT_EQ(commandKey(s.port.sent[3].bytes), sysex::cmd::EndTransfer);
-    // Only the command byte changes: slot, record and checksum go as stored.
-    const Bytes bank = dataFile("banks/two_presets.kvb");
-    Bytes expected(bank.begin(), bank.begin() + 267);
-    expected[sysex::at::Command] = sysex::cmd::RestorePreset;
-    EXPECT_EQ(s.port.sent[1].bytes, expected);
-    EXPECT_EQ(s.pedal.preset(0)[sysex::record::Name], 'B');
-    EXPECT_EQ(std::string(s.pedal.preset(1).begin() + sysex::record::Name,
-                          s.pedal.preset(1).begin() + sysex::record::Name + 8),
-              "Bank One");
+    const std::vector<Bytes> bank = messagesOf(dataFile("banks/whole_bank.kvb"));
+    EXPECT_EQ(s.editor->wholeDevice().bankImportSize(), 150);
+    s.loop.advance(40000);
+    EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     EXPECT_EQ(s.platform.texts().front(), "Finished successfully!");
+    ASSERT_GE(s.port.sent.size(), bank.size() + 2);
+    EXPECT_EQ(commandKey(s.port.sent[0].bytes), sysex::cmd::BeginTransfer);
+    EXPECT_EQ(commandKey(s.port.sent[bank.size() + 1].bytes), sysex::cmd::EndTransfer);
+    // Only the command byte changes: slot, record and checksum go as stored.
+    for (int slot = 0; slot < NumPresets; ++slot) {
+        Bytes expected = bank[static_cast<std::size_t>(slot)];
+        expected[sysex::at::Command] = sysex::cmd::RestorePreset;
+        EXPECT_EQ(s.port.sent[static_cast<std::size_t>(slot) + 1].bytes, expected) << slot;
+        const auto& rec = s.pedal.preset(slot);
+        EXPECT_TRUE(std::equal(rec.begin(), rec.end(), expected.begin() + sysex::at::Block))
+            << slot;
+    }
+    ASSERT_NE(s.pedal.ir(5), nullptr);
+    ASSERT_NE(s.pedal.ir(130), nullptr);
+    EXPECT_EQ(*s.pedal.ir(5), dataFile("presets/ir_first.dat"));
+    EXPECT_EQ(*s.pedal.ir(130), dataFile("presets/ir_second.dat"));
 }
 
 TEST(BankFileImport, IrDataGoesOutOnConsecutiveTicksAndTheEndChecksumIsRewritten) {
     BankScenario s;
-    const Result started = s.import("preset_with_ir.kvb");
+    // The first IR's end message carries 00 00; the restore sends the stream's sum.
+    std::vector<Bytes> bank = messagesOf(dataFile("banks/whole_bank.kvb"));
+    Bytes& firstEnd = *std::find_if(bank.begin(), bank.end(), [](const Bytes& m) {
+        return m[sysex::at::Command] == sysex::cmd::IrLast;
+    });
+    firstEnd[firstEnd.size() - 3] = firstEnd[firstEnd.size() - 2] = 0;
+    const auto file = s.dir.path() / "zeroed.kvb";
+    storage::writeFile(file, [&] {
+        Bytes all;
+        for (const Bytes& m : bank) all.insert(all.end(), m.begin(), m.end());
+        return all;
+    }());
+    const Result started = s.editor->wholeDevice().startBankImport(file);
     ASSERT_TRUE(started.ok()) << started.error();
-    EXPECT_EQ(s.editor->wholeDevice().bankImportSize(), 12);
-    s.loop.advance(5000);
+    s.loop.advance(40000);
     EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
-    ASSERT_EQ(s.sentCount(sysex::cmd::RestoreIrMiddle), 9u);
+    ASSERT_EQ(s.sentCount(sysex::cmd::RestoreIrMiddle), 18u);
     const std::size_t header = indexOf(s, sysex::cmd::RestoreIrFirst);
     const std::size_t end = indexOf(s, sysex::cmd::RestoreIrLast);
     ASSERT_EQ(end - header, 10u);
     for (std::size_t i = header + 2; i <= end; ++i)
         EXPECT_EQ(s.port.sent[i].at - s.port.sent[i - 1].at, 100) << "message " << i;
-    // The stored end message carries 00 00; the restore carries the stream's sum.
     Bytes stream;
     for (std::size_t i = header; i <= end; ++i) {
         const Bytes& m = s.port.sent[i].bytes;
@@ -177,17 +203,23 @@ TEST(BankFileImport, IrDataGoesOutOnConsecutiveTicksAndTheEndChecksumIsRewritten
     EXPECT_NE(sum, (sysex::Checksum{0, 0}));
     ASSERT_NE(s.pedal.ir(5), nullptr);
     EXPECT_EQ(*s.pedal.ir(5), dataFile("presets/ir_first.dat"));
-    EXPECT_EQ(s.pedal.preset(2)[sysex::record::Ir7Number], 5);
 }
 
-TEST(BankFileImport, BrokenFilesAreRefusedAndNothingIsSent) {
+// Files cut inside a message or at a message boundary, and banks that lack
+// presets or the IRs they play, are refused before the device hears anything.
+TEST(BankFileImport, BrokenAndPartialFilesAreRefusedAndNothingIsSent) {
     struct Case {
         const char* file;
         const char* error;
     };
     const Case cases[] = {
+        {"cut_inside_preset_21.kvb", "Not a bank file: the last message has no end"},
         {"last_message_cut.kvb", "Not a bank file: the last message has no end"},
         {"data_between.kvb", "Not a bank file: data outside a SysEx message"},
+        {"cut_after_20_presets.kvb", "Not a whole bank file: 20 of 128 presets."},
+        {"two_presets.kvb", "Not a whole bank file: 2 of 128 presets."},
+        {"ir_130_missing.kvb", "Not a whole bank file: IR 130 is missing."},
+        {"ir_130_cut.kvb", "Not a whole bank file: IR 130 is cut short."},
     };
     BankScenario s;
     for (const Case& c : cases) {

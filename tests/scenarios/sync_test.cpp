@@ -17,9 +17,12 @@ void expectCurrentSoundIsThePedals(const Scenario& s) {
         const int expected =
             static_cast<int>(p.constrain(rec[sysex::record::Params + static_cast<std::size_t>(i)]));
         EXPECT_EQ(s.editor->intValue(i), expected) << "parameter " << i;
+        // Stored as the editor holds it, clamped or derived: no edit of the user's.
         EXPECT_EQ(s.editor->sound().StoredValues[static_cast<std::size_t>(i)],
-                  rec[sysex::record::Params + static_cast<std::size_t>(i)]);
+                  s.editor->sound().EditValues[static_cast<std::size_t>(i)])
+            << "parameter " << i;
     }
+    EXPECT_FALSE(s.editor->sound().ModifiedFlag);
 }
 
 TEST(FirstStart, GoesOnlineAndFillsTheWholeCache) {

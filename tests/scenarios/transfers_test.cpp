@@ -114,6 +114,129 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     }
 }
 
+// The numbers of the IR dumps in a bank, in file order.
+std::vector<unsigned> irsIn(const Bytes& bank) {
+    std::vector<unsigned> numbers;
+    for (std::size_t at = 0; at + sysex::IrFirstSize <= bank.size(); ++at)
+        if (bank[at] == sysex::Start && bank[at + sysex::at::Command] == sysex::cmd::IrFirst)
+            numbers.push_back(
+                sysex::read14(sysex::ByteSpan(bank).subspan(at), sysex::at::IrNumber));
+    return numbers;
+}
+
+// A restore over a link that loses acknowledgements: each preset or IR whose
+// answer went missing is sent again, and the device ends up with the bank.
+TEST(BankImport, LostAcknowledgementsAreMadeUpBySendingAgain) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    const auto file = s.dir.path() / "backup.kvb";
+    s.editor->wholeDevice().startBankExportTo(file);
+    s.loop.advance(40000);
+    const sim::Pedal before = s.pedal;
+    for (int slot : {0, 3, 127}) s.pedal.setPreset(slot, sysex::PresetRecord{});
+    // A preset's, then the first IR's first chunk's and the second IR's last
+    // chunk's (counted with the answer to the preset sent again).
+    for (unsigned nth : {4u, 130u, 134u}) s.pedal.faults().dropReply(sysex::cmd::RestoreAck, nth);
+    s.platform.boxes.clear();
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
+    s.port.sent.clear();
+    s.loop.advance(60000);
+    EXPECT_EQ(s.events.result(Transfer::BankImport), 1);
+    EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Finished successfully!"});
+    const std::size_t irs = irsIn(storage::readFile(file)).size();
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 129u);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestoreIrFirst), irs + 2);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestoreIrLast), irs + 1);
+    for (int slot = 0; slot < 128; ++slot) EXPECT_EQ(s.pedal.preset(slot), before.preset(slot));
+}
+
+// Messages lost on the way to the pedal: a preset it never got is not
+// acknowledged, an IR that lost a data chunk is refused at its end; both are
+// sent again.
+TEST(BankImport, RestoreMessagesLostOnTheWayAreSentAgain) {
+    Scenario s;
+    s.openWindow();
+    ASSERT_TRUE(s.runUntilSynced());
+    const auto file = s.dir.path() / "backup.kvb";
+    s.editor->wholeDevice().startBankExportTo(file);
+    s.loop.advance(40000);
+    const sim::Pedal before = s.pedal;
+    for (int slot = 0; slot < 128; ++slot) s.pedal.setPreset(slot, sysex::PresetRecord{});
+    const std::vector<unsigned> irs = irsIn(storage::readFile(file));
+    for (unsigned n : irs) s.pedal.setIr(n, sim::makeIrSlotFile("Not the bank's", {}));
+    s.pedal.faults().loseMessage(sysex::cmd::RestorePreset, 40);
+    s.pedal.faults().loseMessage(sysex::cmd::RestoreIrMiddle, 12);
+    s.platform.boxes.clear();
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
+    s.port.sent.clear();
+    s.loop.advance(60000);
+    EXPECT_EQ(s.events.result(Transfer::BankImport), 1);
+    EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Finished successfully!"});
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 129u);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RestoreIrLast), irs.size() + 1);
+    for (int slot = 0; slot < 128; ++slot) EXPECT_EQ(s.pedal.preset(slot), before.preset(slot));
+    for (unsigned n : irs) EXPECT_EQ(*s.pedal.ir(n), *before.ir(n)) << n;
+}
+
+// ---- a device whose IR dumps carry a checksum of its own ------------------------------
+
+sim::PedalOptions ownIrChecksum() {
+    sim::PedalOptions options;
+    options.irDumpChecksumOffset = 5;
+    return options;
+}
+
+// Every IR comes twice the same: the device's convention, kept as it was sent.
+TEST(OwnIrChecksum, ABackupHoldsTheDevicesDumpsByteForByteAndRestores) {
+    Scenario s(0, ownIrChecksum());
+    ASSERT_TRUE(s.runUntilSynced());
+    s.port.sent.clear();
+    s.events.notes.clear();
+    const auto file = s.dir.path() / "backup.kvb";
+    s.editor->wholeDevice().startBankExportTo(file);
+    s.loop.advance(60000);
+    ASSERT_EQ(s.events.result(Transfer::BankExport), 1)
+        << ::testing::PrintToString(s.events.messages);
+    sim::Pedal reference(ownIrChecksum());
+    const Bytes expected = expectedBank(reference);
+    EXPECT_EQ(storage::readFile(file), expected);
+    const std::size_t irs = irsIn(expected).size();
+    ASSERT_GT(irs, 0u);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RequestIr), 2 * irs);
+    EXPECT_EQ(std::count_if(s.events.notes.begin(), s.events.notes.end(),
+                            [](const std::string& note) {
+                                return note.ends_with("with the device's own checksum: kept");
+                            }),
+              static_cast<long>(irs));
+
+    for (int slot = 0; slot < 128; ++slot) s.pedal.setPreset(slot, sysex::PresetRecord{});
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
+    s.loop.advance(60000);
+    EXPECT_EQ(s.events.result(Transfer::BankImport), 1);
+    for (int slot = 0; slot < 128; ++slot) EXPECT_EQ(s.pedal.preset(slot), reference.preset(slot));
+}
+
+TEST(OwnIrChecksum, ADownloadedIrIsCachedOnceTheSameAnswerCameTwice) {
+    Scenario s(0, ownIrChecksum());
+    ASSERT_TRUE(s.runUntilSynced());
+    s.port.sent.clear();
+    s.events.notes.clear();
+    s.editor->userIrs().requestIr(3);
+    s.loop.advance(500);
+    EXPECT_EQ(s.sentCount(sysex::cmd::RequestIr), 2u);
+    ASSERT_NE(s.pedal.ir(3), nullptr);
+    EXPECT_EQ(storage::readFile(s.editor->cache().folder().irFile(3)), *s.pedal.ir(3));
+    EXPECT_EQ(s.events.notes,
+              (std::vector<std::string>{
+                  "IR 3 does not add up to its checksum: asked again",
+                  "IR 3 came twice the same with the device's own checksum: kept"}));
+    EXPECT_TRUE(s.events.messages.empty());
+}
+
 TEST(FactoryReset, PresetsResetRefetchesAfterReconnect) {
     Scenario s;
     s.openWindow();

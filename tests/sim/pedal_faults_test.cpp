@@ -31,6 +31,17 @@ TEST(PedalFaults, DroppedReplyStillChangesState) {
     EXPECT_EQ(h.pedal.currentPreset(), 30);
 }
 
+// A message lost on the way is neither answered nor acted on.
+TEST(PedalFaults, LosesOnlyTheNthMessageOfACommandFromTheEditor) {
+    PedalHarness h;
+    h.pedal.faults().loseMessage(cmd::SelectPreset, 2);
+    EXPECT_EQ(h.send(selectPreset(10)).size(), 1u);
+    EXPECT_TRUE(h.send(selectPreset(20)).empty());
+    EXPECT_EQ(h.pedal.currentPreset(), 10);
+    EXPECT_EQ(h.send(selectPreset(30)).size(), 1u);
+    EXPECT_EQ(h.pedal.currentPreset(), 30);
+}
+
 TEST(PedalFaults, CorruptedBlockFailsItsChecksumOnce) {
     PedalHarness h;
     h.pedal.faults().corruptReply(cmd::PresetDump, 1);

@@ -76,6 +76,24 @@ TEST(PedalIrDownload, StreamDecodesToTheStoredSlotFile) {
     EXPECT_EQ(decoded.data, file);
 }
 
+// What the pedal sends for an IR: the stream checksum of the last chunk is
+// its own when it has a convention of its own; the stream is the same.
+TEST(PedalIrDownload, AConventionOfItsOwnChangesOnlyTheStreamChecksum) {
+    PedalOptions own;
+    own.irDumpChecksumOffset = 0x3FFE;
+    PedalHarness plain;
+    PedalHarness offset(own);
+    const std::vector<Bytes> a = plain.send(requestIr(5));
+    const std::vector<Bytes> b = offset.send(requestIr(5));
+    ASSERT_EQ(a.size(), 11u);
+    ASSERT_EQ(b.size(), 11u);
+    for (std::size_t i = 0; i + 1 < a.size(); ++i) EXPECT_EQ(a[i], b[i]);
+    const Bytes& last = a.back();
+    const unsigned sum = read14(last, last.size() - 3);
+    EXPECT_EQ(Bytes(last.begin(), last.end() - 3), Bytes(b.back().begin(), b.back().end() - 3));
+    EXPECT_EQ(read14(b.back(), b.back().size() - 3), (sum + 0x3FFE) & 0x3FFF);
+}
+
 TEST(PedalIrDownload, UnknownNumberSendsSilenceNamedEmpty) {
     PedalHarness h;
     const DecodedIr decoded = decodeIrDownload(h.send(requestIr(250)));

@@ -49,6 +49,7 @@ TEST(BuildPresetFile, ReproducesTheCommittedFiles) {
     content.values[0] = 70;
     content.values[1] = 33;
     content.values[14] = 112;
+    content.values[19] = 2;
     content.values[42] = 90;
     content.values[43] = 20;
     content.values[40] = content.values[41] = 1;
@@ -115,6 +116,63 @@ TEST(AssignIrBlocks, PositionsWithoutABlockGetNothing) {
     EXPECT_FALSE(blocks.ir8);
     file.resize(262 + 2435);
     EXPECT_FALSE(assignIrBlocks(file).ir7) << "a cut block is no block";
+}
+
+// A block the positions call for that starts in the file and ends past it
+// was cut off; bytes after the blocks the file needs are no cut block.
+TEST(AssignIrBlocks, NamesTheBlockAFileEndsIn) {
+    struct Case {
+        const char* file;
+        std::size_t size;
+        int cut;
+    };
+    const Case cases[] = {
+        {"both_irs.kvp", 262, 0},        {"both_irs.kvp", 263, 1},  {"both_irs.kvp", 2698, 0},
+        {"both_irs.kvp", 4000, 2},       {"both_irs.kvp", 5133, 2}, {"both_irs.kvp", 5134, 0},
+        {"ir7_only.kvp", 2698 + 100, 0}, {"plain.kvp", 1000, 0},
+    };
+    for (const Case& c : cases) {
+        Bytes file = dataFile(c.file);
+        file.resize(c.size, 0);
+        EXPECT_EQ(assignIrBlocks(file).cut, c.cut) << c.file << " cut at " << c.size;
+    }
+}
+
+TEST(PresetFileNames, EveryNameTheImportUsesMustBePrintableAscii) {
+    struct Case {
+        const char* what;
+        std::size_t at;      // where a byte of 200 goes, or 0 for none
+        std::size_t mode;    // an IR mode byte set to 0, or 0 for none
+        const char* reason;  // empty when the names are fine
+    };
+    const std::size_t firstBlockName = pf::HeaderBytes + pf::IrBlockName;
+    const std::size_t secondBlockName = firstBlockName + pf::IrBlockBytes;
+    const Case cases[] = {
+        {"untouched", 0, 0, ""},
+        {"first name byte", pf::Name, 0,
+         "byte 200 at position 1 of the preset name is not a printable character"},
+        {"last name byte", pf::Name + 31, 0, "at position 32 of the preset name"},
+        {"IR 7 name", pf::Ir7Name + 2, 0, "at position 3 of the IR 7 name"},
+        {"IR 8 name of a position that is off", pf::Ir8Name, pf::Ir8Mode, ""},
+        {"name in the IR 7 block", firstBlockName + 5, 0, "at position 6 of the IR 7 block"},
+        {"name in the IR 8 block", secondBlockName, 0, "at position 1 of the IR 8 block"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes file = dataFile("both_irs.kvp");
+        if (c.at) file[c.at] = 200;
+        if (c.mode) file[c.mode] = 0;
+        const std::string reason = unprintableNameIn(file);
+        if (*c.reason == '\0')
+            EXPECT_EQ(reason, "");
+        else
+            EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+    }
+    Bytes file = dataFile("plain.kvp");
+    for (std::uint8_t control : {std::uint8_t{0}, std::uint8_t{9}, std::uint8_t{127}}) {
+        file[pf::Name + 4] = control;
+        EXPECT_NE(unprintableNameIn(file), "") << int(control);
+    }
 }
 
 }  // namespace

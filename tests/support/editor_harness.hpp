@@ -2,6 +2,7 @@
 // The editor alone, on virtual time, with a sender that records every message
 // and replies fed in by hand.
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "core/vornix_control.hpp"
@@ -26,6 +27,15 @@ inline sysex::PresetRecord recordWith(std::uint8_t value, const std::string& nam
     std::fill_n(rec.begin() + sysex::record::Params, NumPresetParams, value);
     rec[sysex::record::Ir7Mode] = rec[sysex::record::Ir8Mode] = 0;
     return rec;
+}
+
+// A 2,436-byte IR slot file of made-up bytes, named "Cab <seed>".
+inline Bytes irFile(std::uint8_t seed) {
+    Bytes file(2436);
+    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    const auto name = sysex::padName("Cab " + std::to_string(seed));
+    std::copy(name.begin(), name.end(), file.begin() + 4);
+    return file;
 }
 
 // The chunks the device sends for one IR, as the wire format lays them out;

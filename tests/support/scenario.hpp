@@ -23,8 +23,8 @@
 namespace vornix::testing {
 
 struct Scenario {
-    explicit Scenario(int latencyMs = 0)
-        : simulator(loop, pedal, latencyMs), port(simulator, loop) {
+    explicit Scenario(int latencyMs = 0, sim::PedalOptions pedalOptions = {})
+        : pedal(std::move(pedalOptions)), simulator(loop, pedal, latencyMs), port(simulator, loop) {
         start();
     }
 

@@ -160,6 +160,28 @@ TEST_F(EditorPage, TheDeviceIdentifiesItselfInTheStatusLines) {
     EXPECT_EQ(view.text(tag::StatusSerial), "SERIAL: VX1-000417" + std::string(22, ' '));
 }
 
+// What the host says about reaching the pedal stands in for the connecting
+// text, and gives way to the device's own lines once it answers.
+TEST_F(EditorPage, TheSearchStatusShowsWhileConnectingOnly) {
+    const std::string waiting = "Waiting for the MIDI ports of the pedal...";
+    editor.connection().setSearchStatus(waiting);
+    EXPECT_EQ(view.text(tag::StatusVersion), waiting);
+    editor.sysExReceived(sysex::identificationReply(13, "VX1"));
+    editor.connection().setSearchStatus("Looking for the pedal...");
+    EXPECT_EQ(view.text(tag::StatusVersion), "VERSION: 1.3");
+    editor.connection().setSearchStatus(waiting);
+    editor.reconnect();
+    EXPECT_EQ(view.text(tag::StatusVersion), waiting);
+    editor.connection().setSearchStatus("");
+    EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
+    editor.connection().setSearchStatus(
+        "Using the first of 2 such ports:\nPedal:Pedal MIDI 1 28:0");
+    EXPECT_EQ(view.text(tag::StatusVersion), "Using the first of 2 such ports:");
+    EXPECT_EQ(view.text(tag::StatusSerial), "Pedal:Pedal MIDI 1 28:0");
+    editor.sysExReceived(sysex::identificationReply(13, "VX1"));
+    EXPECT_EQ(view.text(tag::StatusSerial), "SERIAL: VX1" + std::string(29, ' '));
+}
+
 TEST_F(EditorPage, ReconnectActsAfterTheClickAnimationAndResetsTheStatus) {
     editor.sysExReceived(sysex::identificationReply(13, "VX1"));
     view.transferStarted(Transfer::BulkRead);

@@ -150,6 +150,27 @@ TEST_F(PresetColumn, TheWheelScrollsThreeRowsANotchOrOneWithShiftOrCtrl) {
     EXPECT_TRUE(sentNow().empty());
 }
 
+// The wheel once dimmed the readout as if the sound had changed: the preset
+// it came from holds values the editor clamps. A knob still dims it.
+TEST_F(PresetColumn, TheWheelLeavesTheReadoutLitAndAKnobDimsIt) {
+    const auto readoutAlpha = [this] {
+        return static_cast<igraphics::ITextControl&>(*g().controlWithTag(tag::Readout))
+            .textStyle()
+            .color.A;
+    };
+    ASSERT_EQ(readoutAlpha(), 255);
+    wheel(-3);
+    wheel(+1);
+    tick();
+    EXPECT_EQ(readoutAlpha(), 255);
+    h.editor.setParameterFromUser(param::Drive, 70);
+    tick();
+    EXPECT_EQ(readoutAlpha(), 100);
+    wheel(-1);
+    tick();
+    EXPECT_EQ(readoutAlpha(), 100) << "the wheel does not undo an edit either";
+}
+
 TEST_F(PresetColumn, SaveThenARowStoresIntoThatRowWithoutASelect) {
     scrollTo(30);
     click(SaveX, SaveY);

@@ -112,7 +112,7 @@ class OverlayPages : public ::testing::Test {
 
 TEST_F(OverlayPages, SettingsPageHasItsControlsInOrderAndAllStartHidden) {
     const auto controls = controlsOf(group::GlobalSettings);
-    ASSERT_EQ(controls.size(), 31u);
+    ASSERT_EQ(controls.size(), 32u);
     for (IControl* c : controls) EXPECT_TRUE(c->isHidden());
     EXPECT_EQ(controls[0]->bounds(), Window) << "the click catcher lies under the page";
     EXPECT_NE(dynamic_cast<igraphics::IBitmapControl*>(controls[1]), nullptr);
@@ -138,11 +138,13 @@ TEST_F(OverlayPages, SettingsPageHasItsControlsInOrderAndAllStartHidden) {
     }
     EXPECT_EQ(controls[30]->bounds(), (IRECT{1200, 800, 1400, 850}));
     EXPECT_EQ(dynamic_cast<igraphics::IVButtonControl*>(controls[30])->label(), "SETTINGS");
+    // The divider above the resets is the page's own: the MIDI pages share the picture.
+    EXPECT_EQ(controls[31]->bounds(), (IRECT{740, 735, 1480, 736}));
 }
 
 TEST_F(OverlayPages, SettingsPageOpensWithTheDevicesValuesAndClosesOnTheEmptyArea) {
     openSettings();
-    EXPECT_EQ(shownIn(group::GlobalSettings), 31);
+    EXPECT_EQ(shownIn(group::GlobalSettings), 32);
     EXPECT_FALSE(h.editor.connection().keepAliveEnabled());
     EXPECT_EQ(pageRequests(sysex::page::Settings).size(), 1u);
     auto* tuner = dynamic_cast<igraphics::ICaptionControl*>(controlsOf(group::GlobalSettings)[12]);

@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* Picture = "fwbg.png";
 constexpr IRECT UpdateButton{1000, 650, 1200, 715};
-constexpr IRECT LinkBounds{748, 346, 948, 376};
+// Around the address's centre at 848 and wider than it: a link drawn past
+// its bounds kept its old colour there when a click redrew only them.
+constexpr IRECT LinkBounds{688, 346, 1008, 376};
 constexpr IRECT CloseButton{1508, 310, 1563, 350};
 constexpr IRECT RingBounds{1010, 710, 1185, 885};
 constexpr IRECT PercentBounds{1010, 705, 1185, 880};

@@ -42,9 +42,10 @@ constexpr Setting Settings[] = {
     {LeftColumn, 250, "PATCH OFFSET", param::PatchOffset},
     {LeftColumn, 350, "SAFE LEVEL MODE", param::SafeLevel},
     {LeftColumn, 450, "DISENGAGE ALL POTS", param::DisengageAllPots},
-    // The one label wider than its column at the common size: a smaller one
-    // keeps it whole without reaching into the middle column's label.
-    {LeftColumn, 550, "PRESET PROTECTION WRITER", param::PresetProtection, 15.f},
+    // The one label wider than its column at the common size. A label is cut
+    // at its column's sides, and at 15 this one still is (about 204 pixels):
+    // 14 keeps it whole without reaching into the middle column's label.
+    {LeftColumn, 550, "PRESET PROTECTION WRITER", param::PresetProtection, 14.f},
     {LeftColumn, 650, "TUNER FREQUENCY", param::TunerFrequency},
     {MiddleColumn, 250, "MIDI MAPPING", param::DefineMidiMapping},
     {MiddleColumn, 350, "MIDI THRU FUNCTION", param::MidiThruMode},
@@ -71,6 +72,11 @@ constexpr ResetButton Resets[] = {
     {{980, 800, 1180, 850}, "PRESETS", sysex::reset::Presets},
     {{1200, 800, 1400, 850}, "SETTINGS", sysex::reset::Settings},
 };
+
+// Between the settings and the resets. It is drawn here, not in the picture,
+// which the MIDI pages share: there it ran through a row of their tables.
+constexpr IRECT ResetDivider{740, 735, 1480, 736};
+constexpr IColor DividerColour{255, 70, 73, 78};
 
 constexpr float CaptionSize = 24.f;
 constexpr float HeadingSize = 28.f;
@@ -124,6 +130,9 @@ void attachGlobalSettingsPage(IGraphics& g, const SettingsActions& actions) {
         attachButton(g, r.bounds, r.label, buttons, Group, [actions, target = r.target] {
             if (actions.factoryReset) actions.factoryReset(target);
         });
+    if (auto* divider =
+            g.attach(std::make_unique<IPanelControl>(ResetDivider, DividerColour), kNoTag, Group))
+        divider->setIgnoreMouse(true);
 }
 
 }  // namespace vornix::ui

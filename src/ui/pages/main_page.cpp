@@ -41,7 +41,11 @@ constexpr double GraphRangeDb = 100, GraphOffsetDb = 30;
 // Where the curve's knees sit before the thresholds first change.
 constexpr double InitialGateThresholdDb = -60;
 constexpr double InitialCompressorThresholdDb = -51;
-constexpr IRECT EditIrInvitationBounds{1350, 658, 1817, 678};
+// As tall as its line of text at the invitation's size, so that a redraw of
+// the invitation covers all of its glyphs: 20 rows once cut off their lower
+// part when a block page brought it up. The text stays where it was (top
+// aligned) and the box ends above the frequency graph.
+constexpr IRECT EditIrInvitationBounds{1350, 658, 1817, 684};
 constexpr IColor InvitationColour{255, 100, 255, 255};
 constexpr float InvitationTextSize = 24.f;
 

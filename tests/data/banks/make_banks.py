@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the small bank files ("kvb") the bank import tests read: the
-device's own dump messages laid end to end. Run from anywhere; the files land
-next to this script. The IR dump carries ../presets/ir_first.dat, an IR slot
-file the program wrote itself. The tests repeat the values below; change both
+"""Writes the bank files ("kvb") the bank import tests read: the device's own
+dump messages laid end to end, whole banks and banks cut short. Run from anywhere; the files land
+next to this script. The IR dumps carry ../presets/ir_first.dat and
+ir_second.dat, IR slot files the program wrote itself. The tests repeat the values below; change both
 together."""
 import os
 
@@ -14,6 +14,7 @@ END = 0xF7
 RECORD_NAME = 2
 RECORD_PARAMS = 34
 IR7_MODE, IR7_BANK, IR7_NUMBER = 40, 53, 54
+IR8_MODE, IR8_BANK, IR8_NUMBER = 41, 55, 56
 
 
 def checksum(data):
@@ -21,15 +22,17 @@ def checksum(data):
     return bytes([total >> 7, total & 0x7F])
 
 
-def record(name, values, ir7=None):
+def record(name, values, ir7=None, ir8=None):
     rec = bytearray(256)
     rec[RECORD_NAME:RECORD_NAME + 32] = name.encode("ascii").ljust(32, b" ")
     for index, value in values.items():
         rec[RECORD_PARAMS + index] = value
-    if ir7 is not None:
-        rec[RECORD_PARAMS + IR7_MODE] = 1
-        rec[RECORD_PARAMS + IR7_BANK] = ir7 >> 7
-        rec[RECORD_PARAMS + IR7_NUMBER] = ir7 & 0x7F
+    for ir, (mode, bank, number) in ((ir7, (IR7_MODE, IR7_BANK, IR7_NUMBER)),
+                                     (ir8, (IR8_MODE, IR8_BANK, IR8_NUMBER))):
+        if ir is not None:
+            rec[RECORD_PARAMS + mode] = 1
+            rec[RECORD_PARAMS + bank] = ir >> 7
+            rec[RECORD_PARAMS + number] = ir & 0x7F
     return bytes(rec)
 
 
@@ -68,6 +71,8 @@ def write(name, messages, between=b""):
 
 with open(os.path.join(HERE, "..", "presets", "ir_first.dat"), "rb") as f:
     FIRST = f.read()
+with open(os.path.join(HERE, "..", "presets", "ir_second.dat"), "rb") as f:
+    SECOND = f.read()
 
 TWO_PRESETS = [preset_dump(0, record("Bank Zero", {0: 11, 1: 22})),
                preset_dump(1, record("Bank One", {0: 33, 1: 44}))]
@@ -82,3 +87,25 @@ write("preset_with_ir.kvb",
 write("last_message_cut.kvb", [TWO_PRESETS[0], TWO_PRESETS[1][:-1]])
 # Two bytes between the messages.
 write("data_between.kvb", TWO_PRESETS, between=bytes([0x00, 0x41]))
+
+# A whole bank, as a backup of the device writes it: the 128 presets in slot
+# order, then the user IRs they play in increasing number. Slots 2 and 40 play
+# IR 5 in position 7, slot 9 plays IR 130 (bank 1, number 2) in position 8.
+def whole_preset(slot):
+    values = {0: slot % 100, 1: 64, 5: (slot * 7) % 128}
+    return preset_dump(slot, record("Whole %03d" % slot, values,
+                                    ir7=5 if slot in (2, 40) else None,
+                                    ir8=130 if slot == 9 else None))
+
+
+PRESETS = [whole_preset(slot) for slot in range(128)]
+IR5 = ir_dump(5, FIRST)
+IR130 = ir_dump(130, SECOND)
+write("whole_bank.kvb", PRESETS + IR5 + IR130)
+# Cut at a message boundary after 20 presets.
+write("cut_after_20_presets.kvb", PRESETS[:20])
+# Cut inside the 21st preset.
+write("cut_inside_preset_21.kvb", PRESETS[:20] + [PRESETS[20][:100]])
+# The presets whole, IR 130 left out, or cut after its sixth message.
+write("ir_130_missing.kvb", PRESETS + IR5)
+write("ir_130_cut.kvb", PRESETS + IR5 + IR130[:6])

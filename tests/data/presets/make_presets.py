@@ -8,6 +8,7 @@ ir_first.dat and ir_second.dat are IR slot files written once by
 what the program itself caches. The tests repeat the values below; change
 both together."""
 import os
+import random
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -50,7 +51,8 @@ def write(name, data):
 
 FIRST = read("ir_first.dat")
 SECOND = read("ir_second.dat")
-TONE = {0: 70, 1: 33, 14: 112, 42: 90, 43: 20}
+# The reverb extension factor (19) ranges from 2 to 5: an export never writes 0.
+TONE = {0: 70, 1: 33, 14: 112, 19: 2, 42: 90, 43: 20}
 
 # No user IR: the header alone.
 write("plain.kvp", preset("Plain Tone", TONE))
@@ -85,3 +87,18 @@ MODEL_8_HALL = {**TONE, 1: 50, 2: 27, 3: 77, 4: 30, 44: 64, 45: 80, 46: 0, 11: 3
                 16: 12, 18: 8, 19: 2, 20: 64, 21: 127, 22: 64, 23: 64, 24: 20, 58: 4, 59: 127}
 write("model_8_hall.kvp", preset("Model Eight Hall", MODEL_8_HALL))
 write("unmatched_buzz_63.kvp", preset("Buzz Sixty Three", {**MODEL_8_HALL, 2: 63, 45: 81, 24: 21}))
+
+# Damaged files, refused before anything is applied.
+# Cut inside its second IR block, as a copy that stopped would leave it.
+write("cut_in_block.kvp", preset("Both Irs", BOTH, "First Cab", "Second Cab", [FIRST, SECOND])[:4000])
+# A good magic and version, then noise: bytes above 127, IR modes on, no IRs.
+noise = random.Random(19)
+write("noise_after_header.kvp",
+      b"VNXP" + bytes([1, 0]) + bytes(noise.randrange(256) for _ in range(HEADER - 6)))
+write("empty.kvp", b"")
+# Every value in range, but the name written by a program that stores Latin-1.
+latin = bytearray(preset("Caf", TONE))
+latin[6 + 3] = 0xE9
+write("latin1_name.kvp", bytes(latin))
+# The reverb extension factor at 0, below its range.
+write("extension_zero.kvp", preset("Extension Zero", {**TONE, 19: 0}))

@@ -134,3 +134,9 @@ write("data_size_zero.wav",
       frames([k * 1000 for k in range(50)], pack=int24))
 # Not one whole frame (4 bytes) of the declared 400 bytes is in the file.
 write("no_whole_frame.wav", stream_header(0, fmt(PCM, 2, 44100, 16), 400) + b"\x01\x02\x03")
+# A header and an empty data chunk: 44 bytes, not one sample.
+write("header_only.wav", riff(fmt(PCM, 1, 44100, 16), chunk(b"data", b"")))
+# One frame at 96 kHz: less than one sample at 44.1 kHz.
+write("one_frame_96000.wav", riff(fmt(PCM, 1, 96000, 16), chunk(b"data", s16(1000))))
+# A text file that was given the extension.
+write("text_named.wav", b"These are the notes for the cabinet session, not a recording.\n")
