@@ -41,7 +41,7 @@ void ParameterEditToBytes(benchmark::State& state) {
     QuietPlatform platform;
     VornixControl editor(loop, storage::DataFolder(freshFolder("vornix-bench-edit")), platform);
     std::size_t bytes = 0;
-    editor.setSender([&](std::span<const std::uint8_t> m) {
+    editor.link().setSender([&](std::span<const std::uint8_t> m) {
         bytes += m.size();
         return true;
     });
@@ -49,7 +49,7 @@ void ParameterEditToBytes(benchmark::State& state) {
     editor.sysExReceived(sysex::parameterChanged(param::Level, 64));  // ends the bulk update
     int value = 0;
     for (auto _ : state) {
-        editor.parameter(param::Drive).set(value = (value + 1) & 0x7F);
+        editor.param(param::Drive)->set(value = (value + 1) & 0x7F);
         editor.showParamChange(param::Drive);
     }
     benchmark::DoNotOptimize(bytes);
@@ -88,14 +88,14 @@ void FullSyncAgainstSimulator(benchmark::State& state) {
         VornixControl editor(loop, folder, platform);
         host::DeviceConnection connection(loop, pedal.port(),
                                           [&](auto m) { editor.sysExReceived(m); });
-        editor.setSender([&](auto m) { return connection.send(m); });
+        editor.link().setSender([&](auto m) { return connection.send(m); });
         host::startEditor(editor, {});
         struct Counter : EditorEvents {
             int synchronised_ = 0;
             void synchronised() override { ++synchronised_; }
         } events;
-        editor.setEvents(&events);
-        editor.sendToDevice(sysex::requestPage(sysex::page::Identify));
+        editor.link().events().add(events);
+        editor.link().send(sysex::requestPage(sysex::page::Identify));
         while (events.synchronised_ == 0) loop.advance(100);
     }
 }

@@ -42,7 +42,8 @@ struct OnlineEditor {
         stack.start();
         stack.editor().setDrawScale(scale);
         window = std::make_unique<ui::EditorWindow>(stack.editor(), loop, resources::find);
-        for (int ms = 0; ms < 30000 && !stack.editor().online(); ms += 100) loop.advance(100);
+        for (int ms = 0; ms < 30000 && !stack.editor().connection().online(); ms += 100)
+            loop.advance(100);
         loop.advance(3000);
     }
     ~OnlineEditor() {
@@ -162,8 +163,8 @@ void idleTicks(benchmark::State& state, bool blinking) {
     OnlineEditor editor(1.f);
     Surface s(1.f);
     if (blinking) {
-        editor.stack.editor().pressSwitch(FaceSwitch::Save);
-        editor.stack.editor().releaseSwitch(FaceSwitch::Save);
+        editor.stack.editor().faceplate().press(FaceSwitch::Save);
+        editor.stack.editor().faceplate().release(FaceSwitch::Save);
     }
     editor.g().draw(s.cr, editor.g().bounds());
     for (auto _ : state) {

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vornix::VirtualEventLoop loop;
     SilentPlatform platform;
     vornix::VornixControl editor(loop, vornix::storage::DataFolder(folder), platform);
-    editor.setSender([](std::span<const std::uint8_t>) { return true; });
+    editor.link().setSender([](std::span<const std::uint8_t>) { return true; });
     // The first input byte decides whether the run starts online.
     if (size > 0 && (data[0] & 1))
         editor.sysExReceived(vornix::sysex::identificationReply(13, "F"));

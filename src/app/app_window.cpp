@@ -100,17 +100,18 @@ GtkWidget* MainWindow::buildMenuBar() {
     GtkWidget* bar = gtk_menu_bar_new();
     GtkWidget* file = addPopup(bar, "_File");
     addItem(file, "_Import All Presets to Vornix...",
-            [this] { editor_.menuCommand(menu::ImportBank); });
+            [this] { editor_.menuCommand(MenuCommand::ImportBank); });
     addItem(file, "_Export All Presets from Vornix ...",
-            [this] { editor_.menuCommand(menu::ExportBank); });
+            [this] { editor_.menuCommand(MenuCommand::ExportBank); });
     addSeparator(file);
-    addItem(file, "_Firmware Update...", [this] { editor_.menuCommand(menu::FirmwareUpdate); });
-    addItem(file, "_Clear Cache Data", [this] { editor_.menuCommand(menu::ClearCache); });
+    addItem(file, "_Firmware Update...",
+            [this] { editor_.menuCommand(MenuCommand::FirmwareUpdate); });
+    addItem(file, "_Clear Cache Data", [this] { editor_.menuCommand(MenuCommand::ClearCache); });
     addSeparator(file);
     menuItems_[std::size_t(WindowCommand::Preferences)] =
         addItem(file, "_MIDI Settings...", [this] { run(WindowCommand::Preferences); });
     addItem(file, "_Vornix Global Settings...",
-            [this] { editor_.menuCommand(menu::GlobalSettings); });
+            [this] { editor_.menuCommand(MenuCommand::GlobalSettings); });
     addSeparator(file);
     menuItems_[std::size_t(WindowCommand::Quit)] =
         addItem(file, "_Quit", [this] { run(WindowCommand::Quit); });
@@ -175,8 +176,10 @@ void MainWindow::openContent() {
     content_ = std::make_unique<ui::EditorWindow>(editor_, loop_, resources::find, &platform_);
     graphics_ = &content_->graphics();
     graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
-    editor_.setEvents(&title_);
-    if (editor_.online()) title_.identified(editor_.device().version(), editor_.device().serial);
+    editor_.link().events().add(title_);
+    if (editor_.connection().online())
+        title_.identified(editor_.connection().device().version(),
+                          editor_.connection().device().serial);
 }
 
 void MainWindow::closeContent() {
@@ -185,7 +188,7 @@ void MainWindow::closeContent() {
     frameSource_ = 0;
     if (snapSource_ != 0) g_source_remove(snapSource_);
     snapSource_ = 0;
-    editor_.setEvents(nullptr);
+    editor_.link().events().remove(title_);
     editor_.setQueuedValueSink(nullptr);
     editor_.uiClosed();
     platform_.onResize = nullptr;

@@ -31,8 +31,9 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
     if (!options.simulator) {
         host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
-        host_->setReachableHook([this] { editor_->identifyNow(); });
-        host_->setStatusHook([this](const std::string& text) { editor_->setSearchStatus(text); });
+        host_->setReachableHook([this] { editor_->connection().identifyNow(); });
+        host_->setStatusHook(
+            [this](const std::string& text) { editor_->connection().setSearchStatus(text); });
     }
 
     if (options.simulator) {
@@ -40,7 +41,7 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
         simulatorConnection_ = std::make_unique<host::DeviceConnection>(
             loop, pedal_->port(), [this](std::span<const std::uint8_t> m) { deliver(m); });
     }
-    editor_->setSender([this](std::span<const std::uint8_t> m) { return send(m); });
+    editor_->link().setSender([this](std::span<const std::uint8_t> m) { return send(m); });
 }
 
 EditorStack::~EditorStack() {
@@ -76,7 +77,7 @@ void EditorStack::portsChanged(const std::vector<host::PortChange>& changes) {
     std::string text = presence_.update(changes);
     if (text.empty()) return;
     text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-    editor_->showMessageLater(text + ".");
+    editor_->link().showMessageLater(text + ".");
 }
 
 void EditorStack::start() {
@@ -89,7 +90,7 @@ void EditorStack::start() {
     editor_->setDrawScaleSaver([this](float scale) { host_->settingsFile().saveScale(scale); });
     if (options_.audio) host_->openAudio();
     // The pedal's ports are open already: no need to wait for the keep-alive.
-    if (!options_.simulator && host_->deviceReachable()) editor_->identifyNow();
+    if (!options_.simulator && host_->deviceReachable()) editor_->connection().identifyNow();
 }
 
 // By the names vornixctl takes: a port's name or the start of one no other
@@ -108,7 +109,7 @@ void EditorStack::openNamedPorts() {
 }
 
 void EditorStack::shutDown() {
-    if (editor_) editor_->setSender(nullptr);
+    if (editor_) editor_->link().setSender(nullptr);
     if (host_) host_->shutDown();
 }
 

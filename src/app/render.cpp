@@ -40,18 +40,18 @@ int renderToPng(const Options& options) {
 
         // The picture waits for the device: in step with it on the built-in
         // pedal, or at least answering on the ports.
-        struct Progress : EditorEvents {
+        struct Progress : TransferEvents {
             bool synchronised_ = false;
             void synchronised() override { synchronised_ = true; }
         } progress;
-        editor.setEvents(&progress);
+        editor.link().events().add(progress);
         if (headless.virtualTime()) {
             headless.runUntil([&] { return progress.synchronised_; }, ConnectLimitMs);
             headless.runUntil([] { return false; }, SettleMs);
         } else {
-            headless.runUntil([&] { return editor.online(); }, PortsWaitMs);
+            headless.runUntil([&] { return editor.connection().online(); }, PortsWaitMs);
         }
-        editor.setEvents(nullptr);
+        editor.link().events().remove(progress);
 
         if (!writePng(headless.graphics(), scale, options.renderTo)) {
             std::cerr << "vornix-control: cannot write " << options.renderTo << '\n';

@@ -42,19 +42,19 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
     VornixControl& editor = headless.editor();
     switch (item) {
         case script::MenuItem::Firmware:
-            editor.menuCommand(menu::FirmwareUpdate);
+            editor.menuCommand(MenuCommand::FirmwareUpdate);
             break;
         case script::MenuItem::GlobalSettings:
-            editor.menuCommand(menu::GlobalSettings);
+            editor.menuCommand(MenuCommand::GlobalSettings);
             break;
         case script::MenuItem::ClearCache:
-            editor.menuCommand(menu::ClearCache);
+            editor.menuCommand(MenuCommand::ClearCache);
             break;
         case script::MenuItem::ImportBank:
-            editor.menuCommand(menu::ImportBank);
+            editor.menuCommand(MenuCommand::ImportBank);
             break;
         case script::MenuItem::ExportBank:
-            editor.menuCommand(menu::ExportBank);
+            editor.menuCommand(MenuCommand::ExportBank);
             break;
         case script::MenuItem::About:
             showAbout(editor, &headless.window().view(), platform);
@@ -131,7 +131,8 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             headless_.runUntil([] { return false; }, c.number);
             return true;
         case Kind::UntilOnline:
-            if (headless_.runUntil([this] { return headless_.editor().online(); }, c.number))
+            if (headless_.runUntil([this] { return headless_.editor().connection().online(); },
+                                   c.number))
                 return true;
             error = "the device did not come online within " + std::to_string(c.number) + " ms";
             return false;

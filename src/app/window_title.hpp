@@ -14,7 +14,7 @@ namespace vornix::app {
 std::string windowTitle(std::optional<double> firmwareVersion);
 
 // Follows the editor's link and hands every new title to `show`.
-class TitleFollower : public EditorEvents {
+class TitleFollower : public LinkEvents {
   public:
     explicit TitleFollower(std::function<void(const std::string&)> show) : show_(std::move(show)) {}
 

@@ -37,7 +37,7 @@ bool parseNumber(const std::string& text, int& value) {
 }
 
 void printPresetRows(Session& session, std::ostream& data) {
-    for (const std::string& row : session.editor().presetRows()) {
+    for (const std::string& row : session.editor().cache().rows()) {
         const auto last = row.find_last_not_of(' ');
         data << row.substr(0, last == std::string::npos ? row.size() : last + 1) << '\n';
     }

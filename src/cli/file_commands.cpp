@@ -31,8 +31,10 @@ std::string flagValue(const Args& args, const std::string& flag) {
 CommandResult presetExport(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("preset-export needs a FILE.kvp");
     if (!session.synchronise()) return deviceFailure(session);
-    if (!session.editor().exportPresetFile(args[0])) return failed("could not write " + args[0]);
-    data << "preset " << session.editor().currentPreset() << " written to " << args[0] << '\n';
+    if (!session.editor().presetFiles().exportPresetFile(args[0]))
+        return failed("could not write " + args[0]);
+    data << "preset " << session.editor().sound().currentPreset << " written to " << args[0]
+         << '\n';
     return {};
 }
 
@@ -42,7 +44,7 @@ CommandResult presetImport(Session& session, const Args& args, std::ostream& dat
     if (const auto check = PresetFileImport::read(args[0]); !check.refusal.empty())
         return failed(check.refusal);
     if (!session.synchronise()) return deviceFailure(session);
-    session.editor().importPresetFile(args[0]);
+    session.editor().presetFiles().importPresetFile(args[0]);
     // Refused at once, or applied once its IRs are uploaded and the preset sent.
     if (!session.waitFor([&] { return session.presetImportResult >= 0; }))
         return deviceFailure(session);
@@ -62,10 +64,11 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     warnAbout(args[0], wav);
     if (!session.synchronise()) return deviceFailure(session);
     VornixControl& editor = session.editor();
-    std::string error;
     session.irUploadResult = -1;
-    if (!editor.importUserIr(ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, args[0], error))
-        return failed(error.empty() ? "could not read " + args[0] : error);
+    if (const Result imported =
+            editor.userIrs().importUserIr(ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, args[0]);
+        !imported)
+        return failed(imported.error());
     if (!session.waitFor([&] {
             return session.irUploadResult == 0 ||
                    (session.irUploadResult == 1 && session.userIrAssigned_);
@@ -76,8 +79,9 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     // The position now plays the new IR; the preset carries its name.
     editor.setParameterFromUser(ir7 ? param::Ir7Mode : param::Ir8Mode, 1);
     editor.sendPreset();
-    data << "user IR " << editor.irUploadTarget() << " \"" << editor.userIrName(ir7 ? 7 : 8)
-         << "\" uploaded to position " << position << '\n';
+    data << "user IR " << editor.userIrs().irUploadTarget() << " \""
+         << editor.userIrs().userIrName(ir7 ? 7 : 8) << "\" uploaded to position " << position
+         << '\n';
     return {};
 }
 

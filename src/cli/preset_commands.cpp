@@ -43,7 +43,7 @@ CommandResult get(Session& session, const Args& args, std::ostream& data) {
     std::string error;
     if (!parameterIndex(args, index, error)) return failed(error);
     if (!session.synchronise()) return deviceFailure(session);
-    const iplug::IParam& p = session.editor().parameter(index);
+    const iplug::IParam& p = *session.editor().param(index);
     data << index << ' ' << (p.name().empty() ? "(unnamed)" : p.name()) << ": " << valueText(p)
          << '\n';
     return {};
@@ -57,7 +57,7 @@ CommandResult set(Session& session, const Args& args, std::ostream& data) {
         return failed("VALUE must be a whole number");
     if (!session.synchronise()) return deviceFailure(session);
     VornixControl& editor = session.editor();
-    const iplug::IParam& p = editor.parameter(index);
+    const iplug::IParam& p = *editor.param(index);
     if (value < p.minimum() || value > p.maximum())
         return failed("VALUE for " + p.name() + " must be from " +
                       std::to_string(int(p.minimum())) + " to " + std::to_string(int(p.maximum())));
@@ -70,7 +70,7 @@ CommandResult set(Session& session, const Args& args, std::ostream& data) {
 }
 
 std::string trimmedRow(Session& session, int slot) {
-    const std::string& row = session.editor().presetRows()[static_cast<std::size_t>(slot)];
+    const std::string& row = session.editor().cache().rows()[static_cast<std::size_t>(slot)];
     return row.substr(0, row.find_last_not_of(' ') + 1);
 }
 

@@ -83,11 +83,11 @@ Session::Session(const Options& options, std::ostream& human, std::string& error
         trace_ = &std::cerr;
     if (!openTransport(options, error)) return;
     editor_ = std::make_unique<VornixControl>(loop_, folder, platform_);
-    editor_->setSender([this](std::span<const std::uint8_t> m) {
+    editor_->link().setSender([this](std::span<const std::uint8_t> m) {
         traceMessage("> ", m);
         return sendRaw_(m);
     });
-    editor_->setEvents(this);
+    editor_->link().events().add(*this);
 #ifdef VORNIX_HAVE_RESOURCES
     host::startEditor(*editor_, [](int index) { return resources::factoryWav(index); });
 #else
@@ -208,7 +208,7 @@ void Session::portsChanged(const std::vector<host::PortChange>& changes) {
     const bool wentAway = host::anyPortWentAway(changes);
     if (wentAway && editor_) editor_->reconnect();
     // Back: asked at once rather than at the keep-alive's next turn.
-    if (!wentAway && editor_ && deviceReachable()) editor_->identifyNow();
+    if (!wentAway && editor_ && deviceReachable()) editor_->connection().identifyNow();
     if (options_.command == "monitor") {
         human_ << text << '\n';
         return;
@@ -256,7 +256,7 @@ bool Session::waitFor(const std::function<bool()>& done, long long silenceMs) {
 bool Session::connect() {
     if (online) return true;
     // A user at a terminal should not wait 3.3 s for the keep-alive's first request.
-    editor_->sendToDevice(sysex::requestPage(sysex::page::Identify));
+    editor_->link().send(sysex::requestPage(sysex::page::Identify));
     return waitFor([this] { return online; });
 }
 

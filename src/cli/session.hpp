@@ -55,7 +55,7 @@ class ConsolePlatform : public Platform {
     std::ostream& out_;
 };
 
-class Session : public EditorEvents {
+class Session : public LinkEvents, public SoundEvents, public TransferEvents, public MessageEvents {
   public:
     // Builds the transport; `error` says why when it could not (ports missing).
     Session(const Options& options, std::ostream& human, std::string& error);

@@ -24,7 +24,7 @@ CommandResult backup(Session& session, const Args& args, std::ostream& data) {
     if (!storage::canCreate(args[0])) return failed("cannot write the bank file " + args[0]);
     if (!session.synchronise()) return deviceFailure(session);
     session.human() << "backing up 128 presets and their user IRs...\n";
-    session.editor().startBankExportTo(args[0]);
+    session.editor().wholeDevice().startBankExportTo(args[0]);
     if (!session.waitFor([&] { return session.exportResult >= 0; })) return deviceFailure(session);
     if (session.exportResult == 0)
         return failed(session.lastMessage.empty() ? "backup failed" : session.lastMessage);
@@ -41,15 +41,15 @@ CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (!session.platform().confirm("This operation will overwrite the current Presets! Continue?"))
         return failed("restore cancelled");
     if (!session.synchronise()) return deviceFailure(session);
-    std::string error;
-    if (!session.editor().startBankImport(args[0], error)) return failed(error);
-    session.human() << "restoring " << session.editor().bankImportSize() << " messages...\n";
+    if (const Result started = session.editor().wholeDevice().startBankImport(args[0]); !started)
+        return failed(started.error());
+    session.human() << "restoring " << session.editor().wholeDevice().bankImportSize()
+                    << " messages...\n";
     if (!session.waitFor([&] { return session.importResult >= 0; })) return deviceFailure(session);
     if (session.importResult == 0)
         return failed(session.lastMessage.empty() ? "restore failed" : session.lastMessage);
     // The device's presets changed: rebuild the cache from it.
-    session.editor().clearCache();
-    session.editor().loadPresetSlots();
+    session.editor().wholeDevice().clearCache();
     data << "restored " << args[0] << '\n';
     return {};
 }
@@ -67,7 +67,7 @@ CommandResult reset(Session& session, const Args& args, std::ostream& data) {
         return failed("reset needs all, presets or settings");
     if (!session.platform().confirm("Are you sure?")) return failed("reset cancelled");
     if (!session.connect()) return deviceFailure(session);
-    session.editor().performFactoryReset(target);
+    session.editor().wholeDevice().performFactoryReset(target);
     if (!session.waitFor([&] { return session.resetFinished; })) return deviceFailure(session);
     data << "factory reset (" << what << ") finished\n";
     return {};
@@ -82,9 +82,9 @@ CommandResult firmware(Session& session, const Args& args, std::ostream& data) {
     if (const firmware::FirmwareLoad check = firmware::loadFirmwareFile(args[0], scratch);
         !check.ok())
         return failed(check.message);
-    session.editor().openFirmwarePage();
-    std::string error;
-    if (!session.editor().loadFirmware(args[0], error)) return failed(error);
+    session.editor().firmware().openPage();
+    if (const Result loaded = session.editor().firmware().load(args[0]); !loaded)
+        return failed(loaded.error());
     // The loader answers 04 12 within the usual silence limit ...
     if (!session.waitFor([&] { return session.firmwareStarted || session.firmwareResult >= 0; }))
         return deviceFailure(session);

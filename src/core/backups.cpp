@@ -22,6 +22,11 @@ void VornixControl::refreshPresetListFromFiles() {
     if (cache_.refreshRowsFromFiles(intValue(param::PatchOffset))) bulkRead_.stop();
 }
 
+void VornixControl::clearCache() {
+    cache_.clear();
+    loadPresetSlots();
+}
+
 // ---- bank files ----------------------------------------------------------------------
 
 bool VornixControl::chooseBankExportFile() {
@@ -29,7 +34,7 @@ bool VornixControl::chooseBankExportFile() {
     request.mode = FileRequest::Mode::Save;
     request.extension = "kvb";
     request.initialName = storedBankPath_.empty() ? DefaultBankName : storedBankPath_;
-    request.initialFolder = dataFolder().root().string();
+    request.initialFolder = cache_.folder().root().string();
     const auto path = link_.platform().chooseFile(request);
     if (!path || path->empty()) return false;
     storedBankPath_ = *path;
@@ -47,25 +52,25 @@ void VornixControl::importBank() {
             const auto path = link_.platform().chooseFile(request);
             if (!path || path->empty()) return;
             storedBankPath_ = *path;
-            std::string error;
-            if (!startBankImport(*path, error)) link_.showMessage(error);
+            if (const Result started = startBankImport(*path); !started)
+                link_.showMessage(started.error());
         });
 }
 
-bool VornixControl::startBankImport(const std::filesystem::path& path, std::string& error) {
-    return bankImport_.start(path, error);
+Result VornixControl::startBankImport(const std::filesystem::path& path) {
+    return bankImport_.start(path);
 }
 
 // The device holds new presets: with a window the cache is dropped and the
 // editor connects again, which reads them all. A restore that did not take
 // is reported either way.
 void VornixControl::finishBankImport() {
-    link_.events().transferEnded(Transfer::BankImport, bankImport_.succeeded());
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport,
+                        bankImport_.succeeded());
     if (!bankImport_.succeeded()) link_.showMessage(bankImport_.outcome());
-    if (!windowOpen()) return;
+    if (!link_.windowOpen()) return;
     if (bankImport_.succeeded()) link_.showMessage("Finished successfully!");
     clearCache();
-    loadPresetSlots();
     connection_.restartSearch();
 }
 
@@ -83,15 +88,14 @@ void VornixControl::factoryReset(std::uint8_t target) {
 void VornixControl::performFactoryReset(std::uint8_t target) {
     if (target == sysex::reset::All || target == sysex::reset::Presets) {
         clearCache();
-        loadPresetSlots();
     }
-    sendToDevice(sysex::factoryReset(target));
+    link_.send(sysex::factoryReset(target));
 }
 
 void VornixControl::finishFactoryReset() {
     factoryResetCompleted_ = false;
-    link_.events().factoryResetFinished();
-    if (!windowOpen()) return;
+    link_.events().emit(&TransferEvents::factoryResetFinished);
+    if (!link_.windowOpen()) return;
     link_.showMessage("Finished successfully!");
     requestGlobalPage(sysex::page::Settings);
 }

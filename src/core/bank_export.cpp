@@ -27,7 +27,7 @@ unsigned sumOf(sysex::ByteSpan bytes) {
 void BankExport::start(const std::filesystem::path& target) {
     target_ = target;
     if (!storage::canCreate(target)) {
-        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
         link_.showMessage("Could not write the bank file " + target.string());
         return;
     }
@@ -36,13 +36,13 @@ void BankExport::start(const std::filesystem::path& target) {
     nextPreset_ = nextIr_ = 0;
     irReferenced_.fill(false);
     buffer_.clear();
-    link_.events().transferStarted(Transfer::BankExport);
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::BankExport);
 }
 
 void BankExport::step(bool online) {
     if (!online) {
         active_ = false;
-        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
     } else if (asked_ == Asked::Nothing) {
         requestNext();
     } else if (++waitTicks_ > SilenceTicks) {
@@ -89,7 +89,8 @@ void BankExport::askAgain(const char* why) {
         return;
     }
     ++retries_;
-    link_.events().note(std::string(why) + " for " + askedText() + ": asked again");
+    link_.events().emit(&MessageEvents::note,
+                        std::string(why) + " for " + askedText() + ": asked again");
     buffer_.resize(mark_);
     ask();
 }
@@ -100,8 +101,8 @@ std::string BankExport::askedText() const {
 
 void BankExport::receivePreset(sysex::ByteSpan message, const sysex::BlockView& dump) {
     if (asked_ != Asked::Preset || dump.number != askedNumber_) {
-        link_.events().note("ignored preset " + std::to_string(dump.number) +
-                            ", which the backup did not ask for now");
+        link_.events().emit(&MessageEvents::note, "ignored preset " + std::to_string(dump.number) +
+                                                      ", which the backup did not ask for now");
         return;
     }
     if (!dump.checksumOk) {
@@ -110,7 +111,8 @@ void BankExport::receivePreset(sysex::ByteSpan message, const sysex::BlockView& 
     }
     for (int n : storage::bankIrsOf(dump.block)) irReferenced_[static_cast<std::size_t>(n)] = true;
     if (!append(message)) return;
-    link_.events().transferProgress(Transfer::BankExport, nextPreset_ / double(NumPresets));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankExport,
+                        nextPreset_ / double(NumPresets));
     answered();
 }
 
@@ -134,7 +136,8 @@ void BankExport::receiveIrChunk(sysex::ByteSpan m) {
         stream = m.subspan(sysex::at::IrChunkData,
                            m.size() - (last ? IrLastOverhead : sysex::at::IrChunkData + 1));
     } else {
-        link_.events().note("ignored an IR chunk the backup did not ask for now");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored an IR chunk the backup did not ask for now");
         return;
     }
     irSum_ += sumOf(stream);
@@ -157,7 +160,8 @@ void BankExport::irStreamEnded(sysex::ByteSpan last) {
         switch (irAnswers_.judge(
             {buffer_.begin() + static_cast<std::ptrdiff_t>(mark_), buffer_.end()})) {
             case IrAnswers::Verdict::AskAgain:
-                link_.events().note(which + " does not add up to its checksum: asked again");
+                link_.events().emit(&MessageEvents::note,
+                                    which + " does not add up to its checksum: asked again");
                 buffer_.resize(mark_);
                 ask();
                 return;
@@ -165,12 +169,14 @@ void BankExport::irStreamEnded(sysex::ByteSpan last) {
                 fail();
                 return;
             case IrAnswers::Verdict::Keep:
-                link_.events().note(which +
-                                    " came twice the same with the device's own checksum: kept");
+                link_.events().emit(
+                    &MessageEvents::note,
+                    which + " came twice the same with the device's own checksum: kept");
                 break;
         }
     }
-    link_.events().transferProgress(Transfer::BankExport, nextIr_ / double(NumExportableIrs));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankExport,
+                        nextIr_ / double(NumExportableIrs));
     answered();
 }
 
@@ -195,14 +201,14 @@ bool BankExport::append(sysex::ByteSpan message) {
 void BankExport::finish() {
     active_ = false;
     const bool written = storage::writeFile(target_, buffer_, storage::Durability::Durable);
-    link_.events().transferEnded(Transfer::BankExport, written);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, written);
     link_.showMessage(written ? "Finished successfully!"
                               : "Could not write the bank file " + target_.string());
 }
 
 void BankExport::fail() {
     active_ = false;
-    link_.events().transferEnded(Transfer::BankExport, false);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
     link_.showMessage("Communication error!");
 }
 

@@ -30,8 +30,8 @@ unsigned sumOf(ByteSpan bytes) {
 
 }  // namespace
 
-bool BankImport::start(const std::filesystem::path& path, std::string& error) {
-    if (!load(path, error)) return false;
+Result BankImport::start(const std::filesystem::path& path) {
+    if (const Result loaded = load(path); !loaded) return loaded;
     presets_.clear();
     presetMessages_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) {
@@ -50,20 +50,17 @@ bool BankImport::start(const std::filesystem::path& path, std::string& error) {
     rounds_ = 0;
     active_ = true;
     beginRound(std::move(all));
-    link_.events().transferStarted(Transfer::BankImport);
-    link_.events().transferProgress(Transfer::BankImport, 0.0);
-    return true;
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::BankImport);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport, 0.0);
+    return Result::done();
 }
 
-bool BankImport::load(const std::filesystem::path& path, std::string& error) {
+Result BankImport::load(const std::filesystem::path& path) {
     storage::LoadedBank bank = storage::loadBankFile(path);
-    if (!bank.ok()) {
-        error = bank.error;
-        return false;
-    }
+    if (!bank.ok()) return Result::failed(bank.error);
     buffer_ = std::move(bank.bytes);
     starts_ = std::move(bank.starts);
-    return true;
+    return Result::done();
 }
 
 // A round goes between a begin-transfer and an end-transfer message.
@@ -128,7 +125,8 @@ void BankImport::sendAgain() {
     ++resends_;
     awaitingAck_ = false;
     if (lastCommand_ != sysex::cmd::RestorePreset) next_ = irStart_;
-    link_.events().note("message " + std::to_string(round_[next_] + 1) + " sent again");
+    link_.events().emit(&MessageEvents::note,
+                        "message " + std::to_string(round_[next_] + 1) + " sent again");
     sendNext();
 }
 
@@ -150,7 +148,8 @@ void BankImport::sendNext() {
                            lastCommand_ == sysex::cmd::RestoreIrLast));
     link_.send(m);
     if (rounds_ == 0)
-        link_.events().transferProgress(Transfer::BankImport, (next_ + 1) / double(round_.size()));
+        link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport,
+                            (next_ + 1) / double(round_.size()));
     if (lastCommand_ != sysex::cmd::RestoreIrMiddle) {
         awaitingAck_ = true;
         return;
@@ -209,7 +208,8 @@ std::uint8_t BankImport::rewriteForRestore(Bytes& m) {
 // message, and the device would keep its old preset in that slot.
 void BankImport::acknowledged() {
     if (!active_ || !awaitingAck_) {
-        link_.events().note("ignored an acknowledgement that no restore message was waiting for");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored an acknowledgement that no restore message was waiting for");
         return;
     }
     awaitingAck_ = false;
@@ -228,12 +228,14 @@ void BankImport::acknowledged() {
 // acknowledgement. Any other refusal ends the restore.
 void BankImport::refused() {
     if (!active_ || !awaitingAck_) {
-        link_.events().note("ignored a refusal that no restore message was waiting for");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored a refusal that no restore message was waiting for");
         return;
     }
     if (lastCommand_ == sysex::cmd::RestoreIrLast && safeToSendAgain() && resends_ < MaxResends) {
-        link_.events().note("the IR of message " + std::to_string(round_[irStart_] + 1) +
-                            " was refused at its end");
+        link_.events().emit(&MessageEvents::note, "the IR of message " +
+                                                      std::to_string(round_[irStart_] + 1) +
+                                                      " was refused at its end");
         sendAgain();
         return;
     }
@@ -259,7 +261,8 @@ void BankImport::verify(const sysex::PresetChecksums& device) {
     }
     if (!again.empty() && rounds_ < MaxRewriteRounds) {
         ++rounds_;
-        link_.events().note("presets " + differing + " differ from the bank file: written again");
+        link_.events().emit(&MessageEvents::note,
+                            "presets " + differing + " differ from the bank file: written again");
         beginRound(std::move(again));
         return;
     }
@@ -271,7 +274,7 @@ void BankImport::verify(const sysex::PresetChecksums& device) {
 
 void BankImport::fail(const std::string& text) {
     active_ = verifying_ = false;
-    link_.events().transferEnded(Transfer::BankImport, false);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, false);
     link_.showMessage(text);
 }
 

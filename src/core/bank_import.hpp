@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/link.hpp"
+#include "core/result.hpp"
 #include "device/global_pages.hpp"
 #include "device/sysex.hpp"
 
@@ -31,9 +32,9 @@ class BankImport {
 
     bool active() const { return active_; }
     int messageCount() const { return static_cast<int>(starts_.size()); }
-    // Loads and checks the bank file and arms the import; false with a
-    // reason otherwise, before anything is sent.
-    bool start(const std::filesystem::path& path, std::string& error);
+    // Loads and checks the bank file and arms the import, or says why it
+    // cannot, before anything is sent.
+    Result start(const std::filesystem::path& path);
     // The device tick's turn (the import holds the tick while it is active).
     void step(bool online);
     // The device's answers to a restore message.
@@ -51,7 +52,7 @@ class BankImport {
     void cancel() { active_ = false; }
 
   private:
-    bool load(const std::filesystem::path& path, std::string& error);
+    Result load(const std::filesystem::path& path);
     void beginRound(std::vector<std::size_t> messages);
     bool safeToSendAgain() const;
     void waitForAnswer();

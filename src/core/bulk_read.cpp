@@ -33,8 +33,8 @@ void BulkRead::startStep() {
         return;
     }
     link_.requestPreset(slot_);
-    link_.events().transferStarted(Transfer::BulkRead);
-    link_.events().transferProgress(Transfer::BulkRead, 0.0);
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::BulkRead);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BulkRead, 0.0);
 }
 
 bool BulkRead::receive(const sysex::BlockView& dump, int patchOffset) {
@@ -45,8 +45,8 @@ bool BulkRead::receive(const sysex::BlockView& dump, int patchOffset) {
     // One request at a time: a repeated or late reply for another slot would
     // start a second chain of requests beside the first.
     if (dump.number != slot_) {
-        link_.events().note("ignored preset " + std::to_string(dump.number) + " while reading " +
-                            std::to_string(slot_));
+        link_.events().emit(&MessageEvents::note, "ignored preset " + std::to_string(dump.number) +
+                                                      " while reading " + std::to_string(slot_));
         return false;
     }
     const int slot = dump.number;
@@ -60,16 +60,16 @@ bool BulkRead::receive(const sysex::BlockView& dump, int patchOffset) {
         return true;
     }
     ++done_;
-    link_.events().transferProgress(Transfer::BulkRead,
-                                    total_ > 0 ? static_cast<double>(done_) / total_ : 1.0);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BulkRead,
+                        total_ > 0 ? static_cast<double>(done_) / total_ : 1.0);
     link_.requestPreset(slot_);
     return false;
 }
 
 void BulkRead::finish() {
     active_ = false;
-    link_.events().transferProgress(Transfer::BulkRead, 1.0);
-    link_.events().transferEnded(Transfer::BulkRead, true);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::BulkRead, 1.0);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BulkRead, true);
     link_.requestPage(sysex::page::Settings);
 }
 

@@ -26,7 +26,7 @@ void Connection::setOnline(bool online) {
     if (online_ == online) return;
     online_ = online;
     if (!online) link_.forgetRequests();
-    link_.events().onlineChanged(online);
+    link_.events().emit(&LinkEvents::onlineChanged, online);
 }
 
 void Connection::keepAliveStep() {
@@ -38,6 +38,12 @@ void Connection::keepAliveStep() {
         keepAliveCounter_ = 0;
         link_.requestPage(sysex::page::Identify);
     }
+}
+
+void Connection::setSearchStatus(const std::string& text) {
+    if (text == searchStatus_) return;
+    searchStatus_ = text;
+    link_.events().emit(&LinkEvents::searchStatusChanged, text);
 }
 
 void Connection::identifyNow() {
@@ -56,13 +62,13 @@ void Connection::restartSearch() {
 // back with every keep-alive, and so does its message.
 Connection::OfflineReply Connection::receiveWhileOffline(const sysex::BlockView& reply) {
     const sysex::Identification id = sysex::readIdentification(reply);
-    link_.events().deviceAnswered(id.version());
+    link_.events().emit(&LinkEvents::deviceAnswered, id.version());
     if (id.major() < LowestMajorVersion || id.major() > HighestMajorVersion) {
         const std::string text =
             id.major() < LowestMajorVersion
                 ? upgradeText()
                 : "Editor version out of date. Please download the most recent version.";
-        link_.events().versionRefused(text);
+        link_.events().emit(&LinkEvents::versionRefused, text);
         link_.showMessageLater(text);
         return OfflineReply::Ignored;
     }
@@ -70,7 +76,7 @@ Connection::OfflineReply Connection::receiveWhileOffline(const sysex::BlockView&
     if (reply.number == sysex::page::Identify) {
         setOnline(true);
         device_ = id;
-        link_.events().identified(id.version(), id.serial);
+        link_.events().emit(&LinkEvents::identified, id.version(), id.serial);
         link_.requestPage(sysex::page::Checksums);
         return OfflineReply::Identified;
     }

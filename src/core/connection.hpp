@@ -26,6 +26,9 @@ class Connection {
     void identifyNow();
     // Offline again, asking for the device (RECONNECT).
     void restartSearch();
+    // What the host says about reaching the device (see LinkEvents).
+    void setSearchStatus(const std::string& text);
+    const std::string& searchStatus() const { return searchStatus_; }
 
     // What a global page received while offline turned out to be.
     enum class OfflineReply { Ignored, Identified, SettingsPage };
@@ -33,6 +36,7 @@ class Connection {
 
   private:
     Link& link_;
+    std::string searchStatus_;
     bool online_ = false;
     sysex::Identification device_;
     bool keepAliveEnabled_ = true;

@@ -26,12 +26,12 @@ std::string nameOf(ByteSpan block, std::size_t at) {
 
 void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
     const int slot = dump.number;
-    currentPreset_ = slot;
+    sound_.currentPreset = slot;
     if (slot != selectedRow_) {
         selectedRow_ = slot;
-        link_.events().presetSelected(slot);
+        link_.events().emit(&SoundEvents::presetSelected, slot);
         // The list scrolls the row into view.
-        if (windowOpen())
+        if (link_.windowOpen())
             setParameterFromDevice(param::Scroll,
                                    (ScrollRows - std::min(slot, ScrollRows)) / double(ScrollRows));
     }
@@ -42,36 +42,37 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
     }
     currentPresetRetries_ = 0;
 
-    BulkUpdate = true;
+    sound_.BulkUpdate = true;
     std::array<int, NumPresetParams> received{};
     for (int i = 0; i < NumPresetParams; ++i)
         received[static_cast<std::size_t>(i)] = dump.block[sysex::record::paramByte(i)];
     // Stored first: the values applied below are compared with them.
-    std::copy(received.begin(), received.end(), StoredValues.begin());
+    std::copy(received.begin(), received.end(), sound_.StoredValues.begin());
     for (int i = 0; i < NumPresetParams; ++i) {
-        const iplug::IParam& p = parameter(i);
+        const iplug::IParam& p = *param(i);
         setParameterFromDevice(
             i, (received[static_cast<std::size_t>(i)] - p.minimum()) / (p.maximum() - p.minimum()));
     }
     // The preset as the editor now holds it is the stored sound: a value
     // clamped to its parameter's range, or a switch derived from its level
     // (auto filter, chorus), is no edit of the user's.
-    if (online()) std::copy_n(EditValues.begin(), NumPresetParams, StoredValues.begin());
+    if (online())
+        std::copy_n(sound_.EditValues.begin(), NumPresetParams, sound_.StoredValues.begin());
     AppliedPreset applied;
     applied.slot = slot;
     applied.ampModel = recogniseAmpModel(received);
     applied.ambienceType = recogniseAmbienceType(received);
     userIrTarget_ = UserIrTarget::None;
     applyPresetTexts(dump, applied);
-    BulkUpdate = false;
+    sound_.BulkUpdate = false;
 
     if (savePending_) {
         savePending_ = false;
-        cache_.store(currentPreset_, dump.block, dump.sent);
-        link_.events().presetStored(currentPreset_);
+        cache_.store(sound_.currentPreset, dump.block, dump.sent);
+        link_.events().emit(&SoundEvents::presetStored, sound_.currentPreset);
     }
     requestMissingUserIr();
-    link_.events().presetApplied(applied);
+    link_.events().emit(&SoundEvents::presetApplied, applied);
     awaitingIrsForSync_ = true;
     reportSynchronisedWhenDone();
 }
@@ -79,9 +80,9 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
 // A position that plays a user IR names it in the record; otherwise its
 // label is the cabinet's.
 void VornixControl::applyPresetTexts(const sysex::BlockView& dump, AppliedPreset& applied) {
-    applied.displayNumber = intValue(param::PatchOffset) + currentPreset_;
+    applied.displayNumber = intValue(param::PatchOffset) + sound_.currentPreset;
     applied.name = nameOf(dump.block, sysex::record::Name);
-    presetName_ = applied.name;
+    sound_.presetName = applied.name;
     const bool plays7 = intValue(param::Ir7Mode) != 0;
     const bool plays8 = intValue(param::Ir8Mode) != 0;
     if (plays7)
@@ -90,10 +91,10 @@ void VornixControl::applyPresetTexts(const sysex::BlockView& dump, AppliedPreset
     if (plays8)
         userIrNames_[1] =
             sysex::trimDeviceName(dump.block.subspan(sysex::record::Ir8Name, sysex::NameBytes));
-    cache_.setRowFromName(currentPreset_, applied.displayNumber,
+    cache_.setRowFromName(sound_.currentPreset, applied.displayNumber,
                           dump.block.subspan(sysex::record::Name, sysex::NameBytes));
-    applied.ir7Label = plays7 ? userIrNames_[0] : cabinetName(7);
-    applied.ir8Label = plays8 ? userIrNames_[1] : cabinetName(8);
+    applied.ir7Label = plays7 ? userIrNames_[0] : irNames_.cabinetName(7);
+    applied.ir8Label = plays8 ? userIrNames_[1] : irNames_.cabinetName(8);
     applied.playsUserIr = plays7 || plays8;
     // What the device just sent is what it stores, whatever the values are
     // clamped to here.
@@ -103,7 +104,7 @@ void VornixControl::applyPresetTexts(const sysex::BlockView& dump, AppliedPreset
 
 void VornixControl::requestMissingUserIr() {
     const auto missing = [this](int slot) {
-        return !storage::FileReader(dataFolder().irFile(static_cast<unsigned>(slot))).isOpen();
+        return !storage::FileReader(cache_.folder().irFile(static_cast<unsigned>(slot))).isOpen();
     };
     if (intValue(param::Ir7Mode) != 0 && missing(ir7Slot_))
         irDownload_.request(static_cast<unsigned>(ir7Slot_), !bankExport_.active());
@@ -116,24 +117,24 @@ void VornixControl::requestMissingUserIr() {
 void VornixControl::reportSynchronisedWhenDone() {
     if (!awaitingIrsForSync_ || bulkRead_.active() || irDownload_.pending() > 0) return;
     awaitingIrsForSync_ = false;
-    link_.events().synchronised();
+    link_.events().emit(&TransferEvents::synchronised);
 }
 
 // ---- global pages ------------------------------------------------------------------
 
 void VornixControl::applyPageFields(ByteSpan block, std::span<const sysex::PageField> fields) {
     for (const sysex::PageField& field : fields)
-        setParameterFromDevice(field.parameter, sysex::fieldValue(block, field) /
-                                                    parameter(field.parameter).maximum());
+        setParameterFromDevice(field.parameter,
+                               sysex::fieldValue(block, field) / param(field.parameter)->maximum());
 }
 
 // The last step of the start-up sequence but one: the settings are applied,
 // the transfer ends, and the device's current preset is asked for.
 void VornixControl::applySettingsPage(ByteSpan block) {
-    BulkUpdate = true;
+    sound_.BulkUpdate = true;
     applyPageFields(block, sysex::SettingsPageFields);
-    BulkUpdate = false;
-    sendToDevice(sysex::endTransfer());
+    sound_.BulkUpdate = false;
+    link_.send(sysex::endTransfer());
     link_.requestPreset(block[sysex::settingspage::CurrentPreset]);
 }
 
@@ -141,7 +142,7 @@ void VornixControl::applyMidiAssignPage(ByteSpan block) {
     for (int i = 0; i < sysex::MidiAssignFieldCount; ++i) {
         const sysex::PageField field = sysex::midiAssignField(i);
         setParameterFromDevice(field.parameter,
-                               block[field.byte] / parameter(field.parameter).maximum());
+                               block[field.byte] / param(field.parameter)->maximum());
     }
 }
 
@@ -152,7 +153,7 @@ void VornixControl::applyMidiAssignPage(ByteSpan block) {
 void VornixControl::applyProgramMapPage(ByteSpan block) {
     for (int i = 0; i < NumPresets; ++i)
         programMap_[static_cast<std::size_t>(i)] = block[static_cast<std::size_t>(i)];
-    if (!windowOpen()) return;
+    if (!link_.windowOpen()) return;
     setParameterFromDevice(
         param::DeviceProgram,
         programMap_[static_cast<std::size_t>(intValue(param::ControllerProgram))] /
@@ -172,25 +173,25 @@ void VornixControl::applyParameterReport(ByteSpan message) {
     // Kept with the window closed too: the next window shows the layer the
     // device is in, and its switch then flips it the right way.
     if (report->index == LayerBReportNumber) {
-        LayerB = report->value >= 1;
-        link_.events().knobLayerChanged(LayerB);
+        sound_.LayerB = report->value >= 1;
+        link_.events().emit(&SoundEvents::knobLayerChanged, sound_.LayerB);
         return;
     }
     if (report->index >= NumParams) return;
-    const iplug::IParam& p = parameter(report->index);
+    const iplug::IParam& p = *param(report->index);
     if (!p.initialised()) return;
-    BulkUpdate = true;
+    sound_.BulkUpdate = true;
     setParameterFromDevice(report->index,
                            (report->value - p.minimum()) / (p.maximum() - p.minimum()));
-    BulkUpdate = false;
+    sound_.BulkUpdate = false;
 }
 
 void VornixControl::applyDeviceText(ByteSpan m) {
     if (!sysex::hasHeader(m, sysex::family::Editor) || m[sysex::at::Command] != sysex::cmd::Text ||
         m[sysex::at::Device] != sysex::DeviceCode)
         return;
-    deviceText_ = sysex::trimDeviceName(m.subspan(sysex::at::TextData, sysex::TextBytes));
-    link_.events().deviceTextChanged(deviceText_);
+    sound_.deviceText = sysex::trimDeviceName(m.subspan(sysex::at::TextData, sysex::TextBytes));
+    link_.events().emit(&SoundEvents::deviceTextChanged, sound_.deviceText);
 }
 
 }  // namespace vornix

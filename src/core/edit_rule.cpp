@@ -42,10 +42,10 @@ void VornixControl::showParamChange(int index) {
     switch (index) {
         // The level knobs of the auto filter and the chorus switch them on.
         case param::AutoFilterLevel:
-            EditValues[param::AutoFilterOn] = v >= 1 ? 1 : 0;
+            sound_.EditValues[param::AutoFilterOn] = v >= 1 ? 1 : 0;
             break;
         case param::ChorusLevel:
-            EditValues[param::ChorusOn] = v >= 1 ? 1 : 0;
+            sound_.EditValues[param::ChorusOn] = v >= 1 ? 1 : 0;
             break;
         case param::PatchOffset:
             refreshPresetListFromFiles();
@@ -76,36 +76,39 @@ void VornixControl::showParamChange(int index) {
         default:
             break;
     }
-    if (sendsGlobalPage(index) && windowOpen() && !BulkUpdate)
+    if (sendsGlobalPage(index) && link_.windowOpen() && !sound_.BulkUpdate)
         writeGlobalPage(sysex::page::Settings);
     // Only the sound can differ from the stored preset: the list's scroll
     // bar, the settings and the pages (74 and up) leave the state as it is.
     if (index < NumPresetParams)
-        setModified(!std::equal(StoredValues.begin(), StoredValues.end(), EditValues.begin()));
-    link_.events().parameterChanged(index, BulkUpdate);
+        setModified(!std::equal(sound_.StoredValues.begin(), sound_.StoredValues.end(),
+                                sound_.EditValues.begin()));
+    link_.events().emit(&SoundEvents::parameterChanged, index, sound_.BulkUpdate);
 }
 
 // The readout shows an edited value for 60 idle ticks, then the preset number.
 void VornixControl::readoutTick() {
     if (!readoutTicks_ || ++*readoutTicks_ <= ReadoutTimeoutTicks) return;
     readoutTicks_.reset();
-    link_.events().readoutTimedOut(currentPreset_ + intValue(param::PatchOffset));
+    link_.events().emit(&SoundEvents::readoutTimedOut,
+                        sound_.currentPreset + intValue(param::PatchOffset));
 }
 
 void VornixControl::setModified(bool modified) {
-    if (ModifiedFlag == modified) return;
-    ModifiedFlag = modified;
-    link_.events().modifiedChanged(modified);
+    if (sound_.ModifiedFlag == modified) return;
+    sound_.ModifiedFlag = modified;
+    link_.events().emit(&SoundEvents::modifiedChanged, modified);
 }
 
 void VornixControl::sendParamEdit(int index) {
     if (!online()) return;
     const int v = intValue(index);
-    if (EditValues[static_cast<std::size_t>(index)] == v && !isUserIrSlotParam(index)) return;
-    EditValues[static_cast<std::size_t>(index)] = v;
-    if (!BulkUpdate)
-        sendToDevice(sysex::setParameter(static_cast<std::uint8_t>(deviceNumber(index)),
-                                         static_cast<std::uint8_t>(v)));
+    if (sound_.EditValues[static_cast<std::size_t>(index)] == v && !isUserIrSlotParam(index))
+        return;
+    sound_.EditValues[static_cast<std::size_t>(index)] = v;
+    if (!sound_.BulkUpdate)
+        link_.send(sysex::setParameter(static_cast<std::uint8_t>(deviceNumber(index)),
+                                       static_cast<std::uint8_t>(v)));
 }
 
 // A change of the low half of a user IR slot number completes that number.
@@ -120,12 +123,12 @@ void VornixControl::followUserIrSlot(int index) {
         static_cast<unsigned>(intValue(ir7 ? param::Ir7SlotHigh : param::Ir8SlotHigh)),
         static_cast<unsigned>(intValue(index))));
     const UserIrTarget position = ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8;
-    if (!windowOpen() || userIrTarget_ != position ||
+    if (!link_.windowOpen() || userIrTarget_ != position ||
         intValue(ir7 ? param::Ir7Mode : param::Ir8Mode) == 0 ||
         static_cast<unsigned>(slot) >= ir::UserIrCount)
         return;
     const auto number = static_cast<unsigned>(slot);
-    irNames_.refresh(dataFolder(), number);
+    irNames_.refresh(cache_.folder(), number);
     const std::string& shown = userIrRows_[ir::irRowOf(number)];
     if (shown != ir::emptySlotName(number) && shown != irNames_.userName(number) &&
         !wavImportInProgress_)
@@ -149,7 +152,7 @@ void VornixControl::sendUserIrLowHalf() {
     const int number = ir7 ? ir7Slot_ : ir8Slot_;
     setParameterFromDevice(ir7 ? param::Ir7SlotLow : param::Ir8SlotLow,
                            deviceFraction(sysex::low7(static_cast<unsigned>(number))));
-    link_.events().userIrAssigned(ir7 ? 7 : 8, static_cast<unsigned>(number));
+    link_.events().emit(&SoundEvents::userIrAssigned, ir7 ? 7 : 8, static_cast<unsigned>(number));
 }
 
 // ---- whole presets, pages and requests -------------------------------------------------
@@ -159,15 +162,15 @@ void VornixControl::sendUserIrLowHalf() {
 // goes to the device in one message.
 void VornixControl::applyVoicing(std::span<const int> order, std::span<const int> columns,
                                  const VoicingRow& row, bool midToCentre) {
-    BulkUpdate = true;
+    sound_.BulkUpdate = true;
     for (int index : order) {
         const auto column = static_cast<std::size_t>(
             std::find(columns.begin(), columns.end(), index) - columns.begin());
-        const iplug::IParam& p = parameter(index);
+        const iplug::IParam& p = *param(index);
         setParameterFromDevice(index, (row[column] - p.minimum()) / (p.maximum() - p.minimum()));
     }
     if (midToCentre) setParameterFromDevice(param::Mid, 0.5);
-    BulkUpdate = false;
+    sound_.BulkUpdate = false;
     if (online()) sendPreset();
 }
 
@@ -189,30 +192,30 @@ void VornixControl::loadAmbienceVoicing(int type) {
 }
 
 void VornixControl::sendPreset() {
-    const auto record = storage::buildPresetRecord(std::span(EditValues).first(NumPresetParams),
-                                                   presetName_, userIrNames_[0], userIrNames_[1]);
-    sendToDevice(sysex::blockMessage(sysex::cmd::EditBuffer,
-                                     static_cast<std::uint8_t>(currentPreset_), record));
+    const auto record =
+        storage::buildPresetRecord(std::span(sound_.EditValues).first(NumPresetParams),
+                                   sound_.presetName, userIrNames_[0], userIrNames_[1]);
+    link_.send(sysex::blockMessage(sysex::cmd::EditBuffer,
+                                   static_cast<std::uint8_t>(sound_.currentPreset), record));
 }
 
 void VornixControl::renamePreset(const std::string& name) {
-    presetName_ = name;
-    link_.events().presetNameChanged(name);
+    sound_.presetName = name;
+    link_.events().emit(&SoundEvents::presetNameChanged, name);
 }
 
 void VornixControl::writeGlobalPage(int page) {
     const auto valueOf = [this](int index) { return intValue(index); };
     sysex::PageBlock block;
     if (page == sysex::page::Settings)
-        block = sysex::buildSettingsPage(currentPreset_, valueOf);
+        block = sysex::buildSettingsPage(sound_.currentPreset, valueOf);
     else if (page == sysex::page::MidiAssign)
         block = sysex::buildMidiAssignPage(valueOf);
     else if (page == sysex::page::ProgramMap)
         block = sysex::buildProgramMapPage(programMap_);
     else
         return;
-    sendToDevice(
-        sysex::blockMessage(sysex::cmd::GlobalPage, static_cast<std::uint8_t>(page), block));
+    link_.send(sysex::blockMessage(sysex::cmd::GlobalPage, static_cast<std::uint8_t>(page), block));
 }
 
 void VornixControl::requestGlobalPage(int page) {
@@ -221,13 +224,13 @@ void VornixControl::requestGlobalPage(int page) {
 
 void VornixControl::selectPreset(int slot) {
     if (!online()) return;
-    sendToDevice(sysex::selectPreset(static_cast<std::uint8_t>(slot)));
+    link_.send(sysex::selectPreset(static_cast<std::uint8_t>(slot)));
 }
 
 void VornixControl::storePreset(int slot) {
     if (!online()) return;
     savePending_ = true;
-    sendToDevice(sysex::storePreset(static_cast<std::uint8_t>(slot)));
+    link_.send(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
 
 void VornixControl::presetRowClicked(int row) {
@@ -240,7 +243,7 @@ void VornixControl::presetRowClicked(int row) {
 // A footswitch moved the number: the readout shows it instead of a value,
 // and the sound is taken for the preset's until it is edited again.
 void VornixControl::stepCurrentPreset(int slot) {
-    currentPreset_ = slot;
+    sound_.currentPreset = slot;
     readoutTicks_.reset();
     setModified(false);
 }
@@ -248,9 +251,9 @@ void VornixControl::stepCurrentPreset(int slot) {
 // The faceplate's switch tells the device even offline: the panel is greyed
 // then, so this happens only when the link drops while it is used.
 void VornixControl::toggleLayerB() {
-    LayerB = !LayerB;
-    sendToDevice(sysex::switchLayer(LayerB));
-    link_.events().knobLayerChanged(LayerB);
+    sound_.LayerB = !sound_.LayerB;
+    link_.send(sysex::switchLayer(sound_.LayerB));
+    link_.events().emit(&SoundEvents::knobLayerChanged, sound_.LayerB);
 }
 
 }  // namespace vornix

@@ -2,7 +2,11 @@
 // What happened in the editor, in its own words. The window's pages (ui/),
 // the command line and the tests listen to these; the editor never names a
 // page, a control or a group, so a page can be added without touching it.
-// Every function has an empty default.
+//
+// The events come in small interfaces, one per section, each function with
+// an empty default: a listener derives from the sections it cares about and
+// overrides what it needs. A new event is one declaration here plus the
+// listeners that want it; EventHub fans it out to every listener.
 #include <span>
 #include <string>
 
@@ -25,11 +29,10 @@ struct AppliedPreset {
     bool playsUserIr = false;  // position 7 or 8 plays a user IR
 };
 
-class EditorEvents {
+// The link and the identification of the device.
+class LinkEvents {
   public:
-    virtual ~EditorEvents() = default;
-
-    // ---- the link ----
+    virtual ~LinkEvents() = default;
     // RECONNECT: the editor looks for the device again.
     virtual void connecting() {}
     // How the host is reaching the device while the editor looks for it
@@ -43,8 +46,12 @@ class EditorEvents {
     // The device's firmware version is not one this editor works with.
     virtual void versionRefused(const std::string& /*text*/) {}
     virtual void onlineChanged(bool /*online*/) {}
+};
 
-    // ---- the sound ----
+// The sound being edited and the preset it came from.
+class SoundEvents {
+  public:
+    virtual ~SoundEvents() = default;
     // A parameter's value changed: by a gesture, by the editor's own code or by
     // the device. `applyingBlock` while a received preset, a device report or a
     // voicing is being applied: the change was not sent and no page follows it.
@@ -75,13 +82,21 @@ class EditorEvents {
     virtual void impulseResponseChanged(std::span<const double> /*samples*/, bool /*byUser*/) {}
     // The device's free text (0x7B).
     virtual void deviceTextChanged(const std::string& /*text*/) {}
+};
 
-    // ---- lists ----
+// The lists the window shows: preset rows, user IR rows, cabinet names.
+class ListEvents {
+  public:
+    virtual ~ListEvents() = default;
     virtual void presetRowChanged(int /*row*/, const std::string& /*text*/) {}
     virtual void userIrRowChanged(int /*row*/, const std::string& /*text*/) {}
     virtual void cabinetNameChanged(int /*cabinet*/, const std::string& /*name*/) {}
+};
 
-    // ---- transfers ----
+// Transfers and the answers that end them.
+class TransferEvents {
+  public:
+    virtual ~TransferEvents() = default;
     virtual void transferStarted(Transfer) {}
     virtual void transferProgress(Transfer, double /*fraction*/) {}
     virtual void transferEnded(Transfer, bool /*ok*/) {}
@@ -97,20 +112,36 @@ class EditorEvents {
     virtual void synchronised() {}
     // The device reported the end of a factory reset.
     virtual void factoryResetFinished() {}
+};
 
-    // ---- what the user opened ----
+// Pages the user opened through the editor's commands.
+class PageEvents {
+  public:
+    virtual ~PageEvents() = default;
     virtual void firmwarePageOpened() {}
     // The firmware page closed: by its close button, or once the result of
     // an update was acknowledged (`afterUpdate`).
     virtual void firmwarePageClosed(bool /*afterUpdate*/) {}
     virtual void globalSettingsOpened() {}
     virtual void aboutRequested() {}
+};
 
-    // ---- words for the user ----
+// Words for the user and for whoever traces the link.
+class MessageEvents {
+  public:
+    virtual ~MessageEvents() = default;
     // A message the user would see in a message box (shown only with a window).
     virtual void message(const std::string& /*text*/) {}
     // A detail for whoever traces the link (a stray acknowledgement ...).
     virtual void note(const std::string& /*text*/) {}
 };
+
+// A listener of every section (a recorder in tests).
+class EditorEvents : public LinkEvents,
+                     public SoundEvents,
+                     public ListEvents,
+                     public TransferEvents,
+                     public PageEvents,
+                     public MessageEvents {};
 
 }  // namespace vornix

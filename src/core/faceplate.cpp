@@ -120,12 +120,12 @@ void Faceplate::step(int by) {
 }
 
 void Faceplate::showNumber() {
-    link_.events().presetNumberShown(target_.currentPreset() +
-                                     target_.intValue(param::PatchOffset));
+    link_.events().emit(&SoundEvents::presetNumberShown,
+                        target_.currentPreset() + target_.intValue(param::PatchOffset));
 }
 
 void Faceplate::showReadout(bool shown) {
-    link_.events().readoutShown(shown);
+    link_.events().emit(&SoundEvents::readoutShown, shown);
 }
 
 // ---- the idle tick --------------------------------------------------------------------

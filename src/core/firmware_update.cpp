@@ -16,7 +16,7 @@ constexpr int LoaderTimeoutTicks = 150;
 void FirmwareUpdate::openPage() {
     connection_.setOnline(true);
     connection_.enableKeepAlive(false);
-    link_.events().firmwarePageOpened();
+    link_.events().emit(&PageEvents::firmwarePageOpened);
 }
 
 void FirmwareUpdate::closePage() {
@@ -24,30 +24,26 @@ void FirmwareUpdate::closePage() {
     link_.holdForFirmware(false);
     connection_.setOnline(false);
     connection_.enableKeepAlive(true);
-    link_.events().firmwarePageClosed(false);
+    link_.events().emit(&PageEvents::firmwarePageClosed, false);
 }
 
 void FirmwareUpdate::chooseFile() {
     FileRequest request;
     request.extension = "bin";
     if (const auto path = link_.platform().chooseFile(request); path && !path->empty()) {
-        std::string error;
-        if (!load(*path, error)) link_.showMessage(error);
+        if (const Result loaded = load(*path); !loaded) link_.showMessage(loaded.error());
     }
 }
 
-bool FirmwareUpdate::load(const std::filesystem::path& path, std::string& error) {
+Result FirmwareUpdate::load(const std::filesystem::path& path) {
     const firmware::FirmwareLoad result = firmware::loadFirmwareFile(path, buffer_);
-    if (!result.ok()) {
-        error = result.message;
-        return false;
-    }
+    if (!result.ok()) return Result::failed(result.message);
     awaitingResult_ = false;
     awaitingLoader_ = true;
     waitTicks_ = 0;
     link_.send(sysex::firmwareEnterUpdate());
     link_.holdForFirmware(true);
-    return true;
+    return Result::done();
 }
 
 void FirmwareUpdate::receiveStatus(std::uint8_t command) {
@@ -56,12 +52,13 @@ void FirmwareUpdate::receiveStatus(std::uint8_t command) {
             // Only the answer to our request starts the update: a repeated
             // one after the last chunk would send an empty chunk more.
             if (!awaitingLoader_) {
-                link_.events().note("ignored a loader ready nothing was waiting for");
+                link_.events().emit(&MessageEvents::note,
+                                    "ignored a loader ready nothing was waiting for");
                 return;
             }
             awaitingLoader_ = false;
             uploading_ = true;
-            link_.events().transferStarted(Transfer::Firmware);
+            link_.events().emit(&TransferEvents::transferStarted, Transfer::Firmware);
             break;
         case sysex::fwcmd::Finished:
             finish(true);
@@ -94,7 +91,8 @@ void FirmwareUpdate::sendChunk() {
         awaitingResult_ = true;
         waitTicks_ = 0;
     }
-    link_.events().transferProgress(Transfer::Firmware, buffer_.sent() / double(total));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::Firmware,
+                        buffer_.sent() / double(total));
 }
 
 // Success is reported only once the device says the update finished.
@@ -107,9 +105,10 @@ void FirmwareUpdate::finish(bool ok) {
     // after an update and is found again only if the editor looks for it.
     connection_.enableKeepAlive(true);
     if (!wasOurs && ok) return;
-    link_.events().transferEnded(Transfer::Firmware, ok);
-    link_.showMessage(ok ? "Firmware update finished." : "Error in update!", Buttons::Ok,
-                      [this](Answer) { link_.events().firmwarePageClosed(true); });
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::Firmware, ok);
+    link_.showMessage(
+        ok ? "Firmware update finished." : "Error in update!", Buttons::Ok,
+        [this](Answer) { link_.events().emit(&PageEvents::firmwarePageClosed, true); });
 }
 
 }  // namespace vornix

@@ -8,6 +8,7 @@
 
 #include "core/connection.hpp"
 #include "core/link.hpp"
+#include "core/result.hpp"
 #include "device/transfer_buffer.hpp"
 
 namespace vornix {
@@ -22,7 +23,7 @@ class FirmwareUpdate {
     void closePage();
     void chooseFile();
     // Packs the file and asks the loader to start; false with a reason.
-    bool load(const std::filesystem::path& path, std::string& error);
+    Result load(const std::filesystem::path& path);
 
     // Chunks are going out (the text message length is then a chunk's).
     bool uploading() const { return uploading_; }

@@ -69,8 +69,8 @@ void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump
     if (bankExport_.awaitsPreset(dump.number)) {
         bankExport_.receivePreset(message, dump);
     } else if (bulkRead_.active()) {
-        BulkUpdate = true;
-        if (bulkRead_.receive(dump, intValue(param::PatchOffset))) BulkUpdate = false;
+        sound_.BulkUpdate = true;
+        if (bulkRead_.receive(dump, intValue(param::PatchOffset))) sound_.BulkUpdate = false;
     } else if (bankExport_.active()) {
         bankExport_.receivePreset(message, dump);
     } else {
@@ -84,9 +84,9 @@ void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump
 void VornixControl::receiveGlobalPage(const sysex::BlockView& page) {
     if (!online()) {
         if (connection_.receiveWhileOffline(page) == Connection::OfflineReply::SettingsPage) {
-            BulkUpdate = true;
+            sound_.BulkUpdate = true;
             applyPageFields(page.block, sysex::AnalogOptionFields);
-            BulkUpdate = false;
+            sound_.BulkUpdate = false;
         }
         return;
     }
@@ -117,7 +117,8 @@ void VornixControl::receiveChecksumPage(const sysex::PresetChecksums& device, bo
     if (bankImport_.verifying())
         bankImport_.verify(device);
     else if (bulkRead_.active() && !awaited)
-        link_.events().note("ignored a checksum page during the synchronisation");
+        link_.events().emit(&MessageEvents::note,
+                            "ignored a checksum page during the synchronisation");
     else if (!bulkRead_.armFrom(device))
         requestGlobalPage(sysex::page::Settings);
 }
@@ -135,10 +136,10 @@ void VornixControl::receiveIrNamePage(const sysex::BlockView& page) {
             name = ir::emptySlotName(static_cast<unsigned>(firstRow + i));
         const int row = firstRow + i;
         userIrRows_[static_cast<std::size_t>(row)] = name;
-        link_.events().userIrRowChanged(row, name);
+        link_.events().emit(&ListEvents::userIrRowChanged, row, name);
     }
     if (((number + 1) & (PagesPerBank - 1)) != 0)
-        sendToDevice(sysex::requestIrNames(static_cast<std::uint8_t>(number + 1)));
+        link_.send(sysex::requestIrNames(static_cast<std::uint8_t>(number + 1)));
 }
 
 void VornixControl::receiveShort(ByteSpan m) {
@@ -169,7 +170,8 @@ void VornixControl::receiveStatus(std::uint8_t command) {
             break;
         case sysex::cmd::IrHeaderAccepted:
             if (!irUpload_.headerAccepted())
-                link_.events().note("ignored an IR header acknowledgement nothing was waiting for");
+                link_.events().emit(&MessageEvents::note,
+                                    "ignored an IR header acknowledgement nothing was waiting for");
             break;
         case sysex::cmd::RestoreContinue:
         case sysex::cmd::RestoreAck:
@@ -193,8 +195,9 @@ void VornixControl::receiveStatus(std::uint8_t command) {
 // in flight drives it.
 void VornixControl::receiveIrUploadAnswer(bool stored) {
     const bool awaited = irUpload_.answered(stored);
-    if (!awaited) link_.events().note("an IR upload answer nothing was waiting for");
-    link_.events().irUploadAnswered(stored);
+    if (!awaited)
+        link_.events().emit(&MessageEvents::note, "an IR upload answer nothing was waiting for");
+    link_.events().emit(&TransferEvents::irUploadAnswered, stored);
     if (!stored) {
         if (awaited) presetFileImport_.irFailed("ERROR!");
         link_.showMessage("ERROR!");

@@ -27,8 +27,8 @@ void IrDownload::receive(ByteSpan m) {
         if (active_) answer_.insert(answer_.end(), m.begin(), m.end());
         push(m.subspan(sysex::at::IrChunkData, sysex::IrChunkBytes));
         if (active_ && expected_ > 0)
-            link_.events().transferProgress(Transfer::IrDownload,
-                                            decoded_.size() / double(expected_));
+            link_.events().emit(&TransferEvents::transferProgress, Transfer::IrDownload,
+                                decoded_.size() / double(expected_));
     } else if (command == sysex::cmd::IrLast) {
         finish(m);
     }
@@ -49,8 +49,8 @@ void IrDownload::start(ByteSpan m) {
     carried_ = 0;
     unpacker_.start(expected_);
     push(m.subspan(sysex::at::IrFirstData, sysex::IrChunkBytes));
-    link_.events().transferStarted(Transfer::IrDownload);
-    link_.events().transferProgress(Transfer::IrDownload, 0.0);
+    link_.events().emit(&TransferEvents::transferStarted, Transfer::IrDownload);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::IrDownload, 0.0);
 }
 
 void IrDownload::push(ByteSpan streamBytes) {
@@ -84,7 +84,7 @@ void IrDownload::finish(ByteSpan m) {
     }
     if (!checksumAccepted((runningSum_ & FourteenBits) == sysex::read14(m, checksumAt))) return;
     if (received_) received_(number_, decoded_);
-    link_.events().transferProgress(Transfer::IrDownload, 1.0);
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::IrDownload, 1.0);
     end(true);
 }
 
@@ -98,15 +98,17 @@ bool IrDownload::checksumAccepted(bool addsUp) {
     const std::string which = "IR " + std::to_string(number_);
     switch (answers_.judge(answer_)) {
         case IrAnswers::Verdict::AskAgain:
-            link_.events().note(which + " does not add up to its checksum: asked again");
+            link_.events().emit(&MessageEvents::note,
+                                which + " does not add up to its checksum: asked again");
             link_.send(sysex::requestIr(number_));
             return false;
         case IrAnswers::Verdict::GiveUp:
             end(false);
             return false;
         case IrAnswers::Verdict::Keep:
-            link_.events().note(which +
-                                " came twice the same with the device's own checksum: kept");
+            link_.events().emit(
+                &MessageEvents::note,
+                which + " came twice the same with the device's own checksum: kept");
             return true;
     }
     return false;
@@ -115,9 +117,9 @@ bool IrDownload::checksumAccepted(bool addsUp) {
 void IrDownload::end(bool stored) {
     if (pending_ > 0) --pending_;
     if (!stored)
-        link_.events().message("IR " + std::to_string(number_) +
-                               " arrived damaged and was not stored");
-    link_.events().transferEnded(Transfer::IrDownload, stored);
+        link_.events().emit(&MessageEvents::message, "IR " + std::to_string(number_) +
+                                                         " arrived damaged and was not stored");
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::IrDownload, stored);
 }
 
 }  // namespace vornix

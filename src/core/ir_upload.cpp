@@ -33,7 +33,7 @@ void IrUpload::sendChunk() {
         link_.send(sysex::irFirstChunk(sysex::cmd::IrFirst, target_, static_cast<unsigned>(total),
                                        buffer_.take(sysex::IrChunkBytes)));
         state_ = State::AwaitingHeader;  // the device's 0x63 lets the data follow
-        link_.events().transferStarted(Transfer::IrUpload);
+        link_.events().emit(&TransferEvents::transferStarted, Transfer::IrUpload);
     } else if (buffer_.remaining() > sysex::IrChunkBytes) {
         link_.send(sysex::irMiddleChunk(sysex::cmd::IrMiddle, buffer_.take(sysex::IrChunkBytes)));
     } else {
@@ -41,7 +41,8 @@ void IrUpload::sendChunk() {
                                       buffer_.checksum()));
         state_ = State::AwaitingResult;
     }
-    link_.events().transferProgress(Transfer::IrUpload, buffer_.sent() / double(total));
+    link_.events().emit(&TransferEvents::transferProgress, Transfer::IrUpload,
+                        buffer_.sent() / double(total));
 }
 
 bool IrUpload::headerAccepted() {
@@ -53,13 +54,13 @@ bool IrUpload::headerAccepted() {
 bool IrUpload::answered(bool stored) {
     if (state_ != State::AwaitingResult) return false;
     state_ = State::Idle;
-    link_.events().transferEnded(Transfer::IrUpload, stored);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::IrUpload, stored);
     return true;
 }
 
 void IrUpload::fail(const std::string& text) {
     state_ = State::Idle;
-    link_.events().transferEnded(Transfer::IrUpload, false);
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::IrUpload, false);
     link_.showMessage("Communication error: " + text);
 }
 

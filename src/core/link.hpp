@@ -9,65 +9,10 @@
 #include <string>
 
 #include "core/editor_events.hpp"
+#include "core/event_hub.hpp"
 #include "core/platform.hpp"
 
 namespace vornix {
-
-// Forwards every event to the program's listener and to the window.
-class EventHub : public EditorEvents {
-  public:
-    void setProgram(EditorEvents* listener) { program_ = listener; }
-    void setWindow(EditorEvents* listener) { window_ = listener; }
-    bool hasWindow() const { return window_ != nullptr; }
-
-    void connecting() override;
-    void searchStatusChanged(const std::string& text) override;
-    void deviceAnswered(double version) override;
-    void identified(double version, const std::string& serial) override;
-    void versionRefused(const std::string& text) override;
-    void onlineChanged(bool online) override;
-    void parameterChanged(int index, bool applyingBlock) override;
-    void readoutTimedOut(int displayNumber) override;
-    void presetNumberShown(int displayNumber) override;
-    void readoutShown(bool shown) override;
-    void presetSelected(int slot) override;
-    void presetApplied(const AppliedPreset& preset) override;
-    void presetStored(int slot) override;
-    void modifiedChanged(bool modified) override;
-    void presetNameChanged(const std::string& name) override;
-    void irPositionNameChanged(int position, const std::string& name) override;
-    void knobLayerChanged(bool layerB) override;
-    void userIrAssigned(int position, unsigned number) override;
-    void impulseResponseChanged(std::span<const double> samples, bool byUser) override;
-    void deviceTextChanged(const std::string& text) override;
-    void presetRowChanged(int row, const std::string& text) override;
-    void userIrRowChanged(int row, const std::string& text) override;
-    void cabinetNameChanged(int cabinet, const std::string& name) override;
-    void transferStarted(Transfer transfer) override;
-    void transferProgress(Transfer transfer, double fraction) override;
-    void transferEnded(Transfer transfer, bool ok) override;
-    void presetRequestUnanswered() override;
-    void irUploadAnswered(bool stored) override;
-    void irReceived(unsigned number) override;
-    void presetFileImported(bool ok, const std::string& reason) override;
-    void synchronised() override;
-    void factoryResetFinished() override;
-    void firmwarePageOpened() override;
-    void firmwarePageClosed(bool afterUpdate) override;
-    void globalSettingsOpened() override;
-    void aboutRequested() override;
-    void message(const std::string& text) override;
-    void note(const std::string& text) override;
-
-  private:
-    template <typename Fn>
-    void both(Fn&& fn) {
-        if (program_) fn(*program_);
-        if (window_) fn(*window_);
-    }
-    EditorEvents* program_ = nullptr;
-    EditorEvents* window_ = nullptr;
-};
 
 class Link {
   public:
@@ -80,7 +25,11 @@ class Link {
     bool send(std::span<const std::uint8_t> message);
 
     EventHub& events() { return events_; }
-    bool windowOpen() const { return events_.hasWindow(); }
+    // The window is one more listener; while none is open the link skips
+    // every step that only the window would show.
+    void openWindow(EditorEvents& view);
+    void closeWindow();
+    bool windowOpen() const { return window_ != nullptr; }
     Platform& platform() { return platform_; }
 
     // A message box (with a window) and the message event (always).
@@ -124,6 +73,7 @@ class Link {
     Platform& platform_;
     Sender sender_;
     EventHub events_;
+    EditorEvents* window_ = nullptr;
     bool messagePending_ = false;
     std::string pendingMessage_;
     bool presetWatchArmed_ = false;

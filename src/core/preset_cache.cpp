@@ -72,7 +72,7 @@ int PresetCache::pendingCount() const {
 
 void PresetCache::setRow(int row, const std::string& text) {
     rows_[static_cast<std::size_t>(row)] = text;
-    link_.events().presetRowChanged(row, text);
+    link_.events().emit(&ListEvents::presetRowChanged, row, text);
 }
 
 void PresetCache::setRowFromName(int row, int displayNumber, std::span<const std::uint8_t> name32) {

@@ -107,7 +107,7 @@ void PresetFileImport::start(const std::filesystem::path& path) {
 }
 
 void PresetFileImport::refuse(const std::string& reason) {
-    link_.events().presetFileImported(false, reason);
+    link_.events().emit(&TransferEvents::presetFileImported, false, reason);
 }
 
 // A file that brings an IR for a position that plays a user IR replaces it.
@@ -203,7 +203,7 @@ void PresetFileImport::irFailed(const std::string& reason) {
 }
 
 void PresetFileImport::finish() {
-    link_.events().presetFileImported(true, {});
+    link_.events().emit(&TransferEvents::presetFileImported, true, {});
 }
 
 }  // namespace vornix

@@ -40,26 +40,27 @@ std::string trimmedName(std::span<const std::uint8_t> file, std::size_t at) {
 
 // ---- export ------------------------------------------------------------------------
 
-bool VornixControl::exportPresetFile(const std::filesystem::path& path) {
+Result VornixControl::exportPresetFile(const std::filesystem::path& path) {
     storage::PresetFileContent content;
     content.name = baseNameOf(path);
     for (int i = 0; i < NumPresetParams; ++i)
         content.values[static_cast<std::size_t>(i)] = intValue(i);
     content.ir7Name = userIrNames_[0];
     content.ir8Name = userIrNames_[1];
-    content.ir7Block = ownUserIrFile(dataFolder(), intValue(param::Ir7Mode),
+    content.ir7Block = ownUserIrFile(cache_.folder(), intValue(param::Ir7Mode),
                                      intValue(param::Ir7SlotHigh), intValue(param::Ir7SlotLow));
-    content.ir8Block = ownUserIrFile(dataFolder(), intValue(param::Ir8Mode),
+    content.ir8Block = ownUserIrFile(cache_.folder(), intValue(param::Ir8Mode),
                                      intValue(param::Ir8SlotHigh), intValue(param::Ir8SlotLow));
     // The preset counts as saved only once the file is really there.
     if (!storage::writeFile(path, storage::buildPresetFile(content),
                             storage::Durability::Durable)) {
-        link_.showMessage("Could not write the preset file " + path.string());
-        return false;
+        const std::string why = "Could not write the preset file " + path.string();
+        link_.showMessage(why);
+        return Result::failed(why);
     }
     renamePreset(baseNameOf(path));
     setModified(false);
-    return true;
+    return Result::done();
 }
 
 void VornixControl::chooseAndExportPreset() {
@@ -68,8 +69,8 @@ void VornixControl::chooseAndExportPreset() {
     request.extension = "kvp";
     request.initialName =
         storedPresetPath_.empty()
-            ? presetName_
-            : (std::filesystem::path(storedPresetPath_).parent_path() / presetName_).string();
+            ? sound_.presetName
+            : (std::filesystem::path(storedPresetPath_).parent_path() / sound_.presetName).string();
     if (const auto path = link_.platform().chooseFile(request); path && !path->empty()) {
         storedPresetPath_ = *path;
         exportPresetFile(*path);
@@ -91,11 +92,11 @@ void VornixControl::chooseAndImportPreset() {
 void VornixControl::applyPresetFileValues(std::span<const std::uint8_t> file) {
     for (int i = 0; i < NumPresetParams; ++i) {
         const int v = static_cast<std::int8_t>(file[pf::Params + static_cast<std::size_t>(i)]);
-        const iplug::IParam& p = parameter(i);
-        BulkUpdate = true;
-        EditValues[static_cast<std::size_t>(i)] = v;
+        const iplug::IParam& p = *param(i);
+        sound_.BulkUpdate = true;
+        sound_.EditValues[static_cast<std::size_t>(i)] = v;
         setParameterFromDevice(i, (v - p.minimum()) / (p.maximum() - p.minimum()));
-        BulkUpdate = false;
+        sound_.BulkUpdate = false;
     }
     setModified(true);
     renamePreset(trimmedName(file, pf::Name));

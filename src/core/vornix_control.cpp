@@ -85,7 +85,7 @@ void VornixControl::transferStep() {
 // and so does the start-up sequence for the current preset, a few times. The
 // export asks again itself.
 void VornixControl::presetRequestUnanswered() {
-    link_.events().presetRequestUnanswered();
+    link_.events().emit(&TransferEvents::presetRequestUnanswered);
     if (!online() || bankExport_.active()) return;
     if (bulkRead_.active())
         bulkRead_.retryRequest();
@@ -96,41 +96,39 @@ void VornixControl::presetRequestUnanswered() {
 // ---- hooks ---------------------------------------------------------------------------
 
 void VornixControl::uiClosed() {
-    if (online()) sendToDevice(sysex::editorClosed());
+    if (online()) link_.send(sysex::editorClosed());
     if (saveDrawScale_) saveDrawScale_(drawScale_);
-    attachView(nullptr);
+    link_.closeWindow();
 }
 
 // With no window content the shell shows its own About box.
 bool VornixControl::aboutRequested() {
-    if (!windowOpen()) return false;
-    link_.events().aboutRequested();
+    if (!link_.windowOpen()) return false;
+    link_.events().emit(&PageEvents::aboutRequested);
     return true;
 }
 
-void VornixControl::menuCommand(int command) {
+void VornixControl::menuCommand(MenuCommand command) {
     switch (command) {
-        case menu::FirmwareUpdate:
-            openFirmwarePage();
+        case MenuCommand::FirmwareUpdate:
+            firmware_.openPage();
             break;
-        case menu::ImportBank:
+        case MenuCommand::ImportBank:
             importBank();
             break;
-        case menu::ExportBank:
-            if (chooseBankExportFile()) startBankExportTo(storedBankPath_);
+        case MenuCommand::ExportBank:
+            if (chooseBankExportFile()) bankExport_.start(storedBankPath_);
             break;
-        case menu::GlobalSettings:
+        case MenuCommand::GlobalSettings:
             connection_.enableKeepAlive(false);
-            link_.events().globalSettingsOpened();
+            link_.events().emit(&PageEvents::globalSettingsOpened);
             requestGlobalPage(sysex::page::Settings);
             break;
-        case menu::ClearCache:
-            clearCache();
+        case MenuCommand::ClearCache:
+            cache_.clear();
             refreshPresetListFromFiles();
             loadPresetSlots();
             link_.showMessage("Finished successfully!");
-            break;
-        default:
             break;
     }
 }
@@ -141,19 +139,13 @@ void VornixControl::reconnect() {
     // keep-alive for good.
     if (bankImport_.active()) {
         bankImport_.cancel();
-        link_.events().transferEnded(Transfer::BankImport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, false);
     }
     if (bankExport_.active()) {
         bankExport_.cancel();
-        link_.events().transferEnded(Transfer::BankExport, false);
+        link_.events().emit(&TransferEvents::transferEnded, Transfer::BankExport, false);
     }
-    link_.events().connecting();
-}
-
-void VornixControl::setSearchStatus(const std::string& text) {
-    if (text == searchStatus_) return;
-    searchStatus_ = text;
-    link_.events().searchStatusChanged(text);
+    link_.events().emit(&LinkEvents::connecting);
 }
 
 // ---- parameters ------------------------------------------------------------------------

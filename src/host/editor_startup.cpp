@@ -8,7 +8,7 @@
 namespace vornix::host {
 
 void startEditor(VornixControl& editor, const ir::FactoryWavProvider& factoryWavs) {
-    const storage::DataFolder& folder = editor.dataFolder();
+    const storage::DataFolder& folder = editor.cache().folder();
     std::error_code ignored;
     std::filesystem::create_directories(folder.root(), ignored);
     for (const auto& cache :
@@ -16,7 +16,7 @@ void startEditor(VornixControl& editor, const ir::FactoryWavProvider& factoryWav
         storage::ensureFolder(cache);
     // Files a killed program was writing when it died.
     storage::removeStaleTemporaryFiles(folder);
-    editor.initialiseCaches(factoryWavs);
+    editor.userIrs().initialiseCaches(factoryWavs);
 }
 
 }  // namespace vornix::host

@@ -1,5 +1,7 @@
 #include "ui/editor_window.hpp"
 
+#include <numeric>
+
 #include "ui/ir_panel.hpp"
 #include "ui/pages/main_page.hpp"
 
@@ -14,11 +16,11 @@ MainPageActions actionsOn(VornixControl& editor) {
     actions.loadAmpVoicing = [&editor](int model) { editor.loadAmpVoicing(model); };
     actions.loadAmbienceVoicing = [&editor](int type) { editor.loadAmbienceVoicing(type); };
     actions.faceSwitch = [&editor](FaceSwitch which, bool down) {
-        down ? editor.pressSwitch(which) : editor.releaseSwitch(which);
+        down ? editor.faceplate().press(which) : editor.faceplate().release(which);
     };
     actions.presetColumn.rowClicked = [&editor](int row) { editor.presetRowClicked(row); };
-    actions.presetColumn.importPreset = [&editor] { editor.chooseAndImportPreset(); };
-    actions.presetColumn.exportPreset = [&editor] { editor.chooseAndExportPreset(); };
+    actions.presetColumn.importPreset = [&editor] { editor.presetFiles().chooseAndImportPreset(); };
+    actions.presetColumn.exportPreset = [&editor] { editor.presetFiles().chooseAndExportPreset(); };
     // The whole preset goes out under its new name, online or not.
     actions.presetColumn.rename = [&editor](const std::string& name) {
         editor.renamePreset(name);
@@ -26,21 +28,22 @@ MainPageActions actionsOn(VornixControl& editor) {
     };
     // A WAV that cannot be read is refused in a message box by the editor.
     actions.irPage.importUserIr = [&editor](int position) {
-        std::string ignored;
-        editor.importUserIr(position == 7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, std::nullopt,
-                            ignored);
+        editor.userIrs().importUserIr(position == 7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8,
+                                      std::nullopt);
     };
     // Closing the settings page lets the editor look for the device again; a
     // changed PATCH OFFSET renumbers the list.
     actions.settings.closed = [&editor] {
-        editor.enableKeepAlive(true);
+        editor.connection().enableKeepAlive(true);
         editor.refreshPresetListFromFiles();
     };
     actions.settings.requestPage = [&editor](int page) { editor.requestGlobalPage(page); };
     actions.settings.writePage = [&editor](int page) { editor.writeGlobalPage(page); };
-    actions.settings.factoryReset = [&editor](std::uint8_t target) { editor.factoryReset(target); };
-    actions.firmware.chooseFile = [&editor] { editor.chooseFirmwareFile(); };
-    actions.firmware.close = [&editor] { editor.closeFirmwarePage(); };
+    actions.settings.factoryReset = [&editor](std::uint8_t target) {
+        editor.wholeDevice().factoryReset(target);
+    };
+    actions.firmware.chooseFile = [&editor] { editor.firmware().chooseFile(); };
+    actions.firmware.close = [&editor] { editor.firmware().closePage(); };
     return actions;
 }
 
@@ -52,9 +55,11 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
     graphics_->setPlatform(platform);
     graphics_->setResourceLookup(std::move(resources));
     view_ = std::make_unique<GraphicsView>(*graphics_);
-    editor.resetProgramMap();
+    // Every controller program selects the preset of its own number until
+    // the program map page asks the device for its map.
+    std::iota(editor.programMap().begin(), editor.programMap().end(), 0);
     buildMainPage(*graphics_, *view_, actionsOn(editor));
-    editor.attachView(view_.get());
+    editor.link().openWindow(*view_);
     showKeptState();
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
@@ -67,14 +72,15 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
 // with, the knob layer the device is in, where the list was scrolled to, the
 // current preset and the impulse response.
 void EditorWindow::showKeptState() {
-    if (editor_.online()) {
-        view_->deviceAnswered(editor_.device().version());
-        view_->identified(editor_.device().version(), editor_.device().serial);
-        view_->presetSelected(editor_.currentPreset());
+    if (editor_.connection().online()) {
+        view_->deviceAnswered(editor_.connection().device().version());
+        view_->identified(editor_.connection().device().version(),
+                          editor_.connection().device().serial);
+        view_->presetSelected(editor_.sound().currentPreset);
     } else {
-        view_->searchStatusChanged(editor_.searchStatus());
+        view_->searchStatusChanged(editor_.connection().searchStatus());
     }
-    if (editor_.layerB()) view_->knobLayerChanged(true);
+    if (editor_.sound().LayerB) view_->knobLayerChanged(true);
     view_->presetList().scrollTo(preset_list::topRowOfScroll(editor_.intValue(param::Scroll)));
     showImpulseResponse();
 }
@@ -83,19 +89,19 @@ void EditorWindow::showKeptState() {
 // the editor's, and the graph shows the IR they give.
 void EditorWindow::showImpulseResponse() {
     for (int cabinet = 0; cabinet < ir_panel::Rows; ++cabinet)
-        view_->cabinetNameChanged(cabinet, editor_.cabinetName(cabinet));
+        view_->cabinetNameChanged(cabinet, editor_.userIrs().irNames().cabinetName(cabinet));
     for (int position : {7, 8}) {
-        view_->irPositionNameChanged(position, editor_.userIrName(position));
+        view_->irPositionNameChanged(position, editor_.userIrs().userIrName(position));
         view_->showIrMode(position,
                           editor_.intValue(position == 7 ? param::Ir7Mode : param::Ir8Mode));
     }
     view_->showIrPosition(editor_.intValue(param::Ir));
-    editor_.showIrSelection(editor_.intValue(param::Ir));
+    editor_.userIrs().showIrSelection(editor_.intValue(param::Ir));
 }
 
 EditorWindow::~EditorWindow() {
     editor_.setQueuedValueSink(nullptr);
-    if (editor_.windowOpen()) editor_.attachView(nullptr);
+    if (editor_.link().windowOpen()) editor_.link().closeWindow();
     // The controls go before the view their actions reach.
     graphics_.reset();
 }

@@ -89,11 +89,11 @@ TEST(WindowTitle, FollowsTheLinkOnlineAndOffline) {
     testing::EditorHarness h;
     std::vector<std::string> titles;
     TitleFollower follower([&titles](const std::string& title) { titles.push_back(title); });
-    h.editor.setEvents(&follower);
+    h.editor.link().events().add(follower);
     h.goOnline(13);
     h.editor.reconnect();
     h.goOnline(14);
-    h.editor.setEvents(nullptr);
+    h.editor.link().events().remove(follower);
     EXPECT_EQ(titles, (std::vector<std::string>{"VornixControl - Vornix 1.3", "VornixControl",
                                                 "VornixControl - Vornix 1.4"}));
 }

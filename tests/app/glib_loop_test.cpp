@@ -130,7 +130,8 @@ TEST(EditorStackScale, ReadFromSettingsAndSavedWhenTheWindowCloses) {
     EXPECT_FLOAT_EQ(stack.editor().drawScale(), 0.75f);
 
     loop.advance(4000);
-    EXPECT_TRUE(stack.editor().online()) << "the simulated pedal answers the identification";
+    EXPECT_TRUE(stack.editor().connection().online())
+        << "the simulated pedal answers the identification";
 
     stack.editor().setDrawScale(1.25f);
     stack.editor().uiClosed();

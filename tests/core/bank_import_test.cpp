@@ -74,8 +74,7 @@ struct ImportHarness : EditorHarness {
     }
     bool start(const Bytes& bytes) {
         storage::writeFile(file, bytes);
-        std::string error;
-        return editor.startBankImport(file, error);
+        return editor.wholeDevice().startBankImport(file).ok();
     }
     // Runs the restore tick by tick and answers `count` messages that wait
     // for an answer, each as soon as it went out.
@@ -136,7 +135,7 @@ TEST(BankImport, RewritesDumpsIntoRestoreMessages) {
     h.loop.advance(100);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Finished successfully!"});
     EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
-    EXPECT_FALSE(h.editor.online()) << "reconnects after the import";
+    EXPECT_FALSE(h.editor.connection().online()) << "reconnects after the import";
     h.sent.clear();
     h.loop.advance(3300);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 0F F7"});
@@ -172,7 +171,7 @@ TEST(BankImport, ContinueAnswerOnTheLastMessageEndsTheImport) {
     h.checksums(bank.checksums());
     h.loop.advance(100);
     EXPECT_EQ(h.view.result(Transfer::BankImport), 1);
-    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.editor.connection().online());
 }
 
 // A repeated acknowledgement once counted for the next message, which the
@@ -220,7 +219,8 @@ TEST(BankImport, PresetsThatDifferAreWrittenAgainThreeTimesBeforeTheyAreNamed) {
     const std::string text = "The restore did not take: presets 3, 90 differ from the bank file.";
     EXPECT_EQ(h.view.result(Transfer::BankImport), 0);
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{text});
-    EXPECT_FALSE(h.editor.online()) << "the editor reads the device again all the same";
+    EXPECT_FALSE(h.editor.connection().online())
+        << "the editor reads the device again all the same";
 }
 
 TEST(BankImport, APresetWrittenAgainThatTakesEndsInSuccess) {
@@ -354,9 +354,9 @@ TEST(BankImport, AStrayIrEndMessageIsNotSentAgain) {
     h.loop.advance(100);
     EXPECT_EQ(h.sentWith(sysex::cmd::RestorePreset).size(), 128u);
     EXPECT_EQ(h.sentWith(sysex::cmd::RestoreIrLast).size(), 1u);
-    EXPECT_EQ(h.platform.texts(),
-              std::vector<std::string>{
-                  "Communication error: no acknowledgement for message 129 of 129"});
+    EXPECT_EQ(
+        h.platform.texts(),
+        std::vector<std::string>{"Communication error: no acknowledgement for message 129 of 129"});
 }
 
 TEST(BankImport, AnIrNeverAnsweredIsSentFourTimesThenFails) {
@@ -376,8 +376,7 @@ TEST(BankImport, WaitsWhileOffline) {
     EditorHarness h;
     const auto file = h.dir.path() / "bank.kvb";
     storage::writeFile(file, Bank().bytes());
-    std::string error;
-    ASSERT_TRUE(h.editor.startBankImport(file, error));
+    ASSERT_TRUE(h.editor.wholeDevice().startBankImport(file).ok());
     h.loop.advance(4000);
     EXPECT_TRUE(h.sent.empty());
     EXPECT_TRUE(h.events.isActive(Transfer::BankImport));
@@ -404,14 +403,11 @@ TEST(BankImport, FilesThatAreNotAWholeBankAreRefused) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         storage::writeFile(h.file, c.bytes);
-        std::string error;
-        EXPECT_FALSE(h.editor.startBankImport(h.file, error));
-        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(h.editor.wholeDevice().startBankImport(h.file).error(), c.error);
     }
     storage::writeFile(h.file, Bytes(BulkBufferCapacity + 1, 0xF7));
-    std::string error;
-    EXPECT_FALSE(h.editor.startBankImport(h.file, error));
-    EXPECT_EQ(error, "Not a bank file: larger than 1 MiB");
+    EXPECT_EQ(h.editor.wholeDevice().startBankImport(h.file).error(),
+              "Not a bank file: larger than 1 MiB");
     EXPECT_FALSE(h.view.isActive(Transfer::BankImport));
     h.loop.advance(500);
     EXPECT_TRUE(h.sent.empty());
@@ -421,7 +417,7 @@ TEST(BankImport, CancellingTheQuestionShowsNoDialog) {
     EditorHarness h;
     h.openWindow();
     h.platform.answers.push_back(Answer::Cancel);
-    h.editor.menuCommand(menu::ImportBank);
+    h.editor.menuCommand(MenuCommand::ImportBank);
     EXPECT_EQ(h.platform.texts().size(), 1u);
     EXPECT_TRUE(h.platform.requests.empty());
 }

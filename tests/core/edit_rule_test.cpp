@@ -25,10 +25,10 @@ TEST(EditRule, ValueTheDeviceReportedIsNotSentBack) {
     h.editor.setParameterFromUser(param::Drive, 64);
     h.receive(sysex::parameterChanged(param::Drive, 30));
     EXPECT_EQ(h.editor.intValue(param::Drive), 30);
-    EXPECT_EQ(h.editor.editValue(param::Drive), 30);
+    EXPECT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(param::Drive)], 30);
     h.editor.setParameterFromUser(param::Drive, 30);
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_FALSE(h.editor.bulkUpdate());
+    EXPECT_FALSE(h.editor.sound().BulkUpdate);
 }
 
 // The list, the settings and the pages are no part of the sound: an edit of
@@ -44,7 +44,7 @@ TEST(EditRule, ParametersOutsideTheSoundLeaveTheModifiedStateAlone) {
             SCOPED_TRACE(index);
             const int v = h.editor.intValue(index);
             h.editor.setParameterFromUser(index, v == 1 ? 2 : 1);
-            EXPECT_EQ(h.editor.modified(), edited);
+            EXPECT_EQ(h.editor.sound().ModifiedFlag, edited);
         }
     }
 }
@@ -53,13 +53,13 @@ TEST(EditRule, BulkUpdateSendsNothingButEditValuesFollow) {
     EditorHarness h;
     h.goOnline();  // the editor starts in a bulk update, which nothing has ended yet
     h.sent.clear();
-    ASSERT_TRUE(h.editor.bulkUpdate());
+    ASSERT_TRUE(h.editor.sound().BulkUpdate);
     h.editor.setParameterFromUser(param::Buzz, 10);
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_EQ(h.editor.editValue(param::Buzz), 10);
+    EXPECT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(param::Buzz)], 10);
     // Once released, the same value is not sent late.
     h.endBulkUpdate();
-    ASSERT_FALSE(h.editor.bulkUpdate());
+    ASSERT_FALSE(h.editor.sound().BulkUpdate);
     h.editor.setParameterFromUser(param::Buzz, 10);
     EXPECT_TRUE(h.sent.empty());
 }
@@ -69,7 +69,7 @@ TEST(EditRule, OfflineEditsAreNeitherSentNorRecorded) {
     h.endBulkUpdate();
     h.editor.setParameterFromUser(param::Gain, 100);
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_EQ(h.editor.editValue(param::Gain), 0);
+    EXPECT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(param::Gain)], 0);
     h.editor.selectPreset(3);
     h.editor.storePreset(3);
     EXPECT_TRUE(h.sent.empty());
@@ -88,9 +88,9 @@ TEST(EditRule, UserIrSlotHalvesAreSentEvenWhenUnchanged) {
 TEST(EditRule, UserIrForPosition8WithPreset72GoesOutInTwoHalves) {
     EditorHarness h;
     h.goOnlineWithPreset(72, 0);
-    const int n = h.editor.currentPreset() + 128;
+    const int n = h.editor.sound().currentPreset + 128;
     ASSERT_EQ(n, 200);
-    h.editor.assignUserIr(UserIrTarget::Ir8, n);
+    h.editor.userIrs().assignUserIr(UserIrTarget::Ir8, n);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 50 0A 3B 01 F7"});
     h.sent.clear();
     h.receive(sysex::status(sysex::cmd::ParameterAck));
@@ -137,7 +137,7 @@ TEST(EditRule, StoreAndSelectWhileOnline) {
     h.goOnlineWithPreset();
     h.editor.selectPreset(9);
     h.editor.storePreset(9);
-    h.editor.pressSwitch(FaceSwitch::LayerB);
+    h.editor.faceplate().press(FaceSwitch::LayerB);
     EXPECT_EQ(h.sentHex(), (std::vector<std::string>{"F0 00 51 21 05 23 0A 09 F7",
                                                      "F0 00 51 21 05 50 0A 12 09 F7",
                                                      "F0 00 51 21 05 50 0A 13 01 F7"}));
@@ -169,7 +169,7 @@ TEST(EditRule, EditorClosingTellsTheDeviceOnlyWhenOnline) {
     h.goOnlineWithPreset();
     h.editor.uiClosed();
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 5F 0A F7"});
-    EXPECT_FALSE(h.editor.windowOpen());
+    EXPECT_FALSE(h.editor.link().windowOpen());
 }
 
 }  // namespace

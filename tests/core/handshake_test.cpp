@@ -32,7 +32,7 @@ TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
     EXPECT_TRUE(identifyTimes(h).empty());
 
     EditorHarness settings;
-    settings.editor.menuCommand(menu::GlobalSettings);  // turns the keep-alive off
+    settings.editor.menuCommand(MenuCommand::GlobalSettings);  // turns the keep-alive off
     settings.loop.advance(10000);
     EXPECT_TRUE(identifyTimes(settings).empty());
     settings.editor.reconnect();
@@ -45,7 +45,7 @@ TEST(KeepAlive, NoneWhileOnlineOrDisabled) {
 TEST(KeepAlive, IdentifyNowAsksAtOnceAndRestartsTheCount) {
     EditorHarness h;
     h.loop.advance(2000);
-    h.editor.identifyNow();
+    h.editor.connection().identifyNow();
     h.loop.advance(3300);
     EXPECT_EQ(identifyTimes(h), (std::vector<std::int64_t>{2000, 5300}));
 }
@@ -54,19 +54,19 @@ TEST(KeepAlive, IdentifyNowAsksNothingOnlineOrWhileTheSearchIsOff) {
     EditorHarness online;
     online.goOnline();
     online.sent.clear();
-    online.editor.identifyNow();
+    online.editor.connection().identifyNow();
     EXPECT_TRUE(online.sent.empty());
 
     EditorHarness settings;
-    settings.editor.menuCommand(menu::GlobalSettings);
-    settings.editor.identifyNow();
+    settings.editor.menuCommand(MenuCommand::GlobalSettings);
+    settings.editor.connection().identifyNow();
     EXPECT_TRUE(identifyTimes(settings).empty());
 }
 
 TEST(Identification, AcceptedVersionGoesOnlineAndAsksForChecksums) {
     EditorHarness h;
     h.goOnline(109);
-    EXPECT_TRUE(h.editor.online());
+    EXPECT_TRUE(h.editor.connection().online());
     EXPECT_TRUE(h.events.online);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 03 F7"});
     EXPECT_EQ(h.events.answeredVersions, std::vector<double>{10.9});
@@ -89,7 +89,7 @@ TEST(Identification, VersionsOutsideOneToTenStayOfflineWithAMessage) {
         EditorHarness h;
         h.openWindow();
         h.goOnline(c.version);
-        EXPECT_FALSE(h.editor.online());
+        EXPECT_FALSE(h.editor.connection().online());
         EXPECT_EQ(h.events.refusals, std::vector<std::string>{c.message});
         EXPECT_TRUE(h.sent.empty());
         EXPECT_TRUE(h.platform.boxes.empty())
@@ -115,7 +115,7 @@ TEST(Identification, BadChecksumShowsTheVersionButStaysOffline) {
     Bytes reply = sysex::identificationReply(13, "X");
     reply[100] ^= 1;
     h.receive(reply);
-    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.editor.connection().online());
     EXPECT_EQ(h.events.answeredVersions, std::vector<double>{1.3});
     EXPECT_EQ(h.events.serial, "");
     EXPECT_TRUE(h.sent.empty());
@@ -126,7 +126,7 @@ TEST(Identification, SecondReplyWhileOnlineIsIgnored) {
     h.goOnline();
     h.sent.clear();
     h.goOnline(9);  // would be refused if it counted as an identification
-    EXPECT_TRUE(h.editor.online());
+    EXPECT_TRUE(h.editor.connection().online());
     EXPECT_TRUE(h.sent.empty());
     h.loop.advance(100);
     EXPECT_TRUE(h.events.messages.empty());
@@ -136,7 +136,7 @@ TEST(Reconnect, GoesOfflineAndLooksForTheDeviceAgain) {
     EditorHarness h;
     h.goOnline();
     h.editor.reconnect();
-    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.editor.connection().online());
     EXPECT_FALSE(h.events.online);
     EXPECT_TRUE(h.events.logged("connecting"));
     h.sent.clear();

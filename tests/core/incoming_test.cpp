@@ -37,21 +37,23 @@ TEST(CurrentPreset, AppliedWithTheWindowOpen) {
     rec[sysex::record::Params + 19] = 1;  // extension factor clamps to 2
     h.receivePreset(6, rec);
     EXPECT_TRUE(h.sent.empty()) << "nothing is echoed";
-    EXPECT_FALSE(h.editor.bulkUpdate());
-    EXPECT_FALSE(h.editor.modified());
-    EXPECT_EQ(h.editor.currentPreset(), 6);
+    EXPECT_FALSE(h.editor.sound().BulkUpdate);
+    EXPECT_FALSE(h.editor.sound().ModifiedFlag);
+    EXPECT_EQ(h.editor.sound().currentPreset, 6);
     EXPECT_EQ(h.editor.intValue(param::Gain), AmpVoicingTable[3][0]);
     EXPECT_EQ(h.editor.intValue(19), 2);
-    EXPECT_EQ(h.editor.storedValue(19), 2);
-    EXPECT_EQ(h.editor.editValue(param::Buzz), AmpVoicingTable[3][1]);
+    EXPECT_EQ(h.editor.sound().StoredValues[static_cast<std::size_t>(19)], 2);
+    EXPECT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(param::Buzz)],
+              AmpVoicingTable[3][1]);
     ASSERT_EQ(h.view.applied.size(), 1u);
     const AppliedPreset& applied = h.view.applied[0];
     EXPECT_EQ(applied.slot, 6);
     EXPECT_EQ(applied.displayNumber, 6);
     EXPECT_EQ(applied.name.substr(0, 10), "Round Tone");
     EXPECT_EQ(applied.ampModel, 3);
-    EXPECT_EQ(applied.ir7Label, h.editor.cabinetName(7));  // position 7 plays its cabinet
-    EXPECT_EQ(h.editor.presetName().substr(0, 10), "Round Tone");
+    EXPECT_EQ(applied.ir7Label,
+              h.editor.userIrs().irNames().cabinetName(7));  // position 7 plays its cabinet
+    EXPECT_EQ(h.editor.sound().presetName.substr(0, 10), "Round Tone");
     EXPECT_EQ(h.view.presetRows[6], " 06 Round Tone" + std::string(22, ' '));
     EXPECT_EQ(h.view.selectedSlot, 6);
 }
@@ -82,9 +84,9 @@ TEST(CurrentPreset, APresetJustReceivedIsNotModified) {
     EditorHarness h;
     h.goOnlineWithPreset(0, 64);
     h.editor.setParameterFromUser(param::Gain, 65);
-    ASSERT_TRUE(h.editor.modified());
+    ASSERT_TRUE(h.editor.sound().ModifiedFlag);
     h.receivePreset(1, recordWith(30));
-    EXPECT_FALSE(h.editor.modified());
+    EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     EXPECT_FALSE(h.events.modified);
 }
 
@@ -112,14 +114,16 @@ TEST(CurrentPreset, ClampedAndDerivedValuesAreNoEdit) {
         if (c.index >= 0) rec[sysex::record::Params + static_cast<std::size_t>(c.index)] = c.value;
         h.receivePreset(4, rec);
         for (int i = 0; i < NumPresetParams; ++i)
-            ASSERT_EQ(h.editor.storedValue(i), h.editor.editValue(i)) << "parameter " << i;
+            ASSERT_EQ(h.editor.sound().StoredValues[static_cast<std::size_t>(i)],
+                      h.editor.sound().EditValues[static_cast<std::size_t>(i)])
+                << "parameter " << i;
         for (int scroll : {100, 97, 40}) h.editor.setParameterFromUser(param::Scroll, scroll);
-        EXPECT_FALSE(h.editor.modified());
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
         const int before = h.editor.intValue(c.knob);
         h.editor.setParameterFromUser(c.knob, before == 10 ? 11 : 10);
-        EXPECT_TRUE(h.editor.modified());
+        EXPECT_TRUE(h.editor.sound().ModifiedFlag);
         h.editor.setParameterFromUser(c.knob, before);
-        EXPECT_FALSE(h.editor.modified());
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     }
 }
 
@@ -130,7 +134,7 @@ TEST(CurrentPreset, BadChecksumMovesOnlyTheSelection) {
     Bytes m = sysex::blockMessage(sysex::cmd::PresetDump, 9, recordWith(3));
     m[100] ^= 1;
     h.receive(m);
-    EXPECT_EQ(h.editor.currentPreset(), 9);
+    EXPECT_EQ(h.editor.sound().currentPreset, 9);
     EXPECT_EQ(h.view.selectedSlot, 9);
     EXPECT_EQ(h.editor.intValue(param::Gain), 64);
     EXPECT_EQ(h.view.applied.size(), 1u) << "only the first preset was applied";
@@ -139,18 +143,18 @@ TEST(CurrentPreset, BadChecksumMovesOnlyTheSelection) {
 TEST(CurrentPreset, IgnoredWhileOffline) {
     EditorHarness h;
     h.receivePreset(9, recordWith(3));
-    EXPECT_EQ(h.editor.currentPreset(), 0);
+    EXPECT_EQ(h.editor.sound().currentPreset, 0);
     EXPECT_EQ(h.editor.intValue(param::Gain), 64);
 }
 
 TEST(CurrentPreset, AfterAStoreTheSlotFileIsWritten) {
     EditorHarness h;
     h.goOnlineWithPreset(2);
-    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
+    std::filesystem::create_directories(h.editor.cache().folder().presetsFolder());
     h.editor.storePreset(2);
     const auto rec = recordWith(33, "Stored");
     h.receivePreset(2, rec);
-    EXPECT_EQ(storage::readFile(h.editor.dataFolder().presetSlotFile(2)),
+    EXPECT_EQ(storage::readFile(h.editor.cache().folder().presetSlotFile(2)),
               Bytes(rec.begin(), rec.end()));
     EXPECT_EQ(h.events.storedSlots, std::vector<int>{2});
     // Once: the next preset of that slot is the device's, not a store.
@@ -225,7 +229,7 @@ TEST(BulkRead, TwoPendingSlotsReadInOrderWithProgress) {
     EditorHarness h;
     h.openWindow();
     h.goOnline();
-    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
+    std::filesystem::create_directories(h.editor.cache().folder().presetsFolder());
     const auto rec3 = recordWith(3, "Three");
     const auto rec7 = recordWith(7, "Seven");
     h.receive(
@@ -244,7 +248,7 @@ TEST(BulkRead, TwoPendingSlotsReadInOrderWithProgress) {
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 55 0A 00 F7"});
     EXPECT_DOUBLE_EQ(h.view.progressOf(Transfer::BulkRead), 1.0);
     EXPECT_EQ(h.view.result(Transfer::BulkRead), 1);
-    EXPECT_EQ(storage::readFile(h.editor.dataFolder().presetSlotFile(7)),
+    EXPECT_EQ(storage::readFile(h.editor.cache().folder().presetSlotFile(7)),
               Bytes(rec7.begin(), rec7.end()));
     EXPECT_EQ(h.view.presetRows[3].substr(0, 9), " 03 Three");
 }
@@ -252,7 +256,7 @@ TEST(BulkRead, TwoPendingSlotsReadInOrderWithProgress) {
 TEST(BulkRead, RequestsSlotAgainAfterBadChecksum) {
     EditorHarness h;
     h.goOnline();
-    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
+    std::filesystem::create_directories(h.editor.cache().folder().presetsFolder());
     const auto rec = recordWith(3, "Three");
     h.receive(checksumPage({{3, storage::recordChecksum(rec)}}));
     h.loop.advance(200);
@@ -261,7 +265,7 @@ TEST(BulkRead, RequestsSlotAgainAfterBadChecksum) {
     damaged[50] ^= 2;
     h.receive(damaged);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 40 0A 03 F7"});
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().presetSlotFile(3)));
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().presetSlotFile(3)));
     EXPECT_TRUE(h.events.isActive(Transfer::BulkRead));
 }
 
@@ -287,10 +291,10 @@ TEST(IrNamePages, FillRowsAndAskForTheRestOfTheBank) {
 TEST(ParameterMessages, LayerReportAndOutOfRangeIndex) {
     EditorHarness h;
     h.receive(sysex::parameterChanged(77, 1));
-    EXPECT_TRUE(h.editor.layerB()) << "kept with the window closed";
+    EXPECT_TRUE(h.editor.sound().LayerB) << "kept with the window closed";
     h.openWindow();
     h.receive(sysex::parameterChanged(77, 0));
-    EXPECT_FALSE(h.editor.layerB());
+    EXPECT_FALSE(h.editor.sound().LayerB);
     h.receive(sysex::parameterChanged(77, 1));
     EXPECT_TRUE(h.view.layerB);
     // 127 is past the catalogue: nothing is applied, nothing is sent.
@@ -350,7 +354,7 @@ TEST(Dispatch, ForeignAndMalformedMessagesChangeNothing) {
     h.receive(high);
     h.receive(Bytes{0xF0, 0xF7});
     h.receive(Bytes{});
-    EXPECT_EQ(h.editor.currentPreset(), 0);
+    EXPECT_EQ(h.editor.sound().currentPreset, 0);
     EXPECT_EQ(h.editor.intValue(param::Gain), 64);
     EXPECT_TRUE(h.sent.empty());
 }
@@ -359,7 +363,7 @@ TEST(TextMessage, TrimmedIntoTheDeviceText) {
     EditorHarness h;
     h.openWindow();
     h.receive(sysex::textMessage("Hello pedal"));
-    EXPECT_EQ(h.editor.deviceText(), "Hello pedal");
+    EXPECT_EQ(h.editor.sound().deviceText, "Hello pedal");
     EXPECT_EQ(h.view.deviceText, "Hello pedal");
 }
 

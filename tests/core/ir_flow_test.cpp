@@ -62,9 +62,10 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
         EditorHarness h;
         h.openWindow();
         h.goOnlineWithPreset(12);
-        std::string error;
-        ASSERT_TRUE(h.editor.importUserIr(c.position, wav("pcm16_mono_44100.wav"), error)) << error;
-        EXPECT_EQ(h.editor.irUploadTarget(), static_cast<unsigned>(c.number));
+        const Result imported =
+            h.editor.userIrs().importUserIr(c.position, wav("pcm16_mono_44100.wav"));
+        ASSERT_TRUE(imported.ok()) << imported.error();
+        EXPECT_EQ(h.editor.userIrs().irUploadTarget(), static_cast<unsigned>(c.number));
         // The high half goes out first, even when unchanged; the low half waits for 5F.
         ASSERT_EQ(h.sentBytes(), std::vector<Bytes>{setParam(c.high, c.number >> 7)});
         h.sent.clear();
@@ -73,13 +74,14 @@ TEST(UserIrImport, WavBecomesThePresetsOwnUserIrAndIsUploaded) {
         EXPECT_EQ(h.editor.intValue(c.low), 12);
         // Cached under the number, named after the file.
         const auto cached =
-            storage::readFile(h.editor.dataFolder().irFile(static_cast<unsigned>(c.number)));
+            storage::readFile(h.editor.cache().folder().irFile(static_cast<unsigned>(c.number)));
         ASSERT_EQ(cached.size(), 2436u);
         EXPECT_EQ(ir::irSlotFileName(cached), "pcm16_mono_44100");
-        EXPECT_EQ(h.editor.irNames().userName(static_cast<unsigned>(c.number)), "pcm16_mono_44100");
+        EXPECT_EQ(h.editor.userIrs().irNames().userName(static_cast<unsigned>(c.number)),
+                  "pcm16_mono_44100");
         const int position = c.position == UserIrTarget::Ir7 ? 7 : 8;
         EXPECT_EQ(h.view.positionNames[position], "pcm16_mono_44100");
-        EXPECT_EQ(h.editor.userIrName(position), "pcm16_mono_44100");
+        EXPECT_EQ(h.editor.userIrs().userIrName(position), "pcm16_mono_44100");
         EXPECT_EQ(h.view.userIrRows[c.number % 32], "pcm16_mono_44100");
         // The upload: a header, then ten more chunks once the device accepts it.
         h.sent.clear();
@@ -99,13 +101,14 @@ TEST(UserIrImport, UnreadableWavIsRefusedWithItsReasonAndNothingStored) {
     EditorHarness h;
     h.openWindow();
     h.goOnlineWithPreset(4);
-    const auto before = h.editor.irSamples();
-    std::string error;
-    EXPECT_FALSE(h.editor.importUserIr(UserIrTarget::Ir7, wav("no_data_chunk.wav"), error));
-    EXPECT_EQ(error, "not a WAV file: no 'data' chunk");
+    const auto before = h.editor.userIrs().irSamples();
+    const Result imported =
+        h.editor.userIrs().importUserIr(UserIrTarget::Ir7, wav("no_data_chunk.wav"));
+    EXPECT_FALSE(imported.ok());
+    EXPECT_EQ(imported.error(), "not a WAV file: no 'data' chunk");
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"not a WAV file: no 'data' chunk"});
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(4)));
-    EXPECT_TRUE(h.editor.irSamples() == before);
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(4)));
+    EXPECT_TRUE(h.editor.userIrs().irSamples() == before);
     EXPECT_TRUE(h.view.positionNames.empty());
     h.receive(sysex::status(sysex::cmd::ParameterAck));
     h.loop.advance(1000);
@@ -118,23 +121,23 @@ TEST(UserIrImport, CancelledDialogChangesNothingOnTheDevice) {
     EditorHarness h;
     h.openWindow();
     h.goOnlineWithPreset(5);
-    std::string error;
-    EXPECT_FALSE(h.editor.importUserIr(UserIrTarget::Ir8, std::nullopt, error));
+    const Result imported = h.editor.userIrs().importUserIr(UserIrTarget::Ir8, std::nullopt);
+    EXPECT_FALSE(imported.ok());
     ASSERT_EQ(h.platform.requests.size(), 1u);
     EXPECT_EQ(h.platform.requests[0].extension, "wav");
-    EXPECT_TRUE(error.empty());
     EXPECT_TRUE(h.sent.empty());
     h.receive(sysex::status(sysex::cmd::ParameterAck));
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(133)));
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(133)));
 }
 
 TEST(UserIrImport, OfflineCachesButDoesNotUpload) {
     EditorHarness h;
-    std::string error;
-    ASSERT_TRUE(h.editor.importUserIr(UserIrTarget::Ir7, wav("pcm24_mono_48000.wav"), error));
-    EXPECT_TRUE(std::filesystem::exists(h.editor.dataFolder().irFile(0)));
-    EXPECT_EQ(h.editor.userIrName(7), "pcm24_mono_48000");
+    const Result imported =
+        h.editor.userIrs().importUserIr(UserIrTarget::Ir7, wav("pcm24_mono_48000.wav"));
+    ASSERT_TRUE(imported.ok()) << imported.error();
+    EXPECT_TRUE(std::filesystem::exists(h.editor.cache().folder().irFile(0)));
+    EXPECT_EQ(h.editor.userIrs().userIrName(7), "pcm24_mono_48000");
     h.goOnline();
     h.loop.advance(1000);
     EXPECT_TRUE(h.sentWith(sysex::cmd::IrFirst).empty());
@@ -145,13 +148,13 @@ TEST(UserIrImport, OfflineCachesButDoesNotUpload) {
 TEST(StoreIr, CabinetNumber390WritesFactoryFile7AndRelabelsCabinet7) {
     EditorHarness h;
     h.openWindow();
-    ASSERT_TRUE(h.editor.readWavIntoIr(wav("pcm16_mono_44100.wav")).ok());
-    h.editor.storeIr(sysex::padName("New Seven"), 390);
-    const auto file = h.editor.dataFolder().factoryIrFolder() / "007.dat";
+    ASSERT_TRUE(h.editor.userIrs().readWavIntoIr(wav("pcm16_mono_44100.wav")).ok());
+    h.editor.userIrs().storeIr(sysex::padName("New Seven"), 390);
+    const auto file = h.editor.cache().folder().factoryIrFolder() / "007.dat";
     EXPECT_EQ(storage::readFile(file).size(), 2436u);
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(390 - 384)));
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(390 - 384)));
     EXPECT_EQ(h.view.cabinetNames[7], "New Seven");
-    EXPECT_EQ(h.editor.cabinetName(7), "New Seven");
+    EXPECT_EQ(h.editor.userIrs().irNames().cabinetName(7), "New Seven");
     EXPECT_TRUE(h.view.userIrRows.empty()) << "no position was being edited";
 }
 
@@ -164,14 +167,14 @@ void cacheCabinets(EditorHarness& h) {
         samples[0] = k / 10.0;
         const auto encoded =
             ir::encodeIrSlotFile(sysex::padName("Cab" + std::to_string(k)), samples);
-        ASSERT_TRUE(
-            ir::storeIrFile(h.editor.dataFolder(), static_cast<unsigned>(383 + k), encoded.bytes));
+        ASSERT_TRUE(ir::storeIrFile(h.editor.cache().folder(), static_cast<unsigned>(383 + k),
+                                    encoded.bytes));
     }
 }
 
 double cabinetFirstSample(EditorHarness& h, int k) {
     const auto decoded =
-        ir::readIrSlotFile(h.editor.dataFolder().irFile(static_cast<unsigned>(383 + k)));
+        ir::readIrSlotFile(h.editor.cache().folder().irFile(static_cast<unsigned>(383 + k)));
     return decoded ? decoded->samples[0] : -1;
 }
 
@@ -191,8 +194,8 @@ TEST(IrSelection, FlatResponseCabinetsAndCrossFadesReachTheView) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         h.view.impulseShown = 0;
-        h.editor.showIrSelection(c.value);
-        const auto& out = h.editor.irSamples();
+        h.editor.userIrs().showIrSelection(c.value);
+        const auto& out = h.editor.userIrs().irSamples();
         const double lo = c.lo == 0 ? 1.0 : cabinetFirstSample(h, c.lo);
         const double hi = c.hi == 0 ? 1.0 : cabinetFirstSample(h, c.hi);
         EXPECT_NEAR(out[0], (1 - c.weightHi) * lo + c.weightHi * hi, 1e-6);
@@ -205,11 +208,11 @@ TEST(IrSelection, FlatResponseCabinetsAndCrossFadesReachTheView) {
 TEST(IrSelection, DuringABulkUpdateItIsNotTheUsersChoice) {
     EditorHarness h;
     cacheCabinets(h);
-    h.editor.showIrSelection(64);  // no window: computed all the same
-    EXPECT_NEAR(h.editor.irSamples()[0], cabinetFirstSample(h, 4), 1e-9);
+    h.editor.userIrs().showIrSelection(64);  // no window: computed all the same
+    EXPECT_NEAR(h.editor.userIrs().irSamples()[0], cabinetFirstSample(h, 4), 1e-9);
     h.openWindow();
-    ASSERT_TRUE(h.editor.bulkUpdate());
-    h.editor.showIrSelection(16);
+    ASSERT_TRUE(h.editor.sound().BulkUpdate);
+    h.editor.userIrs().showIrSelection(16);
     EXPECT_FALSE(h.view.impulseByUser);
     EXPECT_EQ(h.view.impulseShown, 4096u);
 }
@@ -221,17 +224,17 @@ TEST(IrSelection, Position7PlaysTheUserIrWhenItsModeIsOn) {
     cacheCabinets(h);
     ir::IrSampleBuffer samples{};
     samples[0] = 0.25;
-    ASSERT_TRUE(ir::storeIrFile(h.editor.dataFolder(), 21,
+    ASSERT_TRUE(ir::storeIrFile(h.editor.cache().folder(), 21,
                                 ir::encodeIrSlotFile(sysex::padName("User"), samples).bytes));
     h.editor.setParameterFromUser(param::Ir7SlotLow, 21);
     h.editor.setParameterFromUser(param::Ir7Mode, 1);
-    h.editor.showIrSelection(112);  // v = 7.0
-    EXPECT_NEAR(h.editor.irSamples()[0],
-                ir::readIrSlotFile(h.editor.dataFolder().irFile(21))->samples[0], 1e-9);
+    h.editor.userIrs().showIrSelection(112);  // v = 7.0
+    EXPECT_NEAR(h.editor.userIrs().irSamples()[0],
+                ir::readIrSlotFile(h.editor.cache().folder().irFile(21))->samples[0], 1e-9);
     // Without a cache file the position stays a unit impulse.
     h.editor.setParameterFromUser(param::Ir7SlotLow, 22);
-    h.editor.showIrSelection(112);
-    EXPECT_EQ(h.editor.irSamples()[0], 1.0);
+    h.editor.userIrs().showIrSelection(112);
+    EXPECT_EQ(h.editor.userIrs().irSamples()[0], 1.0);
 }
 
 // ---- IRs the editor asks the device for ------------------------------------------------------
@@ -252,7 +255,7 @@ TEST(MissingUserIrs, Position7ThenPosition8AreRequestedAfterTheDownload) {
     h.sent.clear();
     for (const Bytes& m : irDump(3, storage::readFile(testDataPath("presets/ir_first.dat"))))
         h.receive(m);
-    EXPECT_TRUE(std::filesystem::exists(h.editor.dataFolder().irFile(3)));
+    EXPECT_TRUE(std::filesystem::exists(h.editor.cache().folder().irFile(3)));
     EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr), std::vector<Bytes>{sysex::requestIr(140)});
     // Once 140 is there too, nothing more is asked for.
     h.sent.clear();
@@ -283,15 +286,16 @@ TEST(UserIrCheck, NameRowThatDiffersFromTheCacheRequestsTheIr) {
         h.openWindow();
         h.goOnlineWithPreset(7);
         h.editor.setParameterFromUser(param::Ir7Mode, 1);
-        std::string error;
-        ASSERT_TRUE(h.editor.importUserIr(UserIrTarget::Ir7, wav("pcm16_mono_44100.wav"), error));
+        const Result imported =
+            h.editor.userIrs().importUserIr(UserIrTarget::Ir7, wav("pcm16_mono_44100.wav"));
+        ASSERT_TRUE(imported.ok()) << imported.error();
         h.receive(sysex::status(sysex::cmd::ParameterAck));
-        std::filesystem::remove(h.editor.dataFolder().irFile(7));
+        std::filesystem::remove(h.editor.cache().folder().irFile(7));
         if (!c.cached.empty()) {
             Bytes file = storage::readFile(testDataPath("presets/ir_first.dat"));
             const auto name = sysex::padName(c.cached);
             std::copy(name.begin(), name.end(), file.begin() + ir::irslot::Name);
-            ASSERT_TRUE(ir::storeIrFile(h.editor.dataFolder(), 7, file));
+            ASSERT_TRUE(ir::storeIrFile(h.editor.cache().folder(), 7, file));
         }
         h.receive(namePageWith(7, c.row));
         h.loop.advance(300);
@@ -313,9 +317,10 @@ TEST(UserIrCheck, NoRequestWhileAWavImportWritesTheSlotOrTheModeIsOff) {
         h.openWindow();
         h.goOnlineWithPreset(7);
         if (modeOn) h.editor.setParameterFromUser(param::Ir7Mode, 1);
-        std::string error;
         // A WAV import names the row itself; the acknowledgement then finds it cached.
-        ASSERT_TRUE(h.editor.importUserIr(UserIrTarget::Ir7, wav("pcm16_mono_44100.wav"), error));
+        const Result imported =
+            h.editor.userIrs().importUserIr(UserIrTarget::Ir7, wav("pcm16_mono_44100.wav"));
+        ASSERT_TRUE(imported.ok()) << imported.error();
         if (!modeOn) h.receive(namePageWith(7, "Device Cab"));
         h.sent.clear();
         h.receive(sysex::status(sysex::cmd::ParameterAck));

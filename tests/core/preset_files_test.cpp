@@ -27,7 +27,7 @@ Bytes dataFile(const std::string& name) {
 
 // The IR a slot file holds, as the editor will play it.
 std::optional<ir::DecodedIrSlot> irAt(const VornixControl& editor, unsigned number) {
-    return ir::readIrSlotFile(editor.dataFolder().irFile(number));
+    return ir::readIrSlotFile(editor.cache().folder().irFile(number));
 }
 
 void expectSameIr(const std::optional<ir::DecodedIrSlot>& stored, const std::string& dataName) {
@@ -63,14 +63,14 @@ void deviceSound(EditorHarness& h, bool playsUserIr7, bool modified) {
 TEST(PresetFileImport, PlainFileOfflineChangesOnlyTheEditor) {
     EditorHarness h;
     h.openWindow();
-    h.editor.importPresetFile(presetData("plain.kvp"));
+    h.editor.presetFiles().importPresetFile(presetData("plain.kvp"));
     EXPECT_EQ(h.editor.intValue(param::Level), 70);
     EXPECT_EQ(h.editor.intValue(param::Gain), 33);
     EXPECT_EQ(h.editor.intValue(param::Ir), 112);
-    EXPECT_TRUE(h.editor.modified());
+    EXPECT_TRUE(h.editor.sound().ModifiedFlag);
     EXPECT_TRUE(h.view.modified);
     EXPECT_EQ(h.view.presetName, "Plain Tone");
-    EXPECT_EQ(h.editor.presetName(), "Plain Tone");
+    EXPECT_EQ(h.editor.sound().presetName, "Plain Tone");
     EXPECT_EQ(h.events.importResults, std::vector<std::string>{"ok"});
     h.loop.advance(1000);
     EXPECT_TRUE(h.sent.empty());
@@ -80,7 +80,7 @@ TEST(PresetFileImport, PlainFileOfflineChangesOnlyTheEditor) {
 TEST(PresetFileImport, PlainFileOnlineSendsThePresetOnce) {
     EditorHarness h;
     h.goOnlineWithPreset(3);
-    h.editor.importPresetFile(presetData("plain.kvp"));
+    h.editor.presetFiles().importPresetFile(presetData("plain.kvp"));
     h.loop.advance(500);
     const auto presets = h.sentWith(sysex::cmd::EditBuffer);
     ASSERT_EQ(presets.size(), 1u);
@@ -100,8 +100,8 @@ TEST(PresetFileImport, VersionsUpToOnePointZeroAreRead) {
         SCOPED_TRACE(c.file);
         EditorHarness h;
         h.openWindow();
-        h.editor.importPresetFile(presetData(c.file));
-        EXPECT_EQ(h.editor.modified(), c.accepted);
+        h.editor.presetFiles().importPresetFile(presetData(c.file));
+        EXPECT_EQ(h.editor.sound().ModifiedFlag, c.accepted);
         EXPECT_EQ(h.events.importResults,
                   std::vector<std::string>{c.accepted ? "ok" : NewerVersion});
         EXPECT_EQ(h.editor.intValue(param::Level), c.accepted ? 70 : 64);
@@ -116,12 +116,12 @@ TEST(PresetFileImport, ShortFileOrOtherMagicIsUnknownAtTheNextIdleTick) {
         SCOPED_TRACE(file);
         EditorHarness h;
         h.openWindow();
-        h.editor.importPresetFile(presetData(file));
+        h.editor.presetFiles().importPresetFile(presetData(file));
         EXPECT_TRUE(h.platform.boxes.empty()) << "deferred, not shown inside the import";
         EXPECT_EQ(h.events.importResults, std::vector<std::string>{"Unknown file format."});
         h.loop.advance(20);
         EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Unknown file format."});
-        EXPECT_FALSE(h.editor.modified());
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
         EXPECT_EQ(h.editor.intValue(param::Level), 64);
     }
 }
@@ -148,15 +148,17 @@ TEST(PresetFileImport, DamagedFilesAreRefusedWithTheirReasonAndApplyNothing) {
         h.goOnlineWithPreset(2, 64);
         const std::string refusal =
             std::string("The preset file is damaged: ") + c.reason + ". Nothing was changed.";
-        h.editor.importPresetFile(presetData(c.file));
+        h.editor.presetFiles().importPresetFile(presetData(c.file));
         h.loop.advance(1000);
         EXPECT_EQ(h.platform.texts(), std::vector<std::string>{refusal});
         EXPECT_EQ(h.events.importResults, std::vector<std::string>{refusal});
         EXPECT_TRUE(h.sent.empty());
-        EXPECT_FALSE(h.editor.modified());
+        EXPECT_FALSE(h.editor.sound().ModifiedFlag);
         for (int i = 0; i < NumPresetParams; ++i)
-            ASSERT_EQ(h.editor.editValue(i), h.editor.storedValue(i)) << "parameter " << i;
-        EXPECT_EQ(h.editor.presetName().substr(0, 4), "Test");
+            ASSERT_EQ(h.editor.sound().EditValues[static_cast<std::size_t>(i)],
+                      h.editor.sound().StoredValues[static_cast<std::size_t>(i)])
+                << "parameter " << i;
+        EXPECT_EQ(h.editor.sound().presetName.substr(0, 4), "Test");
         EXPECT_FALSE(irAt(h.editor, 2)) << "no user IR was stored";
         EXPECT_FALSE(irAt(h.editor, 130));
     }
@@ -169,16 +171,16 @@ TEST(PresetFileImport, FilesOf8192BytesOrMoreAreRefusedWithoutABox) {
     big.resize(8192, 0);
     const auto path = h.dir.path() / "big.kvp";
     storage::writeFile(path, big);
-    h.editor.importPresetFile(path);
+    h.editor.presetFiles().importPresetFile(path);
     h.loop.advance(100);
-    EXPECT_FALSE(h.editor.modified());
+    EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     EXPECT_TRUE(h.platform.boxes.empty());
     EXPECT_EQ(h.events.importResults, std::vector<std::string>{"Unknown file format."});
     // One byte less is a preset file like any other.
     big.resize(8191);
     storage::writeFile(path, big);
-    h.editor.importPresetFile(path);
-    EXPECT_TRUE(h.editor.modified());
+    h.editor.presetFiles().importPresetFile(path);
+    EXPECT_TRUE(h.editor.sound().ModifiedFlag);
     EXPECT_EQ(h.editor.intValue(param::Level), 70);
 }
 
@@ -186,9 +188,9 @@ TEST(PresetFileImport, MissingFileChangesNothingAndSaysWhy) {
     EditorHarness h;
     h.openWindow();
     const auto path = h.dir.path() / "absent.kvp";
-    h.editor.importPresetFile(path);
+    h.editor.presetFiles().importPresetFile(path);
     h.loop.advance(100);
-    EXPECT_FALSE(h.editor.modified());
+    EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     EXPECT_TRUE(h.platform.boxes.empty());
     EXPECT_EQ(h.events.importResults,
               std::vector<std::string>{"Cannot open the preset file " + path.string()});
@@ -221,11 +223,11 @@ TEST(PresetFileImport, AsksBeforeDiscardingEditsOrAUserIrAndCancelStops) {
         deviceSound(h, c.usesUserIr, c.modified);
         const int level = h.editor.intValue(param::Level);
         for (Answer a : c.answers) h.platform.answers.push_back(a);
-        h.editor.importPresetFile(presetData("ir7_only.kvp"));
+        h.editor.presetFiles().importPresetFile(presetData("ir7_only.kvp"));
         EXPECT_EQ(h.platform.texts(), c.asked);
         EXPECT_EQ(h.events.importResults, std::vector<std::string>{c.applied ? "ok" : "cancelled"});
         EXPECT_EQ(h.editor.intValue(param::Level), c.applied ? 70 : level);
-        EXPECT_EQ(std::filesystem::exists(h.editor.dataFolder().irFile(0)), c.applied);
+        EXPECT_EQ(std::filesystem::exists(h.editor.cache().folder().irFile(0)), c.applied);
         for (const auto& box : h.platform.boxes) EXPECT_EQ(box.buttons, Buttons::OkCancel);
     }
 }
@@ -233,7 +235,7 @@ TEST(PresetFileImport, AsksBeforeDiscardingEditsOrAUserIrAndCancelStops) {
 TEST(PresetFileImport, NoIrQuestionWhenTheFileBringsNoUserIr) {
     EditorHarness h;
     deviceSound(h, true, false);
-    h.editor.importPresetFile(presetData("plain.kvp"));
+    h.editor.presetFiles().importPresetFile(presetData("plain.kvp"));
     EXPECT_TRUE(h.platform.boxes.empty());
     EXPECT_EQ(h.editor.intValue(param::Ir7Mode), 0);
 }
@@ -244,17 +246,17 @@ TEST(PresetFileImport, UserIrsLandUnderTheCurrentSlotsOwnNumbers) {
     EditorHarness h;
     h.openWindow();
     offlineAt(h, 5);
-    h.editor.importPresetFile(presetData("both_irs.kvp"));
+    h.editor.presetFiles().importPresetFile(presetData("both_irs.kvp"));
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotHigh), 0);
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotLow), 5);
     EXPECT_EQ(h.editor.intValue(param::Ir8SlotHigh), 1);
     EXPECT_EQ(h.editor.intValue(param::Ir8SlotLow), 5);
     expectSameIr(irAt(h.editor, 5), "ir_first.dat");
     expectSameIr(irAt(h.editor, 133), "ir_second.dat");
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(9)))
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(9)))
         << "the numbers in the file belong to the exporting slot";
-    EXPECT_EQ(h.editor.userIrName(7), "First Cab");
-    EXPECT_EQ(h.editor.userIrName(8), "Second Cab");
+    EXPECT_EQ(h.editor.userIrs().userIrName(7), "First Cab");
+    EXPECT_EQ(h.editor.userIrs().userIrName(8), "Second Cab");
     EXPECT_EQ(h.view.positionNames[7], "First Cab");
     EXPECT_EQ(h.view.positionNames[8], "Second Cab");
     EXPECT_EQ(h.events.importResults, std::vector<std::string>{"ok"});
@@ -270,13 +272,13 @@ TEST(PresetFileImport, SiblingMagicImportsLikeOwn) {
     EditorHarness own, sibling;
     offlineAt(own, 40);
     offlineAt(sibling, 40);
-    own.editor.importPresetFile(presetData("ir7_only.kvp"));
-    sibling.editor.importPresetFile(presetData("sibling.kvp"));
+    own.editor.presetFiles().importPresetFile(presetData("ir7_only.kvp"));
+    sibling.editor.presetFiles().importPresetFile(presetData("sibling.kvp"));
     for (int i = 0; i < NumPresetParams; ++i)
         EXPECT_EQ(sibling.editor.intValue(i), own.editor.intValue(i)) << "parameter " << i;
-    EXPECT_EQ(sibling.editor.presetName(), "Sibling Tone");
-    EXPECT_EQ(storage::readFile(sibling.editor.dataFolder().irFile(40)),
-              storage::readFile(own.editor.dataFolder().irFile(40)));
+    EXPECT_EQ(sibling.editor.sound().presetName, "Sibling Tone");
+    EXPECT_EQ(storage::readFile(sibling.editor.cache().folder().irFile(40)),
+              storage::readFile(own.editor.cache().folder().irFile(40)));
     expectSameIr(irAt(sibling.editor, 40), "ir_first.dat");
 }
 
@@ -285,16 +287,16 @@ TEST(PresetFileImport, SiblingMagicImportsLikeOwn) {
 TEST(PresetFileImport, SingleBlockGoesToThePositionThatOwnsIt) {
     EditorHarness h;
     offlineAt(h, 5);
-    h.editor.importPresetFile(presetData("ir8_with_factory7.kvp"));
+    h.editor.presetFiles().importPresetFile(presetData("ir8_with_factory7.kvp"));
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotHigh), 2) << "factory reference kept";
     EXPECT_EQ(h.editor.intValue(param::Ir7SlotLow), 3);
     EXPECT_EQ(h.editor.intValue(param::Ir8SlotHigh), 1);
     EXPECT_EQ(h.editor.intValue(param::Ir8SlotLow), 5);
     expectSameIr(irAt(h.editor, 133), "ir_second.dat");
     for (unsigned n : {5u, 259u})
-        EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(n))) << n;
-    EXPECT_EQ(h.editor.userIrName(7), "Factory Three");
-    EXPECT_EQ(h.editor.userIrName(8), "Second Cab");
+        EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(n))) << n;
+    EXPECT_EQ(h.editor.userIrs().userIrName(7), "Factory Three");
+    EXPECT_EQ(h.editor.userIrs().userIrName(8), "Second Cab");
 }
 
 // ---- export -----------------------------------------------------------------------------------
@@ -319,12 +321,12 @@ struct ExportHarness : EditorHarness {
         editor.setParameterFromUser(low, value >= 0 ? (value & 0x7F) : 0);
     }
     void cache(unsigned number, const Bytes& bytes) {
-        std::filesystem::create_directories(editor.dataFolder().irFolderFor(number));
-        storage::writeFile(editor.dataFolder().irFile(number), bytes);
+        std::filesystem::create_directories(editor.cache().folder().irFolderFor(number));
+        storage::writeFile(editor.cache().folder().irFile(number), bytes);
     }
     Bytes exportTo(const std::string& name) {
         const auto path = dir.path() / name;
-        EXPECT_TRUE(editor.exportPresetFile(path));
+        EXPECT_TRUE(editor.presetFiles().exportPresetFile(path));
         return storage::readFile(path);
     }
 };
@@ -337,7 +339,7 @@ TEST(PresetFileExport, HeaderWithBothOwnIrBlocks) {
     h.useIr(param::Ir8Mode, param::Ir8SlotHigh, param::Ir8SlotLow, 137);
     h.cache(9, dataFile("ir_first.dat"));
     h.cache(137, dataFile("ir_second.dat"));
-    ASSERT_TRUE(h.editor.modified());
+    ASSERT_TRUE(h.editor.sound().ModifiedFlag);
     const Bytes file = h.exportTo("Night Tone.kvp");
     ASSERT_EQ(file.size(), 5134u);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "VNXP");
@@ -353,7 +355,7 @@ TEST(PresetFileExport, HeaderWithBothOwnIrBlocks) {
               "Second Cab");
     EXPECT_EQ(Bytes(file.begin() + 262, file.begin() + 2698), dataFile("ir_first.dat"));
     EXPECT_EQ(Bytes(file.begin() + 2698, file.end()), dataFile("ir_second.dat"));
-    EXPECT_FALSE(h.editor.modified());
+    EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     EXPECT_EQ(h.view.presetName, "Night Tone");
 }
 
@@ -410,21 +412,21 @@ TEST(PresetFileExport, LongBaseNameKeeps32CharactersInTheFileAndAllOnScreen) {
     const Bytes file = h.exportTo(base + ".kvp");
     EXPECT_EQ(std::string(file.begin() + pf::Name, file.begin() + pf::Name + 32),
               base.substr(0, 32));
-    EXPECT_EQ(h.editor.presetName(), base);
+    EXPECT_EQ(h.editor.sound().presetName, base);
 }
 
 TEST(PresetFileExport, UnwritableFileKeepsThePresetModifiedAndSaysSo) {
     ExportHarness h;
     h.openWindow();
     h.editor.setParameterFromUser(param::Level, 12);
-    ASSERT_TRUE(h.editor.modified());
+    ASSERT_TRUE(h.editor.sound().ModifiedFlag);
     const auto path = h.dir.path() / "no such folder" / "p.kvp";
-    EXPECT_FALSE(h.editor.exportPresetFile(path));
-    EXPECT_TRUE(h.editor.modified());
+    EXPECT_FALSE(h.editor.presetFiles().exportPresetFile(path));
+    EXPECT_TRUE(h.editor.sound().ModifiedFlag);
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(h.platform.boxes.size(), 1u);
     EXPECT_NE(h.platform.boxes[0].text.find(path.string()), std::string::npos);
-    EXPECT_NE(h.editor.presetName(), "p");
+    EXPECT_NE(h.editor.sound().presetName, "p");
 }
 
 TEST(PresetFileExport, DialogNameFollowsTheLastPathAndBecomesIt) {
@@ -432,14 +434,14 @@ TEST(PresetFileExport, DialogNameFollowsTheLastPathAndBecomesIt) {
     h.openWindow();
     h.editor.renamePreset("Warm");
     h.platform.files.push_back((h.dir.path() / "first.kvp").string());
-    h.editor.chooseAndExportPreset();
+    h.editor.presetFiles().chooseAndExportPreset();
     ASSERT_EQ(h.platform.requests.size(), 1u);
     EXPECT_EQ(h.platform.requests[0].initialName, "Warm");
     EXPECT_EQ(h.platform.requests[0].extension, "kvp");
     EXPECT_TRUE(std::filesystem::exists(h.dir.path() / "first.kvp"));
     // The name field now reads "first"; the next dialog starts in the same folder.
     h.platform.files.push_back(std::nullopt);
-    h.editor.chooseAndExportPreset();
+    h.editor.presetFiles().chooseAndExportPreset();
     EXPECT_EQ(h.platform.requests[1].initialName, (h.dir.path() / "first").string());
 }
 
@@ -459,14 +461,14 @@ TEST(PresetFileRoundTrip, FactoryPosition7AndOwnPosition8) {
 
     EditorHarness to;
     offlineAt(to, 30);
-    to.editor.importPresetFile(from.dir.path() / "round.kvp");
+    to.editor.presetFiles().importPresetFile(from.dir.path() / "round.kvp");
     EXPECT_EQ(to.editor.intValue(param::Gain), 99);
     EXPECT_EQ(to.editor.intValue(param::Ir7SlotHigh), 2);
     EXPECT_EQ(to.editor.intValue(param::Ir7SlotLow), 1);
     EXPECT_EQ(to.editor.intValue(param::Ir8SlotLow), 30);
     expectSameIr(irAt(to.editor, 158), "ir_second.dat");
-    EXPECT_FALSE(std::filesystem::exists(to.editor.dataFolder().irFile(30)));
-    EXPECT_FALSE(std::filesystem::exists(to.editor.dataFolder().irFile(257)));
+    EXPECT_FALSE(std::filesystem::exists(to.editor.cache().folder().irFile(30)));
+    EXPECT_FALSE(std::filesystem::exists(to.editor.cache().folder().irFile(257)));
 }
 
 }  // namespace

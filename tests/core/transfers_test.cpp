@@ -19,15 +19,16 @@ TEST(IrDownload, StreamOf2785BytesIsStoredAs2436Bytes) {
     const auto chunks = irDump(40, file);
     ASSERT_EQ(chunks.size(), 11u);
     for (const Bytes& m : chunks) h.receive(m);
-    EXPECT_EQ(storage::readFile(h.editor.dataFolder().irFile(40)), file);
+    EXPECT_EQ(storage::readFile(h.editor.cache().folder().irFile(40)), file);
 }
 
 TEST(IrDownload, CabinetIrIsStoredInTheFactoryFolderAndNamesTheCabinet) {
     EditorHarness h;
     h.goOnline();
     for (const Bytes& m : irDump(385, irFile(2))) h.receive(m);
-    EXPECT_EQ(storage::readFile(h.editor.dataFolder().factoryIrFolder() / "002.dat"), irFile(2));
-    EXPECT_EQ(h.editor.cabinetName(2), "Cab 2");
+    EXPECT_EQ(storage::readFile(h.editor.cache().folder().factoryIrFolder() / "002.dat"),
+              irFile(2));
+    EXPECT_EQ(h.editor.userIrs().irNames().cabinetName(2), "Cab 2");
 }
 
 TEST(IrDownload, BadChecksumIsNotStored) {
@@ -35,7 +36,7 @@ TEST(IrDownload, BadChecksumIsNotStored) {
     h.goOnline();
     for (const Bytes& m : irDump(40, irFile(1))) h.receive(m);
     for (const Bytes& m : irDump(40, irFile(9), 1)) h.receive(m);
-    EXPECT_EQ(storage::readFile(h.editor.dataFolder().irFile(40)), irFile(1))
+    EXPECT_EQ(storage::readFile(h.editor.cache().folder().irFile(40)), irFile(1))
         << "the good copy stays";
 }
 
@@ -59,11 +60,11 @@ TEST(IrDownload, AChecksumThatDoesNotAddUpIsAskedAgainUntilTheSameBytesComeTwice
         SCOPED_TRACE(c.what);
         EditorHarness h;
         h.goOnlineWithPreset();
-        h.editor.requestIr(40);
+        h.editor.userIrs().requestIr(40);
         for (int delta : c.checksumDeltas)
             for (const Bytes& m : irDump(40, irFile(1), delta)) h.receive(m);
         EXPECT_EQ(h.sentWith(sysex::cmd::RequestIr).size(), 1 + c.askedAgain);
-        const auto cached = h.editor.dataFolder().irFile(40);
+        const auto cached = h.editor.cache().folder().irFile(40);
         EXPECT_EQ(storage::readFile(cached), c.stored ? irFile(1) : Bytes{});
         EXPECT_EQ(h.events.result(Transfer::IrDownload), c.stored ? 1 : 0);
         EXPECT_EQ(h.events.messages,
@@ -76,11 +77,11 @@ TEST(IrDownload, AChecksumThatDoesNotAddUpIsAskedAgainUntilTheSameBytesComeTwice
 TEST(IrDownload, AStreamShortOfTheLengthItAnnouncedIsNotStored) {
     EditorHarness h;
     h.goOnlineWithPreset();
-    h.editor.requestIr(40);
+    h.editor.userIrs().requestIr(40);
     std::vector<Bytes> chunks = irDump(40, irFile(1));
     chunks.erase(chunks.begin() + 4);
     for (const Bytes& m : chunks) h.receive(m);
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(40)));
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(40)));
     EXPECT_EQ(h.events.messages,
               std::vector<std::string>{"IR 40 arrived damaged and was not stored"});
 }
@@ -90,13 +91,13 @@ TEST(IrDownload, StreamLongerThanTheDecodeBufferIsRefused) {
     h.goOnline();
     // 4,800 stream bytes would decode to 4,200 bytes, past the 4,096-byte buffer.
     for (const Bytes& m : irDump(41, irFile(1), 0, 4800)) h.receive(m);
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(41)));
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(41)));
 }
 
 TEST(IrDownload, IgnoredWhileOffline) {
     EditorHarness h;
     for (const Bytes& m : irDump(40, irFile(1))) h.receive(m);
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().irFile(40)));
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().irFile(40)));
 }
 
 TEST(IrDownload, ProgressWithTheWindowOpen) {
@@ -128,7 +129,7 @@ struct UploadHarness {
             sent.emplace_back(m.begin(), m.end());
             return true;
         });
-        link.events().setProgram(&events);
+        link.events().add(events);
     }
     void steps(int n) {
         for (int i = 0; i < n; ++i)
@@ -222,21 +223,21 @@ TEST(IrUpload, OfflineTheFileIsOnlyPacked) {
 TEST(MenuCommands, FirmwareImportAndExportItemsAreWired) {
     EditorHarness h;
     h.openWindow();
-    h.editor.menuCommand(menu::FirmwareUpdate);
-    EXPECT_TRUE(h.editor.online()) << "held online for the loader";
+    h.editor.menuCommand(MenuCommand::FirmwareUpdate);
+    EXPECT_TRUE(h.editor.connection().online()) << "held online for the loader";
     EXPECT_TRUE(h.view.logged("firmware page"));
     h.loop.advance(3300);
     EXPECT_TRUE(h.sent.empty()) << "no keep-alive on the firmware page";
 
     h.platform.files.push_back((h.dir.path() / "out.kvb").string());
-    h.editor.menuCommand(menu::ExportBank);
+    h.editor.menuCommand(MenuCommand::ExportBank);
     ASSERT_EQ(h.platform.requests.size(), 1u);
     EXPECT_EQ(h.platform.requests[0].mode, FileRequest::Mode::Save);
     EXPECT_EQ(h.platform.requests[0].extension, "kvb");
     EXPECT_EQ(h.platform.requests[0].initialName, "Vornix_Presets_and_IRs");
     EXPECT_TRUE(h.view.isActive(Transfer::BankExport));
 
-    h.editor.menuCommand(menu::ImportBank);
+    h.editor.menuCommand(MenuCommand::ImportBank);
     EXPECT_EQ(h.platform.texts().back(),
               "This operation will overwrite the current Presets!\nAre you sure to continue?");
     EXPECT_EQ(h.platform.requests.size(), 2u);
@@ -251,7 +252,7 @@ TEST(BankExport, AnUnansweredRequestIsAskedAgainThreeTimesThenFails) {
     h.openWindow();
     h.goOnlineWithPreset();
     const auto file = h.dir.path() / "out.kvb";
-    h.editor.startBankExportTo(file);
+    h.editor.wholeDevice().startBankExportTo(file);
     h.loop.advance(100);
     ASSERT_EQ(h.sentWith(sysex::cmd::RequestPreset).size(), 1u);
     h.loop.advance(1200);
@@ -270,7 +271,7 @@ TEST(BankExport, StrayDamagedAndRepeatedAnswersDoNotReachTheFile) {
     EditorHarness h;
     h.goOnlineWithPreset();
     const auto file = h.dir.path() / "out.kvb";
-    h.editor.startBankExportTo(file);
+    h.editor.wholeDevice().startBankExportTo(file);
     auto withIr = recordWith(1, "P");
     withIr[sysex::record::Ir7Mode] = 1;
     withIr[sysex::record::Ir7Bank] = 0;
@@ -341,7 +342,7 @@ TEST(BankExport, AnIrChecksumOfTheDevicesOwnIsKeptAsSent) {
         EditorHarness h;
         h.goOnlineWithPreset();
         const auto file = h.dir.path() / "out.kvb";
-        h.editor.startBankExportTo(file);
+        h.editor.wholeDevice().startBankExportTo(file);
         answerPresets(h);
         for (int delta : c.checksumDeltas) {
             for (const Bytes& m : irDump(40, irFile(6), delta)) h.receive(m);
@@ -366,7 +367,7 @@ TEST(BankExport, AFileThatCannotBeWrittenEndsItBeforeAnyRequest) {
     EditorHarness h;
     h.goOnlineWithPreset();
     const auto file = h.dir.path() / "no such folder" / "out.kvb";
-    h.editor.startBankExportTo(file);
+    h.editor.wholeDevice().startBankExportTo(file);
     h.loop.advance(1000);
     EXPECT_TRUE(h.sent.empty());
     EXPECT_EQ(h.events.result(Transfer::BankExport), 0);
@@ -378,7 +379,7 @@ TEST(BankExport, GoingOfflineCancelsWithoutAFile) {
     EditorHarness h;
     h.goOnlineWithPreset();
     const auto file = h.dir.path() / "out.kvb";
-    h.editor.startBankExportTo(file);
+    h.editor.wholeDevice().startBankExportTo(file);
     h.loop.advance(100);
     h.editor.reconnect();
     h.loop.advance(1000);
@@ -390,7 +391,7 @@ TEST(BankExport, PresetsWithoutUserIrsGive128Times267Bytes) {
     EditorHarness h;
     h.goOnlineWithPreset();
     const auto file = h.dir.path() / "out.kvb";
-    h.editor.startBankExportTo(file);
+    h.editor.wholeDevice().startBankExportTo(file);
     for (int slot = 0; slot < 128; ++slot) {
         h.loop.advance(100);
         auto rec = recordWith(static_cast<std::uint8_t>(slot), "P");
@@ -403,7 +404,7 @@ TEST(BankExport, PresetsWithoutUserIrsGive128Times267Bytes) {
     h.loop.advance(200);
     EXPECT_TRUE(h.sentWith(sysex::cmd::RequestIr).empty());
     EXPECT_EQ(std::filesystem::file_size(file), 128u * 267);
-    EXPECT_FALSE(std::filesystem::exists(h.editor.dataFolder().presetSlotFile(3)))
+    EXPECT_FALSE(std::filesystem::exists(h.editor.cache().folder().presetSlotFile(3)))
         << "dumps are not cached";
 }
 
@@ -415,8 +416,7 @@ struct FirmwareHarness : EditorHarness {
         Bytes data(bytes);
         std::iota(data.begin(), data.end(), 0);
         storage::writeFile(file, data);
-        std::string error;
-        return editor.loadFirmware(file, error);
+        return editor.firmware().load(file).ok();
     }
 };
 
@@ -434,8 +434,8 @@ TEST(Firmware, FilesOutside211To65535BytesAreRefusedWithoutSending) {
 TEST(Firmware, ChunksOneEachTickAndNoKeepAliveMeanwhile) {
     FirmwareHarness h;
     h.openWindow();
-    h.editor.menuCommand(menu::FirmwareUpdate);
-    h.editor.openFirmwarePage();
+    h.editor.menuCommand(MenuCommand::FirmwareUpdate);
+    h.editor.firmware().openPage();
     ASSERT_TRUE(h.load(5000));
     const std::size_t total = sysex::packedLength(5000);
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Ready));
@@ -452,7 +452,7 @@ TEST(Firmware, ChunksOneEachTickAndNoKeepAliveMeanwhile) {
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Finished));
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>{"Firmware update finished."});
     EXPECT_EQ(h.view.result(Transfer::Firmware), 1);
-    EXPECT_FALSE(h.editor.online());
+    EXPECT_FALSE(h.editor.connection().online());
     EXPECT_TRUE(h.view.logged("firmware page closed after update"));
 }
 
@@ -461,7 +461,7 @@ TEST(Firmware, ChunksOneEachTickAndNoKeepAliveMeanwhile) {
 TEST(Firmware, OnceTheLoaderIsAskedNothingElseGoesOut) {
     FirmwareHarness h;
     h.goOnline();  // the checksum page is asked for
-    h.editor.openFirmwarePage();
+    h.editor.firmware().openPage();
     h.sent.clear();
     ASSERT_TRUE(h.load(1000));
     h.receive(
@@ -472,7 +472,7 @@ TEST(Firmware, OnceTheLoaderIsAskedNothingElseGoesOut) {
     for (const auto& m : h.sent) EXPECT_EQ(m.bytes[sysex::at::Family], sysex::family::Firmware);
     EXPECT_FALSE(h.events.notes.empty()) << "what was held back is traced";
     h.receive(sysex::firmwareStatus(sysex::fwcmd::Finished));
-    EXPECT_TRUE(h.editor.sendToDevice(sysex::requestPage(sysex::page::Identify)));
+    EXPECT_TRUE(h.editor.link().send(sysex::requestPage(sysex::page::Identify)));
 }
 
 TEST(Firmware, DeviceFailureOrSilenceEndsWithErrorInUpdate) {
@@ -512,16 +512,16 @@ TEST(Firmware, ReadyWithoutALoadedImageIsNotOurs) {
 TEST(FactoryReset, PresetsClearTheCacheBeforeSendingSettingsDoNot) {
     EditorHarness h;
     h.openWindow();
-    std::filesystem::create_directories(h.editor.dataFolder().presetsFolder());
-    ASSERT_TRUE(storage::writePresetSlotFile(h.editor.dataFolder(), 0, recordWith(1, "Kept")));
+    std::filesystem::create_directories(h.editor.cache().folder().presetsFolder());
+    ASSERT_TRUE(storage::writePresetSlotFile(h.editor.cache().folder(), 0, recordWith(1, "Kept")));
     h.editor.loadPresetSlots();
     h.platform.answers.push_back(Answer::Cancel);
-    h.editor.factoryReset(sysex::reset::Settings);
+    h.editor.wholeDevice().factoryReset(sysex::reset::Settings);
     EXPECT_TRUE(h.sent.empty());
-    h.editor.factoryReset(sysex::reset::Settings);
+    h.editor.wholeDevice().factoryReset(sysex::reset::Settings);
     EXPECT_EQ(h.sentHex(), std::vector<std::string>{"F0 00 51 21 05 56 0A 02 F7"});
     EXPECT_EQ(h.view.presetRows[0].substr(0, 8), " 00 Kept");
-    h.editor.factoryReset(sysex::reset::Presets);
+    h.editor.wholeDevice().factoryReset(sysex::reset::Presets);
     EXPECT_EQ(h.sentHex().back(), "F0 00 51 21 05 56 0A 01 F7");
     EXPECT_EQ(h.view.presetRows[0], " 00 ");
     EXPECT_EQ(h.platform.texts(), std::vector<std::string>(3, "Are you sure?"));

@@ -95,7 +95,7 @@ Bytes referenceBank(Scenario& s) {
     Scenario clean;
     for (int slot = 0; slot < NumPresets; ++slot) clean.pedal.setPreset(slot, s.pedal.preset(slot));
     EXPECT_TRUE(clean.runUntilSynced());
-    clean.editor->startBankExportTo(bankFile(clean));
+    clean.editor->wholeDevice().startBankExportTo(bankFile(clean));
     for (int t = 0; t < 600 && clean.events.result(Transfer::BankExport) < 0; ++t)
         clean.loop.advance(100);
     return storage::readFile(bankFile(clean));
@@ -103,7 +103,7 @@ Bytes referenceBank(Scenario& s) {
 
 void expectCacheIsThePedalsOrAbsent(const Scenario& s) {
     for (int slot = 0; slot < NumPresets; ++slot) {
-        const Bytes cached = storage::readFile(s.editor->dataFolder().presetSlotFile(slot));
+        const Bytes cached = storage::readFile(s.editor->cache().folder().presetSlotFile(slot));
         if (cached.empty()) continue;
         const auto& rec = s.pedal.preset(slot);
         EXPECT_EQ(cached, Bytes(rec.begin(), rec.end())) << "slot " << slot;
@@ -114,15 +114,15 @@ std::vector<TransferCase> transferCases() {
     std::vector<TransferCase> cases;
     cases.push_back(
         {"sync", [](Scenario&) {},
-         [](Scenario& s) { s.editor->sendToDevice(sysex::requestPage(sysex::page::Identify)); },
+         [](Scenario& s) { s.editor->link().send(sysex::requestPage(sysex::page::Identify)); },
          [](Scenario& s) { return s.events.synchronisations > 0; },
          [](Scenario& s) {
              expectCacheMatchesPedal(s);
-             return s.editor->currentPreset() == s.pedal.currentPreset();
+             return s.editor->sound().currentPreset == s.pedal.currentPreset();
          },
          expectCacheIsThePedalsOrAbsent});
     cases.push_back({"backup", [](Scenario& s) { ASSERT_TRUE(s.runUntilSynced()); },
-                     [](Scenario& s) { s.editor->startBankExportTo(bankFile(s)); },
+                     [](Scenario& s) { s.editor->wholeDevice().startBankExportTo(bankFile(s)); },
                      [](Scenario& s) { return s.events.result(Transfer::BankExport) >= 0; },
                      [](Scenario& s) { return s.events.result(Transfer::BankExport) == 1; },
                      [](Scenario& s) {
@@ -136,57 +136,58 @@ std::vector<TransferCase> transferCases() {
                              << " expected; they differ from byte "
                              << differs.first - written.begin();
                      }});
-    cases.push_back({"restore",
-                     [](Scenario& s) {
-                         ASSERT_TRUE(s.runUntilSynced());
-                         storage::writeFile(bankFile(s), referenceBank(s));
-                         // Something for the restore to put right.
-                         for (int slot : {0, 5, 127})
-                             s.pedal.setPreset(slot, sysex::PresetRecord{});
-                     },
-                     [](Scenario& s) {
-                         std::string error;
-                         ASSERT_TRUE(s.editor->startBankImport(bankFile(s), error)) << error;
-                     },
-                     [](Scenario& s) { return s.events.result(Transfer::BankImport) >= 0; },
-                     [](Scenario& s) {
-                         if (s.events.result(Transfer::BankImport) != 1) return false;
-                         const Bytes bank = storage::readFile(bankFile(s));
-                         for (int slot = 0; slot < NumPresets; ++slot) {
-                             const auto& rec = s.pedal.preset(slot);
-                             const Bytes dump = sysex::blockMessage(
-                                 sysex::cmd::PresetDump, static_cast<std::uint8_t>(slot), rec);
-                             EXPECT_NE(
-                                 std::search(bank.begin(), bank.end(), dump.begin(), dump.end()),
-                                 bank.end())
-                                 << "slot " << slot << " is not the bank's";
-                         }
-                         return true;
-                     },
-                     [](Scenario&) {}});
     cases.push_back(
-        {"IR upload", [](Scenario& s) { ASSERT_TRUE(s.runUntilSynced()); },
+        {"restore",
          [](Scenario& s) {
-             std::string error;
-             ASSERT_TRUE(s.editor->importUserIr(
-                 UserIrTarget::Ir7, testDataPath("wav/pcm16_mono_44100.wav").string(), error));
+             ASSERT_TRUE(s.runUntilSynced());
+             storage::writeFile(bankFile(s), referenceBank(s));
+             // Something for the restore to put right.
+             for (int slot : {0, 5, 127}) s.pedal.setPreset(slot, sysex::PresetRecord{});
          },
-         [](Scenario& s) { return s.events.result(Transfer::IrUpload) >= 0; },
          [](Scenario& s) {
-             if (s.events.result(Transfer::IrUpload) != 1) return false;
-             const unsigned number = s.editor->irUploadTarget();
-             EXPECT_NE(s.pedal.ir(number), nullptr);
-             return s.pedal.ir(number) &&
-                    *s.pedal.ir(number) == storage::readFile(s.editor->dataFolder().irFile(number));
+             const Result started = s.editor->wholeDevice().startBankImport(bankFile(s));
+             ASSERT_TRUE(started.ok()) << started.error();
+         },
+         [](Scenario& s) { return s.events.result(Transfer::BankImport) >= 0; },
+         [](Scenario& s) {
+             if (s.events.result(Transfer::BankImport) != 1) return false;
+             const Bytes bank = storage::readFile(bankFile(s));
+             for (int slot = 0; slot < NumPresets; ++slot) {
+                 const auto& rec = s.pedal.preset(slot);
+                 const Bytes dump = sysex::blockMessage(sysex::cmd::PresetDump,
+                                                        static_cast<std::uint8_t>(slot), rec);
+                 EXPECT_NE(std::search(bank.begin(), bank.end(), dump.begin(), dump.end()),
+                           bank.end())
+                     << "slot " << slot << " is not the bank's";
+             }
+             return true;
          },
          [](Scenario&) {}});
+    cases.push_back({"IR upload", [](Scenario& s) { ASSERT_TRUE(s.runUntilSynced()); },
+                     [](Scenario& s) {
+                         ASSERT_TRUE(
+                             s.editor->userIrs()
+                                 .importUserIr(UserIrTarget::Ir7,
+                                               testDataPath("wav/pcm16_mono_44100.wav").string())
+                                 .ok());
+                     },
+                     [](Scenario& s) { return s.events.result(Transfer::IrUpload) >= 0; },
+                     [](Scenario& s) {
+                         if (s.events.result(Transfer::IrUpload) != 1) return false;
+                         const unsigned number = s.editor->userIrs().irUploadTarget();
+                         EXPECT_NE(s.pedal.ir(number), nullptr);
+                         return s.pedal.ir(number) &&
+                                *s.pedal.ir(number) ==
+                                    storage::readFile(s.editor->cache().folder().irFile(number));
+                     },
+                     [](Scenario&) {}});
     cases.push_back({"firmware", [](Scenario&) {},
                      [](Scenario& s) {
                          const auto file = s.dir.path() / "fw.bin";
                          storage::writeFile(file, Bytes(2000, 0x3C));
-                         s.editor->openFirmwarePage();
-                         std::string error;
-                         ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
+                         s.editor->firmware().openPage();
+                         const Result loaded = s.editor->firmware().load(file);
+                         ASSERT_TRUE(loaded.ok()) << loaded.error();
                      },
                      [](Scenario& s) { return s.events.result(Transfer::Firmware) >= 0; },
                      [](Scenario& s) {

@@ -23,7 +23,7 @@ TEST(Faults, DuplicatedAndDelayedRepliesLeaveTheCacheRight) {
     ASSERT_TRUE(s.runUntilSynced());
     s.loop.advance(2000);
     expectCacheMatchesPedal(s);
-    EXPECT_TRUE(s.editor->online());
+    EXPECT_TRUE(s.editor->connection().online());
 }
 
 TEST(Faults, DroppedPresetIsAskedForAgainAndTheReadCompletes) {
@@ -43,7 +43,7 @@ TEST(Faults, PedalThatNeverSendsPresetsStallsTheReadUntilReconnect) {
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), 4u) << "the request and three repeats";
     EXPECT_TRUE(s.view.logged("unanswered"))
         << "the overlay hides 1.1 s after the unanswered request";
-    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(0)));
+    EXPECT_FALSE(std::filesystem::exists(s.editor->cache().folder().presetSlotFile(0)));
     s.pedal.faults().clear();
     s.editor->reconnect();
     ASSERT_TRUE(s.runUntilSynced());
@@ -57,11 +57,11 @@ TEST(Faults, AnIrDamagedOnTheWayIsAskedAgainAndOnlyTheGoodCopyCached) {
     ASSERT_TRUE(s.runUntilSynced());
     s.pedal.faults().corruptReply(sysex::cmd::IrLast, 1);
     s.port.sent.clear();
-    s.editor->requestIr(3);
+    s.editor->userIrs().requestIr(3);
     s.loop.advance(500);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestIr), 2u);
     ASSERT_NE(s.pedal.ir(3), nullptr);
-    EXPECT_EQ(storage::readFile(s.editor->dataFolder().irFile(3)), *s.pedal.ir(3));
+    EXPECT_EQ(storage::readFile(s.editor->cache().folder().irFile(3)), *s.pedal.ir(3));
     EXPECT_TRUE(s.events.messages.empty());
 }
 
@@ -69,9 +69,9 @@ TEST(Faults, SilentPedalKeepsTheEditorSearchingAndWritesNothing) {
     Scenario s;
     s.pedal.faults().setSilent(true);
     s.loop.advance(33000);
-    EXPECT_FALSE(s.editor->online());
+    EXPECT_FALSE(s.editor->connection().online());
     EXPECT_EQ(s.sentCount(sysex::cmd::Request), 10u);
-    EXPECT_TRUE(std::filesystem::is_empty(s.editor->dataFolder().presetsFolder()));
+    EXPECT_TRUE(std::filesystem::is_empty(s.editor->cache().folder().presetsFolder()));
 }
 
 TEST(Faults, OtherFirmwareVersionStaysOffline) {
@@ -79,7 +79,7 @@ TEST(Faults, OtherFirmwareVersionStaysOffline) {
     s.openWindow();
     s.pedal.faults().setFirmwareVersion(9);
     s.loop.advance(3400);
-    EXPECT_FALSE(s.editor->online());
+    EXPECT_FALSE(s.editor->connection().online());
     EXPECT_EQ(s.platform.texts(),
               std::vector<std::string>{"Please upgrade Vornix to actual version 10."});
     s.pedal.faults().clear();
@@ -91,18 +91,18 @@ TEST(Faults, RefusedRestoreStopsTheImportWithCommunicationError) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     ASSERT_TRUE(std::filesystem::exists(file));
     s.platform.boxes.clear();
     s.pedal.faults().refuseRestore(3);
-    std::string error;
-    ASSERT_TRUE(s.editor->startBankImport(file, error));
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     s.loop.advance(5000);
     EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     EXPECT_EQ(s.platform.texts(), std::vector<std::string>{"Communication error!"});
     EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 3u);
-    EXPECT_TRUE(s.editor->online());
+    EXPECT_TRUE(s.editor->connection().online());
 }
 
 TEST(Faults, FailedFirmwareShowsErrorInUpdate) {
@@ -110,18 +110,18 @@ TEST(Faults, FailedFirmwareShowsErrorInUpdate) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     s.pedal.faults().failFirmware(true);
-    s.editor->menuCommand(menu::FirmwareUpdate);
+    s.editor->menuCommand(MenuCommand::FirmwareUpdate);
     const auto file = s.dir.path() / "fw.bin";
     storage::writeFile(file, Bytes(3000, 0x55));
-    std::string error;
-    ASSERT_TRUE(s.editor->loadFirmware(file, error));
+    const Result started = s.editor->firmware().load(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     for (int ms = 0; ms < 5000 && s.platform.texts().empty(); ms += 100) s.loop.advance(100);
     ASSERT_FALSE(s.platform.texts().empty());
     EXPECT_EQ(s.platform.texts().back(), "Error in update!");
-    EXPECT_FALSE(s.editor->online());
+    EXPECT_FALSE(s.editor->connection().online());
     // The editor looks for the device again, which answers.
     s.loop.advance(5000);
-    EXPECT_TRUE(s.editor->online());
+    EXPECT_TRUE(s.editor->connection().online());
 }
 
 }  // namespace

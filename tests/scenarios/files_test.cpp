@@ -42,8 +42,8 @@ void expectUploadChain(Scenario& s, unsigned ir7, unsigned ir8) {
     ASSERT_LT(preset, s.port.sent.size());
     EXPECT_LT(last8, preset) << "the preset goes last";
     EXPECT_EQ(s.sentCount(sysex::cmd::EditBuffer), 1u);
-    const auto cached7 = storage::readFile(s.editor->dataFolder().irFile(ir7));
-    const auto cached8 = storage::readFile(s.editor->dataFolder().irFile(ir8));
+    const auto cached7 = storage::readFile(s.editor->cache().folder().irFile(ir7));
+    const auto cached8 = storage::readFile(s.editor->cache().folder().irFile(ir8));
     ASSERT_NE(s.pedal.ir(ir7), nullptr);
     ASSERT_NE(s.pedal.ir(ir8), nullptr);
     EXPECT_EQ(*s.pedal.ir(ir7), cached7);
@@ -56,8 +56,8 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
     Scenario s;
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
-    const int from = s.editor->currentPreset();
-    s.editor->importPresetFile(testDataPath("presets/both_irs.kvp"));
+    const int from = s.editor->sound().currentPreset;
+    s.editor->presetFiles().importPresetFile(testDataPath("presets/both_irs.kvp"));
     s.loop.advance(5000);
     {
         SCOPED_TRACE("import into the current slot");
@@ -66,15 +66,15 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
     EXPECT_EQ(s.pedal.editBuffer()[sysex::record::Params + param::Level], 70);
 
     const auto file = s.dir.path() / "Travel.kvp";
-    ASSERT_TRUE(s.editor->exportPresetFile(file));
+    ASSERT_TRUE(s.editor->presetFiles().exportPresetFile(file));
     EXPECT_EQ(storage::readFile(file).size(), 5134u);
 
     s.editor->selectPreset(20);
     s.loop.advance(500);
-    ASSERT_EQ(s.editor->currentPreset(), 20);
+    ASSERT_EQ(s.editor->sound().currentPreset, 20);
     s.port.sent.clear();
     s.platform.boxes.clear();
-    s.editor->importPresetFile(file);
+    s.editor->presetFiles().importPresetFile(file);
     s.loop.advance(5000);
     {
         SCOPED_TRACE("import into slot 20");
@@ -87,7 +87,7 @@ TEST(PresetFileRoundTrip, ExportedWithTwoUserIrsAndImportedIntoAnotherSlot) {
     EXPECT_EQ(edit[sysex::record::Ir7Number], 20);
     EXPECT_EQ(edit[sysex::record::Ir8Bank], 1);
     EXPECT_EQ(edit[sysex::record::Ir8Number], 20);
-    EXPECT_EQ(s.editor->presetName(), "Travel");
+    EXPECT_EQ(s.editor->sound().presetName, "Travel");
 }
 
 TEST(PresetFileRoundTrip, OfflineImportWritesBothIrFilesAndSendsNothing) {
@@ -95,18 +95,18 @@ TEST(PresetFileRoundTrip, OfflineImportWritesBothIrFilesAndSendsNothing) {
     ASSERT_TRUE(s.runUntilSynced());
     s.editor->selectPreset(9);
     s.loop.advance(500);
-    ASSERT_EQ(s.editor->currentPreset(), 9);
+    ASSERT_EQ(s.editor->sound().currentPreset, 9);
     s.pedal.faults().setSilent(true);
     s.editor->reconnect();
     s.loop.advance(4000);
-    ASSERT_FALSE(s.editor->online());
+    ASSERT_FALSE(s.editor->connection().online());
     s.port.sent.clear();
     const Bytes* before = s.pedal.ir(9);
     const Bytes pedalIr9 = before ? *before : Bytes{};
-    s.editor->importPresetFile(testDataPath("presets/both_irs.kvp"));
+    s.editor->presetFiles().importPresetFile(testDataPath("presets/both_irs.kvp"));
     s.loop.advance(1000);
     for (unsigned n : {9u, 137u})
-        EXPECT_EQ(storage::readFile(s.editor->dataFolder().irFile(n)).size(), 2436u) << n;
+        EXPECT_EQ(storage::readFile(s.editor->cache().folder().irFile(n)).size(), 2436u) << n;
     for (const auto& m : s.port.sent)
         EXPECT_EQ(commandKey(m.bytes), sysex::cmd::Request)
             << "only the keep-alive: " << sysex::toHex(m.bytes);
@@ -122,8 +122,8 @@ struct BankScenario : Scenario {
         port.sent.clear();
         platform.boxes.clear();
     }
-    bool import(const std::string& name, std::string& error) {
-        return editor->startBankImport(testDataPath("banks/" + name), error);
+    Result import(const std::string& name) {
+        return editor->wholeDevice().startBankImport(testDataPath("banks/" + name));
     }
 };
 
@@ -140,10 +140,10 @@ std::vector<Bytes> messagesOf(const Bytes& bank) {
 
 TEST(BankFileImport, AWholeBankIsRestoredBetweenBeginAndEnd) {
     BankScenario s;
-    std::string error;
-    ASSERT_TRUE(s.import("whole_bank.kvb", error)) << error;
+    const Result started = s.import("whole_bank.kvb");
+    ASSERT_TRUE(started.ok()) << started.error();
     const std::vector<Bytes> bank = messagesOf(dataFile("banks/whole_bank.kvb"));
-    EXPECT_EQ(s.editor->bankImportSize(), 150);
+    EXPECT_EQ(s.editor->wholeDevice().bankImportSize(), 150);
     s.loop.advance(40000);
     EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     EXPECT_EQ(s.platform.texts().front(), "Finished successfully!");
@@ -179,8 +179,8 @@ TEST(BankFileImport, IrDataGoesOutOnConsecutiveTicksAndTheEndChecksumIsRewritten
         for (const Bytes& m : bank) all.insert(all.end(), m.begin(), m.end());
         return all;
     }());
-    std::string error;
-    ASSERT_TRUE(s.editor->startBankImport(file, error)) << error;
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     s.loop.advance(40000);
     EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     ASSERT_EQ(s.sentCount(sysex::cmd::RestoreIrMiddle), 18u);
@@ -224,9 +224,7 @@ TEST(BankFileImport, BrokenAndPartialFilesAreRefusedAndNothingIsSent) {
     BankScenario s;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        std::string error;
-        EXPECT_FALSE(s.import(c.file, error));
-        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(s.import(c.file).error(), c.error);
         EXPECT_FALSE(s.events.isActive(Transfer::BankImport));
     }
     s.loop.advance(1000);
@@ -262,9 +260,9 @@ TEST(FirmwareFiles, ChunkBoundariesAgainstThePedal) {
             image[i] = static_cast<std::uint8_t>(i * 31 + i / 251);
         const auto file = s.dir.path() / "fw.bin";
         ASSERT_TRUE(storage::writeFile(file, image));
-        s.editor->openFirmwarePage();
-        std::string error;
-        ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
+        s.editor->firmware().openPage();
+        const Result started = s.editor->firmware().load(file);
+        ASSERT_TRUE(started.ok()) << started.error();
         ASSERT_EQ(sysex::packedLength(c.fileBytes), c.imageBytes);
         s.loop.advance(static_cast<std::int64_t>(c.imageBytes / 240 + 20) * 100);
         const std::size_t chunks = (c.imageBytes + 239) / 240;
@@ -289,9 +287,9 @@ TEST(FirmwareFiles, FinishedIsShownOnlyWhenThePedalSaysSo) {
     Bytes image(1000, 0x42);
     const auto file = s.dir.path() / "fw.bin";
     ASSERT_TRUE(storage::writeFile(file, image));
-    s.editor->openFirmwarePage();
-    std::string error;
-    ASSERT_TRUE(s.editor->loadFirmware(file, error)) << error;
+    s.editor->firmware().openPage();
+    const Result started = s.editor->firmware().load(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     s.loop.advance(1500);  // 1,143 image bytes: five chunks, long sent
     EXPECT_EQ(
         s.sentCount(0x100 + sysex::fwcmd::FirstChunk) + s.sentCount(0x100 + sysex::fwcmd::Chunk),

@@ -11,32 +11,34 @@ using sysex::Bytes;
 
 void expectCurrentSoundIsThePedals(const Scenario& s) {
     const auto& rec = s.pedal.preset(s.pedal.currentPreset());
-    EXPECT_EQ(s.editor->currentPreset(), s.pedal.currentPreset());
+    EXPECT_EQ(s.editor->sound().currentPreset, s.pedal.currentPreset());
     for (int i = 0; i < NumPresetParams; ++i) {
-        const iplug::IParam& p = s.editor->parameter(i);
+        const iplug::IParam& p = *s.editor->param(i);
         const int expected =
             static_cast<int>(p.constrain(rec[sysex::record::Params + static_cast<std::size_t>(i)]));
         EXPECT_EQ(s.editor->intValue(i), expected) << "parameter " << i;
         // Stored as the editor holds it, clamped or derived: no edit of the user's.
-        EXPECT_EQ(s.editor->storedValue(i), s.editor->editValue(i)) << "parameter " << i;
+        EXPECT_EQ(s.editor->sound().StoredValues[static_cast<std::size_t>(i)],
+                  s.editor->sound().EditValues[static_cast<std::size_t>(i)])
+            << "parameter " << i;
     }
-    EXPECT_FALSE(s.editor->modified());
+    EXPECT_FALSE(s.editor->sound().ModifiedFlag);
 }
 
 TEST(FirstStart, GoesOnlineAndFillsTheWholeCache) {
     Scenario s;
     s.loop.advance(3299);
-    EXPECT_FALSE(s.editor->online());
+    EXPECT_FALSE(s.editor->connection().online());
     ASSERT_TRUE(s.runUntilSynced());
     EXPECT_EQ(s.sentCount(sysex::cmd::BeginTransfer), 1u);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), 129u);  // 128 slots, then the current preset
     expectCacheMatchesPedal(s);
     expectCurrentSoundIsThePedals(s);
-    EXPECT_EQ(s.editor->presetRows()[1].substr(0, 4), " 01 ");
+    EXPECT_EQ(s.editor->cache().rows()[1].substr(0, 4), " 01 ");
     // PATCH OFFSET counts the rows from 1.
     s.editor->setParameterFromUser(param::PatchOffset, 1);
-    EXPECT_EQ(s.editor->presetRows()[1].substr(0, 4), " 02 ");
-    EXPECT_EQ(s.editor->presetRows()[127].substr(0, 5), " 128 ");
+    EXPECT_EQ(s.editor->cache().rows()[1].substr(0, 4), " 02 ");
+    EXPECT_EQ(s.editor->cache().rows()[127].substr(0, 5), " 128 ");
 }
 
 TEST(SecondStart, FetchesNothingButTheCurrentPreset) {
@@ -98,7 +100,7 @@ TEST(Reconnect, DuringASyncRestartsAndEndsWithTheRightCache) {
     s.loop.advance(3000);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), requestsAtReconnect)
         << "replies offline are ignored";
-    EXPECT_FALSE(s.editor->online());
+    EXPECT_FALSE(s.editor->connection().online());
     ASSERT_TRUE(s.runUntilSynced(30000));
     expectCacheMatchesPedal(s);
 }

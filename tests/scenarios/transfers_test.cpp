@@ -42,7 +42,7 @@ TEST(BankExport, FileHoldsThePedalsOwnDumps) {
     Scenario s;
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     ASSERT_FALSE(s.events.isActive(Transfer::BankExport));
     sim::Pedal reference;
@@ -63,7 +63,7 @@ TEST(BankExport, ABackupStartedDuringTheSyncGetsItsAnswersAndTheSyncFinishes) {
              t += 10)
             s.loop.advance(10);
         const auto file = s.dir.path() / "backup.kvb";
-        s.editor->startBankExportTo(file);
+        s.editor->wholeDevice().startBankExportTo(file);
         s.loop.advance(60000);
         ASSERT_FALSE(s.events.isActive(Transfer::BankExport));
         sim::Pedal reference;
@@ -78,7 +78,7 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     ASSERT_TRUE(std::filesystem::exists(file));
     std::array<std::array<std::uint8_t, 256>, 128> exported;
@@ -90,7 +90,7 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
     }
     s.platform.boxes.clear();
     s.platform.files.push_back(file.string());
-    s.editor->importBank();
+    s.editor->wholeDevice().importBank();
     ASSERT_TRUE(s.events.isActive(Transfer::BankImport));
     s.port.sent.clear();
     s.loop.advance(60000);
@@ -105,11 +105,11 @@ TEST(BankImport, RestoresTheExportedPresetsAndReconnects) {
               "This operation will overwrite the current Presets!\nAre you sure to continue?");
     EXPECT_EQ(texts[1], "Finished successfully!");
     // The editor reconnected and synchronised the emptied cache again.
-    EXPECT_TRUE(s.editor->online());
+    EXPECT_TRUE(s.editor->connection().online());
     EXPECT_GE(s.sentCount(sysex::cmd::BeginTransfer), 2u);
     for (int slot = 0; slot < 128; ++slot) {
         const auto& rec = exported[static_cast<std::size_t>(slot)];
-        EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
+        EXPECT_EQ(storage::readFile(s.editor->cache().folder().presetSlotFile(slot)),
                   Bytes(rec.begin(), rec.end()));
     }
 }
@@ -131,7 +131,7 @@ TEST(BankImport, LostAcknowledgementsAreMadeUpBySendingAgain) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     const sim::Pedal before = s.pedal;
     for (int slot : {0, 3, 127}) s.pedal.setPreset(slot, sysex::PresetRecord{});
@@ -139,8 +139,8 @@ TEST(BankImport, LostAcknowledgementsAreMadeUpBySendingAgain) {
     // chunk's (counted with the answer to the preset sent again).
     for (unsigned nth : {4u, 130u, 134u}) s.pedal.faults().dropReply(sysex::cmd::RestoreAck, nth);
     s.platform.boxes.clear();
-    std::string error;
-    ASSERT_TRUE(s.editor->startBankImport(file, error)) << error;
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     s.port.sent.clear();
     s.loop.advance(60000);
     EXPECT_EQ(s.events.result(Transfer::BankImport), 1);
@@ -160,7 +160,7 @@ TEST(BankImport, RestoreMessagesLostOnTheWayAreSentAgain) {
     s.openWindow();
     ASSERT_TRUE(s.runUntilSynced());
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(40000);
     const sim::Pedal before = s.pedal;
     for (int slot = 0; slot < 128; ++slot) s.pedal.setPreset(slot, sysex::PresetRecord{});
@@ -169,8 +169,8 @@ TEST(BankImport, RestoreMessagesLostOnTheWayAreSentAgain) {
     s.pedal.faults().loseMessage(sysex::cmd::RestorePreset, 40);
     s.pedal.faults().loseMessage(sysex::cmd::RestoreIrMiddle, 12);
     s.platform.boxes.clear();
-    std::string error;
-    ASSERT_TRUE(s.editor->startBankImport(file, error)) << error;
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     s.port.sent.clear();
     s.loop.advance(60000);
     EXPECT_EQ(s.events.result(Transfer::BankImport), 1);
@@ -196,7 +196,7 @@ TEST(OwnIrChecksum, ABackupHoldsTheDevicesDumpsByteForByteAndRestores) {
     s.port.sent.clear();
     s.events.notes.clear();
     const auto file = s.dir.path() / "backup.kvb";
-    s.editor->startBankExportTo(file);
+    s.editor->wholeDevice().startBankExportTo(file);
     s.loop.advance(60000);
     ASSERT_EQ(s.events.result(Transfer::BankExport), 1)
         << ::testing::PrintToString(s.events.messages);
@@ -213,8 +213,8 @@ TEST(OwnIrChecksum, ABackupHoldsTheDevicesDumpsByteForByteAndRestores) {
               static_cast<long>(irs));
 
     for (int slot = 0; slot < 128; ++slot) s.pedal.setPreset(slot, sysex::PresetRecord{});
-    std::string error;
-    ASSERT_TRUE(s.editor->startBankImport(file, error)) << error;
+    const Result started = s.editor->wholeDevice().startBankImport(file);
+    ASSERT_TRUE(started.ok()) << started.error();
     s.loop.advance(60000);
     EXPECT_EQ(s.events.result(Transfer::BankImport), 1);
     for (int slot = 0; slot < 128; ++slot) EXPECT_EQ(s.pedal.preset(slot), reference.preset(slot));
@@ -225,11 +225,11 @@ TEST(OwnIrChecksum, ADownloadedIrIsCachedOnceTheSameAnswerCameTwice) {
     ASSERT_TRUE(s.runUntilSynced());
     s.port.sent.clear();
     s.events.notes.clear();
-    s.editor->requestIr(3);
+    s.editor->userIrs().requestIr(3);
     s.loop.advance(500);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestIr), 2u);
     ASSERT_NE(s.pedal.ir(3), nullptr);
-    EXPECT_EQ(storage::readFile(s.editor->dataFolder().irFile(3)), *s.pedal.ir(3));
+    EXPECT_EQ(storage::readFile(s.editor->cache().folder().irFile(3)), *s.pedal.ir(3));
     EXPECT_EQ(s.events.notes,
               (std::vector<std::string>{
                   "IR 3 does not add up to its checksum: asked again",
@@ -244,15 +244,15 @@ TEST(FactoryReset, PresetsResetRefetchesAfterReconnect) {
     auto changed = s.pedal.preset(3);
     changed[sysex::record::Name] = 'Q';
     s.pedal.setPreset(3, changed);
-    s.editor->factoryReset(sysex::reset::Presets);
-    EXPECT_FALSE(std::filesystem::exists(s.editor->dataFolder().presetSlotFile(3)));
+    s.editor->wholeDevice().factoryReset(sysex::reset::Presets);
+    EXPECT_FALSE(std::filesystem::exists(s.editor->cache().folder().presetSlotFile(3)));
     s.loop.advance(300);
     EXPECT_EQ(s.pedal.preset(3), sim::factoryPreset(3));
     EXPECT_EQ(s.platform.texts().back(), "Finished successfully!");
     s.editor->reconnect();
     ASSERT_TRUE(s.runUntilSynced());
     const auto& rec = s.pedal.preset(3);
-    EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(3)),
+    EXPECT_EQ(storage::readFile(s.editor->cache().folder().presetSlotFile(3)),
               Bytes(rec.begin(), rec.end()));
 }
 

@@ -71,14 +71,14 @@ struct EditorHarness {
     std::vector<SentMessage> sent;
 
     EditorHarness() {
-        editor.setSender([this](std::span<const std::uint8_t> m) {
+        editor.link().setSender([this](std::span<const std::uint8_t> m) {
             sent.push_back({loop.now(), {m.begin(), m.end()}});
             return true;
         });
-        editor.setEvents(&events);
+        editor.link().events().add(events);
     }
 
-    void openWindow() { editor.attachView(&view); }
+    void openWindow() { editor.link().openWindow(view); }
     // Any message the device sends ends the bulk update the editor starts in.
     void endBulkUpdate() { receive(sysex::parameterChanged(param::Level, 64)); }
     void receive(const Bytes& m) { editor.sysExReceived(m); }

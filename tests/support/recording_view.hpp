@@ -1,7 +1,7 @@
 #pragma once
 // An EditorEvents listener that remembers what the editor reported, so tests
 // can run the device link with the window open (attachView) or closed
-// (setEvents) and look at the result.
+// (events().add) and look at the result.
 #include <map>
 #include <string>
 #include <vector>

@@ -34,17 +34,18 @@ struct Scenario {
         editor.reset();
         editor = std::make_unique<VornixControl>(loop, storage::DataFolder(dir.path()), platform);
         events = RecordingView{};
-        editor->setEvents(&events);
+        editor->link().events().add(events);
         connection = std::make_unique<host::DeviceConnection>(
             loop, port, [this](std::span<const std::uint8_t> m) {
                 received.emplace_back(m.begin(), m.end());
                 editor->sysExReceived(m);
             });
-        editor->setSender([this](std::span<const std::uint8_t> m) { return connection->send(m); });
+        editor->link().setSender(
+            [this](std::span<const std::uint8_t> m) { return connection->send(m); });
         host::startEditor(*editor, {});
         port.sent.clear();
     }
-    void openWindow() { editor->attachView(&view); }
+    void openWindow() { editor->link().openWindow(view); }
 
     std::size_t sentCount(int key) const {
         std::size_t n = 0;
@@ -79,7 +80,7 @@ struct Scenario {
 inline void expectCacheMatchesPedal(const Scenario& s) {
     for (int slot = 0; slot < 128; ++slot) {
         const auto& rec = s.pedal.preset(slot);
-        EXPECT_EQ(storage::readFile(s.editor->dataFolder().presetSlotFile(slot)),
+        EXPECT_EQ(storage::readFile(s.editor->cache().folder().presetSlotFile(slot)),
                   sysex::Bytes(rec.begin(), rec.end()))
             << "slot " << slot;
     }

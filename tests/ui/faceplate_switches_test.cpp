@@ -69,11 +69,11 @@ class FaceplateSwitches : public ::testing::Test {
 TEST_F(FaceplateSwitches, FootswitchesStepWithWrapAndSelectOncePerRelease) {
     h.receive(sysex::parameterChanged(param::Level, 90));  // the sound differs now
     tick();
-    ASSERT_TRUE(h.editor.modified());
+    ASSERT_TRUE(h.editor.sound().ModifiedFlag);
 
     press(DownAt);
     EXPECT_EQ(readout(), "127");  // 0 wraps to the top
-    EXPECT_FALSE(h.editor.modified());
+    EXPECT_FALSE(h.editor.sound().ModifiedFlag);
     EXPECT_EQ(g().controlWithTag(tag::LeftFootswitch)->getValue(), 1.0);
     EXPECT_TRUE(sentNow().empty()) << "the select waits for the release";
     release(DownAt);
@@ -84,7 +84,7 @@ TEST_F(FaceplateSwitches, FootswitchesStepWithWrapAndSelectOncePerRelease) {
     click(UpAt);  // 127 wraps to the bottom
     click(UpAt);
     EXPECT_EQ(readout(), "01");
-    EXPECT_EQ(h.editor.currentPreset(), 1);
+    EXPECT_EQ(h.editor.sound().currentPreset, 1);
     EXPECT_EQ(sentNow(),
               (std::vector<sysex::Bytes>{sysex::selectPreset(0), sysex::selectPreset(1)}));
 }
@@ -119,7 +119,7 @@ TEST_F(FaceplateSwitches, AHeldFootswitchRepeatsOnTheIdleClockAndSelectsOnce) {
     EXPECT_EQ(readout(), std::to_string(reached));
     EXPECT_EQ(sentNow(), std::vector<sysex::Bytes>{sysex::selectPreset(reached)});
     tick(30);
-    EXPECT_EQ(h.editor.currentPreset(), reached) << "no repeat after the release";
+    EXPECT_EQ(h.editor.sound().currentPreset, reached) << "no repeat after the release";
 }
 
 TEST_F(FaceplateSwitches, SaveTwiceStoresTheNumberShownAndBlinksThroughTheCommit) {
@@ -195,7 +195,7 @@ TEST_F(FaceplateSwitches, LayerBActsOnThePressAndTheDeviceReportIsNotEchoed) {
 
     h.sent.clear();
     h.receive(sysex::parameterChanged(LayerBReportNumber, 1));
-    EXPECT_TRUE(h.editor.layerB());
+    EXPECT_TRUE(h.editor.sound().LayerB);
     EXPECT_TRUE(shown(tag::LayerLamp));
     EXPECT_TRUE(shown(tag::LayerBackground));
     EXPECT_TRUE(sentNow().empty());
@@ -207,15 +207,15 @@ TEST(FaceplateOffline, FootswitchesAndSaveSendNothingTheLayerSwitchStillSends) {
     EditorHarness h;
     h.endBulkUpdate();
     const auto clickSwitch = [&](FaceSwitch s) {
-        h.editor.pressSwitch(s);
-        h.editor.releaseSwitch(s);
+        h.editor.faceplate().press(s);
+        h.editor.faceplate().release(s);
     };
     clickSwitch(FaceSwitch::Up);
     clickSwitch(FaceSwitch::Save);
     clickSwitch(FaceSwitch::Save);
     clickSwitch(FaceSwitch::Centre);
     clickSwitch(FaceSwitch::Centre);
-    EXPECT_EQ(h.editor.currentPreset(), 1);
+    EXPECT_EQ(h.editor.sound().currentPreset, 1);
     EXPECT_FALSE(h.editor.faceplate().savePending());
     EXPECT_FALSE(h.editor.faceplate().recallPending());
     EXPECT_TRUE(h.sent.empty());
@@ -240,13 +240,13 @@ TEST(FaceplateLayer, AWindowOpenedLaterShowsTheLayerTheDeviceIsIn) {
     h.goOnlineWithPreset(0, 64);
     h.receive(sysex::parameterChanged(LayerBReportNumber, 1));
     EXPECT_TRUE(h.sent.empty());
-    ASSERT_TRUE(h.editor.layerB());
+    ASSERT_TRUE(h.editor.sound().LayerB);
     EditorWindow window(h.editor, h.loop, resources::find);
     igraphics::IGraphics& g = window.graphics();
     EXPECT_FALSE(g.controlWithTag(tag::LayerLamp)->isHidden());
     EXPECT_FALSE(g.controlWithTag(tag::LayerBackground)->isHidden());
     // (The new window's faceplate waits, greyed, for the next online event.)
-    h.editor.pressSwitch(FaceSwitch::LayerB);
+    h.editor.faceplate().press(FaceSwitch::LayerB);
     EXPECT_EQ(h.sentBytes(), std::vector<sysex::Bytes>{sysex::switchLayer(false)});
     EXPECT_TRUE(g.controlWithTag(tag::LayerLamp)->isHidden());
 }

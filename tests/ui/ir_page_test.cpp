@@ -108,7 +108,7 @@ TEST_F(IrPage, ModeHandsThePositionToItsUserIrAndBack) {
     settle();
     EXPECT_FALSE(enabled(tag::Ir7GainKnob));
     EXPECT_FALSE(enabled(tag::Ir7Import));
-    EXPECT_EQ(window.view().text(tag::cabinetRow(7)), h.editor.cabinetName(7));
+    EXPECT_EQ(window.view().text(tag::cabinetRow(7)), h.editor.userIrs().irNames().cabinetName(7));
 
     click(Mode7X, Mode7Y);
     settle();
@@ -120,7 +120,7 @@ TEST_F(IrPage, ModeHandsThePositionToItsUserIrAndBack) {
     settle();
     EXPECT_EQ(h.editor.intValue(param::Ir7Mode), 0);
     EXPECT_FALSE(enabled(tag::Ir7GainKnob));
-    EXPECT_EQ(window.view().text(tag::cabinetRow(7)), h.editor.cabinetName(7));
+    EXPECT_EQ(window.view().text(tag::cabinetRow(7)), h.editor.userIrs().irNames().cabinetName(7));
 }
 
 // Below position 7 nothing a MODE switch changes can be heard: the IR shown
@@ -142,7 +142,7 @@ TEST_F(IrPage, ImportOfPosition8StoresThePresetsUserIrAndAssignsItOnTheDevice) {
     h.platform.files.push_back(testing::testDataPath("wav/pcm16_mono_44100.wav").string());
     click(ImportX, Import8Y);
     tick(6);
-    EXPECT_TRUE(std::filesystem::exists(h.editor.dataFolder().irFile(133)));
+    EXPECT_TRUE(std::filesystem::exists(h.editor.cache().folder().irFile(133)));
     EXPECT_EQ(window.view().text(tag::cabinetRow(8)), "pcm16_mono_44100");
     EXPECT_EQ(edits(param::Ir8SlotHigh),
               std::vector<sysex::Bytes>{sysex::setParameter(deviceNumber(param::Ir8SlotHigh), 1)});

@@ -46,7 +46,7 @@ class EditorPage : public ::testing::Test {
             editor.reconnect();
         };
         buildMainPage(graphics, view, actions);
-        editor.attachView(&view);
+        editor.link().openWindow(view);
     }
 
     // Draws the whole window at draw scale 1 and returns the pixel at (x, y) as 0xAARRGGBB.
@@ -164,17 +164,18 @@ TEST_F(EditorPage, TheDeviceIdentifiesItselfInTheStatusLines) {
 // text, and gives way to the device's own lines once it answers.
 TEST_F(EditorPage, TheSearchStatusShowsWhileConnectingOnly) {
     const std::string waiting = "Waiting for the MIDI ports of the pedal...";
-    editor.setSearchStatus(waiting);
+    editor.connection().setSearchStatus(waiting);
     EXPECT_EQ(view.text(tag::StatusVersion), waiting);
     editor.sysExReceived(sysex::identificationReply(13, "VX1"));
-    editor.setSearchStatus("Looking for the pedal...");
+    editor.connection().setSearchStatus("Looking for the pedal...");
     EXPECT_EQ(view.text(tag::StatusVersion), "VERSION: 1.3");
-    editor.setSearchStatus(waiting);
+    editor.connection().setSearchStatus(waiting);
     editor.reconnect();
     EXPECT_EQ(view.text(tag::StatusVersion), waiting);
-    editor.setSearchStatus("");
+    editor.connection().setSearchStatus("");
     EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
-    editor.setSearchStatus("Using the first of 2 such ports:\nPedal:Pedal MIDI 1 28:0");
+    editor.connection().setSearchStatus(
+        "Using the first of 2 such ports:\nPedal:Pedal MIDI 1 28:0");
     EXPECT_EQ(view.text(tag::StatusVersion), "Using the first of 2 such ports:");
     EXPECT_EQ(view.text(tag::StatusSerial), "Pedal:Pedal MIDI 1 28:0");
     editor.sysExReceived(sysex::identificationReply(13, "VX1"));
@@ -191,7 +192,7 @@ TEST_F(EditorPage, ReconnectActsAfterTheClickAnimationAndResetsTheStatus) {
     EXPECT_EQ(reconnects, 0) << "the button acts when its click animation ends, not at mouse-up";
     loop.advance(igraphics::kSplashClickMs);
     EXPECT_EQ(reconnects, 1);
-    EXPECT_FALSE(editor.online());
+    EXPECT_FALSE(editor.connection().online());
     EXPECT_EQ(view.text(tag::StatusDevice), "");
     EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
     EXPECT_TRUE(graphics.controlWithTag(tag::ProgressRing)->isHidden());
@@ -283,7 +284,7 @@ TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {
                                 tag::PresetRowFirst + 3);
     auto* cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
                                     tag::cabinetRow(8));
-    editor.attachView(&view);
+    editor.link().openWindow(view);
     view.presetRowChanged(3, " 03 Fat");
     view.cabinetNameChanged(8, "Aldric V30");
     view.cabinetNameChanged(9, "beyond");

@@ -104,10 +104,10 @@ TEST_F(PresetColumn, APressSelectsTheRowUnderThePointerAndTheAnswerMakesItCurren
     EXPECT_EQ(list().highlightedRow(), 31);
     EXPECT_EQ(rowColour(31), preset_list::HighlightedRowText);
     EXPECT_EQ(rowColour(30), preset_list::RowText);
-    EXPECT_EQ(h.editor.currentPreset(), 0) << "the device's answer moves the number";
+    EXPECT_EQ(h.editor.sound().currentPreset, 0) << "the device's answer moves the number";
 
     h.receivePreset(31, testing::recordWith(70, "Growler"));
-    EXPECT_EQ(h.editor.currentPreset(), 31);
+    EXPECT_EQ(h.editor.sound().currentPreset, 31);
     EXPECT_EQ(window->view().text(tag::Readout), "31");
     EXPECT_EQ(window->view().text(tag::PresetName).substr(0, 7), "Growler");
     EXPECT_EQ(list().topRow(), 30) << "a row picked on screen is not scrolled to";
@@ -233,7 +233,7 @@ TEST_F(PresetColumn, TheNameFieldSendsTheWholePresetUnderItsNewName) {
     const auto name = sent.view.block.subspan(sysex::record::Name, sysex::NameBytes);
     EXPECT_EQ(std::string(name.begin(), name.end()), "Thunder" + std::string(25, ' '));
     EXPECT_EQ(sent.view.block[sysex::record::paramByte(param::Level)], 33);
-    EXPECT_EQ(h.editor.presetName(), "Thunder");
+    EXPECT_EQ(h.editor.sound().presetName, "Thunder");
 }
 
 TEST_F(PresetColumn, TheFileButtonsExportAndImportThePreset) {

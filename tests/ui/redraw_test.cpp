@@ -107,7 +107,7 @@ TEST_F(Redraws, TheInvitationToEditTheIrShowsWholeWhenABlockPageOpens) {
 // The firmware page's link changes colour on a click; outside the part that
 // was redrawn it once stayed white.
 TEST_F(Redraws, TheFirmwareLinkLeavesNoPixelsBehindAfterAClick) {
-    h.editor.menuCommand(menu::FirmwareUpdate);
+    h.editor.menuCommand(MenuCommand::FirmwareUpdate);
     settle();
     drawDirty();
     g().onMouseOver(848, 361, IMouseMod{});
@@ -120,8 +120,8 @@ TEST_F(Redraws, TheFirmwareLinkLeavesNoPixelsBehindAfterAClick) {
 // The two pictures of the settings and firmware pages once ended at row
 // 1080: the bottom 120 rows of the window stayed undimmed.
 TEST_F(Redraws, TheSettingsAndFirmwarePagesDimTheWholeWindow) {
-    for (int command : {menu::GlobalSettings, menu::FirmwareUpdate}) {
-        SCOPED_TRACE(command);
+    for (MenuCommand command : {MenuCommand::GlobalSettings, MenuCommand::FirmwareUpdate}) {
+        SCOPED_TRACE(static_cast<int>(command));
         Surface before;
         drawWhole(before);
         h.editor.menuCommand(command);
@@ -135,8 +135,8 @@ TEST_F(Redraws, TheSettingsAndFirmwarePagesDimTheWholeWindow) {
         for (int x = 0; x < igraphics::kLogicalWidth; x += 8)
             darker += page.brightness(x, 1150) < before.brightness(x, 1150) ? 1 : 0;
         EXPECT_GT(darker, igraphics::kLogicalWidth / 8 * 9 / 10) << "row 1150 is dimmed";
-        click(command == menu::GlobalSettings ? 1470.f : 1535.f,
-              command == menu::GlobalSettings ? 240.f : 330.f);
+        click(command == MenuCommand::GlobalSettings ? 1470.f : 1535.f,
+              command == MenuCommand::GlobalSettings ? 240.f : 330.f);
         settle();
     }
 }
@@ -145,7 +145,7 @@ TEST_F(Redraws, TheSettingsAndFirmwarePagesDimTheWholeWindow) {
 // lost the edges of its first and last letters there.
 TEST_F(Redraws, ThePresetProtectionLabelFitsItsColumn) {
     const int left = 760, right = 960, top = 550, bottom = 580;
-    h.editor.menuCommand(menu::GlobalSettings);
+    h.editor.menuCommand(MenuCommand::GlobalSettings);
     settle();
     Surface page;
     drawWhole(page);
@@ -170,7 +170,7 @@ TEST_F(Redraws, TheDividerAboveTheResetsIsTheSettingsPagesOnly) {
             differing += s.brightness(x, 735) != s.brightness(x, 731) ? 1 : 0;
         return differing;
     };
-    h.editor.menuCommand(menu::GlobalSettings);
+    h.editor.menuCommand(MenuCommand::GlobalSettings);
     settle();
     Surface settings;
     drawWhole(settings);

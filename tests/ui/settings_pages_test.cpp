@@ -95,7 +95,7 @@ class OverlayPages : public ::testing::Test {
         return out;
     }
     void openSettings() {
-        h.editor.menuCommand(menu::GlobalSettings);
+        h.editor.menuCommand(MenuCommand::GlobalSettings);
         settle();
     }
     void matchesGolden(const char* name) {
@@ -145,7 +145,7 @@ TEST_F(OverlayPages, SettingsPageHasItsControlsInOrderAndAllStartHidden) {
 TEST_F(OverlayPages, SettingsPageOpensWithTheDevicesValuesAndClosesOnTheEmptyArea) {
     openSettings();
     EXPECT_EQ(shownIn(group::GlobalSettings), 32);
-    EXPECT_FALSE(h.editor.keepAliveEnabled());
+    EXPECT_FALSE(h.editor.connection().keepAliveEnabled());
     EXPECT_EQ(pageRequests(sysex::page::Settings).size(), 1u);
     auto* tuner = dynamic_cast<igraphics::ICaptionControl*>(controlsOf(group::GlobalSettings)[12]);
     EXPECT_EQ(tuner->captionText(), "440Hz");
@@ -157,7 +157,7 @@ TEST_F(OverlayPages, SettingsPageOpensWithTheDevicesValuesAndClosesOnTheEmptyAre
     EXPECT_TRUE(pageShown(group::GlobalSettings));
     settle();
     EXPECT_FALSE(pageShown(group::GlobalSettings));
-    EXPECT_TRUE(h.editor.keepAliveEnabled());
+    EXPECT_TRUE(h.editor.connection().keepAliveEnabled());
 
     openSettings();
     click(SettingsClose);
@@ -293,7 +293,7 @@ TEST_F(OverlayPages, TheProgressOverlayShieldsThePageBelow) {
 }
 
 TEST_F(OverlayPages, TheFirmwarePageOpensItsLinkAndClosesWithX) {
-    h.editor.menuCommand(menu::FirmwareUpdate);
+    h.editor.menuCommand(MenuCommand::FirmwareUpdate);
     settle();
     EXPECT_TRUE(pageShown(group::FirmwareBackground));
     EXPECT_TRUE(pageShown(group::FirmwareUpdate));
@@ -306,8 +306,8 @@ TEST_F(OverlayPages, TheFirmwarePageOpensItsLinkAndClosesWithX) {
     settle();
     EXPECT_FALSE(pageShown(group::FirmwareBackground));
     EXPECT_FALSE(pageShown(group::FirmwareUpdate));
-    EXPECT_FALSE(h.editor.online()) << "the editor looks for the device again";
-    EXPECT_TRUE(h.editor.keepAliveEnabled());
+    EXPECT_FALSE(h.editor.connection().online()) << "the editor looks for the device again";
+    EXPECT_TRUE(h.editor.connection().keepAliveEnabled());
 }
 
 TEST_F(OverlayPages, AFailedUpdateReturnsToTheMainPageWithTheFaceplateGreyed) {
@@ -316,7 +316,7 @@ TEST_F(OverlayPages, AFailedUpdateReturnsToTheMainPageWithTheFaceplateGreyed) {
         std::ofstream out(image, std::ios::binary);
         out << std::string(1000, '\x5A');
     }
-    h.editor.menuCommand(menu::FirmwareUpdate);
+    h.editor.menuCommand(MenuCommand::FirmwareUpdate);
     h.platform.files = {image.string()};
     click(FirmwareUpdate);
     settle();
