@@ -57,12 +57,13 @@ struct GraphWindow {
         font.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         ui.loadFont("Roboto-Regular", font);
         ui.setDefaultFont("Roboto-Regular");
-        freq = ui.attach(std::make_unique<IFreqResponseGraph>(
+        freq = &ui.attach(std::make_unique<IFreqResponseGraph>(
             kFreqGraph, kGraphColor, IText(14, COLOR_BLACK, "Roboto-Regular")));
         freq->setRange(20, 20480, 100, 30);
         freq->setHold(true);
         freq->setData(impulseResponse());
-        dynamics = ui.attach(std::make_unique<IDynamicsResponseGraph>(kDynamicsGraph, kGraphColor));
+        dynamics =
+            &ui.attach(std::make_unique<IDynamicsResponseGraph>(kDynamicsGraph, kGraphColor));
         dynamics->setGateThreshold(-60);
         dynamics->setGateRatio(0.25);
         dynamics->setCompThreshold(-24);

@@ -16,21 +16,21 @@ Reading fail(std::string reason) {
 
 }  // namespace
 
-Reading readTag(ui::EditorWindow& window, int tag) {
+Reading readTag(ui::EditorWindow& window, ui::ControlTag tag) {
     const igraphics::IControl* control = window.graphics().controlWithTag(tag);
-    if (!control) return fail("no control has tag " + std::to_string(tag));
+    if (!control) return fail("no control has tag " + std::to_string(tag.value()));
     std::ostringstream line;
-    line << "tag " << tag << " text=" << script::quoted(window.view().text(tag))
+    line << "tag " << tag.value() << " text=" << script::quoted(window.view().text(tag))
          << " value=" << control->getValue() << " visible=" << !control->isHidden()
          << " enabled=" << !control->isDisabled();
     return {true, line.str()};
 }
 
-Reading readParam(ui::EditorWindow& window, const VornixControl& editor, int index) {
+Reading readParam(ui::EditorWindow& window, const VornixControl& editor, ParamIndex index) {
     if (index >= editor.nParams())
         return fail("no parameter " + std::to_string(index) + " (0 to " +
                     std::to_string(editor.nParams() - 1) + ")");
-    const int tag = ui::valueTextTagOf(index);
+    const ui::ControlTag tag = ui::valueTextTagOf(index);
     const std::string text = tag == ui::tag::None ? std::string() : window.view().text(tag);
     return {true, "param " + std::to_string(index) + " value=" +
                       std::to_string(editor.intValue(index)) + " text=" + script::quoted(text)};

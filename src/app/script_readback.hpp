@@ -16,9 +16,9 @@ struct Reading {
 };
 
 // tag TAG text="..." value=V visible=0|1 enabled=0|1
-Reading readTag(ui::EditorWindow& window, int tag);
+Reading readTag(ui::EditorWindow& window, ui::ControlTag tag);
 // param INDEX value=V text="..."
-Reading readParam(ui::EditorWindow& window, const VornixControl& editor, int index);
+Reading readParam(ui::EditorWindow& window, const VornixControl& editor, ParamIndex index);
 // group NAME shown=S hidden=H enabled=E disabled=D
 Reading readGroup(ui::EditorWindow& window, const std::string& name);
 

@@ -147,9 +147,10 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             headless_.settle();
             return true;
         case Kind::Print:
-            return print(readTag(headless_.window(), c.number), error);
+            return print(readTag(headless_.window(), ui::ControlTag{c.number}), error);
         case Kind::Param:
-            return print(readParam(headless_.window(), headless_.editor(), c.number), error);
+            return print(readParam(headless_.window(), headless_.editor(), ParamIndex{c.number}),
+                         error);
         case Kind::Group:
             return print(readGroup(headless_.window(), c.text), error);
         case Kind::Render:

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/control_tag.hpp"
 #include "controls/draw_cache.hpp"
 #include "controls/painter.hpp"
 #include "controls/records.hpp"
@@ -25,7 +26,6 @@ class IControl;
 using IActionFunction = std::function<void(IControl*)>;
 
 inline constexpr int kNoParameter = -1;
-inline constexpr int kNoTag = -1;
 inline constexpr int kNoValIdx = -1;
 inline constexpr int kSplashClickMs = 100;
 
@@ -70,7 +70,7 @@ class IControl {
     // ---- geometry, identity
     const IRECT& bounds() const { return bounds_; }
     void setBounds(const IRECT& r);
-    int tag() const { return tag_; }
+    ControlTag tag() const { return tag_; }
     const std::string& group() const { return group_; }
     IGraphics* getUI() const { return ui_; }
     IControl* parent() const { return parent_; }
@@ -153,7 +153,7 @@ class IControl {
 
     IRECT bounds_;
     std::vector<BoundValue> vals_;
-    int tag_ = kNoTag;
+    ControlTag tag_ = kNoTag;
     std::string group_;
     IGraphics* ui_ = nullptr;
     IControl* parent_ = nullptr;

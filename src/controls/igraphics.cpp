@@ -5,6 +5,8 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 #include "framework/iplug/iparam.hpp"
 
@@ -31,21 +33,24 @@ IGraphics::~IGraphics() {
 
 // ---------------------------------------------------------------- building
 
-IControl* IGraphics::attach(std::unique_ptr<IControl> control, int tag, std::string_view group) {
-    if (!control) return nullptr;
-    if (tag >= 0 && tags_.count(tag)) return nullptr;
+IControl& IGraphics::attach(std::unique_ptr<IControl> control, ControlTag tag,
+                            std::string_view group) {
+    if (!control) throw std::invalid_argument("a null control cannot be attached");
+    if (tag.namesAControl() && tags_.count(tag.value()))
+        throw std::invalid_argument("control tag " + std::to_string(tag.value()) +
+                                    " is attached twice");
     IControl* c = control.get();
     c->ui_ = this;
     c->tag_ = tag;
     c->group_ = std::string(group);
     controls_.push_back(std::move(control));
-    if (tag >= 0) tags_[tag] = c;
+    if (tag.namesAControl()) tags_[tag.value()] = c;
     // A control built while the plug-in already holds values starts from them.
     for (int i = 0; i < c->nVals(); ++i)
         if (const iplug::IParam* p = c->param(i)) c->setValue(p->normalised(), i);
     c->onAttached();
     c->markDirty();
-    return c;
+    return *c;
 }
 
 IControl* IGraphics::getControl(int index) const {
@@ -53,8 +58,8 @@ IControl* IGraphics::getControl(int index) const {
     return controls_[static_cast<std::size_t>(index)].get();
 }
 
-IControl* IGraphics::controlWithTag(int tag) const {
-    auto it = tags_.find(tag);
+IControl* IGraphics::controlWithTag(ControlTag tag) const {
+    auto it = tags_.find(tag.value());
     return it == tags_.end() ? nullptr : it->second;
 }
 
@@ -113,19 +118,19 @@ void IGraphics::enableGroup(std::string_view g) {
     forGroup(g, [](IControl& c) { c.disable(false); });
 }
 
-bool IGraphics::setTextOf(int tag, std::string_view text) {
+bool IGraphics::setTextOf(ControlTag tag, std::string_view text) {
     IControl* c = controlWithTag(tag);
     if (c) c->setText(text);
     return c != nullptr;
 }
 
-bool IGraphics::setColorOf(int tag, IColor color) {
+bool IGraphics::setColorOf(ControlTag tag, IColor color) {
     IControl* c = controlWithTag(tag);
     if (c) c->setColor(color);
     return c != nullptr;
 }
 
-bool IGraphics::setValueOf(int tag, double normalised) {
+bool IGraphics::setValueOf(ControlTag tag, double normalised) {
     IControl* c = controlWithTag(tag);
     if (c) c->setValueFromEditor(normalised);
     return c != nullptr;

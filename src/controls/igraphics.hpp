@@ -48,16 +48,20 @@ class IGraphics {
     IPlatform* platform() const { return platform_; }
 
     // ---- building
-    // Appends the control; returns null (and drops it) when tag >= 0 is taken.
-    IControl* attach(std::unique_ptr<IControl> control, int tag = kNoTag,
+    // Appends the control and returns it. A tag that names a control already
+    // attached is a fault in the page that attaches it: the control is dropped
+    // and std::invalid_argument says which tag, so no page is built with a
+    // control that its tag does not reach. A null control is refused alike.
+    IControl& attach(std::unique_ptr<IControl> control, ControlTag tag = kNoTag,
                      std::string_view group = {});
     template <typename T>
-    T* attach(std::unique_ptr<T> control, int tag = kNoTag, std::string_view group = {}) {
-        return static_cast<T*>(attach(std::unique_ptr<IControl>(std::move(control)), tag, group));
+    T& attach(std::unique_ptr<T> control, ControlTag tag = kNoTag, std::string_view group = {}) {
+        return static_cast<T&>(attach(std::unique_ptr<IControl>(std::move(control)), tag, group));
     }
     int nControls() const { return static_cast<int>(controls_.size()); }
     IControl* getControl(int index) const;
-    IControl* controlWithTag(int tag) const;
+    // Null when no control carries the tag.
+    IControl* controlWithTag(ControlTag tag) const;
     void removeAllControls();
 
     void forAllControls(const ControlFn& fn);
@@ -70,9 +74,9 @@ class IGraphics {
     void disableGroup(std::string_view group);
     void enableGroup(std::string_view group);
     // By tag; false when no control holds the tag.
-    bool setTextOf(int tag, std::string_view text);
-    bool setColorOf(int tag, IColor color);
-    bool setValueOf(int tag, double normalised);
+    bool setTextOf(ControlTag tag, std::string_view text);
+    bool setColorOf(ControlTag tag, IColor color);
+    bool setValueOf(ControlTag tag, double normalised);
 
     // ---- values
     // A control's gesture changed its values: send them, update the peers, run the action.
@@ -176,7 +180,7 @@ class IGraphics {
     bool resizing_ = false;
 
     std::vector<std::unique_ptr<IControl>> controls_;
-    std::unordered_map<int, IControl*> tags_;
+    std::unordered_map<int, IControl*> tags_;  // by ControlTag::value()
     IControl* captured_ = nullptr;
     IControl* mouseOver_ = nullptr;
 

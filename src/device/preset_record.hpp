@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 
+#include "device/param_index.hpp"
 #include "device/sysex.hpp"
 
 namespace vornix {
@@ -21,93 +22,93 @@ inline constexpr int DeviceValueMax = 127;  // a parameter byte is 7 bits
 
 // Indices other code refers to by role.
 namespace param {
-inline constexpr int Level = 0;
-inline constexpr int Gain = 1;
-inline constexpr int Buzz = 2;
-inline constexpr int Punch = 3;
-inline constexpr int Crunch = 4;
-inline constexpr int Drive = 5;
-inline constexpr int Low = 6;
-inline constexpr int High = 7;
-inline constexpr int Reverb = 8;
-inline constexpr int Gate = 9;
-inline constexpr int Dynamics = 10;
-inline constexpr int PunchFreq = 11;
-inline constexpr int Mid = 12;
-inline constexpr int MidShift = 13;
-inline constexpr int Ir = 14;
-inline constexpr int AnalogSim = 15;
-inline constexpr int RoomSize = 16;
-inline constexpr int DecayTime = 17;
-inline constexpr int CompressorRatio = 25;
-inline constexpr int CompressorGain = 26;
-inline constexpr int CompressorAttack = 27;
-inline constexpr int CompressorRelease = 28;
-inline constexpr int SoftClipping = 33;
-inline constexpr int AnalogSimGain = 34;
-inline constexpr int AntiAliasing = 35;
-inline constexpr int GateRatio = 37;  // named "Compressor Ratio" like 25
-inline constexpr int GateRelease = 39;
-inline constexpr int Ir7Mode = 40;
-inline constexpr int Ir8Mode = 41;
-inline constexpr int Ir7Gain = 42;
-inline constexpr int Ir8Gain = 43;
-inline constexpr int BuzzQ = 44;
-inline constexpr int PunchQ = 45;
-inline constexpr int CrunchQ = 46;
-inline constexpr int MidQ = 47;
-inline constexpr int LowQ = 48;
-inline constexpr int HighQ = 49;
-inline constexpr int AutoGain = 50;
-inline constexpr int Lookahead = 51;
-inline constexpr int Ir7SlotHigh = 53;
-inline constexpr int Ir7SlotLow = 54;
-inline constexpr int Ir8SlotHigh = 55;
-inline constexpr int Ir8SlotLow = 56;
-inline constexpr int ReverbMode = 57;
-inline constexpr int AutoFilterOn = 60;
-inline constexpr int AutoFilterLevel = 61;
-inline constexpr int AutoFilterAttack = 62;
-inline constexpr int AutoFilterRelease = 63;
-inline constexpr int PresetLevel = 64;
-inline constexpr int ChorusOn = 65;
-inline constexpr int ChorusLevel = 66;
-inline constexpr int ChorusRate = 67;
-inline constexpr int ChorusDepth = 68;
-inline constexpr int ChorusDelay = 69;
-inline constexpr int ChorusFeedback = 70;
-inline constexpr int BlendLevel = 71;
-inline constexpr int LowFreq = 72;
-inline constexpr int HighFreq = 73;
-inline constexpr int Compression = 78;
+inline constexpr ParamIndex Level{0};
+inline constexpr ParamIndex Gain{1};
+inline constexpr ParamIndex Buzz{2};
+inline constexpr ParamIndex Punch{3};
+inline constexpr ParamIndex Crunch{4};
+inline constexpr ParamIndex Drive{5};
+inline constexpr ParamIndex Low{6};
+inline constexpr ParamIndex High{7};
+inline constexpr ParamIndex Reverb{8};
+inline constexpr ParamIndex Gate{9};
+inline constexpr ParamIndex Dynamics{10};
+inline constexpr ParamIndex PunchFreq{11};
+inline constexpr ParamIndex Mid{12};
+inline constexpr ParamIndex MidShift{13};
+inline constexpr ParamIndex Ir{14};
+inline constexpr ParamIndex AnalogSim{15};
+inline constexpr ParamIndex RoomSize{16};
+inline constexpr ParamIndex DecayTime{17};
+inline constexpr ParamIndex CompressorRatio{25};
+inline constexpr ParamIndex CompressorGain{26};
+inline constexpr ParamIndex CompressorAttack{27};
+inline constexpr ParamIndex CompressorRelease{28};
+inline constexpr ParamIndex SoftClipping{33};
+inline constexpr ParamIndex AnalogSimGain{34};
+inline constexpr ParamIndex AntiAliasing{35};
+inline constexpr ParamIndex GateRatio{37};  // named "Compressor Ratio" like 25
+inline constexpr ParamIndex GateRelease{39};
+inline constexpr ParamIndex Ir7Mode{40};
+inline constexpr ParamIndex Ir8Mode{41};
+inline constexpr ParamIndex Ir7Gain{42};
+inline constexpr ParamIndex Ir8Gain{43};
+inline constexpr ParamIndex BuzzQ{44};
+inline constexpr ParamIndex PunchQ{45};
+inline constexpr ParamIndex CrunchQ{46};
+inline constexpr ParamIndex MidQ{47};
+inline constexpr ParamIndex LowQ{48};
+inline constexpr ParamIndex HighQ{49};
+inline constexpr ParamIndex AutoGain{50};
+inline constexpr ParamIndex Lookahead{51};
+inline constexpr ParamIndex Ir7SlotHigh{53};
+inline constexpr ParamIndex Ir7SlotLow{54};
+inline constexpr ParamIndex Ir8SlotHigh{55};
+inline constexpr ParamIndex Ir8SlotLow{56};
+inline constexpr ParamIndex ReverbMode{57};
+inline constexpr ParamIndex AutoFilterOn{60};
+inline constexpr ParamIndex AutoFilterLevel{61};
+inline constexpr ParamIndex AutoFilterAttack{62};
+inline constexpr ParamIndex AutoFilterRelease{63};
+inline constexpr ParamIndex PresetLevel{64};
+inline constexpr ParamIndex ChorusOn{65};
+inline constexpr ParamIndex ChorusLevel{66};
+inline constexpr ParamIndex ChorusRate{67};
+inline constexpr ParamIndex ChorusDepth{68};
+inline constexpr ParamIndex ChorusDelay{69};
+inline constexpr ParamIndex ChorusFeedback{70};
+inline constexpr ParamIndex BlendLevel{71};
+inline constexpr ParamIndex LowFreq{72};
+inline constexpr ParamIndex HighFreq{73};
+inline constexpr ParamIndex Compression{78};
 // The preset list: its scroll bar, and the row of its window under the pointer.
-inline constexpr int Scroll = 79;
-inline constexpr int ListSelect = 80;
+inline constexpr ParamIndex Scroll{79};
+inline constexpr ParamIndex ListSelect{80};
 // The impulse-response page: the cabinet row under the pointer, and the
 // microphone slider (inverted onto the IR position).
-inline constexpr int IrListSelect = 81;
-inline constexpr int IrSlider = 82;
+inline constexpr ParamIndex IrListSelect{81};
+inline constexpr ParamIndex IrSlider{82};
 // A slot the device never uses: the editor's graph panel reports its clicks here.
-inline constexpr int GraphPanel = 83;
-inline constexpr int DefineMidiMapping = 89;
-inline constexpr int MidiThruMode = 90;
-inline constexpr int PatchOffset = 91;
-inline constexpr int MidiCcMode = 92;
-inline constexpr int MidiCcChannel = 93;
-inline constexpr int EditPotDisplayMode = 94;
-inline constexpr int DisengageAllPots = 95;
-inline constexpr int TunerFrequency = 96;
-inline constexpr int PresetProtection = 97;
-inline constexpr int TunerDetune = 98;
-inline constexpr int CabinetBypass = 99;
-inline constexpr int SafeLevel = 100;
-inline constexpr int FirstMidiAssign = 101;  // 101-108
-inline constexpr int ControllerProgram = 109;
-inline constexpr int DeviceProgram = 110;
-inline constexpr int ControllerProgram1 = 111;  // 1-based
-inline constexpr int DeviceProgram1 = 112;      // 1-based
-inline constexpr int Jack2Mode = 113;
-inline constexpr int LastMidiPage = 116;
+inline constexpr ParamIndex GraphPanel{83};
+inline constexpr ParamIndex DefineMidiMapping{89};
+inline constexpr ParamIndex MidiThruMode{90};
+inline constexpr ParamIndex PatchOffset{91};
+inline constexpr ParamIndex MidiCcMode{92};
+inline constexpr ParamIndex MidiCcChannel{93};
+inline constexpr ParamIndex EditPotDisplayMode{94};
+inline constexpr ParamIndex DisengageAllPots{95};
+inline constexpr ParamIndex TunerFrequency{96};
+inline constexpr ParamIndex PresetProtection{97};
+inline constexpr ParamIndex TunerDetune{98};
+inline constexpr ParamIndex CabinetBypass{99};
+inline constexpr ParamIndex SafeLevel{100};
+inline constexpr ParamIndex FirstMidiAssign{101};  // 101-108
+inline constexpr ParamIndex ControllerProgram{109};
+inline constexpr ParamIndex DeviceProgram{110};
+inline constexpr ParamIndex ControllerProgram1{111};  // 1-based
+inline constexpr ParamIndex DeviceProgram1{112};      // 1-based
+inline constexpr ParamIndex Jack2Mode{113};
+inline constexpr ParamIndex LastMidiPage{116};
 }  // namespace param
 
 // The device reports the layer-B state as "parameter" 77 of a 0x51 message.

@@ -12,7 +12,7 @@ bool hasDelayTime(int ambienceType) {
     return ambienceType == 5 || ambienceType == 6;
 }
 
-int blockOfParameter(int index, bool punchMode) {
+int blockOfParameter(ParamIndex index, bool punchMode) {
     switch (index) {
         case param::Level:
             return block::GateAndLevel;
@@ -56,7 +56,7 @@ int blockOfParameter(int index, bool punchMode) {
     }
 }
 
-Band bandOfParameter(int index, bool punchMode) {
+Band bandOfParameter(ParamIndex index, bool punchMode) {
     switch (index) {
         case param::Punch:
         case param::PunchFreq:

@@ -4,6 +4,8 @@
 // its parameters (on the faceplate or on a page), never when a preset from the
 // device merely sets them, except that a page on show follows a new
 // amplifier model.
+#include "device/param_index.hpp"
+
 namespace vornix::ui {
 
 namespace block {
@@ -33,11 +35,11 @@ bool hasDelayTime(int ambienceType);
 // The page a change of the parameter brings up, or None. While `punchMode`
 // the mid band is the punch filter: Mid itself then brings up nothing, and
 // the punch band's parameters only then bring up their page.
-int blockOfParameter(int index, bool punchMode);
+int blockOfParameter(ParamIndex index, bool punchMode);
 
 // The filter band whose three texts a parameter change recomputes.
 enum class Band { None, Punch, Mid, High };
-Band bandOfParameter(int index, bool punchMode);
+Band bandOfParameter(ParamIndex index, bool punchMode);
 
 // After a preset from the device was applied: the mid-band page on show
 // switches to the band the new model uses; the amplifier page is shown again

@@ -81,9 +81,9 @@ void BlockPanel::bringUp(int block) {
     if (block != block::None && block != currentBlock_) selectBlock(block);
 }
 
-void BlockPanel::setButtons(int firstTag, int count, int lit) {
+void BlockPanel::setButtons(ControlTag firstTag, int count, int lit) {
     for (int i = 0; i < count; ++i)
-        if (igraphics::IControl* button = graphics_.controlWithTag(firstTag + i))
+        if (igraphics::IControl* button = graphics_.controlWithTag(tag::nth(firstTag, i)))
             button->setValueFromEditor(i == lit ? 1.0 : 0.0);
 }
 
@@ -111,7 +111,7 @@ void BlockPanel::selectAmbienceType(int type) {
     }
     if (!onShow) return;
     for (int i = 0; i < NumAmbienceButtons; ++i)
-        if (igraphics::IControl* button = graphics_.controlWithTag(tag::AmbienceTypeFirst + i)) {
+        if (igraphics::IControl* button = graphics_.controlWithTag(tag::ambienceTypeButton(i))) {
             button->hide(true);
             button->hide(false);
         }

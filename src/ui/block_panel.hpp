@@ -7,6 +7,7 @@
 
 #include "controls/igraphics.hpp"
 #include "ui/block_navigation.hpp"
+#include "ui/registry.hpp"
 
 namespace vornix::ui {
 
@@ -48,7 +49,7 @@ class BlockPanel {
     void showKnobLayer(bool layerB);
 
   private:
-    void setButtons(int firstTag, int count, int lit);
+    void setButtons(ControlTag firstTag, int count, int lit);
 
     igraphics::IGraphics& graphics_;
     igraphics::IControl* dynamicsGraph_ = nullptr;

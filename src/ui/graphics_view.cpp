@@ -19,7 +19,7 @@ bool inRange(int index, int count) {
     return index >= 0 && index < count;
 }
 
-void setVisible(igraphics::IGraphics& g, int tag, bool visible) {
+void setVisible(igraphics::IGraphics& g, ControlTag tag, bool visible) {
     if (igraphics::IControl* control = g.controlWithTag(tag)) control->hide(!visible);
 }
 
@@ -71,7 +71,7 @@ void GraphicsView::setKnobLayersEnabled(bool enabled) {
 
 // ---- the sound -----------------------------------------------------------------------
 
-int GraphicsView::valueOf(int index) const {
+int GraphicsView::valueOf(ParamIndex index) const {
     const iplug::IParam* p = graphics_.delegate().getParam(index);
     return p ? p->intValue() : 0;
 }
@@ -79,7 +79,9 @@ int GraphicsView::valueOf(int index) const {
 // Every parameter change: the readout shows the raw value of an edited
 // preset parameter, the page that owns the parameter comes up (never while a
 // block from the device or a voicing is applied), and its texts follow.
-void GraphicsView::parameterChanged(int index, bool applyingBlock) {
+void GraphicsView::parameterChanged(int changed, bool applyingBlock) {
+    // The editor reports plain indices; the window's tables take typed ones.
+    const ParamIndex index{changed};
     const int v = valueOf(index);
     if (index < NumPresetParams && !keepsReadout(index))
         graphics_.setTextOf(tag::Readout, readoutText(v));
@@ -103,7 +105,7 @@ void GraphicsView::parameterChanged(int index, bool applyingBlock) {
     }
 }
 
-void GraphicsView::showValueText(int index, int value) {
+void GraphicsView::showValueText(ParamIndex index, int value) {
     if (const ValueText* entry = valueTextOf(index))
         graphics_.setTextOf(entry->tag, entry->text(value));
     if (index == param::AnalogSim)
@@ -121,7 +123,7 @@ void GraphicsView::showBand(Band band) {
 }
 
 // The compressor's ratio follows only while its page shows it.
-void GraphicsView::feedDynamicsGraph(int index, int value) {
+void GraphicsView::feedDynamicsGraph(ParamIndex index, int value) {
     if (!dynamicsGraph_) return;
     switch (index) {
         case param::Gate:
@@ -159,7 +161,7 @@ void GraphicsView::showIrPosition(int position) {
 
 void GraphicsView::showIrMode(int position, int mode) {
     const bool ir7 = position == 7;
-    for (int tag :
+    for (ControlTag tag :
          {ir7 ? tag::Ir7GainKnob : tag::Ir8GainKnob, ir7 ? tag::Ir7Import : tag::Ir8Import})
         if (igraphics::IControl* control = graphics_.controlWithTag(tag))
             control->disable(mode == 0);
@@ -245,13 +247,13 @@ void GraphicsView::impulseResponseChanged(std::span<const double> samples, bool 
 void GraphicsView::presetRowChanged(int row, const std::string& text) {
     if (!inRange(row, NumPresets)) return;
     presetRows_[static_cast<std::size_t>(row)] = text;
-    graphics_.setTextOf(tag::PresetRowFirst + row, text);
+    graphics_.setTextOf(tag::presetRow(row), text);
 }
 
 void GraphicsView::userIrRowChanged(int row, const std::string& text) {
     if (!inRange(row, UserIrRowCount)) return;
     userIrRows_[static_cast<std::size_t>(row)] = text;
-    graphics_.setTextOf(tag::UserIrRowFirst + row, text);
+    graphics_.setTextOf(tag::userIrRow(row), text);
 }
 
 void GraphicsView::cabinetNameChanged(int cabinet, const std::string& name) {
@@ -332,7 +334,7 @@ void GraphicsView::aboutRequested() {
 
 // ---- reading back ----------------------------------------------------------------------
 
-std::string GraphicsView::text(int tag) const {
+std::string GraphicsView::text(ControlTag tag) const {
     const auto* control =
         dynamic_cast<const igraphics::ITextControl*>(graphics_.controlWithTag(tag));
     return control ? control->text() : std::string();

@@ -67,7 +67,7 @@ class GraphicsView : public EditorEvents {
     void showIrMode(int position, int mode);
 
     // ---- what the window shows, for the shell and tests ----
-    std::string text(int tag) const;
+    std::string text(ControlTag tag) const;
     // True when some control carries the group name.
     bool hasGroup(std::string_view name) const;
     std::string presetRow(int row) const;
@@ -81,11 +81,11 @@ class GraphicsView : public EditorEvents {
   private:
     void setKnobLayersEnabled(bool enabled);
     void hideProgress(bool reset);
-    int valueOf(int index) const;
-    void showValueText(int index, int value);
+    int valueOf(ParamIndex index) const;
+    void showValueText(ParamIndex index, int value);
     void showBand(Band band);
     void showPresetNumber();
-    void feedDynamicsGraph(int index, int value);
+    void feedDynamicsGraph(ParamIndex index, int value);
     void showSearchStatus();
 
     igraphics::IGraphics& graphics_;

@@ -35,7 +35,7 @@ double sliderValueOf(int position) {
     return 1.0 - static_cast<float>(position) / PositionMax;
 }
 
-void setParameterFromWindow(igraphics::IGraphics& g, int index, double normalised) {
+void setParameterFromWindow(igraphics::IGraphics& g, ParamIndex index, double normalised) {
     g.delegate().sendParameterValueFromUI(index, normalised);
     if (const iplug::IParam* p = g.delegate().getParam(index))
         g.sendParameterValueFromDelegate(index, p->normalised());

@@ -4,6 +4,7 @@
 // the slider's handle sits for it. Single precision where it decides which
 // value a row lands on.
 #include "controls/igraphics.hpp"
+#include "device/param_index.hpp"
 
 namespace vornix::ui::ir_panel {
 
@@ -25,6 +26,6 @@ double sliderValueOf(int position);
 
 // Sets a parameter as a gesture on one of its controls would: the editor
 // hears it at once and every control bound to it shows it.
-void setParameterFromWindow(igraphics::IGraphics& g, int index, double normalised);
+void setParameterFromWindow(igraphics::IGraphics& g, ParamIndex index, double normalised);
 
 }  // namespace vornix::ui::ir_panel

@@ -40,7 +40,7 @@ IVStyle knobStyle() {
     return style;
 }
 
-void attachText(IGraphics& g, const IRECT& bounds, const char* text, Style style, int tag,
+void attachText(IGraphics& g, const IRECT& bounds, const char* text, Style style, ControlTag tag,
                 const char* group) {
     g.attach(std::make_unique<ITextControl>(bounds, text, textStyle(style)), tag, group);
 }
@@ -60,9 +60,8 @@ void attachKnob(IGraphics& g, const IRECT& bounds, const KnobCell& cell, const c
     IVColorSpec trackOnly{};
     trackOnly.fill(COLOR_TRANSPARENT);
     trackOnly[kSH] = style.color(kSH);
-    auto* track =
-        g.attach(makeKnob(bounds, kNoParameter, "", style.withColors(trackOnly)), kNoTag, group);
-    if (track) track->setIgnoreMouse(true);
+    g.attach(makeKnob(bounds, kNoParameter, "", style.withColors(trackOnly)), kNoTag, group)
+        .setIgnoreMouse(true);
     g.attach(makeKnob(bounds, cell.param, cell.knobLabel ? cell.knobLabel : cell.caption,
                       style.withColor(kSH, COLOR_TRANSPARENT)),
              kNoTag, group);

@@ -1,10 +1,14 @@
 #pragma once
 // The plain descriptions a block page is made of. Each page is a constant
 // table of these (ui/pages/), and attachBlockPage turns one into controls, so
-// a page file reads like the layout it describes.
+// a page file reads like the layout it describes. Rows name their fields
+// (designated initialisers), and a parameter and a tag are of different
+// types: a row that swaps them does not compile.
 #include <span>
 
 #include "controls/records.hpp"
+#include "device/param_index.hpp"
+#include "ui/registry.hpp"
 
 namespace vornix::ui {
 
@@ -19,26 +23,26 @@ struct KnobCell {
     Cell size;
     float x;
     const char* caption;
-    int param;
-    int valueTag;
-    const char* placeholder;          // the value text until the parameter first changes
-    const char* unit;                 // nullptr: no unit text
-    int captionTag = -1;              // a caption the value display rewrites
-    const char* knobLabel = nullptr;  // when the knob's own label differs from the caption
+    ParamIndex param;
+    ControlTag valueTag;
+    const char* placeholder;            // the value text until the parameter first changes
+    const char* unit = nullptr;         // nullptr: no unit text
+    ControlTag captionTag = tag::None;  // a caption the value display rewrites
+    const char* knobLabel = nullptr;    // when the knob's own label differs from the caption
 };
 
 // A two-state slide switch with its caption below it.
 struct SlideSwitch {
     igraphics::IRECT bounds;
     const char* caption;
-    int param;
+    ParamIndex param;
     igraphics::IRECT captionBounds;
 };
 
 // A page's single large value (of a parameter edited on the faceplate).
 struct BigValue {
     igraphics::IRECT bounds;
-    int tag;
+    ControlTag tag;
     const char* placeholder;
     const char* caption;
     igraphics::IRECT captionBounds;
@@ -46,7 +50,7 @@ struct BigValue {
 
 // A two-frame picture button (unlit above lit) with its top-left corner.
 struct PictureButton {
-    int tag;
+    ControlTag tag;
     const char* picture;
     float x;
     float y;
@@ -59,7 +63,7 @@ struct BlockPage {
     const char* group;
     const char* frameGroup;
     const char* title;  // nullptr: no title
-    int titleTag = -1;
+    ControlTag titleTag = tag::None;
     bool wideTitle = false;
     // The top of the large cells' captions: 850 on the pages with a row of
     // picture buttons, 780 on the others. Their knobs start 40 lower.

@@ -40,7 +40,7 @@ using namespace preset_list;
 void PresetList::scrollTo(int topRow) {
     topRow_ = std::clamp(topRow, 0, MaxTopRow);
     for (int row = 0; row < NumPresets; ++row) {
-        igraphics::IControl* control = graphics_.controlWithTag(tag::PresetRowFirst + row);
+        igraphics::IControl* control = graphics_.controlWithTag(tag::presetRow(row));
         if (!control) continue;
         const igraphics::IRECT place = rowBounds(row, topRow_);
         // Hidden before it moves and shown after: the page above the list is
@@ -56,10 +56,9 @@ void PresetList::scrollTo(int topRow) {
 }
 
 void PresetList::highlight(int row) {
-    if (highlighted_ >= 0) graphics_.setColorOf(tag::PresetRowFirst + highlighted_, RowText);
+    if (highlighted_ >= 0) graphics_.setColorOf(tag::presetRow(highlighted_), RowText);
     highlighted_ = row >= 0 && row < NumPresets ? row : -1;
-    if (highlighted_ >= 0)
-        graphics_.setColorOf(tag::PresetRowFirst + highlighted_, HighlightedRowText);
+    if (highlighted_ >= 0) graphics_.setColorOf(tag::presetRow(highlighted_), HighlightedRowText);
 }
 
 void PresetList::selectEvent(const igraphics::IInvisibleSelectControl3& select,

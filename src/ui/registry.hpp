@@ -1,105 +1,131 @@
 #pragma once
 // Every control tag and group name of the window, each under one name. A tag
 // names one control for the life of the window; a group is the set of
-// controls that are shown, hidden, greyed and enabled together.
+// controls that are shown, hidden, greyed and enabled together. Tags are
+// ControlTags, never ints, so no parameter index or row number passes for one.
 #include <array>
+
+#include "controls/control_tag.hpp"
 
 namespace vornix::ui {
 
+using igraphics::ControlTag;
+
 namespace tag {
-inline constexpr int None = -1;
+inline constexpr ControlTag None = igraphics::kNoTag;
 // faceplate
-inline constexpr int Readout = 1;
-inline constexpr int RightFootswitch = 59;
-inline constexpr int LeftFootswitch = 60;
-inline constexpr int SaveSwitch = 61;
-inline constexpr int CentreFootswitch = 62;
-inline constexpr int LayerSwitch = 63;
-inline constexpr int LayerLamp = 64;
-inline constexpr int LayerBackground = 103;
+inline constexpr ControlTag Readout{1};
+inline constexpr ControlTag RightFootswitch{59};
+inline constexpr ControlTag LeftFootswitch{60};
+inline constexpr ControlTag SaveSwitch{61};
+inline constexpr ControlTag CentreFootswitch{62};
+inline constexpr ControlTag LayerSwitch{63};
+inline constexpr ControlTag LayerLamp{64};
+inline constexpr ControlTag LayerBackground{103};
 // block pages: titles and value texts
-inline constexpr int CompressorTitle = 6;
-inline constexpr int CompressorThresholdText = 8;
-inline constexpr int CompressorRatioText = 9;
-inline constexpr int CompressorGainText = 10;
-inline constexpr int CompressorAttackText = 11;
-inline constexpr int CompressorReleaseText = 12;
-inline constexpr int GateRatioText = 17;
-inline constexpr int GateReleaseText = 19;
-inline constexpr int GateThresholdText = 20;
-inline constexpr int AnalogSimText = 21;
-inline constexpr int AnalogSimCaption = 22;
-inline constexpr int PunchGainText = 31;
-inline constexpr int PunchQText = 32;
-inline constexpr int PunchFreqText = 33;
-inline constexpr int PresenceText = 34;
-inline constexpr int LowGainText = 36;
-inline constexpr int LowQText = 37;
-inline constexpr int LowFreqText = 38;
-inline constexpr int MidGainText = 39;
-inline constexpr int MidQText = 40;
-inline constexpr int MidFreqText = 41;
-inline constexpr int HighGainText = 42;
-inline constexpr int HighQText = 43;
-inline constexpr int HighFreqText = 44;
-inline constexpr int AmbienceLevelText = 45;
-inline constexpr int AmbienceDecayText = 46;
-inline constexpr int AmbienceTimeText = 47;
-inline constexpr int DriveText = 48;
-inline constexpr int PreampText = 49;
-inline constexpr int LevelText = 50;
-inline constexpr int AutoFilterLevelText = 51;
-inline constexpr int AutoFilterAttackText = 52;
-inline constexpr int AutoFilterReleaseText = 53;
-inline constexpr int ChorusLevelText = 97;
-inline constexpr int ChorusRateText = 98;
-inline constexpr int ChorusDepthText = 99;
-inline constexpr int ChorusDelayText = 100;
-inline constexpr int ChorusFeedbackText = 101;
-// picture buttons: ambience types 0-6 and amplifier models 0-9
-inline constexpr int AmbienceTypeFirst = 79;
-inline constexpr int AmpModelFirst = 86;
+inline constexpr ControlTag CompressorTitle{6};
+inline constexpr ControlTag CompressorThresholdText{8};
+inline constexpr ControlTag CompressorRatioText{9};
+inline constexpr ControlTag CompressorGainText{10};
+inline constexpr ControlTag CompressorAttackText{11};
+inline constexpr ControlTag CompressorReleaseText{12};
+inline constexpr ControlTag GateRatioText{17};
+inline constexpr ControlTag GateReleaseText{19};
+inline constexpr ControlTag GateThresholdText{20};
+inline constexpr ControlTag AnalogSimText{21};
+inline constexpr ControlTag AnalogSimCaption{22};
+inline constexpr ControlTag PunchGainText{31};
+inline constexpr ControlTag PunchQText{32};
+inline constexpr ControlTag PunchFreqText{33};
+inline constexpr ControlTag PresenceText{34};
+inline constexpr ControlTag LowGainText{36};
+inline constexpr ControlTag LowQText{37};
+inline constexpr ControlTag LowFreqText{38};
+inline constexpr ControlTag MidGainText{39};
+inline constexpr ControlTag MidQText{40};
+inline constexpr ControlTag MidFreqText{41};
+inline constexpr ControlTag HighGainText{42};
+inline constexpr ControlTag HighQText{43};
+inline constexpr ControlTag HighFreqText{44};
+inline constexpr ControlTag AmbienceLevelText{45};
+inline constexpr ControlTag AmbienceDecayText{46};
+inline constexpr ControlTag AmbienceTimeText{47};
+inline constexpr ControlTag DriveText{48};
+inline constexpr ControlTag PreampText{49};
+inline constexpr ControlTag LevelText{50};
+inline constexpr ControlTag AutoFilterLevelText{51};
+inline constexpr ControlTag AutoFilterAttackText{52};
+inline constexpr ControlTag AutoFilterReleaseText{53};
+inline constexpr ControlTag ChorusLevelText{97};
+inline constexpr ControlTag ChorusRateText{98};
+inline constexpr ControlTag ChorusDepthText{99};
+inline constexpr ControlTag ChorusDelayText{100};
+inline constexpr ControlTag ChorusFeedbackText{101};
+// Picture buttons: ambience types 0-6 from 79 and amplifier models 0-9 from
+// 86, each button's tag its choice counted from the first.
+inline constexpr ControlTag AmbienceTypeFirst{79};
+inline constexpr ControlTag AmpModelFirst{86};
+// The tag `n` places after `first`, in a run of tags.
+constexpr ControlTag nth(ControlTag first, int n) {
+    return ControlTag{first.value() + n};
+}
+// How many places `tag` lies after `first`.
+constexpr int placeAfter(ControlTag first, ControlTag tag) {
+    return tag.value() - first.value();
+}
+constexpr ControlTag ambienceTypeButton(int type) {
+    return nth(AmbienceTypeFirst, type);
+}
+constexpr ControlTag ampModelButton(int model) {
+    return nth(AmpModelFirst, model);
+}
 // impulse-response page
-inline constexpr int Ir7ModeSwitch = 23;
-inline constexpr int Ir8ModeSwitch = 24;
-inline constexpr int Ir7GainKnob = 25;
-inline constexpr int Ir8GainKnob = 26;
-inline constexpr int Ir7GainText = 27;
-inline constexpr int Ir8GainText = 28;
-inline constexpr int IrPositionSlider = 65;
-inline constexpr int Ir7Import = 66;
-inline constexpr int Ir8Import = 67;
+inline constexpr ControlTag Ir7ModeSwitch{23};
+inline constexpr ControlTag Ir8ModeSwitch{24};
+inline constexpr ControlTag Ir7GainKnob{25};
+inline constexpr ControlTag Ir8GainKnob{26};
+inline constexpr ControlTag Ir7GainText{27};
+inline constexpr ControlTag Ir8GainText{28};
+inline constexpr ControlTag IrPositionSlider{65};
+inline constexpr ControlTag Ir7Import{66};
+inline constexpr ControlTag Ir8Import{67};
 // Cabinet list rows 1-8 (row 0, the flat response, has no tag); rows 7 and 8
 // show the user IR a preset plays there.
-inline constexpr int CabinetRowFirst = 68;
-constexpr int cabinetRow(int cabinet) {
-    return CabinetRowFirst + cabinet - 1;
+inline constexpr ControlTag CabinetRowFirst{68};
+constexpr ControlTag cabinetRow(int cabinet) {
+    return nth(CabinetRowFirst, cabinet - 1);
 }
-inline constexpr int EditIrInvitation = 102;
+inline constexpr ControlTag EditIrInvitation{102};
 // preset column
-inline constexpr int PresetName = 148;
+inline constexpr ControlTag PresetName{148};
 // overlays
-inline constexpr int ProgressCaption = 56;
-inline constexpr int ProgressRing = 57;
-inline constexpr int ProgressText = 58;
-inline constexpr int FirmwareText = 149;
-inline constexpr int FirmwareRing = 150;
-inline constexpr int FirmwareBackground = 155;
+inline constexpr ControlTag ProgressCaption{56};
+inline constexpr ControlTag ProgressRing{57};
+inline constexpr ControlTag ProgressText{58};
+inline constexpr ControlTag FirmwareText{149};
+inline constexpr ControlTag FirmwareRing{150};
+inline constexpr ControlTag FirmwareBackground{155};
 // title bar: the connection texts
-inline constexpr int StatusDevice = 151;
-inline constexpr int StatusVersion = 152;
-inline constexpr int StatusSerial = 153;
+inline constexpr ControlTag StatusDevice{151};
+inline constexpr ControlTag StatusVersion{152};
+inline constexpr ControlTag StatusSerial{153};
 // Rows with tags of their own, above every tag of the pages.
-inline constexpr int PresetRowFirst = 1000;   // preset list rows 0-127
-inline constexpr int UserIrRowFirst = 1200;   // user IR name rows 0-31
-inline constexpr int FlatResponseRow = 1300;  // cabinet list row 0
+inline constexpr ControlTag PresetRowFirst{1000};   // preset list rows 0-127
+inline constexpr ControlTag UserIrRowFirst{1200};   // user IR name rows 0-31
+inline constexpr ControlTag FlatResponseRow{1300};  // cabinet list row 0
+constexpr ControlTag presetRow(int row) {
+    return nth(PresetRowFirst, row);
+}
+constexpr ControlTag userIrRow(int row) {
+    return nth(UserIrRowFirst, row);
+}
 // The buttons that close the pages laid over the main page (Escape presses
 // the one of the page on top).
-inline constexpr int AboutClose = 1400;  // the whole About page
-inline constexpr int ProgramMapBack = 1401;
-inline constexpr int MidiCcBack = 1402;
-inline constexpr int GlobalSettingsClose = 1403;
-inline constexpr int FirmwareClose = 1404;
+inline constexpr ControlTag AboutClose{1400};  // the whole About page
+inline constexpr ControlTag ProgramMapBack{1401};
+inline constexpr ControlTag MidiCcBack{1402};
+inline constexpr ControlTag GlobalSettingsClose{1403};
+inline constexpr ControlTag FirmwareClose{1404};
 }  // namespace tag
 
 namespace group {

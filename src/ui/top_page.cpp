@@ -7,13 +7,13 @@ namespace vornix::ui {
 namespace {
 
 // Topmost first, as the pages are stacked.
-constexpr int CloseButtons[] = {tag::AboutClose, tag::ProgramMapBack, tag::MidiCcBack,
-                                tag::GlobalSettingsClose, tag::FirmwareClose};
+constexpr ControlTag CloseButtons[] = {tag::AboutClose, tag::ProgramMapBack, tag::MidiCcBack,
+                                       tag::GlobalSettingsClose, tag::FirmwareClose};
 
 }  // namespace
 
 bool closeTopPage(igraphics::IGraphics& g) {
-    for (const int tag : CloseButtons) {
+    for (const ControlTag tag : CloseButtons) {
         igraphics::IControl* button = g.controlWithTag(tag);
         if (!button) continue;
         const igraphics::IRECT bounds = button->bounds();

@@ -110,7 +110,7 @@ TEST(ScriptPointer, EachWheelNotchIsOneEvent) {
 
 TEST(ScriptKeyboard, TypingReplacesTheOpenEntryAndReturnCommitsIt) {
     Window w;
-    auto* name = w.graphics.attach(std::make_unique<igraphics::IEditableTextControl>(
+    auto* name = &w.graphics.attach(std::make_unique<igraphics::IEditableTextControl>(
         igraphics::IRECT(400, 400, 600, 440), "Old name"));
     EXPECT_EQ(typeText(w.graphics, "New"), "no text entry is open");
     EXPECT_FALSE(pressKey(w.graphics, script::Key::Return));

@@ -17,54 +17,66 @@ class Probe : public IControl {
     int presses = 0;
 };
 
-Probe* addProbe(IGraphics& ui, const IRECT& r, int tag = kNoTag, std::string_view group = {}) {
-    return ui.attach(std::make_unique<Probe>(r), tag, group);
+Probe* addProbe(IGraphics& ui, const IRECT& r, ControlTag tag = kNoTag,
+                std::string_view group = {}) {
+    return &ui.attach(std::make_unique<Probe>(r), tag, group);
 }
 
-TEST(ControlTags, SecondUseOfATagIsRefused) {
+// A page that attaches a taken tag has a fault: the build stops there and
+// says which tag, and the control that holds it keeps it.
+TEST(ControlTags, SecondUseOfATagIsRefusedLoudly) {
     Context c;
-    Probe* first = addProbe(c.ui, IRECT(0, 0, 10, 10), 7);
-    EXPECT_EQ(addProbe(c.ui, IRECT(0, 0, 10, 10), 7), nullptr);
+    Probe* first = addProbe(c.ui, IRECT(0, 0, 10, 10), ControlTag{7});
+    try {
+        addProbe(c.ui, IRECT(0, 0, 10, 10), ControlTag{7});
+        ADD_FAILURE() << "a taken tag was attached";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "control tag 7 is attached twice");
+    }
     EXPECT_EQ(c.ui.nControls(), 1);
-    EXPECT_EQ(c.ui.controlWithTag(7), first);
-    EXPECT_EQ(c.ui.controlWithTag(8), nullptr);
+    EXPECT_EQ(c.ui.controlWithTag(ControlTag{7}), first);
+    EXPECT_EQ(c.ui.controlWithTag(ControlTag{8}), nullptr);
     // Untagged controls never collide.
     addProbe(c.ui, IRECT(0, 0, 10, 10));
     addProbe(c.ui, IRECT(0, 0, 10, 10));
     EXPECT_EQ(c.ui.nControls(), 3);
-    EXPECT_FALSE(c.ui.setTextOf(99, "x"));
+    EXPECT_FALSE(c.ui.setTextOf(ControlTag{99}, "x"));
+    EXPECT_THROW(c.ui.attach(std::unique_ptr<IControl>()), std::invalid_argument);
+    EXPECT_EQ(c.ui.nControls(), 3);
 }
 
 TEST(ControlGroups, MatchExactlyInAttachmentOrder) {
     Context c;
-    addProbe(c.ui, IRECT(), 1, "midiprogramcontrols");
-    addProbe(c.ui, IRECT(), 2, "midiprogramcontrolsofs0");
-    addProbe(c.ui, IRECT(), 3, "MidiProgramControls");
-    addProbe(c.ui, IRECT(), 4, "midiprogramcontrols");
-    addProbe(c.ui, IRECT(), 5, "");
-    std::vector<int> seen;
+    addProbe(c.ui, IRECT(), ControlTag{1}, "midiprogramcontrols");
+    addProbe(c.ui, IRECT(), ControlTag{2}, "midiprogramcontrolsofs0");
+    addProbe(c.ui, IRECT(), ControlTag{3}, "MidiProgramControls");
+    addProbe(c.ui, IRECT(), ControlTag{4}, "midiprogramcontrols");
+    addProbe(c.ui, IRECT(), ControlTag{5}, "");
+    std::vector<ControlTag> seen;
     c.ui.forGroup("midiprogramcontrols", [&](IControl& ctl) { seen.push_back(ctl.tag()); });
-    EXPECT_EQ(seen, (std::vector<int>{1, 4}));
+    EXPECT_EQ(seen, (std::vector<ControlTag>{ControlTag{1}, ControlTag{4}}));
     seen.clear();
     c.ui.forGroup("", [&](IControl& ctl) { seen.push_back(ctl.tag()); });
     c.ui.forGroup("nosuchgroup", [&](IControl& ctl) { seen.push_back(ctl.tag()); });
     EXPECT_TRUE(seen.empty());
 
+    IControl& first = *c.ui.controlWithTag(ControlTag{1});
+    IControl& second = *c.ui.controlWithTag(ControlTag{2});
     c.ui.hideGroup("midiprogramcontrols");
-    EXPECT_TRUE(c.ui.controlWithTag(1)->isHidden());
-    EXPECT_FALSE(c.ui.controlWithTag(2)->isHidden());
+    EXPECT_TRUE(first.isHidden());
+    EXPECT_FALSE(second.isHidden());
     c.ui.disableGroup("midiprogramcontrolsofs0");
-    EXPECT_TRUE(c.ui.controlWithTag(2)->isDisabled());
+    EXPECT_TRUE(second.isDisabled());
     c.ui.enableGroup("midiprogramcontrolsofs0");
     c.ui.showGroup("midiprogramcontrols");
-    EXPECT_FALSE(c.ui.controlWithTag(1)->isHidden() || c.ui.controlWithTag(2)->isDisabled());
+    EXPECT_FALSE(first.isHidden() || second.isDisabled());
 }
 
 TEST(ControlParams, ForParamAndDisableForParamReachOnlyBoundControls) {
     Context c;
-    auto* a = c.ui.attach(std::make_unique<Probe>(IRECT(), kGain));
-    auto* b = c.ui.attach(std::make_unique<Probe>(IRECT(), kSteps));
-    auto* d = c.ui.attach(std::make_unique<Probe>(IRECT(), kGain));
+    auto* a = &c.ui.attach(std::make_unique<Probe>(IRECT(), kGain));
+    auto* b = &c.ui.attach(std::make_unique<Probe>(IRECT(), kSteps));
+    auto* d = &c.ui.attach(std::make_unique<Probe>(IRECT(), kGain));
     c.ui.disableForParam(kGain, true);
     EXPECT_TRUE(a->isDisabled());
     EXPECT_FALSE(b->isDisabled());
@@ -110,7 +122,7 @@ TEST(HitTesting, TextPassesTheMouseThroughButPanelsAndPicturesStopIt) {
 TEST(PanelChildren, FollowThePanelsHiddenAndDisabledState) {
     Context c;
     Probe* child = nullptr;
-    auto* panel = c.ui.attach(std::make_unique<IPanelControl>(
+    auto* panel = &c.ui.attach(std::make_unique<IPanelControl>(
         IRECT(0, 0, 100, 100), COLOR_BLACK, false, [&](IContainerBase* self, const IRECT& r) {
             child =
                 static_cast<Probe*>(self->addChildControl(std::make_unique<Probe>(r.shrunk(10))));
@@ -129,8 +141,8 @@ TEST(PanelChildren, FollowThePanelsHiddenAndDisabledState) {
 
 TEST(DirtyTracking, RedrawsTheUnionOfChangedControlsOnly) {
     Context c;
-    auto* a = c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 20, 20), "a"));
-    auto* b = c.ui.attach(std::make_unique<ITextControl>(IRECT(100, 200, 150, 220), "b"));
+    auto* a = &c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 20, 20), "a"));
+    auto* b = &c.ui.attach(std::make_unique<ITextControl>(IRECT(100, 200, 150, 220), "b"));
     IRECT r;
     ASSERT_TRUE(c.ui.isDirty(r));
     EXPECT_EQ(r, c.ui.bounds());  // first frame: everything
@@ -146,7 +158,7 @@ TEST(DirtyTracking, RedrawsTheUnionOfChangedControlsOnly) {
     // Drawn area by area, far-apart changes leave what lies between alone;
     // overlapping ones are one area.
     EXPECT_EQ(c.ui.dirtyAreas(), (std::vector{IRECT(10, 10, 20, 20), IRECT(100, 200, 150, 220)}));
-    auto* over = c.ui.attach(std::make_unique<ITextControl>(IRECT(15, 15, 40, 40), "o"));
+    auto* over = &c.ui.attach(std::make_unique<ITextControl>(IRECT(15, 15, 40, 40), "o"));
     EXPECT_EQ(c.ui.dirtyAreas(), (std::vector{IRECT(100, 200, 150, 220), IRECT(10, 10, 40, 40)}));
     over->hide(true);
     pixelAt(c.ui, 0, 0);
@@ -157,7 +169,7 @@ TEST(DirtyTracking, RedrawsTheUnionOfChangedControlsOnly) {
 // window, or one a hidden control moves through, is not worth a frame.
 TEST(DirtyTracking, AMovedControlClearsItsOldPlace) {
     Context c;
-    auto* row = c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 60, 30), "row"));
+    auto* row = &c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 60, 30), "row"));
     IRECT r;
     pixelAt(c.ui, 0, 0);
     row->setBounds(IRECT(10, 100, 60, 120));
@@ -180,7 +192,7 @@ TEST(DirtyTracking, AMovedControlClearsItsOldPlace) {
 TEST(DisabledControls, DrawAtAQuarterOpacity) {
     Context c;
     c.ui.setBackgroundColor(COLOR_BLACK);
-    auto* panel = c.ui.attach(std::make_unique<IPanelControl>(IRECT(0, 0, 10, 10), COLOR_WHITE));
+    auto* panel = &c.ui.attach(std::make_unique<IPanelControl>(IRECT(0, 0, 10, 10), COLOR_WHITE));
     EXPECT_EQ(pixelAt(c.ui, 5, 5).R, 255);
     panel->disable(true);
     EXPECT_NEAR(pixelAt(c.ui, 5, 5).R, 64, 1);

@@ -39,7 +39,7 @@ struct KnobWindow : Context {
     CountingKnob* knob;
     KnobWindow() {
         ui.setBackgroundColor(COLOR_WHITE);
-        knob = ui.attach(std::make_unique<CountingKnob>(IRECT(0, 0, 100, 100)));
+        knob = &ui.attach(std::make_unique<CountingKnob>(IRECT(0, 0, 100, 100)));
     }
     // Draws until the knob's picture is kept, so that what follows tests the kept one.
     void settle(double scale = 1.0) {
@@ -122,8 +122,8 @@ TEST(DrawCache, HiddenShownDisabledOrPressedControlIsDrawnAgain) {
 TEST(DrawCache, TextAndColourChangesReachTheScreen) {
     Context c;
     c.ui.setBackgroundColor(COLOR_WHITE);
-    auto* text = c.ui.attach(std::make_unique<ITextControl>(IRECT(0, 0, 40, 40), "",
-                                                            IText(40, COLOR_BLACK), COLOR_WHITE));
+    auto* text = &c.ui.attach(std::make_unique<ITextControl>(IRECT(0, 0, 40, 40), "",
+                                                             IText(40, COLOR_BLACK), COLOR_WHITE));
     auto inkOf = [&] {
         int dark = 0;
         for (int y = 5; y < 35; y += 3)
@@ -212,7 +212,7 @@ TEST(DrawCache, PicturesLookLikeDrawingAtEveryScaleAndOffset) {
     // Fractional bounds and a rotated square whose corners leave its bounds.
     c.ui.attach(std::make_unique<IBKnobRotaterControl>(IRECT(10.5f, 10.25f, 110.5f, 110.25f),
                                                        c.ui.bitmapResource("rot.png"), kGain))
-        ->setValueFromEditor(0.35);
+        .setValueFromEditor(0.35);
     c.ui.attach(
         std::make_unique<IVKnobControl>(IRECT(130.3f, 10, 230.3f, 130), kGain, "GAIN", style));
     c.ui.attach(
@@ -224,7 +224,7 @@ TEST(DrawCache, PicturesLookLikeDrawingAtEveryScaleAndOffset) {
                                                COLOR_WHITE));
     c.ui.attach(std::make_unique<ICaptionControl>(IRECT(320, 150, 470, 190), kChoice, text));
     c.ui.attach(std::make_unique<IVKnobControl>(IRECT(500, 10, 600, 130), kMidi, "OFF", style))
-        ->disable(true);
+        .disable(true);
 
     struct Case {
         double scale, screen, dx, dy;

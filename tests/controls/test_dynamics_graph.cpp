@@ -132,7 +132,7 @@ struct DynamicsWindow : Context {
         ui.loadFont("Roboto-Regular", font);
         ui.setDefaultFont("Roboto-Regular");
         ui.setBackgroundColor(COLOR_BLACK);
-        graph = ui.attach(std::make_unique<IDynamicsResponseGraph>(kGraph, kCurveColor));
+        graph = &ui.attach(std::make_unique<IDynamicsResponseGraph>(kGraph, kCurveColor));
         // What the editor gives it at construction.
         graph->setGateThreshold(-60);
         graph->setGateRatio(1);
@@ -143,7 +143,7 @@ struct DynamicsWindow : Context {
 
 TEST(DynamicsResponseGraph, StartsAsAStraightLineWithBothKneesAtTheBottom) {
     Context c;
-    auto* graph = c.ui.attach(std::make_unique<IDynamicsResponseGraph>(kGraph, kCurveColor));
+    auto* graph = &c.ui.attach(std::make_unique<IDynamicsResponseGraph>(kGraph, kCurveColor));
     EXPECT_EQ(graph->knees().gate, 0.0);
     EXPECT_EQ(graph->knees().compressor, 0.0);
     EXPECT_EQ(graph->gateSlope(), 1.0);

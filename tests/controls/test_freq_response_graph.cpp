@@ -169,7 +169,7 @@ struct FreqGraphWindow : Context {
     FreqGraphWindow() {
         ui.loadFont("Roboto-Regular", font);
         ui.setBackgroundColor(COLOR_BLACK);
-        graph = ui.attach(std::make_unique<IFreqResponseGraph>(
+        graph = &ui.attach(std::make_unique<IFreqResponseGraph>(
             kGraph, kCurveColor, IText(14, COLOR_BLACK, "Roboto-Regular")));
         graph->setRange(20, 20480, 100, 30);
         graph->setHold(true);
@@ -178,7 +178,7 @@ struct FreqGraphWindow : Context {
 
 TEST(FreqResponseGraph, StartsWithTheConstructionRangeAndAFlatZeroCurve) {
     Context c;
-    auto* graph = c.ui.attach(std::make_unique<IFreqResponseGraph>(kGraph, kCurveColor));
+    auto* graph = &c.ui.attach(std::make_unique<IFreqResponseGraph>(kGraph, kCurveColor));
     EXPECT_EQ(graph->axes().range, 80.0);
     EXPECT_EQ(graph->axes().offset, 30.0);
     EXPECT_EQ(graph->size(), 4096);

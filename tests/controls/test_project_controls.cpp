@@ -15,7 +15,7 @@ constexpr IMouseMod kShift{true, false, true, false, false};
 constexpr IMouseMod kCtrl{true, false, false, true, false};
 
 IVNumberBoxControl* addBox(Context& c, int param) {
-    return c.ui.attach(std::make_unique<IVNumberBoxControl>(kBox, param));
+    return &c.ui.attach(std::make_unique<IVNumberBoxControl>(kBox, param));
 }
 
 void typeIntoBox(Context& c, std::string_view text) {
@@ -82,7 +82,7 @@ TEST(NumberBox, TypedTextIsParsedAndClamped) {
 TEST(NumberBox, WithoutParameterKeepsItsOwnRangeAndSendsNothing) {
     Context c;
     int actions = 0;
-    auto* box = c.ui.attach(
+    auto* box = &c.ui.attach(
         std::make_unique<IVNumberBoxControl>(kBox, kNoParameter, [&](IControl*) { ++actions; }));
     EXPECT_EQ(box->realValue(), 50.0);
     c.ui.onMouseWheel(40, 15, {}, -100.f);
@@ -102,7 +102,7 @@ TEST(NumberBox, DisabledBoxOpensNoTextEntry) {
 TEST(InvisibleSelect, ClickReportsMouseDownAndTheRowPosition) {
     Context c;
     auto* sel =
-        c.ui.attach(std::make_unique<IInvisibleSelectControl3>(IRECT(0, 100, 300, 500), kSelect));
+        &c.ui.attach(std::make_unique<IInvisibleSelectControl3>(IRECT(0, 100, 300, 500), kSelect));
     std::vector<std::pair<int, double>> events;
     sel->setAction([&](IControl* ctl) {
         auto* s = static_cast<IInvisibleSelectControl3*>(ctl);
@@ -120,7 +120,7 @@ TEST(InvisibleSelect, ClickReportsMouseDownAndTheRowPosition) {
 TEST(InvisibleSelect, ReportsWheelAndDragDirectionsAndModifiers) {
     Context c;
     auto* sel =
-        c.ui.attach(std::make_unique<IInvisibleSelectControl3>(IRECT(0, 100, 300, 500), kSelect));
+        &c.ui.attach(std::make_unique<IInvisibleSelectControl3>(IRECT(0, 100, 300, 500), kSelect));
     c.ui.onMouseWheel(10, 300, {}, 1.f);
     EXPECT_EQ(sel->lastEvent(), ESelectEvent::Wheel);
     EXPECT_TRUE(sel->direction());
@@ -148,9 +148,9 @@ TEST(InvisibleSelect, ReportsWheelAndDragDirectionsAndModifiers) {
 TEST(EditableText, CommitShowsTheTextAndRunsTheAction) {
     Context c;
     std::string sent;
-    auto* name =
-        c.ui.attach(std::make_unique<IEditableTextControl>(IRECT(0, 0, 200, 30), "Init", IText(20)),
-                    148, "maincontrols");
+    auto* name = &c.ui.attach(
+        std::make_unique<IEditableTextControl>(IRECT(0, 0, 200, 30), "Init", IText(20)),
+        ControlTag{148}, "maincontrols");
     name->setAction([&](IControl* ctl) { sent = static_cast<ITextControl*>(ctl)->text(); });
     click(c.ui, 10, 10);
     ASSERT_TRUE(c.ui.textEntry().isOpen());
@@ -163,7 +163,7 @@ TEST(EditableText, CommitShowsTheTextAndRunsTheAction) {
 
 TEST(Caption, MenuOfListedTextsWithTheCurrentOneTicked) {
     Context c;
-    auto* cap = c.ui.attach(std::make_unique<ICaptionControl>(IRECT(0, 0, 100, 20), kChoice));
+    auto* cap = &c.ui.attach(std::make_unique<ICaptionControl>(IRECT(0, 0, 100, 20), kChoice));
     EXPECT_EQ(cap->captionText(), "Hall");
     c.ui.onMouseDown(10, 10, IMouseMod{false, true, false, false, false});  // right click too
     c.ui.onMouseUp(10, 10, {});
@@ -179,7 +179,7 @@ TEST(Caption, MenuOfListedTextsWithTheCurrentOneTicked) {
 
 TEST(Caption, DisabledOrHiddenCaptionIgnoresClicksAndNumbersOpenATextEntry) {
     Context c;
-    auto* cap = c.ui.attach(std::make_unique<ICaptionControl>(IRECT(0, 0, 100, 20), kGain));
+    auto* cap = &c.ui.attach(std::make_unique<ICaptionControl>(IRECT(0, 0, 100, 20), kGain));
     cap->disable(true);
     click(c.ui, 10, 10);
     EXPECT_FALSE(c.ui.textEntry().isOpen());

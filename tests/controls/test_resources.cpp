@@ -68,7 +68,7 @@ TEST(BitmapResource, PixelsAreDecodedWhenFirstDrawn) {
     const IBitmap bad = c.ui.bitmapResource("broken.png");
     EXPECT_EQ(bad.width(), 6.f);
     c.ui.attach(std::make_unique<IBitmapControl>(0, 0, shown));
-    c.ui.attach(std::make_unique<IBitmapControl>(10, 0, hidden))->hide(true);
+    c.ui.attach(std::make_unique<IBitmapControl>(10, 0, hidden)).hide(true);
     c.ui.attach(std::make_unique<IBitmapControl>(20, 0, bad));
     EXPECT_FALSE(shown.data()->isDecoded());
     EXPECT_EQ(pixelAt(c.ui, 3, 3).R, 255);
@@ -81,7 +81,7 @@ TEST(BitmapResource, ControlsFetchTheirPicturesAgainWhenTheScaleChanges) {
     Context c;
     Table table{{"BG.PNG", makePng(4, 4, COLOR_RED)}, {"BG@2X.PNG", makePng(8, 8, COLOR_BLUE)}};
     c.ui.setResourceLookup(lookupIn(table));
-    auto* pic = c.ui.attach(std::make_unique<IBitmapControl>(0, 0, c.ui.bitmapResource("bg.png")));
+    auto* pic = &c.ui.attach(std::make_unique<IBitmapControl>(0, 0, c.ui.bitmapResource("bg.png")));
     EXPECT_EQ(pixelAt(c.ui, 1, 1).R, 255);
     c.ui.setDrawScale(1920, 1200, 2.f);
     EXPECT_EQ(pic->bitmap().scale(), 2);
@@ -168,7 +168,7 @@ TEST(BitmapResource, FramesAreCutFromAStripAndRotationNeverDecodesAgain) {
     }
     Table table{{"SWITCH.PNG", strip}, {"ROT.PNG", makePng(30, 30, COLOR_WHITE)}};
     c.ui.setResourceLookup(lookupIn(table));
-    auto* sw = c.ui.attach(
+    auto* sw = &c.ui.attach(
         std::make_unique<IBitmapControl>(100, 100, c.ui.bitmapResource("switch.png", 2), kSteps));
     EXPECT_EQ(sw->bounds(), IRECT(100, 100, 110, 110));
     sw->setValueFromEditor(0.0);
@@ -176,7 +176,7 @@ TEST(BitmapResource, FramesAreCutFromAStripAndRotationNeverDecodesAgain) {
     sw->setValueFromEditor(1.0);
     EXPECT_EQ(pixelAt(c.ui, 105, 105).B, 255);
 
-    auto* rot = c.ui.attach(std::make_unique<IBKnobRotaterControl>(
+    auto* rot = &c.ui.attach(std::make_unique<IBKnobRotaterControl>(
         IRECT(200, 200, 300, 300), c.ui.bitmapResource("rot.png"), kGain));
     EXPECT_EQ(rot->bounds(), IRECT(235, 235, 265, 265));  // one frame centred in the rectangle
     const int decoded = c.ui.resources().decodeCount();
@@ -247,14 +247,14 @@ TEST(Gallery, EveryControlClassDrawsToAPng) {
                                                   c.ui.bitmapResource("frames.png"), nullptr));
     c.ui.attach(
             std::make_unique<IBKnobRotaterControl>(cell(2), c.ui.bitmapResource("rot.png"), kGain))
-        ->setValueFromEditor(0.8);
+        .setValueFromEditor(0.8);
     c.ui.attach(std::make_unique<ISVGKnobControl>(cell(3), c.ui.svgResource("knob.svg"), kGain));
     c.ui.attach(std::make_unique<IVKnobControl>(cell(4), kGain, "GAIN", style));
     c.ui.attach(std::make_unique<IVKnobControl>(cell(5), kNoParameter, "PRESET",
                                                 style.withShowLabel(false).withShowValue(false),
                                                 false, false, -135.f, 135.f, -135.f,
                                                 EDirection::Vertical, 4.0, 18.f))
-        ->setValueFromEditor(0.4);
+        .setValueFromEditor(0.4);
     c.ui.attach(std::make_unique<IVSliderControl>(cell(6), kSteps, "STEPS", style));
     c.ui.attach(std::make_unique<IVButtonControl>(cell(7).centred(150, 50), splashClickActionFunc,
                                                   "RECONNECT", style.withLabelText(big)));
@@ -274,11 +274,11 @@ TEST(Gallery, EveryControlClassDrawsToAPng) {
     c.ui.attach(
         std::make_unique<IEditableTextControl>(IRECT(400, 560, 700, 600), "Preset name", big));
     c.ui.attach(std::make_unique<IInvisibleSelectControl3>(IRECT(750, 560, 900, 700), kSelect));
-    auto* greyed = c.ui.attach(
+    auto* greyed = &c.ui.attach(
         std::make_unique<IVKnobControl>(IRECT(950, 540, 1100, 720), kMidi, "DISABLED", style));
     greyed->disable(true);
-    auto* pressed = c.ui.attach(std::make_unique<IVButtonControl>(IRECT(1150, 560, 1300, 610),
-                                                                  splashClickActionFunc, "SPLASH"));
+    auto* pressed = &c.ui.attach(std::make_unique<IVButtonControl>(
+        IRECT(1150, 560, 1300, 610), splashClickActionFunc, "SPLASH"));
     c.ui.onMouseDown(1180, 585, {});
     c.loop.advance(48);
     c.ui.createPopupMenu(PopupMenu{{{"Room"}, {"Hall", true}, {"Spring"}}},

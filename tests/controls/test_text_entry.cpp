@@ -150,7 +150,7 @@ TEST(TextEntry, ALongTextStaysInsideTheFieldAndScrollsWithTheCaret) {
 // opened full and refused every key.
 TEST(EditableText, TheEntryOpensWithoutTheNamesTrailingSpaces) {
     Context c;
-    auto* field = c.ui.attach(
+    auto* field = &c.ui.attach(
         std::make_unique<IEditableTextControl>(Field, "Warm Vintage" + std::string(20, ' ')));
     click(c.ui, Field.MW(), Field.MH());
     ASSERT_TRUE(c.ui.textEntry().isOpen());

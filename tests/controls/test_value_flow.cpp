@@ -13,14 +13,14 @@ constexpr IMouseMod kShift{true, false, true, false, false};
 constexpr IMouseMod kCtrl{true, false, false, true, false};
 
 IVKnobControl* addKnob(Context& c, int param, const IRECT& r = kKnobRect) {
-    return c.ui.attach(std::make_unique<IVKnobControl>(r, param));
+    return &c.ui.attach(std::make_unique<IVKnobControl>(r, param));
 }
 
 TEST(ValueFlow, GestureReachesThePluginThenPeersThenTheAction) {
     Context c;
     std::vector<std::string> order;
     auto* knob = addKnob(c, kSteps);
-    auto* peer = c.ui.attach(std::make_unique<IVSliderControl>(IRECT(200, 0, 240, 200), kSteps));
+    auto* peer = &c.ui.attach(std::make_unique<IVSliderControl>(IRECT(200, 0, 240, 200), kSteps));
     knob->setAction([&](IControl*) {
         order.push_back("action");
         EXPECT_EQ(peer->getValue(), 0.75);  // peers already follow
@@ -118,7 +118,7 @@ TEST(KnobGestures, DoubleClickRestoresTheDefault) {
 TEST(KnobGestures, BitmapKnobsShareTheGestureAndHideNothing) {
     Context c;
     IBitmap none;  // a missing picture: the knob is empty but still works by code
-    auto* knob = c.ui.attach(std::make_unique<IBKnobControl>(kKnobRect, none, kSteps));
+    auto* knob = &c.ui.attach(std::make_unique<IBKnobControl>(kKnobRect, none, kSteps));
     EXPECT_TRUE(knob->bounds().empty());
     knob->setValueFromUserInput(0.25);
     EXPECT_EQ(c.delegate.params[kSteps].value(), 1.0);
@@ -128,7 +128,7 @@ TEST(KnobGestures, BitmapKnobsShareTheGestureAndHideNothing) {
 TEST(ClickAnimation, EndActionRunsOneHundredMillisecondsAfterThePress) {
     Context c;
     int ended = 0;
-    auto* button = c.ui.attach(std::make_unique<IVButtonControl>(IRECT(0, 0, 100, 40)));
+    auto* button = &c.ui.attach(std::make_unique<IVButtonControl>(IRECT(0, 0, 100, 40)));
     button->setEndAction([&](IControl*) { ++ended; });
     c.ui.onMouseDown(10, 10, {});
     EXPECT_EQ(button->getValue(), 1.0);
@@ -151,7 +151,7 @@ TEST(ClickAnimation, EndActionRunsOneHundredMillisecondsAfterThePress) {
 TEST(ClickAnimation, ButtonWithoutAnimationComesBackUpOnRelease) {
     Context c;
     int actions = 0;
-    auto* button = c.ui.attach(std::make_unique<IVButtonControl>(
+    auto* button = &c.ui.attach(std::make_unique<IVButtonControl>(
         IRECT(0, 0, 100, 40), [&](IControl*) { ++actions; }, "GO"));
     click(c.ui, 10, 10);
     EXPECT_EQ(actions, 1);
@@ -163,7 +163,7 @@ TEST(ClickAnimation, ClosingTheWindowMidAnimationCancelsTheEndAction) {
     int ended = 0;
     {
         IGraphics ui(c.delegate, c.loop);
-        auto* b = ui.attach(std::make_unique<IVButtonControl>(IRECT(0, 0, 100, 40)));
+        auto* b = &ui.attach(std::make_unique<IVButtonControl>(IRECT(0, 0, 100, 40)));
         b->setEndAction([&](IControl*) { ++ended; });
         ui.onMouseDown(10, 10, {});
     }
@@ -174,7 +174,7 @@ TEST(ClickAnimation, ClosingTheWindowMidAnimationCancelsTheEndAction) {
 TEST(PictureButton, RunsItsActionOnPressAndAgainOnRelease) {
     Context c;
     std::vector<double> values;
-    auto* b = c.ui.attach(std::make_unique<IBButtonControl>(
+    auto* b = &c.ui.attach(std::make_unique<IBButtonControl>(
         0, 0, IBitmap(), [&](IControl* ctl) { values.push_back(ctl->getValue()); }));
     b->setBounds(IRECT(0, 0, 50, 50));  // no picture in this test: give it an area
     click(c.ui, 10, 10);
@@ -183,13 +183,14 @@ TEST(PictureButton, RunsItsActionOnPressAndAgainOnRelease) {
 
 TEST(Switches, TwoStatesToggleAndMoreStatesWrapAfterTheLast) {
     Context c;
-    auto* toggle = c.ui.attach(std::make_unique<IVSlideSwitchControl>(IRECT(0, 0, 100, 30)));
+    auto* toggle = &c.ui.attach(std::make_unique<IVSlideSwitchControl>(IRECT(0, 0, 100, 30)));
     click(c.ui, 10, 10);
     EXPECT_EQ(toggle->getValue(), 1.0);
     click(c.ui, 10, 10);
     EXPECT_EQ(toggle->getValue(), 0.0);
 
-    auto* choice = c.ui.attach(std::make_unique<IVSwitchControl>(IRECT(0, 100, 100, 130), kChoice));
+    auto* choice =
+        &c.ui.attach(std::make_unique<IVSwitchControl>(IRECT(0, 100, 100, 130), kChoice));
     EXPECT_EQ(choice->selectedState(), 1);  // from the parameter's default
     std::vector<double> stored;
     for (int i = 0; i < 3; ++i) {
@@ -201,7 +202,7 @@ TEST(Switches, TwoStatesToggleAndMoreStatesWrapAfterTheLast) {
 
 TEST(RotatedKnob, AngleFollowsTheValueOverThreeHundredDegrees) {
     Context c;
-    auto* knob = c.ui.attach(std::make_unique<IBKnobRotaterControl>(kKnobRect, IBitmap(), kGain));
+    auto* knob = &c.ui.attach(std::make_unique<IBKnobRotaterControl>(kKnobRect, IBitmap(), kGain));
     EXPECT_EQ(knob->angle(), 0.0);  // default 5 of 0..10: unrotated
     knob->setValueFromEditor(0.0);
     EXPECT_EQ(knob->angle(), -150.0);

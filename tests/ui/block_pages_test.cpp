@@ -59,7 +59,7 @@ class LivePage : public ::testing::Test {
         g().forGroup(name, [&](igraphics::IControl& c) { shown = shown || !c.isHidden(); });
         return shown;
     }
-    double valueOfTag(int tag) { return g().controlWithTag(tag)->getValue(); }
+    double valueOfTag(ControlTag tag) { return g().controlWithTag(tag)->getValue(); }
     std::vector<sysex::Bytes> edits() { return h.sentWith(sysex::cmd::SetParameter); }
 
     void receivePresetWith(std::initializer_list<std::pair<int, int>> values) {
@@ -86,10 +86,10 @@ class LivePage : public ::testing::Test {
 // the text that knob's value shows.
 struct Knob {
     const char* page;
-    int opener;  // a parameter whose touch brings up the page
+    ParamIndex opener;  // a parameter whose touch brings up the page
     float x, y;
-    int param;
-    int tag;
+    ParamIndex param;
+    ControlTag tag;
     std::string (*text)(int);
 };
 
@@ -214,8 +214,8 @@ TEST_F(LivePage, PickingAModelLoadsItsVoicingAsOneWholePreset) {
     touch(param::Drive, 20);
     h.sent.clear();
     click(860, 745);  // model 3
-    EXPECT_EQ(valueOfTag(tag::AmpModelFirst + 3), 1.0);
-    for (int m : {0, 1, 2, 4, 9}) EXPECT_EQ(valueOfTag(tag::AmpModelFirst + m), 0.0) << m;
+    EXPECT_EQ(valueOfTag(tag::ampModelButton(3)), 1.0);
+    for (int m : {0, 1, 2, 4, 9}) EXPECT_EQ(valueOfTag(tag::ampModelButton(m)), 0.0) << m;
     EXPECT_FALSE(panel().punchMode());
     for (std::size_t column = 0; column < AmpVoicingParams.size(); ++column)
         EXPECT_EQ(h.editor.intValue(AmpVoicingParams[column]), AmpVoicingTable[3][column])
@@ -227,7 +227,7 @@ TEST_F(LivePage, PickingAModelLoadsItsVoicingAsOneWholePreset) {
     h.sent.clear();
     click(860, 745);  // the lit one
     EXPECT_TRUE(h.sent.empty());
-    EXPECT_EQ(valueOfTag(tag::AmpModelFirst + 3), 1.0) << "still lit after its release";
+    EXPECT_EQ(valueOfTag(tag::ampModelButton(3)), 1.0) << "still lit after its release";
 }
 
 TEST_F(LivePage, APunchModelTurnsTheMidBandIntoThePunchFilter) {
@@ -263,7 +263,7 @@ TEST_F(LivePage, TheLitButtonFollowsPresetsFromTheDevice) {
     receivePresetWith({{param::Buzz, 30}});
     EXPECT_EQ(panel().litAmpButton(), -1);
     EXPECT_FALSE(panel().punchMode());
-    for (int m = 0; m < 10; ++m) EXPECT_EQ(valueOfTag(tag::AmpModelFirst + m), 0.0) << m;
+    for (int m = 0; m < 10; ++m) EXPECT_EQ(valueOfTag(tag::ampModelButton(m)), 0.0) << m;
 }
 
 TEST_F(LivePage, APresetFromTheDeviceSwitchesOnlyTheMidBandPageOnShow) {
@@ -290,7 +290,7 @@ TEST_F(LivePage, TheEchoTypesShowTheDelayTime) {
     EXPECT_TRUE(groupShown(group::AmbienceTime)) << "the level keeps the echo's time";
     click(420, 745);  // room
     EXPECT_FALSE(groupShown(group::AmbienceTime));
-    EXPECT_EQ(valueOfTag(tag::AmbienceTypeFirst), 1.0);
+    EXPECT_EQ(valueOfTag(tag::ambienceTypeButton(0)), 1.0);
 }
 
 TEST_F(LivePage, TheReadoutShowsEditsDimmedAndThePresetNumberAfterAWhile) {

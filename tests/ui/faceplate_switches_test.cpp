@@ -47,7 +47,7 @@ class FaceplateSwitches : public ::testing::Test {
     }
     std::string readout() { return window.view().text(tag::Readout); }
     bool readoutShown() { return !g().controlWithTag(tag::Readout)->isHidden(); }
-    bool shown(int tag) { return !g().controlWithTag(tag)->isHidden(); }
+    bool shown(ControlTag tag) { return !g().controlWithTag(tag)->isHidden(); }
     std::vector<sysex::Bytes> selects() { return h.sentWith(sysex::cmd::SelectPreset); }
     std::vector<sysex::Bytes> sentNow() { return h.sentBytes(); }
     // Ticks until the readout stops blinking, counting how often it went dark.

@@ -42,7 +42,7 @@ class IrPage : public ::testing::Test {
     // Hands the window the value changes the editor queued for its controls.
     void settle() { tick(); }
     std::string readout() { return window.view().text(tag::Readout); }
-    bool enabled(int tag) { return !g().controlWithTag(tag)->isDisabled(); }
+    bool enabled(ControlTag tag) { return !g().controlWithTag(tag)->isDisabled(); }
     std::vector<sysex::Bytes> edits(int index) {
         std::vector<sysex::Bytes> out;
         for (const auto& m : h.sentWith(sysex::cmd::SetParameter))

@@ -78,11 +78,11 @@ TEST_F(EditorPage, StartsConnectingWithTheOverlayHidden) {
     EXPECT_EQ(view.text(tag::StatusDevice), "");
     EXPECT_EQ(view.text(tag::StatusVersion), "Connecting to the device...");
     EXPECT_EQ(view.text(tag::StatusSerial), "");
-    for (int t : {tag::ProgressCaption, tag::ProgressRing, tag::ProgressText}) {
+    for (ControlTag t : {tag::ProgressCaption, tag::ProgressRing, tag::ProgressText}) {
         const igraphics::IControl* control = graphics.controlWithTag(t);
-        ASSERT_NE(control, nullptr) << t;
+        ASSERT_NE(control, nullptr) << t.value();
         EXPECT_EQ(control->group(), group::Progress);
-        EXPECT_TRUE(control->isHidden()) << t;
+        EXPECT_TRUE(control->isHidden()) << t.value();
     }
     EXPECT_EQ(view.text(tag::ProgressText), "0 %");
     EXPECT_TRUE(view.hasGroup(group::Device));
@@ -108,7 +108,7 @@ TEST_F(EditorPage, AfterTheBuildTheImpulseResponsePageIsOnShow) {
     EXPECT_TRUE(graphics.controlWithTag(tag::LayerBackground)->isHidden());
     EXPECT_TRUE(graphics.controlWithTag(tag::Readout)->isDisabled());
     EXPECT_EQ(view.text(tag::Readout), "00");
-    const std::pair<int, const char*> placeholders[] = {
+    const std::pair<ControlTag, const char*> placeholders[] = {
         {tag::PreampText, "50.00"},
         {tag::DriveText, "0.00"},
         {tag::GateRatioText, "1:1"},
@@ -120,12 +120,12 @@ TEST_F(EditorPage, AfterTheBuildTheImpulseResponsePageIsOnShow) {
         {tag::AnalogSimCaption, "SMOOTHING"},
         {tag::CompressorTitle, "COMPRESSOR"},
     };
-    for (const auto& [t, text] : placeholders) EXPECT_EQ(view.text(t), text) << t;
+    for (const auto& [t, text] : placeholders) EXPECT_EQ(view.text(t), text) << t.value();
     // The ten models and seven types, each in its page's group, none lit.
     for (int m = 0; m < 10; ++m)
-        EXPECT_EQ(graphics.controlWithTag(tag::AmpModelFirst + m)->group(), group::Amplifier);
+        EXPECT_EQ(graphics.controlWithTag(tag::ampModelButton(m))->group(), group::Amplifier);
     for (int t = 0; t < 7; ++t)
-        EXPECT_EQ(graphics.controlWithTag(tag::AmbienceTypeFirst + t)->group(), group::Ambience);
+        EXPECT_EQ(graphics.controlWithTag(tag::ambienceTypeButton(t))->group(), group::Ambience);
     // The compressor page's value texts go with its knobs, the rest with the page.
     EXPECT_EQ(graphics.controlWithTag(tag::CompressorRatioText)->group(), group::Compressor);
     EXPECT_EQ(graphics.controlWithTag(tag::CompressorThresholdText)->group(),
@@ -142,7 +142,7 @@ TEST_F(EditorPage, TheLayoutPutsEachKnobWhereItsPageSaysAndTheSelectOverTheGraph
     graphics.hideGroup(group::ImpulseResponse);
     graphics.showGroup(group::Amplifier);
     EXPECT_EQ(graphics.controlAt(730, 990)->paramIdx(), param::Drive);
-    EXPECT_EQ(graphics.controlAt(720, 780)->tag(), tag::AmpModelFirst + 7) << "second row";
+    EXPECT_EQ(graphics.controlAt(720, 780)->tag(), tag::ampModelButton(7)) << "second row";
     graphics.showGroup(group::Chorus);
     EXPECT_EQ(graphics.controlAt(455, 810)->paramIdx(), param::ChorusRate);
 }
@@ -280,19 +280,19 @@ TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {
     VornixControl editor(loop, storage::DataFolder(dir.path()), platform);
     igraphics::IGraphics graphics(editor, loop);
     GraphicsView view(graphics);
-    auto* row = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
-                                tag::PresetRowFirst + 3);
-    auto* cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
+    auto& row = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
+                                tag::presetRow(3));
+    auto& cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
                                     tag::cabinetRow(8));
     editor.link().openWindow(view);
     view.presetRowChanged(3, " 03 Fat");
     view.cabinetNameChanged(8, "Aldric V30");
     view.cabinetNameChanged(9, "beyond");
-    EXPECT_EQ(row->text(), " 03 Fat");
-    EXPECT_EQ(cabinet->text(), "Aldric V30");
+    EXPECT_EQ(row.text(), " 03 Fat");
+    EXPECT_EQ(cabinet.text(), "Aldric V30");
     // Cabinet row 8 is also where position 8 names the user IR it plays.
     view.irPositionNameChanged(8, "My Cab");
-    EXPECT_EQ(cabinet->text(), "My Cab");
+    EXPECT_EQ(cabinet.text(), "My Cab");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class PresetColumn : public ::testing::Test {
         for (int i = 0; i < std::abs(notches); ++i)
             g().onMouseWheel(ListX, 600, mod, notches > 0 ? 1.f : -1.f);
     }
-    igraphics::IControl& row(int i) { return *g().controlWithTag(tag::PresetRowFirst + i); }
+    igraphics::IControl& row(int i) { return *g().controlWithTag(tag::presetRow(i)); }
     bool whollyShown(int i) {
         const auto& r = row(i).bounds();
         return !row(i).isHidden() && r.T >= ListTop && r.B <= WindowBottom;

@@ -9,23 +9,41 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Large, 380, "LEVEL", param::Reverb, tag::AmbienceLevelText, "50.00", "%"},
-    {Cell::Large, 630, "DECAY", param::DecayTime, tag::AmbienceDecayText, "0.00", "%"},
+    {.size = Cell::Large,
+     .x = 380,
+     .caption = "LEVEL",
+     .param = param::Reverb,
+     .valueTag = tag::AmbienceLevelText,
+     .placeholder = "50.00",
+     .unit = "%"},
+    {.size = Cell::Large,
+     .x = 630,
+     .caption = "DECAY",
+     .param = param::DecayTime,
+     .valueTag = tag::AmbienceDecayText,
+     .placeholder = "0.00",
+     .unit = "%"},
 };
 
 constexpr KnobCell TimeCell[] = {
-    {Cell::Large, 880, "TIME", param::RoomSize, tag::AmbienceTimeText, "0.00", "ms"},
+    {.size = Cell::Large,
+     .x = 880,
+     .caption = "TIME",
+     .param = param::RoomSize,
+     .valueTag = tag::AmbienceTimeText,
+     .placeholder = "0.00",
+     .unit = "ms"},
 };
 
 // Tags 79-85: types 0-6.
 constexpr PictureButton Types[] = {
-    {tag::AmbienceTypeFirst + 0, "radio-room.png", 354, 730},
-    {tag::AmbienceTypeFirst + 1, "radio-hall.png", 517, 730},
-    {tag::AmbienceTypeFirst + 2, "radio-spring.png", 657, 730},
-    {tag::AmbienceTypeFirst + 3, "radio-plate.png", 798, 730},
-    {tag::AmbienceTypeFirst + 4, "radio-chorus.png", 938, 730},
-    {tag::AmbienceTypeFirst + 5, "radio-echo.png", 354, 765},
-    {tag::AmbienceTypeFirst + 6, "radio-echoverb.png", 517, 765},
+    {.tag = tag::ambienceTypeButton(0), .picture = "radio-room.png", .x = 354, .y = 730},
+    {.tag = tag::ambienceTypeButton(1), .picture = "radio-hall.png", .x = 517, .y = 730},
+    {.tag = tag::ambienceTypeButton(2), .picture = "radio-spring.png", .x = 657, .y = 730},
+    {.tag = tag::ambienceTypeButton(3), .picture = "radio-plate.png", .x = 798, .y = 730},
+    {.tag = tag::ambienceTypeButton(4), .picture = "radio-chorus.png", .x = 938, .y = 730},
+    {.tag = tag::ambienceTypeButton(5), .picture = "radio-echo.png", .x = 354, .y = 765},
+    {.tag = tag::ambienceTypeButton(6), .picture = "radio-echoverb.png", .x = 517, .y = 765},
 };
 
 }  // namespace

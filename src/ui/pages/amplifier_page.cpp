@@ -8,23 +8,41 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Large, 380, "PRE-AMP", param::Gain, tag::PreampText, "50.00", "%"},
-    {Cell::Large, 630, "DRIVE", param::Drive, tag::DriveText, "0.00", "%"},
-    {Cell::Large, 880, "PRESENCE", param::Crunch, tag::PresenceText, "0.00", "%"},
+    {.size = Cell::Large,
+     .x = 380,
+     .caption = "PRE-AMP",
+     .param = param::Gain,
+     .valueTag = tag::PreampText,
+     .placeholder = "50.00",
+     .unit = "%"},
+    {.size = Cell::Large,
+     .x = 630,
+     .caption = "DRIVE",
+     .param = param::Drive,
+     .valueTag = tag::DriveText,
+     .placeholder = "0.00",
+     .unit = "%"},
+    {.size = Cell::Large,
+     .x = 880,
+     .caption = "PRESENCE",
+     .param = param::Crunch,
+     .valueTag = tag::PresenceText,
+     .placeholder = "0.00",
+     .unit = "%"},
 };
 
 // Tags 86-95: models 0-9.
 constexpr PictureButton Models[] = {
-    {tag::AmpModelFirst + 0, "amp-orvel.png", 354, 730},
-    {tag::AmpModelFirst + 1, "amp-kestrin.png", 517, 730},
-    {tag::AmpModelFirst + 2, "amp-palomir.png", 657, 730},
-    {tag::AmpModelFirst + 3, "amp-tessaly.png", 798, 730},
-    {tag::AmpModelFirst + 4, "amp-vindro.png", 938, 730},
-    {tag::AmpModelFirst + 5, "amp-marrock.png", 354, 765},
-    {tag::AmpModelFirst + 6, "amp-belvane.png", 517, 765},
-    {tag::AmpModelFirst + 7, "amp-corvash.png", 657, 765},
-    {tag::AmpModelFirst + 8, "amp-drennic.png", 798, 765},
-    {tag::AmpModelFirst + 9, "amp-halcyra.png", 938, 765},
+    {.tag = tag::ampModelButton(0), .picture = "amp-orvel.png", .x = 354, .y = 730},
+    {.tag = tag::ampModelButton(1), .picture = "amp-kestrin.png", .x = 517, .y = 730},
+    {.tag = tag::ampModelButton(2), .picture = "amp-palomir.png", .x = 657, .y = 730},
+    {.tag = tag::ampModelButton(3), .picture = "amp-tessaly.png", .x = 798, .y = 730},
+    {.tag = tag::ampModelButton(4), .picture = "amp-vindro.png", .x = 938, .y = 730},
+    {.tag = tag::ampModelButton(5), .picture = "amp-marrock.png", .x = 354, .y = 765},
+    {.tag = tag::ampModelButton(6), .picture = "amp-belvane.png", .x = 517, .y = 765},
+    {.tag = tag::ampModelButton(7), .picture = "amp-corvash.png", .x = 657, .y = 765},
+    {.tag = tag::ampModelButton(8), .picture = "amp-drennic.png", .x = 798, .y = 765},
+    {.tag = tag::ampModelButton(9), .picture = "amp-halcyra.png", .x = 938, .y = 765},
 };
 
 }  // namespace

@@ -8,8 +8,15 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Large, 630, "SMOOTHING", param::AnalogSim, tag::AnalogSimText, "Bypass", "%",
-     tag::AnalogSimCaption, "FILTER"},
+    {.size = Cell::Large,
+     .x = 630,
+     .caption = "SMOOTHING",
+     .param = param::AnalogSim,
+     .valueTag = tag::AnalogSimText,
+     .placeholder = "Bypass",
+     .unit = "%",
+     .captionTag = tag::AnalogSimCaption,
+     .knobLabel = "FILTER"},
 };
 
 }  // namespace

@@ -9,10 +9,27 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Large, 380, "LEVEL", param::AutoFilterLevel, tag::AutoFilterLevelText, "0.00", "%"},
-    {Cell::Large, 630, "ATTACK", param::AutoFilterAttack, tag::AutoFilterAttackText, "0.00", "%"},
-    {Cell::Large, 880, "RELEASE", param::AutoFilterRelease, tag::AutoFilterReleaseText, "0.00",
-     "%"},
+    {.size = Cell::Large,
+     .x = 380,
+     .caption = "LEVEL",
+     .param = param::AutoFilterLevel,
+     .valueTag = tag::AutoFilterLevelText,
+     .placeholder = "0.00",
+     .unit = "%"},
+    {.size = Cell::Large,
+     .x = 630,
+     .caption = "ATTACK",
+     .param = param::AutoFilterAttack,
+     .valueTag = tag::AutoFilterAttackText,
+     .placeholder = "0.00",
+     .unit = "%"},
+    {.size = Cell::Large,
+     .x = 880,
+     .caption = "RELEASE",
+     .param = param::AutoFilterRelease,
+     .valueTag = tag::AutoFilterReleaseText,
+     .placeholder = "0.00",
+     .unit = "%"},
 };
 
 }  // namespace

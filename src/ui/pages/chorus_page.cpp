@@ -9,15 +9,42 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Small, 395, "MOD. FREQ", param::ChorusRate, tag::ChorusRateText, "0.00", "Hz", -1,
-     "FREQUENCY"},
-    {Cell::Small, 575, "MOD. DEPTH", param::ChorusDepth, tag::ChorusDepthText, "0.00", "%"},
-    {Cell::Small, 755, "DELAY SIZE", param::ChorusDelay, tag::ChorusDelayText, "0.00", "%"},
-    {Cell::Small, 935, "FEEDBACK", param::ChorusFeedback, tag::ChorusFeedbackText, "0", "%"},
+    {.size = Cell::Small,
+     .x = 395,
+     .caption = "MOD. FREQ",
+     .param = param::ChorusRate,
+     .valueTag = tag::ChorusRateText,
+     .placeholder = "0.00",
+     .unit = "Hz",
+     .knobLabel = "FREQUENCY"},
+    {.size = Cell::Small,
+     .x = 575,
+     .caption = "MOD. DEPTH",
+     .param = param::ChorusDepth,
+     .valueTag = tag::ChorusDepthText,
+     .placeholder = "0.00",
+     .unit = "%"},
+    {.size = Cell::Small,
+     .x = 755,
+     .caption = "DELAY SIZE",
+     .param = param::ChorusDelay,
+     .valueTag = tag::ChorusDelayText,
+     .placeholder = "0.00",
+     .unit = "%"},
+    {.size = Cell::Small,
+     .x = 935,
+     .caption = "FEEDBACK",
+     .param = param::ChorusFeedback,
+     .valueTag = tag::ChorusFeedbackText,
+     .placeholder = "0",
+     .unit = "%"},
 };
 
-constexpr BigValue Level{
-    {595, 930, 845, 990}, tag::ChorusLevelText, "Bypass", "LEVEL", {595, 990, 845, 1020}};
+constexpr BigValue Level{.bounds = {595, 930, 845, 990},
+                         .tag = tag::ChorusLevelText,
+                         .placeholder = "Bypass",
+                         .caption = "LEVEL",
+                         .captionBounds = {595, 990, 845, 1020}};
 
 }  // namespace
 

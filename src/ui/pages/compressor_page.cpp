@@ -10,22 +10,51 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Small, 395, "RATIO", param::CompressorRatio, tag::CompressorRatioText, "1:1", nullptr},
-    {Cell::Small, 575, "OUTPUT GAIN", param::CompressorGain, tag::CompressorGainText, "0.00", "dB"},
-    {Cell::Small, 755, "ATTACK", param::CompressorAttack, tag::CompressorAttackText, "5", "ms"},
-    {Cell::Small, 935, "RELEASE", param::CompressorRelease, tag::CompressorReleaseText, "50", "ms"},
+    {.size = Cell::Small,
+     .x = 395,
+     .caption = "RATIO",
+     .param = param::CompressorRatio,
+     .valueTag = tag::CompressorRatioText,
+     .placeholder = "1:1"},
+    {.size = Cell::Small,
+     .x = 575,
+     .caption = "OUTPUT GAIN",
+     .param = param::CompressorGain,
+     .valueTag = tag::CompressorGainText,
+     .placeholder = "0.00",
+     .unit = "dB"},
+    {.size = Cell::Small,
+     .x = 755,
+     .caption = "ATTACK",
+     .param = param::CompressorAttack,
+     .valueTag = tag::CompressorAttackText,
+     .placeholder = "5",
+     .unit = "ms"},
+    {.size = Cell::Small,
+     .x = 935,
+     .caption = "RELEASE",
+     .param = param::CompressorRelease,
+     .valueTag = tag::CompressorReleaseText,
+     .placeholder = "50",
+     .unit = "ms"},
 };
 
 constexpr SlideSwitch Switches[] = {
-    {{495, 940, 575, 980}, "AUTO GAIN", param::AutoGain, {475, 990, 595, 1020}},
-    {{855, 940, 935, 980}, "LOOKAHEAD", param::Lookahead, {835, 990, 955, 1020}},
+    {.bounds = {495, 940, 575, 980},
+     .caption = "AUTO GAIN",
+     .param = param::AutoGain,
+     .captionBounds = {475, 990, 595, 1020}},
+    {.bounds = {855, 940, 935, 980},
+     .caption = "LOOKAHEAD",
+     .param = param::Lookahead,
+     .captionBounds = {835, 990, 955, 1020}},
 };
 
-constexpr BigValue Threshold{{595, 930, 845, 990},
-                             tag::CompressorThresholdText,
-                             "Bypass",
-                             "THRESHOLD",
-                             {595, 990, 845, 1020}};
+constexpr BigValue Threshold{.bounds = {595, 930, 845, 990},
+                             .tag = tag::CompressorThresholdText,
+                             .placeholder = "Bypass",
+                             .caption = "THRESHOLD",
+                             .captionBounds = {595, 990, 845, 1020}};
 
 }  // namespace
 

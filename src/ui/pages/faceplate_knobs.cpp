@@ -16,7 +16,7 @@ struct FaceplateKnob {
     float cx;
     float cy;
     const char* group;
-    int param;
+    ParamIndex param;
     const char* picture = KnobPicture;
 };
 
@@ -26,31 +26,35 @@ constexpr float CompX = 986.5f, BlendX = 1130.5f, LowerRow = 347.5f;
 
 constexpr FaceplateKnob Knobs[] = {
     // DRIVE / PREAMP
-    {DriveX, TopRow, group::KnobsA, param::Drive},
-    {DriveX, TopRow, group::KnobsB, param::Gain},
+    {.cx = DriveX, .cy = TopRow, .group = group::KnobsA, .param = param::Drive},
+    {.cx = DriveX, .cy = TopRow, .group = group::KnobsB, .param = param::Gain},
     // LOW / FILTER
-    {LowX, TopRow, group::KnobsA, param::Low},
-    {LowX, TopRow, group::KnobsB, param::AutoFilterLevel},
+    {.cx = LowX, .cy = TopRow, .group = group::KnobsA, .param = param::Low},
+    {.cx = LowX, .cy = TopRow, .group = group::KnobsB, .param = param::AutoFilterLevel},
     // MID / FREQ: the mid filter or the punch filter
-    {MidX, TopRow, group::MidKnobsA, param::Mid},
-    {MidX, TopRow, group::PunchKnobsA, param::Punch},
-    {MidX, TopRow, group::MidKnobsB, param::MidShift},
-    {MidX, TopRow, group::PunchKnobsB, param::PunchFreq},
+    {.cx = MidX, .cy = TopRow, .group = group::MidKnobsA, .param = param::Mid},
+    {.cx = MidX, .cy = TopRow, .group = group::PunchKnobsA, .param = param::Punch},
+    {.cx = MidX, .cy = TopRow, .group = group::MidKnobsB, .param = param::MidShift},
+    {.cx = MidX, .cy = TopRow, .group = group::PunchKnobsB, .param = param::PunchFreq},
     // HIGH / Q
-    {HighX, TopRow, group::KnobsA, param::High},
-    {HighX, TopRow, group::MidKnobsB, param::MidQ},
-    {HighX, TopRow, group::PunchKnobsB, param::PunchQ},
+    {.cx = HighX, .cy = TopRow, .group = group::KnobsA, .param = param::High},
+    {.cx = HighX, .cy = TopRow, .group = group::MidKnobsB, .param = param::MidQ},
+    {.cx = HighX, .cy = TopRow, .group = group::PunchKnobsB, .param = param::PunchQ},
     // PRESENCE / AMBIANCE
-    {PresenceX, TopRow, group::KnobsA, param::Crunch},
-    {PresenceX, TopRow, group::KnobsB, param::Reverb},
+    {.cx = PresenceX, .cy = TopRow, .group = group::KnobsA, .param = param::Crunch},
+    {.cx = PresenceX, .cy = TopRow, .group = group::KnobsB, .param = param::Reverb},
     // COMP / RATIO
-    {CompX, LowerRow, group::KnobsA, param::Dynamics},
-    {CompX, LowerRow, group::KnobsB, param::CompressorRatio},
+    {.cx = CompX, .cy = LowerRow, .group = group::KnobsA, .param = param::Dynamics},
+    {.cx = CompX, .cy = LowerRow, .group = group::KnobsB, .param = param::CompressorRatio},
     // BLEND / CHORUS
-    {BlendX, LowerRow, group::KnobsA, param::BlendLevel},
-    {BlendX, LowerRow, group::KnobsB, param::ChorusLevel},
+    {.cx = BlendX, .cy = LowerRow, .group = group::KnobsA, .param = param::BlendLevel},
+    {.cx = BlendX, .cy = LowerRow, .group = group::KnobsB, .param = param::ChorusLevel},
     // LEVEL, the same on both layers
-    {769.5f, 347.f, group::Faceplate, param::Level, BigKnobPicture},
+    {.cx = 769.5f,
+     .cy = 347.f,
+     .group = group::Faceplate,
+     .param = param::Level,
+     .picture = BigKnobPicture},
 };
 
 }  // namespace

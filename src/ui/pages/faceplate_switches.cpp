@@ -17,17 +17,21 @@ constexpr int SwitchFrames = 2;
 struct FaceplateSwitch {
     float x;
     float y;
-    int tag;
+    ControlTag tag;
     FaceSwitch which;
     const char* picture = FootswitchPicture;
 };
 
 constexpr FaceplateSwitch Switches[] = {
-    {869.f, 314.f, tag::SaveSwitch, FaceSwitch::Save, SavePicture},
-    {1459.f, 322.f, tag::LayerSwitch, FaceSwitch::LayerB},
-    {733.f, 510.f, tag::LeftFootswitch, FaceSwitch::Down},
-    {1100.f, 510.f, tag::CentreFootswitch, FaceSwitch::Centre},
-    {1460.f, 510.f, tag::RightFootswitch, FaceSwitch::Up},
+    {.x = 869.f,
+     .y = 314.f,
+     .tag = tag::SaveSwitch,
+     .which = FaceSwitch::Save,
+     .picture = SavePicture},
+    {.x = 1459.f, .y = 322.f, .tag = tag::LayerSwitch, .which = FaceSwitch::LayerB},
+    {.x = 733.f, .y = 510.f, .tag = tag::LeftFootswitch, .which = FaceSwitch::Down},
+    {.x = 1100.f, .y = 510.f, .tag = tag::CentreFootswitch, .which = FaceSwitch::Centre},
+    {.x = 1460.f, .y = 510.f, .tag = tag::RightFootswitch, .which = FaceSwitch::Up},
 };
 
 constexpr float LampX = 1170.f, LampY = 256.f;
@@ -45,13 +49,11 @@ void attachFaceplateSwitches(igraphics::IGraphics& g, FaceSwitchAction action) {
                  s.tag, group::Faceplate);
     }
     // The lamp only shows; the clicks go through it to the panel.
-    auto* lamp = g.attach(
+    auto& lamp = g.attach(
         std::make_unique<igraphics::IBitmapControl>(LampX, LampY, g.bitmapResource(LampPicture)),
         tag::LayerLamp, group::LayerLamp);
-    if (lamp) {
-        lamp->setIgnoreMouse(true);
-        lamp->hide(true);
-    }
+    lamp.setIgnoreMouse(true);
+    lamp.hide(true);
 }
 
 }  // namespace vornix::ui

@@ -9,13 +9,34 @@ namespace vornix::ui::pages {
 namespace {
 
 constexpr KnobCell Cells[] = {
-    {Cell::Large, 380, "THRESHOLD", param::Gate, tag::GateThresholdText, "0.00", "dB"},
-    {Cell::Large, 630, "RATIO", param::GateRatio, tag::GateRatioText, "1:1", "dB"},
-    {Cell::Large, 880, "RELEASE", param::GateRelease, tag::GateReleaseText, "50", "ms"},
+    {.size = Cell::Large,
+     .x = 380,
+     .caption = "THRESHOLD",
+     .param = param::Gate,
+     .valueTag = tag::GateThresholdText,
+     .placeholder = "0.00",
+     .unit = "dB"},
+    {.size = Cell::Large,
+     .x = 630,
+     .caption = "RATIO",
+     .param = param::GateRatio,
+     .valueTag = tag::GateRatioText,
+     .placeholder = "1:1",
+     .unit = "dB"},
+    {.size = Cell::Large,
+     .x = 880,
+     .caption = "RELEASE",
+     .param = param::GateRelease,
+     .valueTag = tag::GateReleaseText,
+     .placeholder = "50",
+     .unit = "ms"},
 };
 
-constexpr BigValue MainLevel{
-    {605, 1040, 855, 1100}, tag::LevelText, "0%", "MAIN LEVEL", {605, 1100, 855, 1130}};
+constexpr BigValue MainLevel{.bounds = {605, 1040, 855, 1100},
+                             .tag = tag::LevelText,
+                             .placeholder = "0%",
+                             .caption = "MAIN LEVEL",
+                             .captionBounds = {605, 1100, 855, 1130}};
 
 }  // namespace
 

@@ -32,28 +32,48 @@ struct Setting {
     float left;
     float labelTop;
     const char* label;
-    int param;
+    ParamIndex param;
     float labelSize = 19.f;
 };
 
 // Left column top to bottom, then the middle one; the cabinet bypass stands
 // alone in the right column, below the SETUP buttons.
 constexpr Setting Settings[] = {
-    {LeftColumn, 250, "PATCH OFFSET", param::PatchOffset},
-    {LeftColumn, 350, "SAFE LEVEL MODE", param::SafeLevel},
-    {LeftColumn, 450, "DISENGAGE ALL POTS", param::DisengageAllPots},
+    {.left = LeftColumn, .labelTop = 250, .label = "PATCH OFFSET", .param = param::PatchOffset},
+    {.left = LeftColumn, .labelTop = 350, .label = "SAFE LEVEL MODE", .param = param::SafeLevel},
+    {.left = LeftColumn,
+     .labelTop = 450,
+     .label = "DISENGAGE ALL POTS",
+     .param = param::DisengageAllPots},
     // The one label wider than its column at the common size. A label is cut
     // at its column's sides, and at 15 this one still is (about 204 pixels):
     // 14 keeps it whole without reaching into the middle column's label.
-    {LeftColumn, 550, "PRESET PROTECTION WRITER", param::PresetProtection, 14.f},
-    {LeftColumn, 650, "TUNER FREQUENCY", param::TunerFrequency},
-    {MiddleColumn, 250, "MIDI MAPPING", param::DefineMidiMapping},
-    {MiddleColumn, 350, "MIDI THRU FUNCTION", param::MidiThruMode},
-    {MiddleColumn, 450, "MIDI CC MODE", param::MidiCcMode},
-    {MiddleColumn, 550, "MIDI CHANNEL SELECT", param::MidiCcChannel},
-    {MiddleColumn, 650, "TUNER DETUNE", param::TunerDetune},
+    {.left = LeftColumn,
+     .labelTop = 550,
+     .label = "PRESET PROTECTION WRITER",
+     .param = param::PresetProtection,
+     .labelSize = 14.f},
+    {.left = LeftColumn,
+     .labelTop = 650,
+     .label = "TUNER FREQUENCY",
+     .param = param::TunerFrequency},
+    {.left = MiddleColumn,
+     .labelTop = 250,
+     .label = "MIDI MAPPING",
+     .param = param::DefineMidiMapping},
+    {.left = MiddleColumn,
+     .labelTop = 350,
+     .label = "MIDI THRU FUNCTION",
+     .param = param::MidiThruMode},
+    {.left = MiddleColumn, .labelTop = 450, .label = "MIDI CC MODE", .param = param::MidiCcMode},
+    {.left = MiddleColumn,
+     .labelTop = 550,
+     .label = "MIDI CHANNEL SELECT",
+     .param = param::MidiCcChannel},
+    {.left = MiddleColumn, .labelTop = 650, .label = "TUNER DETUNE", .param = param::TunerDetune},
 };
-constexpr Setting CabinetBypass{RightColumn, 650, "CABINET BYPASS", param::CabinetBypass};
+constexpr Setting CabinetBypass{
+    .left = RightColumn, .labelTop = 650, .label = "CABINET BYPASS", .param = param::CabinetBypass};
 
 constexpr IRECT ProgramMapSetup{1200, 283, 1300, 323};
 constexpr IRECT MidiCcSetup{1200, 483, 1300, 523};
@@ -68,9 +88,9 @@ struct ResetButton {
     std::uint8_t target;
 };
 constexpr ResetButton Resets[] = {
-    {{760, 800, 960, 850}, "ALL", sysex::reset::All},
-    {{980, 800, 1180, 850}, "PRESETS", sysex::reset::Presets},
-    {{1200, 800, 1400, 850}, "SETTINGS", sysex::reset::Settings},
+    {.bounds = {760, 800, 960, 850}, .label = "ALL", .target = sysex::reset::All},
+    {.bounds = {980, 800, 1180, 850}, .label = "PRESETS", .target = sysex::reset::Presets},
+    {.bounds = {1200, 800, 1400, 850}, .label = "SETTINGS", .target = sysex::reset::Settings},
 };
 
 // Between the settings and the resets. It is drawn here, not in the picture,
@@ -110,9 +130,9 @@ void attachGlobalSettingsPage(IGraphics& g, const SettingsActions& actions) {
     attachButton(g, Window, "", invisibleButtonStyle(), Group,
                  [&g, actions] { close(g, actions); });
     // The picture lets the clicks through to the catcher.
-    auto* picture = g.attach(
-        std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(Background)), kNoTag, Group);
-    if (picture) picture->setIgnoreMouse(true);
+    g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(Background)), kNoTag,
+             Group)
+        .setIgnoreMouse(true);
     attachButton(
         g, CloseButton, "X", settingsButtonStyle(CloseLabelSize), Group,
         [&g, actions] { close(g, actions); }, tag::GlobalSettingsClose);
@@ -130,9 +150,8 @@ void attachGlobalSettingsPage(IGraphics& g, const SettingsActions& actions) {
         attachButton(g, r.bounds, r.label, buttons, Group, [actions, target = r.target] {
             if (actions.factoryReset) actions.factoryReset(target);
         });
-    if (auto* divider =
-            g.attach(std::make_unique<IPanelControl>(ResetDivider, DividerColour), kNoTag, Group))
-        divider->setIgnoreMouse(true);
+    g.attach(std::make_unique<IPanelControl>(ResetDivider, DividerColour), kNoTag, Group)
+        .setIgnoreMouse(true);
 }
 
 }  // namespace vornix::ui

@@ -21,40 +21,40 @@ constexpr const char* PagePicture = "irbg.png";
 struct UserIrStrip {
     int position;
     IRECT importButton;
-    int importTag;
+    ControlTag importTag;
     IRECT modeSwitch;
-    int modeParam;
-    int modeTag;
+    ParamIndex modeParam;
+    ControlTag modeTag;
     IRECT gainKnob;
-    int gainParam;
-    int gainKnobTag;
+    ParamIndex gainParam;
+    ControlTag gainKnobTag;
     IRECT gainText;
-    int gainTextTag;
+    ControlTag gainTextTag;
 };
 
 constexpr UserIrStrip Strips[] = {
-    {7,
-     {984, 1068, 1054, 1106},
-     tag::Ir7Import,
-     {740, 1072, 800, 1100},
-     param::Ir7Mode,
-     tag::Ir7ModeSwitch,
-     {815, 1070, 845, 1100},
-     param::Ir7Gain,
-     tag::Ir7GainKnob,
-     {905, 1077, 955, 1127},
-     tag::Ir7GainText},
-    {8,
-     {984, 1118, 1054, 1156},
-     tag::Ir8Import,
-     {740, 1122, 800, 1150},
-     param::Ir8Mode,
-     tag::Ir8ModeSwitch,
-     {815, 1120, 845, 1150},
-     param::Ir8Gain,
-     tag::Ir8GainKnob,
-     {905, 1127, 955, 1161},
-     tag::Ir8GainText},
+    {.position = 7,
+     .importButton = {984, 1068, 1054, 1106},
+     .importTag = tag::Ir7Import,
+     .modeSwitch = {740, 1072, 800, 1100},
+     .modeParam = param::Ir7Mode,
+     .modeTag = tag::Ir7ModeSwitch,
+     .gainKnob = {815, 1070, 845, 1100},
+     .gainParam = param::Ir7Gain,
+     .gainKnobTag = tag::Ir7GainKnob,
+     .gainText = {905, 1077, 955, 1127},
+     .gainTextTag = tag::Ir7GainText},
+    {.position = 8,
+     .importButton = {984, 1118, 1054, 1156},
+     .importTag = tag::Ir8Import,
+     .modeSwitch = {740, 1122, 800, 1150},
+     .modeParam = param::Ir8Mode,
+     .modeTag = tag::Ir8ModeSwitch,
+     .gainKnob = {815, 1120, 845, 1150},
+     .gainParam = param::Ir8Gain,
+     .gainKnobTag = tag::Ir8GainKnob,
+     .gainText = {905, 1127, 955, 1161},
+     .gainTextTag = tag::Ir8GainText},
 };
 
 constexpr const char* GainKnobPicture = "vector-knob.svg";
@@ -71,18 +71,18 @@ constexpr float RowTextSize = 24.f;
 constexpr IColor RowColour{255, 100, 255, 255};
 constexpr IRECT ListSelect{445, 713, 695, 1163};
 
-int rowTag(int row) {
+ControlTag rowTag(int row) {
     return row == 0 ? tag::FlatResponseRow : tag::cabinetRow(row);
 }
 
 void attachStrips(IGraphics& g, const IrPageActions& actions) {
     for (const UserIrStrip& s : Strips) {
-        auto* button =
+        auto& button =
             g.attach(std::make_unique<IVButtonControl>(s.importButton, splashClickActionFunc,
                                                        "IMPORT", smallButtonStyle()),
                      s.importTag, group::ImpulseResponse);
-        if (button && actions.importUserIr)
-            button->setEndAction(
+        if (actions.importUserIr)
+            button.setEndAction(
                 [act = actions.importUserIr, position = s.position](IControl*) { act(position); });
     }
     for (const UserIrStrip& s : Strips)
@@ -95,7 +95,7 @@ void attachStrips(IGraphics& g, const IrPageActions& actions) {
                  s.gainKnobTag, group::ImpulseResponse);
     // A position plays its cabinet until its MODE is switched on.
     for (const UserIrStrip& s : Strips)
-        for (int tag : {s.gainKnobTag, s.importTag})
+        for (ControlTag tag : {s.gainKnobTag, s.importTag})
             if (IControl* control = g.controlWithTag(tag)) control->disable(true);
     const IText gainStyle(GainTextSize, GainTextColour, PageFont, EAlign::Center, EVAlign::Top);
     for (const UserIrStrip& s : Strips)
@@ -105,17 +105,16 @@ void attachStrips(IGraphics& g, const IrPageActions& actions) {
 
 // Every event of the slider moves the IR position, the slider inverted.
 void attachSlider(IGraphics& g) {
-    auto* slider = g.attach(
+    auto& slider = g.attach(
         std::make_unique<IBSliderControl>(SliderBounds, g.bitmapResource(MicPicture),
                                           g.bitmapResource(MicTrackPicture), param::IrSlider),
         tag::IrPositionSlider, group::ImpulseResponse);
-    if (slider)
-        slider->setAction([&g](IControl*) {
-            const iplug::IParam* p = g.delegate().getParam(param::IrSlider);
-            if (p)
-                ir_panel::setParameterFromWindow(g, param::Ir,
-                                                 ir_panel::positionOfSlider(p->intValue()));
-        });
+    slider.setAction([&g](IControl*) {
+        const iplug::IParam* p = g.delegate().getParam(param::IrSlider);
+        if (p)
+            ir_panel::setParameterFromWindow(g, param::Ir,
+                                             ir_panel::positionOfSlider(p->intValue()));
+    });
 }
 
 // The rows name the flat response and the eight cabinets; a press on one
@@ -128,16 +127,15 @@ void attachRows(IGraphics& g) {
                                                 style),
                  rowTag(row), group::ImpulseResponse);
     }
-    auto* select =
+    auto& select =
         g.attach(std::make_unique<IInvisibleSelectControl3>(ListSelect, param::IrListSelect),
                  kNoTag, group::ImpulseResponse);
-    if (select)
-        select->setAction([&g](IControl* control) {
-            const auto& list = static_cast<const IInvisibleSelectControl3&>(*control);
-            if (list.lastEvent() != ESelectEvent::MouseDown) return;
-            const int row = ir_panel::rowUnderPointer(list.getValue() * ir_panel::Rows);
-            ir_panel::setParameterFromWindow(g, param::Ir, ir_panel::positionOfRow(row));
-        });
+    select.setAction([&g](IControl* control) {
+        const auto& list = static_cast<const IInvisibleSelectControl3&>(*control);
+        if (list.lastEvent() != ESelectEvent::MouseDown) return;
+        const int row = ir_panel::rowUnderPointer(list.getValue() * ir_panel::Rows);
+        ir_panel::setParameterFromWindow(g, param::Ir, ir_panel::positionOfRow(row));
+    });
 }
 
 }  // namespace

@@ -69,10 +69,9 @@ class GraphPanelSelect : public IInvisibleSelectControl3 {
 void attachBackgrounds(IGraphics& g) {
     g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(BackgroundPicture)),
              kNoTag, group::Background);
-    auto* layerB = g.attach(
-        std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(LayerBBackgroundPicture)),
-        tag::LayerBackground, group::Background);
-    if (layerB) layerB->hide(true);
+    g.attach(std::make_unique<IBitmapControl>(0.f, 0.f, g.bitmapResource(LayerBBackgroundPicture)),
+             tag::LayerBackground, group::Background)
+        .hide(true);
 }
 
 // The two-digit readout over the unlit segments of "188".
@@ -85,11 +84,11 @@ void attachReadout(IGraphics& g) {
 
 // A press on a picture button that is not lit picks its model or type; the
 // release, and a press on the lit one, change nothing but keep the lit one lit.
-ButtonAction pickOnPress(GraphicsView& view, int firstTag, int (BlockPanel::*lit)() const,
+ButtonAction pickOnPress(GraphicsView& view, ControlTag firstTag, int (BlockPanel::*lit)() const,
                          void (BlockPanel::*select)(int), std::function<void(int)> load) {
     return [&view, firstTag, lit, select, load](IControl& button) {
         BlockPanel& panel = view.panel();
-        const int choice = button.tag() - firstTag;
+        const int choice = tag::placeAfter(firstTag, button.tag());
         if (button.getValue() > 0.5 && choice != (panel.*lit)()) {
             (panel.*select)(choice);
             if (load) load(choice);
@@ -114,32 +113,28 @@ void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& a
 // The graph panel: the frequency graph, the dynamics graph, the invitation to
 // edit the IR, and the select over all of it that brings up the IR page.
 void attachGraphPanel(IGraphics& g, GraphicsView& view) {
-    auto* frequency = g.attach(
+    auto& frequency = g.attach(
         std::make_unique<IFreqResponseGraph>(FrequencyGraphBounds, GraphColour,
                                              IText(GraphTextSize, COLOR_BLACK, RegularFont)),
         kNoTag, group::IrDisplay);
-    if (frequency) {
-        frequency->setRange(GraphLowestHz, GraphHighestHz, GraphRangeDb, GraphOffsetDb);
-        frequency->setHold(true);
-    }
-    auto* dynamics =
+    frequency.setRange(GraphLowestHz, GraphHighestHz, GraphRangeDb, GraphOffsetDb);
+    frequency.setHold(true);
+    auto& dynamics =
         g.attach(std::make_unique<IDynamicsResponseGraph>(DynamicsGraphBounds, GraphColour), kNoTag,
                  group::Main);
-    if (dynamics) {
-        dynamics->setGateThreshold(InitialGateThresholdDb);
-        dynamics->setGateRatio(1);
-        dynamics->setCompThreshold(InitialCompressorThresholdDb);
-        dynamics->setCompRatio(1);
-        dynamics->hide(true);
-    }
-    view.setGraphs(frequency, dynamics);
-    auto* invitation = g.attach(
-        std::make_unique<ITextControl>(
-            EditIrInvitationBounds, "CLICK HERE TO EDIT IMPULSE RESPONSE",
-            IText(InvitationTextSize, InvitationColour, RegularFont, EAlign::Near, EVAlign::Top)),
-        tag::EditIrInvitation, group::Main);
-    if (invitation) invitation->hide(true);
-    g.attach(std::make_unique<GraphPanelSelect>(GraphPanel, frequency));
+    dynamics.setGateThreshold(InitialGateThresholdDb);
+    dynamics.setGateRatio(1);
+    dynamics.setCompThreshold(InitialCompressorThresholdDb);
+    dynamics.setCompRatio(1);
+    dynamics.hide(true);
+    view.setGraphs(&frequency, &dynamics);
+    g.attach(
+         std::make_unique<ITextControl>(
+             EditIrInvitationBounds, "CLICK HERE TO EDIT IMPULSE RESPONSE",
+             IText(InvitationTextSize, InvitationColour, RegularFont, EAlign::Near, EVAlign::Top)),
+         tag::EditIrInvitation, group::Main)
+        .hide(true);
+    g.attach(std::make_unique<GraphPanelSelect>(GraphPanel, &frequency));
 }
 
 // Every page starts hidden but the IR page, the faceplate disabled.

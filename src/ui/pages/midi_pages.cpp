@@ -39,14 +39,26 @@ constexpr IRECT DeviceBox{1150, 500, 1300, 550};
 struct ProgramBox {
     IRECT bounds;
     const char* label;
-    int param;
+    ParamIndex param;
     const char* group;
 };
 constexpr ProgramBox ProgramBoxes[] = {
-    {ControllerBox, "Ctrl. Program (0-127)", param::ControllerProgram, group::ProgramMapFrom0},
-    {ControllerBox, "Ctrl. Program (1-128)", param::ControllerProgram1, group::ProgramMapFrom1},
-    {DeviceBox, "Vornix Program (0-127)", param::DeviceProgram, group::ProgramMapFrom0},
-    {DeviceBox, "Vornix Program (1-128)", param::DeviceProgram1, group::ProgramMapFrom1},
+    {.bounds = ControllerBox,
+     .label = "Ctrl. Program (0-127)",
+     .param = param::ControllerProgram,
+     .group = group::ProgramMapFrom0},
+    {.bounds = ControllerBox,
+     .label = "Ctrl. Program (1-128)",
+     .param = param::ControllerProgram1,
+     .group = group::ProgramMapFrom1},
+    {.bounds = DeviceBox,
+     .label = "Vornix Program (0-127)",
+     .param = param::DeviceProgram,
+     .group = group::ProgramMapFrom0},
+    {.bounds = DeviceBox,
+     .label = "Vornix Program (1-128)",
+     .param = param::DeviceProgram1,
+     .group = group::ProgramMapFrom1},
 };
 
 void attachBackground(IGraphics& g, const char* group) {

@@ -91,11 +91,11 @@ std::unique_ptr<IVKnobControl> makeProgressRing(const IRECT& bounds, const char*
     return ring;
 }
 
-IControl* attachButton(IGraphics& g, const IRECT& bounds, const char* label, const IVStyle& style,
-                       const char* group, std::function<void()> action, int tag) {
-    IControl* button = g.attach(
+IControl& attachButton(IGraphics& g, const IRECT& bounds, const char* label, const IVStyle& style,
+                       const char* group, std::function<void()> action, ControlTag tag) {
+    IControl& button = g.attach(
         std::make_unique<IVButtonControl>(bounds, splashClickActionFunc, label, style), tag, group);
-    if (button && action) button->setEndAction([act = std::move(action)](IControl*) { act(); });
+    if (action) button.setEndAction([act = std::move(action)](IControl*) { act(); });
     return button;
 }
 

@@ -28,9 +28,9 @@ std::unique_ptr<igraphics::IVKnobControl> makeProgressRing(const igraphics::IREC
                                                            const char* label);
 
 // A button that acts in its end action, after its press animation.
-igraphics::IControl* attachButton(igraphics::IGraphics& g, const igraphics::IRECT& bounds,
+igraphics::IControl& attachButton(igraphics::IGraphics& g, const igraphics::IRECT& bounds,
                                   const char* label, const igraphics::IVStyle& style,
                                   const char* group, std::function<void()> action,
-                                  int tag = igraphics::kNoTag);
+                                  igraphics::ControlTag tag = igraphics::kNoTag);
 
 }  // namespace vornix::ui

@@ -60,20 +60,18 @@ void attachPresetList(IGraphics& g, PresetList& list, const PresetColumnActions&
     for (int row = 0; row < NumPresets; ++row)
         g.attach(std::make_unique<ITextControl>(preset_list::rowBounds(row, 0), numberOnly(row),
                                                 rowStyle, RowBackground),
-                 tag::PresetRowFirst + row);
+                 tag::presetRow(row));
 
-    auto* select =
-        g.attach(std::make_unique<IInvisibleSelectControl3>(ListSelect, param::ListSelect));
-    if (select)
-        select->setAction([&list, clicked = actions.rowClicked](IControl* control) {
+    g.attach(std::make_unique<IInvisibleSelectControl3>(ListSelect, param::ListSelect))
+        .setAction([&list, clicked = actions.rowClicked](IControl* control) {
             list.selectEvent(static_cast<const IInvisibleSelectControl3&>(*control), clicked);
         });
 
-    auto* bar = g.attach(
+    auto& bar = g.attach(
         std::make_unique<IVSliderControl>(ScrollBar, param::Scroll, "", scrollBarStyle(), false,
                                           EDirection::Vertical, ScrollGearing, ScrollHandleSize),
         kNoTag, group::Main);
-    list.setScrollBar(bar);
+    list.setScrollBar(&bar);
 }
 
 void attachPresetFileButtons(IGraphics& g, const PresetColumnActions& actions) {
@@ -82,13 +80,13 @@ void attachPresetFileButtons(IGraphics& g, const PresetColumnActions& actions) {
 }
 
 void attachPresetNameField(IGraphics& g, const PresetColumnActions& actions) {
-    auto* field =
+    auto& field =
         g.attach(std::make_unique<IEditableTextControl>(
                      NameField, InitialName,
                      IText(NameTextSize, NameColour, RegularFont, EAlign::Near, EVAlign::Middle)),
                  tag::PresetName, group::Main);
-    if (field && actions.rename)
-        field->setAction([rename = actions.rename](IControl* control) {
+    if (actions.rename)
+        field.setAction([rename = actions.rename](IControl* control) {
             rename(static_cast<const ITextControl&>(*control).text());
         });
 }

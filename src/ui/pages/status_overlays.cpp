@@ -32,7 +32,7 @@ constexpr float ProgressTextSize = 60.f;
 
 void attachStatusLines(IGraphics& g, std::function<void()> reconnect) {
     const IText style(StatusTextSize, COLOR_BLACK, RegularFont, EAlign::Near, EVAlign::Middle);
-    const int tags[] = {tag::StatusDevice, tag::StatusVersion, tag::StatusSerial};
+    const ControlTag tags[] = {tag::StatusDevice, tag::StatusVersion, tag::StatusSerial};
     for (int i = 0; i < 3; ++i) {
         const char* initial = tags[i] == tag::StatusVersion ? ConnectingText : "";
         g.attach(std::make_unique<ITextControl>(StatusLines[i], initial, style), tags[i],
