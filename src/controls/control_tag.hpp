@@ -9,6 +9,10 @@ namespace igraphics {
 class ControlTag {
   public:
     constexpr explicit ControlTag(int value) : value_(value) {}
+    // Only an int makes a tag: a type that merely reads as an int (the
+    // editor's parameter index) does not, even when the tag is spelled out.
+    template <typename Other>
+    ControlTag(Other) = delete;
 
     constexpr int value() const { return value_; }
     // Negative tags name nothing: any number of controls may carry one.

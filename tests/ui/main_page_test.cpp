@@ -5,6 +5,9 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <stdexcept>
+
 #include "controls/controls.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
@@ -12,6 +15,7 @@
 #include "temp_dir.hpp"
 #include "ui/block_panel.hpp"
 #include "ui/graphics_view.hpp"
+#include "ui/page_builder.hpp"
 #include "ui/pages/main_page.hpp"
 #include "ui/registry.hpp"
 
@@ -147,6 +151,41 @@ TEST_F(EditorPage, TheLayoutPutsEachKnobWhereItsPageSaysAndTheSelectOverTheGraph
     EXPECT_EQ(graphics.controlAt(455, 810)->paramIdx(), param::ChorusRate);
 }
 
+// The build refuses a tag attached twice; here every tag of the window's
+// table is on a control of its own, and no other tag is attached.
+TEST_F(EditorPage, EachTagOfTheTableIsOnOneControlAndNoOtherTagIsAttached) {
+    const std::pair<int, int> runs[] = {
+        {1, 1},
+        {6, 6},
+        {8, 12},
+        {17, 17},
+        {19, 28},
+        {31, 34},
+        {36, 53},
+        {56, 75},
+        {79, 95},
+        {97, 103},
+        {148, 153},
+        {155, 155},
+        // the editor's own: the preset rows, the flat response's row, the
+        // buttons that close the pages laid over the main page
+        {1000, 1127},
+        {1300, 1300},
+        {1400, 1404}};
+    std::set<int> expected;
+    for (const auto& [first, last] : runs)
+        for (int t = first; t <= last; ++t) expected.insert(t);
+    std::set<int> attached;
+    std::size_t tagged = 0;
+    graphics.forAllControls([&](igraphics::IControl& c) {
+        if (!c.tag().namesAControl()) return;
+        ++tagged;
+        attached.insert(c.tag().value());
+    });
+    EXPECT_EQ(attached, expected);
+    EXPECT_EQ(tagged, attached.size());
+}
+
 TEST_F(EditorPage, BuildsOnlyOnce) {
     const int controls = graphics.nControls();
     buildMainPage(graphics, view, {});
@@ -247,6 +286,46 @@ TEST_F(EditorPage, ProgressReachesTheRingAndItsText) {
         EXPECT_DOUBLE_EQ(graphics.controlWithTag(tag::ProgressRing)->getValue(), c.fraction);
         EXPECT_EQ(view.text(tag::ProgressText), c.text);
     }
+}
+
+// ---- page tables ----
+
+// A page whose table names a tag twice is not built with one of the two
+// controls out of the tag's reach: the build stops and says which tag.
+TEST(PageBuilder, ATableThatRepeatsATagStopsTheBuildAndSaysWhich) {
+    VirtualEventLoop loop;
+    testing::TempDir dir;
+    SilentPlatform platform;
+    VornixControl editor(loop, storage::DataFolder(dir.path()), platform);
+    igraphics::IGraphics graphics(editor, loop);
+    graphics.setResourceLookup(resources::find);
+    const KnobCell cells[] = {
+        {.size = Cell::Large,
+         .x = 380,
+         .caption = "GAIN",
+         .param = param::Low,
+         .valueTag = tag::LowGainText,
+         .placeholder = "0.00"},
+        {.size = Cell::Large,
+         .x = 630,
+         .caption = "FREQUENCY",
+         .param = param::LowFreq,
+         .valueTag = tag::LowGainText,
+         .placeholder = "0.00"},
+    };
+    const BlockPage page{.group = group::LowFilter,
+                         .frameGroup = group::LowFilter,
+                         .title = "LOW FILTER",
+                         .cells = cells};
+    try {
+        attachBlockPage(graphics, page);
+        ADD_FAILURE() << "the page was built";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "control tag 36 is attached twice");
+    }
+    const igraphics::IControl* holder = graphics.controlWithTag(tag::LowGainText);
+    ASSERT_NE(holder, nullptr);
+    EXPECT_EQ(holder->bounds().L, 380.f) << "the first cell's text keeps the tag";
 }
 
 // ---- the rows the editor fills before their pages exist ----
