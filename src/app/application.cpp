@@ -24,7 +24,8 @@ constexpr int ExitStartupFailed = 1;
 StackOptions stackOptions(const Options& options) {
     StackOptions stack;
     stack.simulator = options.simulator;
-    if (options.trace) stack.trace = &std::cerr;
+    stack.traceMode = options.trace;
+    stack.trace = &std::cerr;
     return stack;
 }
 
