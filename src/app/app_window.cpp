@@ -165,6 +165,9 @@ void MainWindow::run(WindowCommand command) {
         case WindowCommand::Manual:
             if (commands_.manual) commands_.manual();
             break;
+        case WindowCommand::Monitor:
+            if (commands_.monitor) commands_.monitor();
+            break;
     }
 }
 
