@@ -49,6 +49,12 @@ std::vector<const CapturedMessage*> TrafficCapture::from(std::uint64_t first) co
     return out;
 }
 
+const CapturedMessage* TrafficCapture::find(std::uint64_t sequence) const {
+    if (messages_.empty() || sequence < messages_.front().sequence) return nullptr;
+    const auto index = static_cast<std::size_t>(sequence - messages_.front().sequence);
+    return index < messages_.size() ? &messages_[index] : nullptr;
+}
+
 void TrafficCapture::clear() {
     messages_.clear();
     dropped_ = 0;

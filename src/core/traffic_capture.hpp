@@ -47,6 +47,8 @@ class TrafficCapture : public TrafficEvents {
     // The messages with a sequence number from `first` on, oldest first.
     std::vector<const CapturedMessage*> from(std::uint64_t first) const;
     std::vector<const CapturedMessage*> all() const { return from(0); }
+    // The message with this sequence number, or null once it is dropped or cleared.
+    const CapturedMessage* find(std::uint64_t sequence) const;
     // Messages dropped since the last clear to keep within the limit.
     std::uint64_t dropped() const { return dropped_; }
     // The sequence number the next message will get.
