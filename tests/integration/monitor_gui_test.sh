@@ -54,10 +54,12 @@ wait_until_gone() {
     done
     return 1
 }
-# Without a window manager keyboard focus follows the pointer.
+# Without a window manager keyboard focus follows the pointer, unless a
+# window took it when it was presented: it is given back explicitly.
 point_at() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    xdotool windowfocus "$1" 2>/dev/null
     sleep 0.3
 }
 shot() { [ -n "${VORNIX_GUI_SHOTS:-}" ] && cp "$1" "$VORNIX_GUI_SHOTS/$2"; }
