@@ -121,6 +121,7 @@ point_at "$SAVE"
 xdotool key Return
 wait_until_gone "Save File" 5 || fail "the monitor's Save File dialog did not close"
 SYX=$VORNIX_DATA_DIR/Vornix_MIDI_Monitor.syx
+for _ in $(seq 1 50); do [ -s "$SYX" ] && break; sleep 0.1; done
 [ -s "$SYX" ] || fail "the monitor saved no $SYX: $(ls "$VORNIX_DATA_DIR")"
 HEX=$(od -An -v -tx1 "$SYX" | tr -s ' \n' '  ')
 STARTS=$(grep -o ' f0' <<<"$HEX" | wc -l)
