@@ -50,14 +50,15 @@ TEST(MonitorFilter, KeepsOnlyProblemsAndSearchesNamesAndBytes) {
     t.sent(sysex::requestPreset(12));
     t.received(sysex::Bytes{0xF0, 0x00, 0x51, 0x21, 0x05, 0x4E, 0x0A, 0xF7});  // unknown command
     t.received(sysex::status(sysex::cmd::RestoreAck));
+    // "40 0a 0c" is in the hex of request preset 12.
     struct Case {
         bool onlyProblems;
         std::string search;
         std::size_t shown;
     } cases[] = {
-        {true, "", 1},      {false, "PRESET 12", 1}, {false, "40 0a 0c", 1},  // the hex of request
-                                                                              // preset 12
-        {false, "0x4e", 1}, {true, "preset", 0},     {false, "nothing like it", 0}, {false, "", 3},
+        {true, "", 1},      {false, "PRESET 12", 1}, {false, "40 0a 0c", 1},
+        {false, "0x4e", 1}, {true, "preset", 0},     {false, "nothing like it", 0},
+        {false, "", 3},
     };
     for (const Case& c : cases) {
         MonitorFilter filter;
