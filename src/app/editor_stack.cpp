@@ -14,7 +14,7 @@
 namespace vornix::app {
 
 EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
-                         StackOptions options, host::Host::MessageHook hostMessage)
+                         const StackOptions& options, host::Host::MessageHook hostMessage)
     : options_(options),
       trace_(options.traceMode, options.trace, [&loop] { return loop.now(); }),
       capture_(std::make_unique<TrafficCapture>(loop)) {
