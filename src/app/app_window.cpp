@@ -116,6 +116,10 @@ GtkWidget* MainWindow::buildMenuBar() {
     menuItems_[std::size_t(WindowCommand::Quit)] =
         addItem(file, "_Quit", [this] { run(WindowCommand::Quit); });
 
+    GtkWidget* view = addPopup(bar, "_View");
+    menuItems_[std::size_t(WindowCommand::Monitor)] =
+        addItem(view, "MIDI _Monitor", [this] { run(WindowCommand::Monitor); });
+
     GtkWidget* help = addPopup(bar, "_Help");
     addItem(help, "_About", [this] {
         if (commands_.about) commands_.about();
@@ -164,6 +168,9 @@ void MainWindow::run(WindowCommand command) {
             break;
         case WindowCommand::Manual:
             if (commands_.manual) commands_.manual();
+            break;
+        case WindowCommand::Monitor:
+            if (commands_.monitor) commands_.monitor();
             break;
     }
 }

@@ -37,6 +37,7 @@ struct WindowCommands {
     std::function<void()> preferences;
     std::function<void()> about;
     std::function<void()> manual;
+    std::function<void()> monitor;
     // The window is gone and its content closed (the editor's uiClosed ran).
     std::function<void()> closed;
 };

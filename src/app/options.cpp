@@ -62,8 +62,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         };
         if (arg == "--simulator") {
             options.simulator = true;
-        } else if (arg == "--trace") {
-            options.trace = true;
+        } else if (const auto trace = host::traceOption(arg)) {
+            options.trace = *trace;
         } else if (arg == "--headless") {
             options.headless = true;
         } else if (arg == "--script") {
@@ -137,11 +137,13 @@ std::string usageText() {
            "  --data-dir DIR      the data folder (settings, cache, manual)\n"
            "  --trace             print every SysEx message on stderr: \"> \" and the hex\n"
            "                      bytes for sent, \"< \" for received\n"
+           "  --trace=decoded     the same with the time and each message in words:\n"
+           "                      \"12.345 > request preset 12  F0 00 51 ...\"\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"
            "DEVICE is --simulator, --port NAME or --in NAME --out NAME; OPTION is --data-dir\n"
-           "DIR or --trace. Without --data-dir\n"
+           "DIR or --trace[=decoded]. Without --data-dir\n"
            "the data folder is $VORNIX_DATA_DIR, else $XDG_DATA_HOME/VornixControl\n"
            "(~/.local/share/VornixControl).\n"
            "\n"
@@ -149,6 +151,7 @@ std::string usageText() {
            "  Ctrl+Q              quit (File > Quit)\n"
            "  Ctrl+,              the MIDI ports (File > MIDI Settings...)\n"
            "  Escape              close the page on top, as its X or BACK does\n"
+           "  Ctrl+M              the MIDI monitor (View > MIDI Monitor)\n"
            "  F1                  the manual (Help > Read Manual)\n";
 }
 

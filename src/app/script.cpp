@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 8> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 9> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -44,6 +44,7 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 8> MenuNames{{
     {"export-bank", MenuItem::ExportBank},
     {"about", MenuItem::About},
     {"manual", MenuItem::Manual},
+    {"monitor", MenuItem::Monitor},
     {"quit", MenuItem::Quit},
 }};
 
@@ -229,6 +230,20 @@ bool readRender(Args& a, Command& c) {
     return true;
 }
 
+bool readMonitor(Args& a, Command& c) {
+    constexpr std::array<std::pair<std::string_view, MonitorAction>, 3> Actions{{
+        {"print", MonitorAction::Print},
+        {"clear", MonitorAction::Clear},
+        {"save", MonitorAction::Save},
+    }};
+    if (!a.name(0, "monitor action", Actions, c.monitor)) return false;
+    const bool named = a.count() == 2;
+    if (c.monitor == MonitorAction::Save && !named) return a.fail("monitor save needs a file name");
+    if (c.monitor != MonitorAction::Save && named) return a.fail("usage: monitor print|clear");
+    if (named) c.text = a.word(1);
+    return true;
+}
+
 struct Grammar {
     std::string_view name;
     Kind kind;
@@ -257,6 +272,7 @@ constexpr Grammar Commands[] = {
     {"param", Kind::Param, 1, 1, "param INDEX", readParam},
     {"group", Kind::Group, 1, 1, "group NAME", readGroup},
     {"render", Kind::Render, 1, 2, "render FILE.png [SCALE]", readRender},
+    {"monitor", Kind::Monitor, 1, 2, "monitor print|clear|save FILE", readMonitor},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

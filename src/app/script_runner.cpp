@@ -62,10 +62,11 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
         case script::MenuItem::Manual:
             openManual(folder, platform);
             break;
+        case script::MenuItem::Monitor:
         case script::MenuItem::Quit:
-            return false;
+            break;
     }
-    return true;
+    return item != script::MenuItem::Quit;
 }
 
 class Runner {
@@ -86,12 +87,16 @@ class Runner {
     void key(const script::Command& c, bool& quit);
     // False for Quit.
     bool runShortcut(WindowCommand command);
+    bool monitor(const script::Command& c, std::string& error);
+    // The window's monitor shows every message; a script sees the lines it has not printed yet.
+    void printMonitor();
 
     HeadlessEditor& headless_;
     ScriptPlatform& platform_;
     storage::DataFolder folder_;
     std::ostream& out_;
     ScriptPointer pointer_;
+    std::uint64_t monitorPrinted_ = 0;  // the sequence after the last line printed
 };
 
 bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
@@ -143,9 +148,12 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             platform_.queueFile(c.ok ? std::optional<std::string>(c.text) : std::nullopt);
             return true;
         case Kind::Menu:
+            if (c.menu == script::MenuItem::Monitor) printMonitor();
             quit = !runMenu(headless_, platform_, folder_, c.menu);
             headless_.settle();
             return true;
+        case Kind::Monitor:
+            return monitor(c, error);
         case Kind::Print:
             return print(readTag(headless_.window(), c.number), error);
         case Kind::Param:
@@ -180,8 +188,37 @@ bool Runner::runShortcut(WindowCommand command) {
         case WindowCommand::Manual:
             openManual(folder_, platform_);
             return true;
+        case WindowCommand::Monitor:
+            printMonitor();
+            return true;
     }
     return true;
+}
+
+bool Runner::monitor(const script::Command& c, std::string& error) {
+    TrafficCapture& capture = headless_.capture();
+    switch (c.monitor) {
+        case script::MonitorAction::Print:
+            printMonitor();
+            return true;
+        case script::MonitorAction::Clear:
+            capture.clear();
+            return true;
+        case script::MonitorAction::Save: {
+            const Result saved = saveCapture(c.text, capture.all());
+            error = saved.error();
+            return saved.ok();
+        }
+    }
+    return true;
+}
+
+void Runner::printMonitor() {
+    const TrafficCapture& capture = headless_.capture();
+    for (const CapturedMessage* message : capture.from(monitorPrinted_))
+        out_ << message->line() << '\n';
+    out_.flush();
+    monitorPrinted_ = capture.nextSequence();
 }
 
 bool Runner::print(const Reading& reading, std::string& error) {

@@ -16,19 +16,21 @@ enum class WindowCommand {
     Quit,         // File > Quit
     ClosePage,    // the X or BACK of the page on top
     Manual,       // Help > Read Manual
+    Monitor,      // View > MIDI Monitor
 };
-inline constexpr std::size_t WindowCommandCount = 4;
+inline constexpr std::size_t WindowCommandCount = 5;
 
 struct Shortcut {
     std::string_view chord;
     WindowCommand command;
 };
 
-inline constexpr std::array<Shortcut, 4> Shortcuts{{
+inline constexpr std::array<Shortcut, 5> Shortcuts{{
     {"ctrl+comma", WindowCommand::Preferences},
     {"ctrl+q", WindowCommand::Quit},
     {"Escape", WindowCommand::ClosePage},
     {"F1", WindowCommand::Manual},
+    {"ctrl+m", WindowCommand::Monitor},
 }};
 
 // A chord taken apart: whether Control is held, and the key's X name.
@@ -41,7 +43,7 @@ Chord splitChord(std::string_view chord);
 std::optional<WindowCommand> shortcutFor(std::string_view chord);
 // The chord of a command, for its menu item's accelerator.
 std::optional<std::string_view> chordOf(WindowCommand command);
-// "ctrl+comma, ctrl+q, Escape, F1", for messages.
+// "ctrl+comma, ctrl+q, Escape, F1, ctrl+m", for messages.
 std::string shortcutNames();
 
 }  // namespace vornix::app

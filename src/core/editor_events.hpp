@@ -7,6 +7,7 @@
 // an empty default: a listener derives from the sections it cares about and
 // overrides what it needs. A new event is one declaration here plus the
 // listeners that want it; EventHub fans it out to every listener.
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -136,12 +137,22 @@ class MessageEvents {
     virtual void note(const std::string& /*text*/) {}
 };
 
+// Every message between the editor and the device as it goes out or comes
+// in, malformed ones too: for the MIDI monitor.
+class TrafficEvents {
+  public:
+    virtual ~TrafficEvents() = default;
+    virtual void messageSent(std::span<const std::uint8_t> /*message*/) {}
+    virtual void messageReceived(std::span<const std::uint8_t> /*message*/) {}
+};
+
 // A listener of every section (a recorder in tests).
 class EditorEvents : public LinkEvents,
                      public SoundEvents,
                      public ListEvents,
                      public TransferEvents,
                      public PageEvents,
-                     public MessageEvents {};
+                     public MessageEvents,
+                     public TrafficEvents {};
 
 }  // namespace vornix
