@@ -13,7 +13,7 @@
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
-#include "ui/value_texts.hpp"
+#include "device/value_texts.hpp"
 
 namespace vornix::ui {
 namespace {
