@@ -8,6 +8,7 @@
 //   wheel X Y N [shift|ctrl]                 key NAME|CHORD    type TEXT
 //   wait MS    until online [MS]             answer ok|cancel    file PATH|cancel
 //   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
+//   edit-menu
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -36,6 +37,7 @@ enum class Kind {
     Param,
     Group,
     Render,
+    EditMenu,
 };
 
 enum class Key {
@@ -69,7 +71,10 @@ enum class MenuItem {
     ExportBank,
     About,
     Manual,
-    Quit
+    Quit,
+    Undo,
+    Redo,
+    BringBack
 };
 
 // The logical window the coordinates are in (the drawing context's).
