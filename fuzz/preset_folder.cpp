@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "scratch_folder.hpp"
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace {
 

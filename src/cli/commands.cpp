@@ -1,42 +1,64 @@
 #include "cli/commands.hpp"
 
-#include <charconv>
-#include <cstdio>
+#include <algorithm>
+#include <array>
 #include <iostream>
-#include <map>
 
-#include "cli/device_commands.hpp"
 #include "cli/session.hpp"
 
 namespace vornix::cli {
 
 namespace {
 
-bool needsNoDevice(const std::string& command) {
-    return command == "ports" || command == "ir-convert";
-}
+constexpr std::array Commands{
+    CommandSpec{.name = "sync", .run = command::sync},
+    CommandSpec{.name = "presets", .needs = Needs::CacheOnly, .run = command::presets},
+    CommandSpec{.name = "get", .run = command::get},
+    CommandSpec{.name = "set", .run = command::set},
+    CommandSpec{.name = "select", .run = command::select},
+    CommandSpec{.name = "store", .run = command::store},
+    CommandSpec{.name = "monitor", .watchesTraffic = true, .run = command::monitor},
+    CommandSpec{.name = "backup", .run = command::backup},
+    CommandSpec{.name = "restore", .run = command::restore},
+    CommandSpec{.name = "reset", .run = command::reset},
+    CommandSpec{.name = "firmware", .run = command::firmware},
+    CommandSpec{.name = "preset-export", .run = command::presetExport},
+    CommandSpec{.name = "preset-import", .run = command::presetImport},
+    CommandSpec{.name = "ir-upload", .run = command::irUpload},
+    CommandSpec{.name = "ir-convert", .needs = Needs::Nothing, .plain = command::irConvert},
+    CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
+};
 
 }  // namespace
 
+std::span<const CommandSpec> commandTable() {
+    return Commands;
+}
+
+const CommandSpec* findCommand(std::string_view name) {
+    const auto it = std::find_if(Commands.begin(), Commands.end(),
+                                 [name](const CommandSpec& spec) { return spec.name == name; });
+    return it == Commands.end() ? nullptr : &*it;
+}
+
 int runCommand(const Options& options) {
-    if (options.command == "ports") return portsCommand(options);
-    if (options.command == "ir-convert") return convertIr(options);
+    const CommandSpec* spec = findCommand(options.command);
+    if (!spec) {
+        std::cerr << "vornixctl: unknown command '" << options.command << "' (see --help)\n";
+        return ExitFailure;
+    }
+    if (spec->needs == Needs::Nothing) return spec->plain(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
     Options effective = options;
-    if (options.command == "presets") effective.transport = Transport::None;
+    if (spec->needs == Needs::CacheOnly) effective.transport = Transport::None;
     std::string error;
-    Session session(effective, std::cerr, error);
+    Session session(effective, SessionMode{.watchesTraffic = spec->watchesTraffic}, std::cerr,
+                    error);
     if (!error.empty()) {
         std::cerr << "vornixctl: " << error << '\n';
         return ExitFailure;
     }
-    const auto& commands = deviceCommands();
-    const auto command = commands.find(options.command);
-    if (command == commands.end() || needsNoDevice(options.command)) {
-        std::cerr << "vornixctl: unknown command '" << options.command << "' (see --help)\n";
-        return ExitFailure;
-    }
-    const CommandResult result = command->second(session, options.args, data);
+    const CommandResult result = spec->run(session, options.args, data);
     if (!result.ok) {
         std::cerr << "vornixctl: " << result.error << '\n';
         return result.code;

@@ -2,8 +2,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli/device_commands.hpp"
+#include "cli/commands.hpp"
 #include "cli/session.hpp"
+#include "cli/waiters.hpp"
 #include "ir/ir_library.hpp"
 #include "ir/ir_slot_file.hpp"
 #include "ir/wav_reader.hpp"
@@ -12,8 +13,6 @@
 namespace vornix::cli {
 
 namespace {
-
-using Args = std::vector<std::string>;
 
 // A WAV that was read, but not as it declares itself.
 void warnAbout(const std::string& path, const ir::WavResult& wav) {
@@ -27,6 +26,10 @@ std::string flagValue(const Args& args, const std::string& flag) {
         if (args[i] == flag) return args[i + 1];
     return {};
 }
+
+}  // namespace
+
+namespace command {
 
 CommandResult presetExport(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("preset-export needs a FILE.kvp");
@@ -44,11 +47,11 @@ CommandResult presetImport(Session& session, const Args& args, std::ostream& dat
     if (const auto check = PresetFileImport::read(args[0]); !check.refusal.empty())
         return failed(check.refusal);
     if (!session.synchronise()) return deviceFailure(session);
+    PresetImportWaiter imported(session.editor().link().events());
     session.editor().presetFiles().importPresetFile(args[0]);
     // Refused at once, or applied once its IRs are uploaded and the preset sent.
-    if (!session.waitFor([&] { return session.presetImportResult >= 0; }))
-        return deviceFailure(session);
-    if (session.presetImportResult == 0) return failed(session.presetImportReason);
+    if (!session.waitFor([&] { return imported.ended(); })) return deviceFailure(session);
+    if (!imported.succeeded()) return failed(imported.reason());
     data << "imported " << args[0] << " into the current preset (not stored: use 'store N')\n";
     return {};
 }
@@ -64,18 +67,13 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     warnAbout(args[0], wav);
     if (!session.synchronise()) return deviceFailure(session);
     VornixControl& editor = session.editor();
-    session.irUploadResult = -1;
+    IrUploadWaiter upload(editor.link().events());
     if (const Result imported =
             editor.userIrs().importUserIr(ir7 ? UserIrTarget::Ir7 : UserIrTarget::Ir8, args[0]);
         !imported)
         return failed(imported.error());
-    if (!session.waitFor([&] {
-            return session.irUploadResult == 0 ||
-                   (session.irUploadResult == 1 && session.userIrAssigned_);
-        }))
-        return deviceFailure(session);
-    if (session.irUploadResult == 0)
-        return failed(session.lastMessage.empty() ? "ERROR!" : session.lastMessage);
+    if (!session.waitFor([&] { return upload.ended(); })) return deviceFailure(session);
+    if (!upload.succeeded()) return failedWithMessage(session, "ERROR!");
     // The position now plays the new IR; the preset carries its name.
     editor.setParameterFromUser(ir7 ? param::Ir7Mode : param::Ir8Mode, 1);
     editor.sendPreset();
@@ -85,15 +83,7 @@ CommandResult irUpload(Session& session, const Args& args, std::ostream& data) {
     return {};
 }
 
-}  // namespace
-
-void registerFileCommands(std::map<std::string, DeviceCommand>& commands) {
-    commands["preset-export"] = presetExport;
-    commands["preset-import"] = presetImport;
-    commands["ir-upload"] = irUpload;
-}
-
-int convertIr(const Options& options) {
+int irConvert(const Options& options) {
     const Args& args = options.args;
     if (args.size() < 2 || args[0].starts_with("--") || args[1].starts_with("--")) {
         std::cerr << "vornixctl: usage: ir-convert IN.wav OUT.dat [--name NAME]\n";
@@ -118,5 +108,7 @@ int convertIr(const Options& options) {
               << sysex::trimDeviceName(irName) << "\", gain " << encoded.gain << '\n';
     return ExitOk;
 }
+
+}  // namespace command
 
 }  // namespace vornix::cli

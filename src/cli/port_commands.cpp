@@ -6,7 +6,7 @@
 #include <iostream>
 #include <system_error>
 
-#include "cli/device_commands.hpp"
+#include "cli/commands.hpp"
 #include "cli/session.hpp"
 #include "host/host_settings.hpp"
 #include "host/midi_api.hpp"
@@ -110,7 +110,7 @@ int detectPedals(const Options& options) {
 
 }  // namespace
 
-int portsCommand(const Options& options) {
+int command::ports(const Options& options) {
     if (options.args.empty()) return listPorts();
     if (options.args[0] == UseFlag) return usePorts(options);
     if (options.args[0] == DetectFlag) return detectPedals(options);

@@ -2,25 +2,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli/device_commands.hpp"
+#include "cli/commands.hpp"
 #include "cli/session.hpp"
+#include "cli/waiters.hpp"
 
 namespace vornix::cli {
 
 namespace {
-
-using Args = std::vector<std::string>;
-
-CommandResult sync(Session& session, const Args&, std::ostream& data) {
-    if (!session.synchronise()) return deviceFailure(session);
-    printPresetRows(session, data);
-    return {};
-}
-
-CommandResult presets(Session& session, const Args&, std::ostream& data) {
-    printPresetRows(session, data);
-    return {};
-}
 
 bool parameterIndex(const Args& args, int& index, std::string& error) {
     if (args.empty() || !parseNumber(args[0], index) || index < 0 || index >= NumParams ||
@@ -36,6 +24,42 @@ std::string valueText(const iplug::IParam& p) {
     char number[32];
     std::snprintf(number, sizeof number, "%d", p.intValue());
     return number;
+}
+
+std::string trimmedRow(Session& session, int slot) {
+    const std::string& row = session.editor().cache().rows()[static_cast<std::size_t>(slot)];
+    return row.substr(0, row.find_last_not_of(' ') + 1);
+}
+
+bool presetNumber(const Args& args, int& slot) {
+    return !args.empty() && parseNumber(args[0], slot) && slot >= 0 && slot < NumPresets;
+}
+
+// Selects or stores, then waits for the device's current preset.
+template <typename Action>
+CommandResult presetAction(Session& session, const Args& args, Action action) {
+    int slot = 0;
+    if (!presetNumber(args, slot)) return failed("N must be a preset number from 0 to 127");
+    if (!session.synchronise()) return deviceFailure(session);
+    PresetWaiter applied(session.editor().link().events());
+    action(slot);
+    if (!session.waitFor([&] { return applied.applied(); })) return deviceFailure(session);
+    return {};
+}
+
+}  // namespace
+
+namespace command {
+
+CommandResult sync(Session& session, const Args&, std::ostream& data) {
+    if (!session.synchronise()) return deviceFailure(session);
+    printPresetRows(session, data);
+    return {};
+}
+
+CommandResult presets(Session& session, const Args&, std::ostream& data) {
+    printPresetRows(session, data);
+    return {};
 }
 
 CommandResult get(Session& session, const Args& args, std::ostream& data) {
@@ -69,37 +93,26 @@ CommandResult set(Session& session, const Args& args, std::ostream& data) {
     return {};
 }
 
-std::string trimmedRow(Session& session, int slot) {
-    const std::string& row = session.editor().cache().rows()[static_cast<std::size_t>(slot)];
-    return row.substr(0, row.find_last_not_of(' ') + 1);
-}
-
-bool presetNumber(const Args& args, int& slot) {
-    return !args.empty() && parseNumber(args[0], slot) && slot >= 0 && slot < NumPresets;
-}
-
 CommandResult select(Session& session, const Args& args, std::ostream& data) {
+    VornixControl& editor = session.editor();
     int slot = 0;
-    if (!presetNumber(args, slot)) return failed("N must be a preset number from 0 to 127");
-    if (!session.synchronise()) return deviceFailure(session);
-    const int before = session.presetsApplied;
-    session.editor().selectPreset(slot);
-    if (!session.waitFor([&] { return session.presetsApplied > before; }))
-        return deviceFailure(session);
-    data << trimmedRow(session, slot) << '\n';
-    return {};
+    CommandResult result = presetAction(session, args, [&](int n) {
+        slot = n;
+        editor.selectPreset(n);
+    });
+    if (result.ok) data << trimmedRow(session, slot) << '\n';
+    return result;
 }
 
 CommandResult store(Session& session, const Args& args, std::ostream& data) {
+    VornixControl& editor = session.editor();
     int slot = 0;
-    if (!presetNumber(args, slot)) return failed("N must be a preset number from 0 to 127");
-    if (!session.synchronise()) return deviceFailure(session);
-    const int before = session.presetsApplied;
-    session.editor().storePreset(slot);
-    if (!session.waitFor([&] { return session.presetsApplied > before; }))
-        return deviceFailure(session);
-    data << "stored into" << trimmedRow(session, slot) << '\n';
-    return {};
+    CommandResult result = presetAction(session, args, [&](int n) {
+        slot = n;
+        editor.storePreset(n);
+    });
+    if (result.ok) data << "stored into" << trimmedRow(session, slot) << '\n';
+    return result;
 }
 
 CommandResult monitor(Session& session, const Args&, std::ostream&) {
@@ -109,16 +122,6 @@ CommandResult monitor(Session& session, const Args&, std::ostream&) {
     return {};
 }
 
-}  // namespace
-
-void registerPresetCommands(std::map<std::string, DeviceCommand>& commands) {
-    commands["sync"] = sync;
-    commands["presets"] = presets;
-    commands["get"] = get;
-    commands["set"] = set;
-    commands["select"] = select;
-    commands["store"] = store;
-    commands["monitor"] = monitor;
-}
+}  // namespace command
 
 }  // namespace vornix::cli

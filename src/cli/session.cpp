@@ -1,5 +1,7 @@
 #include "cli/session.hpp"
 
+#include "cli/waiters.hpp"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -71,13 +73,13 @@ std::optional<std::string> ConsolePlatform::chooseFile(const FileRequest&) {
 
 // ---- Session -----------------------------------------------------------------------------
 
-Session::Session(const Options& options, std::ostream& human, std::string& error)
-    : options_(options), human_(human), platform_(human) {
+Session::Session(const Options& options, SessionMode mode, std::ostream& human, std::string& error)
+    : options_(options), mode_(mode), human_(human), platform_(human) {
     platform_.assumeYes = options.yes;
     platform_.canAsk = options.transport != Transport::Stdio;
     const storage::DataFolder folder = dataFolderFor(options);
     // monitor prints the traffic as its data; --trace shows it next to any command.
-    if (options.command == "monitor")
+    if (mode.watchesTraffic)
         trace_ = options.transport == Transport::Stdio ? &std::cerr : &std::cout;
     else if (options.trace)
         trace_ = &std::cerr;
@@ -178,7 +180,7 @@ bool Session::openStoredPorts(const Options& options, std::string& error) {
         return false;
     }
     if (!host_->deviceReachable()) {
-        if (options.command != "monitor") {
+        if (!mode_.watchesTraffic) {
             error = "the MIDI ports \"" + stored.midiInput + "\" and \"" + stored.midiOutput +
                     "\" stored in settings.ini are not there: is the pedal plugged in?";
             return false;
@@ -209,7 +211,7 @@ void Session::portsChanged(const std::vector<host::PortChange>& changes) {
     if (wentAway && editor_) editor_->reconnect();
     // Back: asked at once rather than at the keep-alive's next turn.
     if (!wentAway && editor_ && deviceReachable()) editor_->connection().identifyNow();
-    if (options_.command == "monitor") {
+    if (mode_.watchesTraffic) {
         human_ << text << '\n';
         return;
     }
@@ -254,16 +256,17 @@ bool Session::waitFor(const std::function<bool()>& done, long long silenceMs) {
 }
 
 bool Session::connect() {
-    if (online) return true;
+    if (online_) return true;
     // A user at a terminal should not wait 3.3 s for the keep-alive's first request.
     editor_->link().send(sysex::requestPage(sysex::page::Identify));
-    return waitFor([this] { return online; });
+    return waitFor([this] { return online_; });
 }
 
+// The sync starts when the link goes online, so the waiter listens first.
 bool Session::synchronise() {
+    SyncWaiter synced(editor_->link().events());
     if (!connect()) return false;
-    const int before = synchronisations;
-    return waitFor([this, before] { return synchronisations > before; });
+    return waitFor([&] { return synced.done(); });
 }
 
 void Session::runUntilInterrupted() {
@@ -274,7 +277,7 @@ void Session::runUntilInterrupted() {
 // ---- EditorEvents ------------------------------------------------------------------------
 
 void Session::message(const std::string& text) {
-    lastMessage = text;
+    lastMessage_ = text;
     // A refusal is the command's one-line failure; it is not said twice.
     if (text != refusal_) human_ << text << '\n';
 }
@@ -288,40 +291,7 @@ void Session::versionRefused(const std::string& text) {
 }
 
 void Session::onlineChanged(bool isOnline) {
-    online = isOnline;
-}
-
-void Session::presetApplied(const AppliedPreset&) {
-    ++presetsApplied;
-}
-
-void Session::synchronised() {
-    ++synchronisations;
-}
-
-void Session::userIrAssigned(int, unsigned) {
-    userIrAssigned_ = true;
-}
-
-void Session::transferStarted(Transfer transfer) {
-    if (transfer == Transfer::Firmware) firmwareStarted = true;
-}
-
-void Session::transferEnded(Transfer transfer, bool ok) {
-    const int result = ok ? 1 : 0;
-    if (transfer == Transfer::BankExport) exportResult = result;
-    if (transfer == Transfer::BankImport) importResult = result;
-    if (transfer == Transfer::Firmware) firmwareResult = result;
-    if (transfer == Transfer::IrUpload) irUploadResult = result;
-}
-
-void Session::presetFileImported(bool ok, const std::string& reason) {
-    presetImportResult = ok ? 1 : 0;
-    presetImportReason = reason;
-}
-
-void Session::factoryResetFinished() {
-    resetFinished = true;
+    online_ = isOnline;
 }
 
 // IRs fetched for the current preset are part of a sync; they show no

@@ -55,10 +55,16 @@ class ConsolePlatform : public Platform {
     std::ostream& out_;
 };
 
-class Session : public LinkEvents, public SoundEvents, public TransferEvents, public MessageEvents {
+// How a command uses the session (see CommandSpec).
+struct SessionMode {
+    // The traffic is the data; ports that go away are waited for.
+    bool watchesTraffic = false;
+};
+
+class Session : public LinkEvents, public TransferEvents, public MessageEvents {
   public:
     // Builds the transport; `error` says why when it could not (ports missing).
-    Session(const Options& options, std::ostream& human, std::string& error);
+    Session(const Options& options, SessionMode mode, std::ostream& human, std::string& error);
     ~Session() override;
 
     VornixControl& editor() { return *editor_; }
@@ -82,34 +88,16 @@ class Session : public LinkEvents, public SoundEvents, public TransferEvents, pu
     const std::string& failure() const { return failure_; }
     int failureCode() const { return failureCode_; }
 
-    // EditorEvents
+    // The last message box text (the reason of a failed transfer).
+    const std::string& lastMessage() const { return lastMessage_; }
+
+    // What the session itself hears: the words and the refusals the user
+    // must see, the link going on and offline, and the progress of transfers.
     void message(const std::string& text) override;
     void note(const std::string& text) override;
     void versionRefused(const std::string& text) override;
     void onlineChanged(bool online) override;
-    void presetApplied(const AppliedPreset& preset) override;
-    void synchronised() override;
-    void userIrAssigned(int position, unsigned number) override;
-    void transferStarted(Transfer transfer) override;
     void transferProgress(Transfer transfer, double fraction) override;
-    void transferEnded(Transfer transfer, bool ok) override;
-    void presetFileImported(bool ok, const std::string& reason) override;
-    void factoryResetFinished() override;
-
-    // Milestones the commands wait for.
-    bool online = false;
-    int presetsApplied = 0;
-    int synchronisations = 0;
-    int exportResult = -1;  // -1 running, 0 failed, 1 written
-    int importResult = -1;
-    int irUploadResult = -1;  // the whole upload, answered or failed
-    int firmwareResult = -1;
-    bool firmwareStarted = false;
-    int presetImportResult = -1;
-    std::string presetImportReason;
-    bool userIrAssigned_ = false;
-    bool resetFinished = false;
-    std::string lastMessage;
 
   private:
     bool openTransport(const Options& options, std::string& error);
@@ -122,6 +110,9 @@ class Session : public LinkEvents, public SoundEvents, public TransferEvents, pu
     bool deviceReachable() const;
 
     Options options_;
+    SessionMode mode_;
+    bool online_ = false;
+    std::string lastMessage_;
     std::ostream& human_;
     host::PlainEventLoop loop_;
     ConsolePlatform platform_;

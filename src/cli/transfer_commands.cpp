@@ -2,8 +2,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli/device_commands.hpp"
+#include "cli/commands.hpp"
 #include "cli/session.hpp"
+#include "cli/waiters.hpp"
 #include "device/sysex.hpp"
 #include "device/transfer_buffer.hpp"
 #include "firmware/firmware_file.hpp"
@@ -14,20 +15,22 @@ namespace vornix::cli {
 
 namespace {
 
-using Args = std::vector<std::string>;
-
 // The editor itself gives up after a minute without the device's result.
 constexpr long long FirmwareResultLimitMs = 70000;
+
+}  // namespace
+
+namespace command {
 
 CommandResult backup(Session& session, const Args& args, std::ostream& data) {
     if (args.empty()) return failed("backup needs a FILE.kvb");
     if (!storage::canCreate(args[0])) return failed("cannot write the bank file " + args[0]);
     if (!session.synchronise()) return deviceFailure(session);
     session.human() << "backing up 128 presets and their user IRs...\n";
+    TransferWaiter exported(session.editor().link().events(), Transfer::BankExport);
     session.editor().wholeDevice().startBankExportTo(args[0]);
-    if (!session.waitFor([&] { return session.exportResult >= 0; })) return deviceFailure(session);
-    if (session.exportResult == 0)
-        return failed(session.lastMessage.empty() ? "backup failed" : session.lastMessage);
+    if (!session.waitFor([&] { return exported.ended(); })) return deviceFailure(session);
+    if (!exported.succeeded()) return failedWithMessage(session, "backup failed");
     data << "backup written to " << args[0] << '\n';
     return {};
 }
@@ -41,13 +44,13 @@ CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (!session.platform().confirm("This operation will overwrite the current Presets! Continue?"))
         return failed("restore cancelled");
     if (!session.synchronise()) return deviceFailure(session);
+    TransferWaiter restored(session.editor().link().events(), Transfer::BankImport);
     if (const Result started = session.editor().wholeDevice().startBankImport(args[0]); !started)
         return failed(started.error());
     session.human() << "restoring " << session.editor().wholeDevice().bankImportSize()
                     << " messages...\n";
-    if (!session.waitFor([&] { return session.importResult >= 0; })) return deviceFailure(session);
-    if (session.importResult == 0)
-        return failed(session.lastMessage.empty() ? "restore failed" : session.lastMessage);
+    if (!session.waitFor([&] { return restored.ended(); })) return deviceFailure(session);
+    if (!restored.succeeded()) return failedWithMessage(session, "restore failed");
     // The device's presets changed: rebuild the cache from it.
     session.editor().wholeDevice().clearCache();
     data << "restored " << args[0] << '\n';
@@ -67,8 +70,9 @@ CommandResult reset(Session& session, const Args& args, std::ostream& data) {
         return failed("reset needs all, presets or settings");
     if (!session.platform().confirm("Are you sure?")) return failed("reset cancelled");
     if (!session.connect()) return deviceFailure(session);
+    ResetWaiter finished(session.editor().link().events());
     session.editor().wholeDevice().performFactoryReset(target);
-    if (!session.waitFor([&] { return session.resetFinished; })) return deviceFailure(session);
+    if (!session.waitFor([&] { return finished.done(); })) return deviceFailure(session);
     data << "factory reset (" << what << ") finished\n";
     return {};
 }
@@ -82,28 +86,22 @@ CommandResult firmware(Session& session, const Args& args, std::ostream& data) {
     if (const firmware::FirmwareLoad check = firmware::loadFirmwareFile(args[0], scratch);
         !check.ok())
         return failed(check.message);
+    TransferWaiter update(session.editor().link().events(), Transfer::Firmware);
     session.editor().firmware().openPage();
     if (const Result loaded = session.editor().firmware().load(args[0]); !loaded)
         return failed(loaded.error());
     // The loader answers 04 12 within the usual silence limit ...
-    if (!session.waitFor([&] { return session.firmwareStarted || session.firmwareResult >= 0; }))
+    if (!session.waitFor([&] { return update.started() || update.ended(); }))
         return deviceFailure(session);
     // ... the chunks go out as progress, and then the device may take its
     // time to write the image before it reports the result.
-    if (!session.waitFor([&] { return session.firmwareResult >= 0; }, FirmwareResultLimitMs))
+    if (!session.waitFor([&] { return update.ended(); }, FirmwareResultLimitMs))
         return deviceFailure(session);
-    if (session.firmwareResult == 0) return failed("the device reported a failed update");
+    if (!update.succeeded()) return failed("the device reported a failed update");
     data << "firmware " << args[0] << " installed\n";
     return {};
 }
 
-}  // namespace
-
-void registerTransferCommands(std::map<std::string, DeviceCommand>& commands) {
-    commands["backup"] = backup;
-    commands["restore"] = restore;
-    commands["reset"] = reset;
-    commands["firmware"] = firmware;
-}
+}  // namespace command
 
 }  // namespace vornix::cli

@@ -6,7 +6,7 @@
 #include "core/vornix_control.hpp"
 #include "device/global_pages.hpp"
 #include "device/sysex.hpp"
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace vornix {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace vornix {
 

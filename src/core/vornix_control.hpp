@@ -9,7 +9,7 @@
 //   incoming.cpp            every received message, routed to its part
 //   current_preset.cpp      the device's current preset, global pages, reports
 //   edit_rule.cpp           parameter edits and the messages the editor sends
-//   ir_library.cpp          user IRs: WAV import, stores, the selector's IR
+//   user_irs.cpp            user IRs: WAV import, stores, the selector's IR
 //   preset_files.cpp        preset files out (export) and in (the import's target)
 //   backups.cpp             bank files, the cache, factory reset
 // and the parts of the link, each with its own state:
@@ -236,7 +236,7 @@ class VornixControl : public iplug::IPlugAPP,
     // faceplate (Faceplate::Target)
     void stepCurrentPreset(int slot) override;
     void toggleLayerB() override;
-    // ir_library.cpp
+    // user_irs.cpp
     void storeIrSlotFile(std::span<const std::uint8_t> slotFile, unsigned number);
     void storeReceivedIr(unsigned number, std::span<const std::uint8_t> bytes);
     void refreshIrDisplay() override;

@@ -1,25 +1,20 @@
 #include "framework/virtual_event_loop.hpp"
 
+#include <algorithm>
 #include <limits>
 
 namespace vornix {
 
 EventLoop::TimerId VirtualEventLoop::every(int milliseconds, Task fn) {
-    return addTimer(milliseconds, milliseconds, std::move(fn));
+    return timers_.add(now_ + milliseconds, milliseconds, std::move(fn));
 }
 
 EventLoop::TimerId VirtualEventLoop::after(int milliseconds, Task fn) {
-    return addTimer(milliseconds, 0, std::move(fn));
-}
-
-EventLoop::TimerId VirtualEventLoop::addTimer(int delay, int period, Task fn) {
-    const TimerId id = nextId_++;
-    timers_[id] = Timer{now_ + delay, period, std::move(fn)};
-    return id;
+    return timers_.add(now_ + milliseconds, 0, std::move(fn));
 }
 
 void VirtualEventLoop::cancel(TimerId id) {
-    timers_.erase(id);
+    timers_.cancel(id);
 }
 
 void VirtualEventLoop::post(Task fn) {
@@ -46,22 +41,10 @@ void VirtualEventLoop::runPosted() {
 }
 
 bool VirtualEventLoop::runNextDueTimer(std::int64_t limit) {
-    // Earliest due first; timers due at the same moment run in creation order.
-    auto next = timers_.end();
-    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        if (it->second.due <= limit && (next == timers_.end() || it->second.due < next->second.due))
-            next = it;
-    }
-    if (next == timers_.end()) return false;
-    const TimerId id = next->first;
-    now_ = next->second.due;
-    Task fn = next->second.fn;  // copy: the task may cancel its own timer
-    if (next->second.period > 0)
-        next->second.due += next->second.period;
-    else
-        timers_.erase(next);
-    fn();
-    (void)id;
+    auto due = timers_.takeDue(limit, std::numeric_limits<std::int64_t>::min());
+    if (!due) return false;
+    now_ = due->due;
+    due->task();
     runPosted();
     return true;
 }
@@ -75,9 +58,8 @@ void VirtualEventLoop::advance(std::int64_t milliseconds) {
 }
 
 std::int64_t VirtualEventLoop::untilNextTimer() const {
-    std::int64_t best = std::numeric_limits<std::int64_t>::max();
-    for (const auto& [id, timer] : timers_) best = std::min(best, timer.due - now_);
-    return timers_.empty() ? -1 : std::max<std::int64_t>(best, 0);
+    const auto next = timers_.nextDue();
+    return next ? std::max<std::int64_t>(*next - now_, 0) : -1;
 }
 
 }  // namespace vornix

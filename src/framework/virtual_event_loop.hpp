@@ -5,11 +5,11 @@
 // command line programs use the same ordering on a real clock.
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <mutex>
 #include <vector>
 
 #include "framework/event_loop.hpp"
+#include "framework/timer_list.hpp"
 
 namespace vornix {
 
@@ -30,17 +30,10 @@ class VirtualEventLoop : public EventLoop {
     bool hasPosted() const;
 
   private:
-    struct Timer {
-        std::int64_t due;
-        int period;  // 0 = one-shot
-        Task fn;
-    };
-    TimerId addTimer(int delay, int period, Task fn);
     bool runNextDueTimer(std::int64_t limit);
 
     std::int64_t now_ = 0;
-    TimerId nextId_ = 1;
-    std::map<TimerId, Timer> timers_;
+    TimerList<std::int64_t, std::int64_t> timers_;
     mutable std::mutex postedMutex_;
     std::deque<Task> posted_;
 };

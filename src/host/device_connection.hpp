@@ -10,7 +10,7 @@
 #include <memory>
 #include <span>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 #include "framework/event_loop.hpp"
 #include "host/sysex_inbox.hpp"
 

@@ -14,16 +14,15 @@ EventLoop::TimerId PlainEventLoop::after(int milliseconds, Task fn) {
 
 EventLoop::TimerId PlainEventLoop::addTimer(int delay, int period, Task fn) {
     std::lock_guard lock(mutex_);
-    const TimerId id = nextId_++;
     const auto due = Clock::now() + std::chrono::milliseconds(std::max(delay, 0));
-    timers_.emplace(id, Timer{due, period, std::move(fn)});
+    const TimerId id = timers_.add(due, std::chrono::milliseconds(period), std::move(fn));
     wake_.notify_one();
     return id;
 }
 
 void PlainEventLoop::cancel(TimerId id) {
     std::lock_guard lock(mutex_);
-    timers_.erase(id);
+    timers_.cancel(id);
 }
 
 void PlainEventLoop::post(Task fn) {
@@ -69,28 +68,15 @@ bool PlainEventLoop::step(Clock::time_point deadline) {
                 posted_.pop_front();
                 break;
             }
-            // Earliest due first; the map is in creation order, so the first
-            // of several timers due together wins.
-            auto next = timers_.end();
-            for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-                if (next == timers_.end() || it->second.due < next->second.due) next = it;
-            }
+            // Re-armed from its due time so a periodic timer does not drift,
+            // but not before now, so a stalled loop does not fire a burst.
             const auto now = Clock::now();
-            if (next != timers_.end() && next->second.due <= now) {
-                // A copy: the task may cancel its own timer.
-                task = next->second.fn;
-                if (next->second.period > 0) {
-                    // Re-armed from its due time so a periodic timer does not
-                    // drift, but a stalled loop does not fire a burst either.
-                    const auto period = std::chrono::milliseconds(next->second.period);
-                    next->second.due = std::max(next->second.due + period, now);
-                } else {
-                    timers_.erase(next);
-                }
+            if (auto due = timers_.takeDue(now, now)) {
+                task = std::move(due->task);
                 break;
             }
-            const auto wakeAt =
-                next == timers_.end() ? deadline : std::min(deadline, next->second.due);
+            const auto next = timers_.nextDue();
+            const auto wakeAt = next ? std::min(deadline, *next) : deadline;
             if (now >= deadline) return true;
             if (wakeAt == Clock::time_point::max())
                 wake_.wait(lock);

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <mutex>
 
 #include "framework/event_loop.hpp"
+#include "framework/timer_list.hpp"
 
 namespace vornix::host {
 
@@ -32,11 +32,6 @@ class PlainEventLoop : public EventLoop {
 
   private:
     using Clock = std::chrono::steady_clock;
-    struct Timer {
-        Clock::time_point due;
-        int period;  // 0 = one-shot
-        Task fn;
-    };
     TimerId addTimer(int delay, int period, Task fn);
     // Runs one posted task or one due timer, else waits for one until
     // `deadline`. Returns false when quit was asked for.
@@ -45,8 +40,7 @@ class PlainEventLoop : public EventLoop {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Task> posted_;
-    std::map<TimerId, Timer> timers_;
-    TimerId nextId_ = 1;
+    TimerList<Clock::time_point, std::chrono::milliseconds> timers_;
     bool quit_ = false;
 };
 

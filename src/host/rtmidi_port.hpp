@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 #include "host/named_ports.hpp"
 
 class RtMidiIn;

@@ -5,7 +5,7 @@
 // replies arrive later from another thread.
 #include <memory>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 #include "framework/event_loop.hpp"
 #include "sim/pedal.hpp"
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 #include "device/sysex.hpp"
 #include "framework/event_loop.hpp"
 

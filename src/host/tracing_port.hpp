@@ -5,7 +5,7 @@
 #include <mutex>
 #include <ostream>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 
 namespace vornix::host {
 

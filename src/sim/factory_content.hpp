@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "sim/ir_library.hpp"
-#include "sim/preset_record.hpp"
+#include "sim/ir_memory.hpp"
+#include "sim/parameter_ranges.hpp"
 
 namespace vornix::sim {
 

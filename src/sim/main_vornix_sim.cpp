@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 #include "device/sysex.hpp"
 #include "host/device_connection.hpp"
 #include "host/midi_api.hpp"

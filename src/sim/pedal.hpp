@@ -17,8 +17,8 @@
 
 #include "device/sysex.hpp"
 #include "sim/fault_plan.hpp"
-#include "sim/ir_library.hpp"
-#include "sim/preset_record.hpp"
+#include "sim/ir_memory.hpp"
+#include "sim/parameter_ranges.hpp"
 #include "sim/stream_receiver.hpp"
 
 namespace vornix::sim {

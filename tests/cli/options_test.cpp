@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/commands.hpp"
 #include "cli/options.hpp"
 
 namespace vornix::cli {
@@ -51,6 +52,20 @@ TEST(Options, VersionNeedsNoCommand) {
     EXPECT_FALSE(version.options);
     EXPECT_FALSE(parseOptions({"sync", "--version"}).version);
     EXPECT_EQ(versionText().rfind("vornixctl ", 0), 0u);
+}
+
+// A command added to the table without a line in --help would be one users
+// cannot find.
+TEST(CommandTable, EveryCommandIsInTheHelpAndFoundByName) {
+    const std::string help = usageText();
+    for (const CommandSpec& spec : commandTable()) {
+        SCOPED_TRACE(std::string(spec.name));
+        EXPECT_NE(help.find("  " + std::string(spec.name)), std::string::npos);
+        EXPECT_EQ(findCommand(spec.name), &spec);
+        EXPECT_EQ(spec.needs == Needs::Nothing, spec.plain != nullptr);
+        EXPECT_EQ(spec.needs == Needs::Nothing, spec.run == nullptr);
+    }
+    EXPECT_EQ(findCommand("sink"), nullptr);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "core/bank_export.hpp"
 #include "editor_harness.hpp"
 #include "storage/file_io.hpp"
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace vornix::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include "scenario.hpp"
 #include "sim/factory_content.hpp"
 #include "storage/file_io.hpp"
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace vornix::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include "pedal_harness.hpp"
 
-#include "sim/ir_library.hpp"
+#include "sim/ir_memory.hpp"
 
 namespace vornix::sim::testing {
 

@@ -8,7 +8,7 @@
 
 #include "storage/data_folder.hpp"
 #include "storage/file_io.hpp"
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::storage {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/midi_port.hpp"
+#include "framework/midi_port.hpp"
 #include "framework/virtual_event_loop.hpp"
 
 namespace vornix::testing {

@@ -1,4 +1,4 @@
-#include "sim/ir_library.hpp"
+#include "sim/ir_memory.hpp"
 
 #include <algorithm>
 

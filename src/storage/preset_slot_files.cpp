@@ -1,4 +1,4 @@
-#include "storage/preset_record.hpp"
+#include "storage/preset_slot_files.hpp"
 
 #include <algorithm>
 #include <cstdio>

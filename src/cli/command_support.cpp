@@ -1,4 +1,4 @@
-#include "cli/device_commands.hpp"
+#include "cli/command_support.hpp"
 
 #include <charconv>
 #include <ostream>
@@ -7,27 +7,16 @@
 
 namespace vornix::cli {
 
-void registerPresetCommands(std::map<std::string, DeviceCommand>& commands);
-void registerTransferCommands(std::map<std::string, DeviceCommand>& commands);
-void registerFileCommands(std::map<std::string, DeviceCommand>& commands);
-
-const std::map<std::string, DeviceCommand>& deviceCommands() {
-    static const std::map<std::string, DeviceCommand> commands = [] {
-        std::map<std::string, DeviceCommand> all;
-        registerPresetCommands(all);
-        registerTransferCommands(all);
-        registerFileCommands(all);
-        return all;
-    }();
-    return commands;
-}
-
 CommandResult failed(std::string error, int code) {
     return CommandResult{false, std::move(error), code};
 }
 
 CommandResult deviceFailure(Session& session) {
     return failed(session.failure(), session.failureCode());
+}
+
+CommandResult failedWithMessage(Session& session, const std::string& fallback) {
+    return failed(session.lastMessage().empty() ? fallback : session.lastMessage());
 }
 
 bool parseNumber(const std::string& text, int& value) {

@@ -1,4 +1,4 @@
-#include "sim/preset_record.hpp"
+#include "sim/parameter_ranges.hpp"
 
 #include <algorithm>
 

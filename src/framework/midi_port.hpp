@@ -1,6 +1,8 @@
 #pragma once
-// The editor's one way to the device and back. Implementations: real RtMidi
-// ports, the in-process simulated pedal and a line-oriented hex transport.
+// A MIDI connection that carries whole messages both ways: the editor's one
+// way to the device and back, and the simulated pedal's way to the editor.
+// Implementations: real RtMidi ports, the in-process simulated pedal and a
+// line-oriented hex transport.
 #include <cstdint>
 #include <functional>
 #include <span>
