@@ -14,7 +14,7 @@
 namespace vornix::app {
 
 EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
-                         StackOptions options, host::Host::MessageHook hostMessage)
+                         const StackOptions& options, host::Host::MessageHook hostMessage)
     : options_(options) {
     // With the simulated pedal, whatever arrives on the stored MIDI ports
     // belongs to another device and is not the editor's to handle.

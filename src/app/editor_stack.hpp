@@ -41,7 +41,7 @@ struct StackOptions {
 class EditorStack {
   public:
     EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
-                StackOptions options, host::Host::MessageHook hostMessage);
+                const StackOptions& options, host::Host::MessageHook hostMessage);
     // Host shut down first, so no message arrives for an editor being torn down.
     ~EditorStack();
     EditorStack(const EditorStack&) = delete;

@@ -31,7 +31,7 @@ bool socketAddress(const std::filesystem::path& path, sockaddr_un& address) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(std::filesystem::path folder)
+SingleInstance::SingleInstance(const std::filesystem::path& folder)
     : lockPath_(folder / LockName), socketPath_(folder / SocketName) {}
 
 SingleInstance::~SingleInstance() {

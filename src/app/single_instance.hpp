@@ -12,7 +12,7 @@ namespace vornix::app {
 
 class SingleInstance {
   public:
-    explicit SingleInstance(std::filesystem::path folder);
+    explicit SingleInstance(const std::filesystem::path& folder);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;

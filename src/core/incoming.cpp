@@ -66,13 +66,13 @@ void VornixControl::receiveBlock(ByteSpan message) {
 void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump) {
     if (!online()) return;
     link_.presetAnswered();
-    if (bankExport_.awaitsPreset(dump.number)) {
+    const bool exports =
+        bankExport_.awaitsPreset(dump.number) || (bankExport_.active() && !bulkRead_.active());
+    if (exports) {
         bankExport_.receivePreset(message, dump);
     } else if (bulkRead_.active()) {
         sound_.BulkUpdate = true;
         if (bulkRead_.receive(dump, intValue(param::PatchOffset))) sound_.BulkUpdate = false;
-    } else if (bankExport_.active()) {
-        bankExport_.receivePreset(message, dump);
     } else {
         applyCurrentPreset(dump);
     }

@@ -115,6 +115,7 @@ void initEditorOnly(std::vector<iplug::IParam>& p) {
     p[81].initDouble("", 0, 0, 9);   // cabinet IR list row
     p[82].initInt("IR", 0, 0, 127);  // IR position slider, inverted onto parameter 14
     std::vector<std::string> banks;
+    banks.reserve(9);
     for (int b = 0; b < 8; ++b) banks.push_back(formatted("Custom Bank %d", b + 1));
     banks.push_back("Factory Bank");
     p[86].initEnum("Custom IR Bank", 0, std::move(banks));

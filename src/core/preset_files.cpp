@@ -91,7 +91,9 @@ void VornixControl::chooseAndImportPreset() {
 
 void VornixControl::applyPresetFileValues(std::span<const std::uint8_t> file) {
     for (int i = 0; i < NumPresetParams; ++i) {
-        const int v = static_cast<std::int8_t>(file[pf::Params + static_cast<std::size_t>(i)]);
+        // The file's bytes are signed values; the check before the import
+        // refused any above 127, so each is its own value.
+        const int v = file[pf::Params + static_cast<std::size_t>(i)];
         const iplug::IParam& p = *param(i);
         sound_.BulkUpdate = true;
         sound_.EditValues[static_cast<std::size_t>(i)] = v;

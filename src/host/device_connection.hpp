@@ -10,8 +10,8 @@
 #include <memory>
 #include <span>
 
-#include "framework/midi_port.hpp"
 #include "framework/event_loop.hpp"
+#include "framework/midi_port.hpp"
 #include "host/sysex_inbox.hpp"
 
 namespace vornix::host {

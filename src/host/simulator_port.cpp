@@ -24,7 +24,7 @@ SimulatorPort::SimulatorPort(EventLoop& loop, sim::Pedal& pedal, int latencyMs)
 }
 
 SimulatorPort::~SimulatorPort() {
-    pedal_.setEmitter([](sysex::Bytes, int) {});
+    pedal_.setEmitter([](const sysex::Bytes&, int) {});
 }
 
 bool SimulatorPort::send(std::span<const std::uint8_t> message) {

@@ -5,8 +5,8 @@
 // replies arrive later from another thread.
 #include <memory>
 
-#include "framework/midi_port.hpp"
 #include "framework/event_loop.hpp"
+#include "framework/midi_port.hpp"
 #include "sim/pedal.hpp"
 
 namespace vornix::host {

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "framework/midi_port.hpp"
 #include "device/sysex.hpp"
 #include "framework/event_loop.hpp"
+#include "framework/midi_port.hpp"
 
 namespace vornix::host {
 

@@ -24,8 +24,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/midi_port.hpp"
 #include "device/sysex.hpp"
+#include "framework/midi_port.hpp"
 #include "host/device_connection.hpp"
 #include "host/midi_api.hpp"
 #include "host/plain_event_loop.hpp"

@@ -105,10 +105,10 @@ inline ::testing::AssertionResult matches(cairo_surface_t* drawn, const std::str
 // The window at half scale compared with tests/data/golden/NAME.png.
 inline ::testing::AssertionResult matchesGoldenPage(igraphics::IGraphics& g,
                                                     const std::string& name) {
-    golden::Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
-                                                       igraphics::kLogicalWidth / 2,
-                                                       igraphics::kLogicalHeight / 2),
-                            cairo_surface_destroy);
+    golden::Surface surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, igraphics::kLogicalWidth / 2,
+                                   igraphics::kLogicalHeight / 2),
+        cairo_surface_destroy);
     cairo_t* cr = cairo_create(surface.get());
     g.setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight, 0.5f);
     g.setAllDirty();

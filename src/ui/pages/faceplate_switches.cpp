@@ -34,7 +34,7 @@ constexpr float LampX = 1170.f, LampY = 256.f;
 
 }  // namespace
 
-void attachFaceplateSwitches(igraphics::IGraphics& g, FaceSwitchAction action) {
+void attachFaceplateSwitches(igraphics::IGraphics& g, const FaceSwitchAction& action) {
     for (const FaceplateSwitch& s : Switches) {
         // The button shows frame 1 while its value is 1, from press to release.
         auto onChange = [action, which = s.which](igraphics::IControl* button) {

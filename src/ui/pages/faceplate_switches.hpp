@@ -12,6 +12,6 @@ namespace vornix::ui {
 // A switch went down (`down`) or came up.
 using FaceSwitchAction = std::function<void(FaceSwitch which, bool down)>;
 
-void attachFaceplateSwitches(igraphics::IGraphics& g, FaceSwitchAction action);
+void attachFaceplateSwitches(igraphics::IGraphics& g, const FaceSwitchAction& action);
 
 }  // namespace vornix::ui

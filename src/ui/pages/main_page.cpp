@@ -86,7 +86,7 @@ void attachReadout(IGraphics& g) {
 // A press on a picture button that is not lit picks its model or type; the
 // release, and a press on the lit one, change nothing but keep the lit one lit.
 ButtonAction pickOnPress(GraphicsView& view, int firstTag, int (BlockPanel::*lit)() const,
-                         void (BlockPanel::*select)(int), std::function<void(int)> load) {
+                         void (BlockPanel::*select)(int), const std::function<void(int)>& load) {
     return [&view, firstTag, lit, select, load](IControl& button) {
         BlockPanel& panel = view.panel();
         const int choice = button.tag() - firstTag;
