@@ -185,6 +185,7 @@ void EditHistory::apply(const EditStep& step, bool forward) {
         target_.setParameterFromUser(c.index, forward ? c.after : c.before);
     } else {
         std::vector<ParamValue> values;
+        values.reserve(step.changes.size());
         for (const ParamChange& c : step.changes)
             values.push_back({c.index, forward ? c.after : c.before});
         const std::string name = !step.nameBefore ? target_.sound().presetName
@@ -294,6 +295,7 @@ bool EditHistory::bringBack(std::size_t which) {
 
 void EditHistory::restore(const AbandonedEdit& edit) {
     std::vector<ParamValue> values;
+    values.reserve(NumPresetParams);
     for (int i = 0; i < NumPresetParams; ++i)
         values.push_back({i, edit.values[static_cast<std::size_t>(i)]});
     applying_ = true;

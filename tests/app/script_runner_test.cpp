@@ -10,8 +10,8 @@
 #include <regex>
 #include <sstream>
 
-#include "temp_dir.hpp"
 #include "device/value_texts.hpp"
+#include "temp_dir.hpp"
 
 namespace vornix::app {
 namespace {
