@@ -128,7 +128,7 @@ std::string usageText() {
            "  --script FILE       the commands of FILE (- for standard input), one a line:\n"
            "                      click X Y, drag, wheel, key, type, wait MS, until online,\n"
            "                      answer, file, menu, print TAG, param INDEX, group NAME,\n"
-           "                      render (see README.md); exit 1 at a bad line\n"
+           "                      edit-menu, render (see README.md); exit 1 at a bad line\n"
            "  --port NAME         with --render-to or --headless: one MIDI port for both\n"
            "                      directions instead of the stored ones (a port's name or\n"
            "                      the start of one; see vornixctl ports)\n"

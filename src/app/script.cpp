@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 9> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 12> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -46,6 +46,9 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 9> MenuNames{{
     {"manual", MenuItem::Manual},
     {"monitor", MenuItem::Monitor},
     {"quit", MenuItem::Quit},
+    {"undo", MenuItem::Undo},
+    {"redo", MenuItem::Redo},
+    {"bring-back", MenuItem::BringBack},
 }};
 
 template <typename T, std::size_t N>
@@ -230,17 +233,7 @@ bool readRender(Args& a, Command& c) {
     return true;
 }
 
-bool readMonitor(Args& a, Command& c) {
-    constexpr std::array<std::pair<std::string_view, MonitorAction>, 3> Actions{{
-        {"print", MonitorAction::Print},
-        {"clear", MonitorAction::Clear},
-        {"save", MonitorAction::Save},
-    }};
-    if (!a.name(0, "monitor action", Actions, c.monitor)) return false;
-    const bool named = a.count() == 2;
-    if (c.monitor == MonitorAction::Save && !named) return a.fail("monitor save needs a file name");
-    if (c.monitor != MonitorAction::Save && named) return a.fail("usage: monitor print|clear");
-    if (named) c.text = a.word(1);
+bool readNothing(Args&, Command&) {
     return true;
 }
 
@@ -272,7 +265,7 @@ constexpr Grammar Commands[] = {
     {"param", Kind::Param, 1, 1, "param INDEX", readParam},
     {"group", Kind::Group, 1, 1, "group NAME", readGroup},
     {"render", Kind::Render, 1, 2, "render FILE.png [SCALE]", readRender},
-    {"monitor", Kind::Monitor, 1, 2, "monitor print|clear|save FILE", readMonitor},
+    {"edit-menu", Kind::EditMenu, 0, 0, "edit-menu", readNothing},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

@@ -9,6 +9,7 @@
 //   wait MS    until online [MS]             answer ok|cancel    file PATH|cancel
 //   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
 //   monitor print|clear|save FILE
+//   edit-menu
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -38,6 +39,7 @@ enum class Kind {
     Group,
     Render,
     Monitor,
+    EditMenu,
 };
 
 enum class Key {
@@ -72,7 +74,10 @@ enum class MenuItem {
     About,
     Manual,
     Monitor,
-    Quit
+    Quit,
+    Undo,
+    Redo,
+    BringBack
 };
 // The MIDI monitor's capture: its new lines on stdout, emptied, or saved
 // (.syx: the raw messages, else one decoded line each).

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/about.hpp"
+#include "app/edit_menu.hpp"
 #include "app/headless_editor.hpp"
 #include "app/manual.hpp"
 #include "app/png_file.hpp"
@@ -12,6 +13,7 @@
 #include "app/script_input.hpp"
 #include "app/script_platform.hpp"
 #include "app/script_readback.hpp"
+#include "app/script_words.hpp"
 #include "app/shortcuts.hpp"
 #include "ui/top_page.hpp"
 
@@ -65,8 +67,28 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
         case script::MenuItem::Monitor:
         case script::MenuItem::Quit:
             break;
+        case script::MenuItem::Undo:
+            runEditAction(editor, EditAction::Undo);
+            break;
+        case script::MenuItem::Redo:
+            runEditAction(editor, EditAction::Redo);
+            break;
+        case script::MenuItem::BringBack:
+            runEditAction(editor, EditAction::BringBack);
+            break;
     }
     return item != script::MenuItem::Quit;
+}
+
+// menu undo|redo|bring-back enabled=0|1 text="...", one line per item.
+void printEditMenu(const VornixControl& editor, std::ostream& out) {
+    for (const EditMenuItem& item : editMenuItems(editor)) {
+        const char* name = item.action == EditAction::Undo   ? "undo"
+                           : item.action == EditAction::Redo ? "redo"
+                                                             : "bring-back";
+        out << "menu " << name << " enabled=" << item.enabled
+            << " text=" << script::quoted(item.text) << std::endl;
+    }
 }
 
 class Runner {
@@ -160,6 +182,9 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             return print(readParam(headless_.window(), headless_.editor(), c.number), error);
         case Kind::Group:
             return print(readGroup(headless_.window(), c.text), error);
+        case Kind::EditMenu:
+            printEditMenu(headless_.editor(), out_);
+            return true;
         case Kind::Render:
             if (writePng(graphics, c.scale.value_or(graphics.drawScale()), c.text)) return true;
             error = "cannot write " + c.text;
@@ -172,7 +197,10 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
 // what it leaves goes to the window's shortcuts, and anything else is dropped.
 void Runner::key(const script::Command& c, bool& quit) {
     if (c.editingKey && pressKey(headless_.graphics(), c.key)) return;
-    if (const auto command = shortcutFor(c.text)) quit = !runShortcut(*command);
+    const auto command = shortcutFor(c.text);
+    if (!command) return;
+    if (editsTheSound(*command) && headless_.graphics().textEntry().isOpen()) return;
+    quit = !runShortcut(*command);
 }
 
 bool Runner::runShortcut(WindowCommand command) {
@@ -190,6 +218,12 @@ bool Runner::runShortcut(WindowCommand command) {
             return true;
         case WindowCommand::Monitor:
             printMonitor();
+            return true;
+        case WindowCommand::Undo:
+            runEditAction(headless_.editor(), EditAction::Undo);
+            return true;
+        case WindowCommand::Redo:
+            runEditAction(headless_.editor(), EditAction::Redo);
             return true;
     }
     return true;

@@ -66,7 +66,16 @@ class SoundEvents {
     virtual void readoutShown(bool /*shown*/) {}
     // The device's current preset moved to another slot (the list selection).
     virtual void presetSelected(int /*slot*/) {}
+    // A preset from the device is about to replace the sound: its values
+    // follow as a block, then presetApplied.
+    virtual void presetArriving(int /*slot*/) {}
     virtual void presetApplied(const AppliedPreset& /*preset*/) {}
+    // Undo, redo or a brought-back edit put values back: the amplifier model
+    // and ambience type recognised from the sound now (as in AppliedPreset).
+    virtual void soundRestored(int /*ampModel*/, int /*ambienceType*/) {}
+    // What Undo, Redo and Bring Back offer changed (a step, an undo, a recall
+    // that threw an edit away, the link going on or off line).
+    virtual void editHistoryChanged() {}
     // A store was confirmed by the device and cached.
     virtual void presetStored(int /*slot*/) {}
     // The sound differs from the stored preset, or no longer does.

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "device/value_texts.hpp"
 #include "ui/block_navigation.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 
