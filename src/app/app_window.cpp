@@ -116,6 +116,14 @@ GtkWidget* MainWindow::buildMenuBar() {
     menuItems_[std::size_t(WindowCommand::Quit)] =
         addItem(file, "_Quit", [this] { run(WindowCommand::Quit); });
 
+    editMenu_ = std::make_unique<EditMenuBar>(editor_, bar);
+    menuItems_[std::size_t(WindowCommand::Undo)] = editMenu_->undoItem();
+    menuItems_[std::size_t(WindowCommand::Redo)] = editMenu_->redoItem();
+
+    GtkWidget* view = addPopup(bar, "_View");
+    menuItems_[std::size_t(WindowCommand::Monitor)] =
+        addItem(view, "MIDI _Monitor", [this] { run(WindowCommand::Monitor); });
+
     GtkWidget* help = addPopup(bar, "_Help");
     addItem(help, "_About", [this] {
         if (commands_.about) commands_.about();
@@ -133,10 +141,13 @@ void MainWindow::connectShortcuts(GtkAccelGroup* accelerators) {
     for (const Shortcut& shortcut : Shortcuts) {
         const Chord chord = splitChord(shortcut.chord);
         const guint key = gdk_keyval_from_name(std::string(chord.key).c_str());
-        const auto modifiers = chord.control ? GDK_CONTROL_MASK : GdkModifierType(0);
+        const auto modifiers = GdkModifierType((chord.control ? GDK_CONTROL_MASK : 0) |
+                                               (chord.shift ? GDK_SHIFT_MASK : 0));
         if (GtkWidget* item = menuItems_[std::size_t(shortcut.command)]) {
+            // A second chord of the same command (Ctrl+Y beside Ctrl+Shift+Z) works unlabelled.
+            const bool first = chordOf(shortcut.command) == shortcut.chord;
             gtk_widget_add_accelerator(item, "activate", accelerators, key, modifiers,
-                                       GTK_ACCEL_VISIBLE);
+                                       first ? GTK_ACCEL_VISIBLE : GtkAccelFlags(0));
             continue;
         }
         GClosure* closure = g_cclosure_new(
@@ -165,6 +176,15 @@ void MainWindow::run(WindowCommand command) {
         case WindowCommand::Manual:
             if (commands_.manual) commands_.manual();
             break;
+        case WindowCommand::Monitor:
+            if (commands_.monitor) commands_.monitor();
+            break;
+        case WindowCommand::Undo:
+            runEditAction(editor_, EditAction::Undo);
+            break;
+        case WindowCommand::Redo:
+            runEditAction(editor_, EditAction::Redo);
+            break;
     }
 }
 
@@ -177,6 +197,8 @@ void MainWindow::openContent() {
     graphics_ = &content_->graphics();
     graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
     editor_.link().events().add(title_);
+    editor_.link().events().add(*editMenu_);
+    editMenu_->refresh();
     if (editor_.connection().online())
         title_.identified(editor_.connection().device().version(),
                           editor_.connection().device().serial);
@@ -189,6 +211,7 @@ void MainWindow::closeContent() {
     if (snapSource_ != 0) g_source_remove(snapSource_);
     snapSource_ = 0;
     editor_.link().events().remove(title_);
+    editor_.link().events().remove(*editMenu_);
     editor_.setQueuedValueSink(nullptr);
     editor_.uiClosed();
     platform_.onResize = nullptr;

@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/edit_menu_bar.hpp"
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
 #include "app/shortcuts.hpp"
@@ -37,6 +38,7 @@ struct WindowCommands {
     std::function<void()> preferences;
     std::function<void()> about;
     std::function<void()> manual;
+    std::function<void()> monitor;
     // The window is gone and its content closed (the editor's uiClosed ran).
     std::function<void()> closed;
 };
@@ -107,6 +109,7 @@ class MainWindow {
     GtkWidget* area_ = nullptr;
     std::array<GtkWidget*, WindowCommandCount> menuItems_{};  // by WindowCommand
     TitleFollower title_;
+    std::unique_ptr<EditMenuBar> editMenu_;
     // While the content takes its scale from the window's size, the window
     // does not follow the content back.
     bool followingWindow_ = false;

@@ -1,5 +1,6 @@
 // Drawing and input of the main window's content area.
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "app/app_window.hpp"
@@ -61,6 +62,16 @@ std::optional<igraphics::EKey> editingKey(guint keyval) {
         default:
             return std::nullopt;
     }
+}
+
+// The chord as the shortcut table writes it ("ctrl+shift+z").
+std::string chordOfKey(const GdkEventKey* event) {
+    const gchar* name = gdk_keyval_name(gdk_keyval_to_lower(event->keyval));
+    if (!name) return {};
+    std::string chord;
+    if (event->state & GDK_CONTROL_MASK) chord += "ctrl+";
+    if (event->state & GDK_SHIFT_MASK) chord += "shift+";
+    return chord + name;
 }
 
 // Ctrl with A, X, C or V edits the open text entry, as in any desktop entry.
@@ -270,6 +281,9 @@ gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
         self->queueDirty();
         return TRUE;
     }
+    // Undo and Redo act on the sound, never on the name being typed.
+    if (const auto command = shortcutFor(chordOfKey(event)); command && editsTheSound(*command))
+        return g.textEntry().isOpen() ? TRUE : FALSE;
     if (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) return FALSE;
     bool used = false;
     if (const auto key = editingKey(event->keyval)) {

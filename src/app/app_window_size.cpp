@@ -75,8 +75,9 @@ void MainWindow::contentOrigin(double& x, double& y) const {
     x = y = 0.0;
     if (!graphics_ || !area_) return;
     const Size content = contentSize(graphics_->drawScale());
-    x = std::max(0, gtk_widget_get_allocated_width(area_) - content.width) / 2;
-    y = std::max(0, gtk_widget_get_allocated_height(area_) - content.height) / 2;
+    // Whole pixels, so the content is not drawn between two.
+    x = double(std::max(0, gtk_widget_get_allocated_width(area_) - content.width) / 2);
+    y = double(std::max(0, gtk_widget_get_allocated_height(area_) - content.height) / 2);
 }
 
 void MainWindow::onAreaAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {

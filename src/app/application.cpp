@@ -11,6 +11,7 @@
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
 #include "app/manual.hpp"
+#include "app/monitor_window.hpp"
 #include "app/preferences_dialog.hpp"
 #include "app/single_instance.hpp"
 
@@ -24,7 +25,8 @@ constexpr int ExitStartupFailed = 1;
 StackOptions stackOptions(const Options& options) {
     StackOptions stack;
     stack.simulator = options.simulator;
-    if (options.trace) stack.trace = &std::cerr;
+    stack.traceMode = options.trace;
+    stack.trace = &std::cerr;
     return stack;
 }
 
@@ -50,6 +52,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     GtkPlatform platform(loop);
     std::unique_ptr<EditorStack> stack;
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MonitorWindow> monitor;
     try {
         // Messages of the host's start-up (an audio device that failed) wait for the window.
         stack = std::make_unique<EditorStack>(
@@ -62,7 +65,13 @@ int runApplication(const Options& options, int& argc, char**& argv) {
         commands.preferences = [&] { runPreferencesDialog(window->window(), stack->host()); };
         commands.about = [&] { showAbout(stack->editor(), window->view(), platform); };
         commands.manual = [&] { openManual(folder, platform); };
+        commands.monitor = [&] {
+            if (!monitor)
+                monitor = std::make_unique<MonitorWindow>(stack->capture(), folder.root());
+            monitor->present(window->window());
+        };
         commands.closed = [&] {
+            monitor.reset();
             stack->shutDown();
             gtk_main_quit();
         };
@@ -84,6 +93,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
 
     gtk_main();
 
+    monitor.reset();
     window.reset();
     stack.reset();
     return ExitOk;

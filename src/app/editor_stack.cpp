@@ -15,7 +15,9 @@ namespace vornix::app {
 
 EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Platform& platform,
                          const StackOptions& options, host::Host::MessageHook hostMessage)
-    : options_(options) {
+    : options_(options),
+      trace_(options.traceMode, options.trace, [&loop] { return loop.now(); }),
+      capture_(std::make_unique<TrafficCapture>(loop)) {
     // With the simulated pedal, whatever arrives on the stored MIDI ports
     // belongs to another device and is not the editor's to handle.
     host::Host::Deliver fromPorts;
@@ -29,6 +31,7 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
     host_ = std::make_unique<host::Host>(folder.root(), loop, std::move(fromPorts),
                                          std::move(hostMessage), hostOptions);
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
+    editor_->link().events().add(*capture_);
     if (!options.simulator) {
         host_->setPortHook([this](const auto& changes) { portsChanged(changes); });
         host_->setReachableHook([this] { editor_->connection().identifyNow(); });
@@ -53,18 +56,14 @@ EditorStack::~EditorStack() {
 }
 
 bool EditorStack::send(std::span<const std::uint8_t> message) {
-    trace("> ", message);
+    trace_.sent(message);
     return simulatorConnection_ ? simulatorConnection_->send(message)
                                 : host_->sendToDevice(message);
 }
 
 void EditorStack::deliver(std::span<const std::uint8_t> message) {
-    trace("< ", message);
+    trace_.received(message);
     if (editor_) editor_->sysExReceived(message);
-}
-
-void EditorStack::trace(const char* direction, std::span<const std::uint8_t> message) {
-    if (options_.trace) *options_.trace << direction << sysex::toHex(message) << std::endl;
 }
 
 // The pedal unplugged: offline at once, as RECONNECT does, instead of a

@@ -14,11 +14,13 @@
 #include <vector>
 
 #include "core/platform.hpp"
+#include "core/traffic_capture.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/event_loop.hpp"
 #include "host/device_connection.hpp"
 #include "host/device_presence.hpp"
 #include "host/host.hpp"
+#include "host/trace_writer.hpp"
 #include "storage/data_folder.hpp"
 
 namespace vornix::host {
@@ -30,7 +32,8 @@ namespace vornix::app {
 struct StackOptions {
     bool simulator = false;
     bool audio = true;
-    // Every SysEx message both ways, as vornixctl --trace prints it.
+    // Every SysEx message both ways, as vornixctl --trace prints it, on `trace`.
+    host::TraceMode traceMode = host::TraceMode::Off;
     std::ostream* trace = nullptr;
     // Opened instead of the stored ports for this run; settings.ini keeps its
     // names. Empty: the stored ports.
@@ -58,15 +61,18 @@ class EditorStack {
     VornixControl& editor() { return *editor_; }
     host::Host& host() { return *host_; }
     host::BuiltInPedal* pedal() { return pedal_.get(); }
+    // The editor's traffic since the start, for the MIDI monitor.
+    TrafficCapture& capture() { return *capture_; }
 
   private:
     void deliver(std::span<const std::uint8_t> message);
     bool send(std::span<const std::uint8_t> message);
-    void trace(const char* direction, std::span<const std::uint8_t> message);
     void openNamedPorts();
     void portsChanged(const std::vector<host::PortChange>& changes);
 
     StackOptions options_;
+    host::TraceWriter trace_;
+    std::unique_ptr<TrafficCapture> capture_;
     std::unique_ptr<host::Host> host_;
     std::unique_ptr<VornixControl> editor_;
     std::unique_ptr<host::BuiltInPedal> pedal_;

@@ -67,6 +67,11 @@ gboolean GLibEventLoop::onTimer(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
+std::int64_t GLibEventLoop::now() const {
+    constexpr gint64 MicrosecondsPerMillisecond = 1000;
+    return (g_get_monotonic_time() - startMicroseconds_) / MicrosecondsPerMillisecond;
+}
+
 void GLibEventLoop::post(Task fn) {
     std::lock_guard lock(postMutex_);
     posted_.push_back(std::move(fn));

@@ -29,6 +29,7 @@ class GLibEventLoop : public EventLoop {
     TimerId after(int milliseconds, Task fn) override;
     void cancel(TimerId id) override;
     void post(Task fn) override;
+    std::int64_t now() const override;
 
     bool inCallback() const { return depth_ > 0; }
     std::size_t timerCount() const { return sources_.size(); }
@@ -52,6 +53,7 @@ class GLibEventLoop : public EventLoop {
     std::mutex postMutex_;
     std::deque<Task> posted_;
     guint postSource_ = 0;
+    const gint64 startMicroseconds_ = g_get_monotonic_time();
 };
 
 }  // namespace vornix::app

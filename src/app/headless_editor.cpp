@@ -20,7 +20,8 @@ StackOptions stackOptions(const Options& options) {
     stack.simulator = options.simulator;
     // No sound card needed, and no message about a missing one.
     stack.audio = false;
-    if (options.trace) stack.trace = &std::cerr;
+    stack.traceMode = options.trace;
+    stack.trace = &std::cerr;
     stack.inPort = options.inPort;
     stack.outPort = options.outPort;
     return stack;

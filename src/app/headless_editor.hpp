@@ -37,6 +37,7 @@ class HeadlessEditor {
     bool virtualTime() const { return virtualLoop_ != nullptr; }
 
     VornixControl& editor() { return stack_->editor(); }
+    TrafficCapture& capture() { return stack_->capture(); }
     ui::EditorWindow& window() { return *window_; }
     igraphics::IGraphics& graphics() { return window_->graphics(); }
 

@@ -62,8 +62,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         };
         if (arg == "--simulator") {
             options.simulator = true;
-        } else if (arg == "--trace") {
-            options.trace = true;
+        } else if (const auto trace = host::traceOption(arg)) {
+            options.trace = *trace;
         } else if (arg == "--headless") {
             options.headless = true;
         } else if (arg == "--script") {
@@ -128,7 +128,7 @@ std::string usageText() {
            "  --script FILE       the commands of FILE (- for standard input), one a line:\n"
            "                      click X Y, drag, wheel, key, type, wait MS, until online,\n"
            "                      answer, file, menu, print TAG, param INDEX, group NAME,\n"
-           "                      render (see README.md); exit 1 at a bad line\n"
+           "                      edit-menu, render (see README.md); exit 1 at a bad line\n"
            "  --port NAME         with --render-to or --headless: one MIDI port for both\n"
            "                      directions instead of the stored ones (a port's name or\n"
            "                      the start of one; see vornixctl ports)\n"
@@ -137,11 +137,13 @@ std::string usageText() {
            "  --data-dir DIR      the data folder (settings, cache, manual)\n"
            "  --trace             print every SysEx message on stderr: \"> \" and the hex\n"
            "                      bytes for sent, \"< \" for received\n"
+           "  --trace=decoded     the same with the time and each message in words:\n"
+           "                      \"12.345 > request preset 12  F0 00 51 ...\"\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"
            "DEVICE is --simulator, --port NAME or --in NAME --out NAME; OPTION is --data-dir\n"
-           "DIR or --trace. Without --data-dir\n"
+           "DIR or --trace[=decoded]. Without --data-dir\n"
            "the data folder is $VORNIX_DATA_DIR, else $XDG_DATA_HOME/VornixControl\n"
            "(~/.local/share/VornixControl).\n"
            "\n"
@@ -149,6 +151,7 @@ std::string usageText() {
            "  Ctrl+Q              quit (File > Quit)\n"
            "  Ctrl+,              the MIDI ports (File > MIDI Settings...)\n"
            "  Escape              close the page on top, as its X or BACK does\n"
+           "  Ctrl+M              the MIDI monitor (View > MIDI Monitor)\n"
            "  F1                  the manual (Help > Read Manual)\n";
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/trace_writer.hpp"
 #include "storage/data_folder.hpp"
 
 namespace vornix::app {
@@ -17,7 +18,8 @@ struct Options {
     bool simulator = false;
     bool help = false;
     bool version = false;
-    bool trace = false;                // --trace: every SysEx message both ways on stderr
+    // --trace (plain) or --trace=decoded: every SysEx message both ways on stderr
+    host::TraceMode trace = host::TraceMode::Off;
     std::string renderTo;              // --render-to FILE.png: draw without a display
     std::optional<double> scale;       // --scale S, for --render-to
     bool headless = false;             // --headless: no display, driven by --script

@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 8> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 12> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -44,7 +44,11 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 8> MenuNames{{
     {"export-bank", MenuItem::ExportBank},
     {"about", MenuItem::About},
     {"manual", MenuItem::Manual},
+    {"monitor", MenuItem::Monitor},
     {"quit", MenuItem::Quit},
+    {"undo", MenuItem::Undo},
+    {"redo", MenuItem::Redo},
+    {"bring-back", MenuItem::BringBack},
 }};
 
 template <typename T, std::size_t N>
@@ -229,6 +233,10 @@ bool readRender(Args& a, Command& c) {
     return true;
 }
 
+bool readNothing(Args&, Command&) {
+    return true;
+}
+
 struct Grammar {
     std::string_view name;
     Kind kind;
@@ -257,6 +265,7 @@ constexpr Grammar Commands[] = {
     {"param", Kind::Param, 1, 1, "param INDEX", readParam},
     {"group", Kind::Group, 1, 1, "group NAME", readGroup},
     {"render", Kind::Render, 1, 2, "render FILE.png [SCALE]", readRender},
+    {"edit-menu", Kind::EditMenu, 0, 0, "edit-menu", readNothing},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

@@ -8,6 +8,8 @@
 //   wheel X Y N [shift|ctrl]                 key NAME|CHORD    type TEXT
 //   wait MS    until online [MS]             answer ok|cancel    file PATH|cancel
 //   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
+//   monitor print|clear|save FILE
+//   edit-menu
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -36,6 +38,8 @@ enum class Kind {
     Param,
     Group,
     Render,
+    Monitor,
+    EditMenu,
 };
 
 enum class Key {
@@ -69,8 +73,15 @@ enum class MenuItem {
     ExportBank,
     About,
     Manual,
-    Quit
+    Monitor,
+    Quit,
+    Undo,
+    Redo,
+    BringBack
 };
+// The MIDI monitor's capture: its new lines on stdout, emptied, or saved
+// (.syx: the raw messages, else one decoded line each).
+enum class MonitorAction { Print, Clear, Save };
 
 // The logical window the coordinates are in (the drawing context's).
 inline constexpr float WindowWidth = 1920.f;
@@ -96,6 +107,7 @@ struct Command {
     // (the key's name is then in `text`, as it is for every key).
     bool editingKey = true;
     MenuItem menu = MenuItem::About;
+    MonitorAction monitor = MonitorAction::Print;
     bool ok = true;    // answer ok; for file, false means cancel
     std::string text;  // typed text, file path, group name, picture file
     std::optional<double> scale;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/about.hpp"
+#include "app/edit_menu.hpp"
 #include "app/headless_editor.hpp"
 #include "app/manual.hpp"
 #include "app/png_file.hpp"
@@ -12,6 +13,7 @@
 #include "app/script_input.hpp"
 #include "app/script_platform.hpp"
 #include "app/script_readback.hpp"
+#include "app/script_words.hpp"
 #include "app/shortcuts.hpp"
 #include "ui/top_page.hpp"
 
@@ -62,10 +64,31 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
         case script::MenuItem::Manual:
             openManual(folder, platform);
             break;
+        case script::MenuItem::Monitor:
         case script::MenuItem::Quit:
-            return false;
+            break;
+        case script::MenuItem::Undo:
+            runEditAction(editor, EditAction::Undo);
+            break;
+        case script::MenuItem::Redo:
+            runEditAction(editor, EditAction::Redo);
+            break;
+        case script::MenuItem::BringBack:
+            runEditAction(editor, EditAction::BringBack);
+            break;
     }
-    return true;
+    return item != script::MenuItem::Quit;
+}
+
+// menu undo|redo|bring-back enabled=0|1 text="...", one line per item.
+void printEditMenu(const VornixControl& editor, std::ostream& out) {
+    for (const EditMenuItem& item : editMenuItems(editor)) {
+        const char* name = item.action == EditAction::Undo   ? "undo"
+                           : item.action == EditAction::Redo ? "redo"
+                                                             : "bring-back";
+        out << "menu " << name << " enabled=" << item.enabled
+            << " text=" << script::quoted(item.text) << std::endl;
+    }
 }
 
 class Runner {
@@ -86,12 +109,16 @@ class Runner {
     void key(const script::Command& c, bool& quit);
     // False for Quit.
     bool runShortcut(WindowCommand command);
+    bool monitor(const script::Command& c, std::string& error);
+    // The window's monitor shows every message; a script sees the lines it has not printed yet.
+    void printMonitor();
 
     HeadlessEditor& headless_;
     ScriptPlatform& platform_;
     storage::DataFolder folder_;
     std::ostream& out_;
     ScriptPointer pointer_;
+    std::uint64_t monitorPrinted_ = 0;  // the sequence after the last line printed
 };
 
 bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
@@ -143,9 +170,12 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             platform_.queueFile(c.ok ? std::optional<std::string>(c.text) : std::nullopt);
             return true;
         case Kind::Menu:
+            if (c.menu == script::MenuItem::Monitor) printMonitor();
             quit = !runMenu(headless_, platform_, folder_, c.menu);
             headless_.settle();
             return true;
+        case Kind::Monitor:
+            return monitor(c, error);
         case Kind::Print:
             return print(readTag(headless_.window(), ui::ControlTag{c.number}), error);
         case Kind::Param:
@@ -153,6 +183,9 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
                          error);
         case Kind::Group:
             return print(readGroup(headless_.window(), c.text), error);
+        case Kind::EditMenu:
+            printEditMenu(headless_.editor(), out_);
+            return true;
         case Kind::Render:
             if (writePng(graphics, c.scale.value_or(graphics.drawScale()), c.text)) return true;
             error = "cannot write " + c.text;
@@ -165,7 +198,10 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
 // what it leaves goes to the window's shortcuts, and anything else is dropped.
 void Runner::key(const script::Command& c, bool& quit) {
     if (c.editingKey && pressKey(headless_.graphics(), c.key)) return;
-    if (const auto command = shortcutFor(c.text)) quit = !runShortcut(*command);
+    const auto command = shortcutFor(c.text);
+    if (!command) return;
+    if (editsTheSound(*command) && headless_.graphics().textEntry().isOpen()) return;
+    quit = !runShortcut(*command);
 }
 
 bool Runner::runShortcut(WindowCommand command) {
@@ -181,8 +217,43 @@ bool Runner::runShortcut(WindowCommand command) {
         case WindowCommand::Manual:
             openManual(folder_, platform_);
             return true;
+        case WindowCommand::Monitor:
+            printMonitor();
+            return true;
+        case WindowCommand::Undo:
+            runEditAction(headless_.editor(), EditAction::Undo);
+            return true;
+        case WindowCommand::Redo:
+            runEditAction(headless_.editor(), EditAction::Redo);
+            return true;
     }
     return true;
+}
+
+bool Runner::monitor(const script::Command& c, std::string& error) {
+    TrafficCapture& capture = headless_.capture();
+    switch (c.monitor) {
+        case script::MonitorAction::Print:
+            printMonitor();
+            return true;
+        case script::MonitorAction::Clear:
+            capture.clear();
+            return true;
+        case script::MonitorAction::Save: {
+            const Result saved = saveCapture(c.text, capture.all());
+            error = saved.error();
+            return saved.ok();
+        }
+    }
+    return true;
+}
+
+void Runner::printMonitor() {
+    const TrafficCapture& capture = headless_.capture();
+    for (const CapturedMessage* message : capture.from(monitorPrinted_))
+        out_ << message->line() << '\n';
+    out_.flush();
+    monitorPrinted_ = capture.nextSequence();
 }
 
 bool Runner::print(const Reading& reading, std::string& error) {

@@ -5,12 +5,26 @@ namespace vornix::app {
 namespace {
 
 constexpr std::string_view ControlPrefix = "ctrl+";
+constexpr std::string_view ShiftPrefix = "shift+";
+
+bool take(std::string_view& chord, std::string_view prefix) {
+    if (!chord.starts_with(prefix)) return false;
+    chord.remove_prefix(prefix.size());
+    return true;
+}
 
 }  // namespace
 
 Chord splitChord(std::string_view chord) {
-    if (chord.starts_with(ControlPrefix)) return {true, chord.substr(ControlPrefix.size())};
-    return {false, chord};
+    Chord parts;
+    parts.control = take(chord, ControlPrefix);
+    parts.shift = take(chord, ShiftPrefix);
+    parts.key = chord;
+    return parts;
+}
+
+bool editsTheSound(WindowCommand command) {
+    return command == WindowCommand::Undo || command == WindowCommand::Redo;
 }
 
 std::optional<WindowCommand> shortcutFor(std::string_view chord) {

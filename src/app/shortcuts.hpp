@@ -1,9 +1,10 @@
 #pragma once
 // The window's keyboard shortcuts, one table for the GTK window and for the
 // script's "key": a new accelerator is one line here. A chord is an X key
-// name ("F1", "Escape", "comma"), with "ctrl+" in front when Control is held,
-// as xdotool writes it. Keys reach an open text entry or menu first; only
-// what it leaves reaches these.
+// name ("F1", "Escape", "comma"), with "ctrl+" and then "shift+" in front
+// when Control and Shift are held, as xdotool writes it. Keys reach an open
+// text entry or menu first; only what it leaves reaches these. A command with
+// several chords shows the first beside its menu item.
 #include <array>
 #include <optional>
 #include <string>
@@ -16,32 +17,43 @@ enum class WindowCommand {
     Quit,         // File > Quit
     ClosePage,    // the X or BACK of the page on top
     Manual,       // Help > Read Manual
+    Monitor,      // View > MIDI Monitor
+    Undo,         // Edit > Undo
+    Redo,         // Edit > Redo
 };
-inline constexpr std::size_t WindowCommandCount = 4;
+inline constexpr std::size_t WindowCommandCount = 7;
 
 struct Shortcut {
     std::string_view chord;
     WindowCommand command;
 };
 
-inline constexpr std::array<Shortcut, 4> Shortcuts{{
+inline constexpr std::array<Shortcut, 8> Shortcuts{{
     {"ctrl+comma", WindowCommand::Preferences},
     {"ctrl+q", WindowCommand::Quit},
     {"Escape", WindowCommand::ClosePage},
     {"F1", WindowCommand::Manual},
+    {"ctrl+m", WindowCommand::Monitor},
+    {"ctrl+z", WindowCommand::Undo},
+    {"ctrl+shift+z", WindowCommand::Redo},
+    {"ctrl+y", WindowCommand::Redo},
 }};
 
-// A chord taken apart: whether Control is held, and the key's X name.
+// A chord taken apart: whether Control and Shift are held, and the key's X name.
 struct Chord {
     bool control = false;
+    bool shift = false;
     std::string_view key;
 };
+
+// Undo and Redo belong to the sound: while a text entry is open they do nothing.
+bool editsTheSound(WindowCommand command);
 
 Chord splitChord(std::string_view chord);
 std::optional<WindowCommand> shortcutFor(std::string_view chord);
 // The chord of a command, for its menu item's accelerator.
 std::optional<std::string_view> chordOf(WindowCommand command);
-// "ctrl+comma, ctrl+q, Escape, F1", for messages.
+// "ctrl+comma, ctrl+q, Escape, F1, ctrl+m", for messages.
 std::string shortcutNames();
 
 }  // namespace vornix::app

@@ -3,7 +3,8 @@
 namespace vornix::cli {
 
 const char* usageText() {
-    return "Usage: vornixctl [TRANSPORT] [--data-dir DIR] [--trace] [--yes] COMMAND [ARGS]\n"
+    return "Usage: vornixctl [TRANSPORT] [--data-dir DIR] [--trace[=decoded]] [--yes] COMMAND "
+           "[ARGS]\n"
            "\n"
            "The Vornix bass preamp pedal on the command line.\n"
            "\n"
@@ -19,6 +20,8 @@ const char* usageText() {
            "  --data-dir DIR       the data folder (settings, cache)\n"
            "  --trace              print every SysEx message on stderr (\"> \" sent, \"< \"\n"
            "                       received)\n"
+           "  --trace=decoded      the same with the time in seconds and each message in\n"
+           "                       words: \"12.345 > request preset 12  F0 00 51 ...\"\n"
            "  --yes                answer yes to the questions of restore and reset\n"
            "  --help               print this text and exit\n"
            "  --version            print the program's version and exit\n"
@@ -29,7 +32,8 @@ const char* usageText() {
            "  get INDEX               print a parameter of the current sound\n"
            "  set INDEX VALUE         change a parameter on the device\n"
            "  select N | store N      recall preset N, or store the current sound into N\n"
-           "  monitor                 print every message both ways until interrupted\n"
+           "  monitor                 print every message both ways, decoded, until\n"
+           "                          interrupted (with --trace: the plain hex lines)\n"
            "  ports                   list the MIDI ports of this computer\n"
            "  ports --use IN OUT      store the MIDI input and output (a port's name, the\n"
            "                          start of one, or off) in settings.ini, for the editor\n"
@@ -76,8 +80,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             out = arguments[++i];
             return true;
         };
-        if (a == "--trace") {
-            options.trace = true;
+        if (const auto trace = host::traceOption(a)) {
+            options.trace = *trace;
         } else if (a == "--yes" || a == "-y") {
             options.yes = true;
         } else if (!options.command.empty()) {

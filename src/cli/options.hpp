@@ -1,10 +1,12 @@
 #pragma once
 // The command line of vornixctl:
 //   vornixctl [--simulator | --stdio | --port NAME | --in NAME --out NAME]
-//             [--data-dir DIR] [--trace] [--yes] COMMAND [ARGS]
+//             [--data-dir DIR] [--trace[=decoded]] [--yes] COMMAND [ARGS]
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "host/trace_writer.hpp"
 
 namespace vornix::cli {
 
@@ -16,7 +18,7 @@ struct Options {
     std::string inPort;
     std::string outPort;
     std::string dataDir;  // empty: VORNIX_DATA_DIR or the per-user folder
-    bool trace = false;
+    host::TraceMode trace = host::TraceMode::Off;
     bool yes = false;
     std::string command;
     std::vector<std::string> args;

@@ -78,15 +78,22 @@ Session::Session(const Options& options, SessionMode mode, std::ostream& human, 
     platform_.assumeYes = options.yes;
     platform_.canAsk = options.transport != Transport::Stdio;
     const storage::DataFolder folder = dataFolderFor(options);
-    // monitor prints the traffic as its data; --trace shows it next to any command.
-    if (mode.watchesTraffic)
-        trace_ = options.transport == Transport::Stdio ? &std::cerr : &std::cout;
-    else if (options.trace)
-        trace_ = &std::cerr;
+    // monitor prints the traffic as its data, decoded unless the plain --trace
+    // asks for the hex lines; --trace shows it next to any command.
+    const bool monitoring = mode.watchesTraffic;
+    std::ostream* traceOut = !monitoring                             ? &std::cerr
+                             : options.transport == Transport::Stdio ? &std::cerr
+                                                                     : &std::cout;
+    const host::TraceMode traceMode = !monitoring ? options.trace
+                                      : options.trace == host::TraceMode::Plain
+                                          ? host::TraceMode::Plain
+                                          : host::TraceMode::Decoded;
+    trace_ =
+        std::make_unique<host::TraceWriter>(traceMode, traceOut, [this] { return loop_.now(); });
     if (!openTransport(options, error)) return;
     editor_ = std::make_unique<VornixControl>(loop_, folder, platform_);
     editor_->link().setSender([this](std::span<const std::uint8_t> m) {
-        traceMessage("> ", m);
+        trace_->sent(m);
         return sendRaw_(m);
     });
     editor_->link().events().add(*this);
@@ -108,13 +115,9 @@ Session::~Session() {
 }
 
 void Session::deliver(std::span<const std::uint8_t> message) {
-    traceMessage("< ", message);
+    trace_->received(message);
     received();
     if (editor_) editor_->sysExReceived(message);
-}
-
-void Session::traceMessage(const char* direction, std::span<const std::uint8_t> message) {
-    if (trace_) *trace_ << direction << sysex::toHex(message) << std::endl;
 }
 
 bool Session::openTransport(const Options& options, std::string& error) {
@@ -283,7 +286,7 @@ void Session::message(const std::string& text) {
 }
 
 void Session::note(const std::string& text) {
-    if (trace_) *trace_ << "# " << text << std::endl;
+    trace_->note(text);
 }
 
 void Session::versionRefused(const std::string& text) {

@@ -15,6 +15,7 @@
 #include "host/device_connection.hpp"
 #include "host/plain_event_loop.hpp"
 #include "host/port_watch.hpp"
+#include "host/trace_writer.hpp"
 #include "storage/data_folder.hpp"
 
 namespace vornix::host {
@@ -103,7 +104,6 @@ class Session : public LinkEvents, public TransferEvents, public MessageEvents {
     bool openTransport(const Options& options, std::string& error);
     bool openStoredPorts(const Options& options, std::string& error);
     void deliver(std::span<const std::uint8_t> message);
-    void traceMessage(const char* direction, std::span<const std::uint8_t> message);
     void received();
     void portsChanged(const std::vector<host::PortChange>& changes);
     // Both MIDI ports of the device are open.
@@ -122,7 +122,7 @@ class Session : public LinkEvents, public TransferEvents, public MessageEvents {
     std::unique_ptr<host::Host> host_;
     std::unique_ptr<host::PortWatch> watch_;
     std::function<bool(std::span<const std::uint8_t>)> sendRaw_;
-    std::ostream* trace_ = nullptr;
+    std::unique_ptr<host::TraceWriter> trace_;
     std::unique_ptr<VornixControl> editor_;
     bool inputEnded_ = false;
     bool portGone_ = false;

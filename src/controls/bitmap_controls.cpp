@@ -81,6 +81,13 @@ void IBSliderControl::onRescale() {
 
 void IBSliderControl::onMouseDown(float, float, const IMouseMod&) {
     dragValue_ = getValue();
+    if (getUI() && paramIdx() >= 0)
+        getUI()->delegate().beginInformHostOfParamChangeFromUI(paramIdx());
+}
+
+void IBSliderControl::onMouseUp(float, float, const IMouseMod&) {
+    if (getUI() && paramIdx() >= 0)
+        getUI()->delegate().endInformHostOfParamChangeFromUI(paramIdx());
 }
 
 void IBSliderControl::onMouseDrag(float, float, float dX, float dY, const IMouseMod&) {

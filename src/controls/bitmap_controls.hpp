@@ -35,7 +35,9 @@ class IBSliderControl : public IControl {
     void draw(Painter& p) override;
     void onRescale() override;
     void onMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override;
+    // Press to release is one gesture for the plug-in (one step of its history).
     void onMouseDown(float x, float y, const IMouseMod& mod) override;
+    void onMouseUp(float x, float y, const IMouseMod& mod) override;
     void onMouseDblClick(float x, float y, const IMouseMod& mod) override;
     IRECT handleBounds() const;
 

@@ -23,7 +23,7 @@ inline constexpr std::array<double, 14> kFreqGraphGridFrequencies = {
 inline constexpr std::array<double, 9> kFreqGraphGridLevels = {-60, -40, -20, -12, -6,
                                                                0,   6,   12,  20};
 
-class IFreqResponseGraph : public IControl {
+class IFreqResponseGraph final : public IControl {
   public:
     // The curve and the readout box take `color`; the readout text takes
     // `textStyle`, and the grid labels its font at a larger size.

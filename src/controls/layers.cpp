@@ -130,8 +130,12 @@ double CornerResizer::scaleForDrag(float x, float y, const IRECT& window, double
 void CornerResizer::draw(Painter& p, const IRECT& window) const {
     if (!enabled()) return;
     const IRECT r = bounds(window);
-    for (float d = kResizerLineGap; d < size_; d += kResizerLineGap)
+    // Every multiple of the gap below the size.
+    const int lines = static_cast<int>(std::ceil(size_ / kResizerLineGap)) - 1;
+    for (int i = 1; i <= lines; ++i) {
+        const float d = float(i) * kResizerLineGap;
         p.drawLine(COLOR_DARK_GRAY, r.R - d, r.B - 1, r.R - 1, r.B - d, 1.5f);
+    }
 }
 
 }  // namespace igraphics

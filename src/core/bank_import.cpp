@@ -31,7 +31,7 @@ unsigned sumOf(ByteSpan bytes) {
 }  // namespace
 
 Result BankImport::start(const std::filesystem::path& path) {
-    if (const Result loaded = load(path); !loaded) return loaded;
+    if (Result loaded = load(path); !loaded) return loaded;
     presets_.clear();
     presetMessages_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) {

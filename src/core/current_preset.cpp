@@ -41,6 +41,7 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
         return;
     }
     currentPresetRetries_ = 0;
+    link_.events().emit(&SoundEvents::presetArriving, slot);
 
     sound_.BulkUpdate = true;
     std::array<int, NumPresetParams> received{};

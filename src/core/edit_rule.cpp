@@ -191,6 +191,30 @@ void VornixControl::loadAmbienceVoicing(int type) {
                  false);
 }
 
+// Undo and redo put several values back as a voicing sets them, and the name
+// with them: shown without sends, then the whole preset goes out. The values
+// land exactly, including the switches the edit rule derives from a level.
+void VornixControl::applyAsOnePreset(std::span<const ParamValue> values, const std::string& name) {
+    sound_.BulkUpdate = true;
+    for (const ParamValue& v : values) {
+        const iplug::IParam& p = *param(v.index);
+        setParameterFromDevice(v.index, (v.value - p.minimum()) / (p.maximum() - p.minimum()));
+    }
+    if (online())
+        for (const ParamValue& v : values)
+            sound_.EditValues[static_cast<std::size_t>(v.index)] = v.value;
+    sound_.BulkUpdate = false;
+    setModified(!std::equal(sound_.StoredValues.begin(), sound_.StoredValues.end(),
+                            sound_.EditValues.begin()));
+    if (name != sound_.presetName) renamePreset(name);
+    if (online()) sendPreset();
+}
+
+std::string VornixControl::parameterName(int index) const {
+    const iplug::IParam* p = param(index);
+    return p ? p->name() : std::string{};
+}
+
 void VornixControl::sendPreset() {
     const auto record =
         storage::buildPresetRecord(std::span(sound_.EditValues).first(NumPresetParams),

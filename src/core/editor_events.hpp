@@ -7,6 +7,7 @@
 // an empty default: a listener derives from the sections it cares about and
 // overrides what it needs. A new event is one declaration here plus the
 // listeners that want it; EventHub fans it out to every listener.
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -65,7 +66,16 @@ class SoundEvents {
     virtual void readoutShown(bool /*shown*/) {}
     // The device's current preset moved to another slot (the list selection).
     virtual void presetSelected(int /*slot*/) {}
+    // A preset from the device is about to replace the sound: its values
+    // follow as a block, then presetApplied.
+    virtual void presetArriving(int /*slot*/) {}
     virtual void presetApplied(const AppliedPreset& /*preset*/) {}
+    // Undo, redo or a brought-back edit put values back: the amplifier model
+    // and ambience type recognised from the sound now (as in AppliedPreset).
+    virtual void soundRestored(int /*ampModel*/, int /*ambienceType*/) {}
+    // What Undo, Redo and Bring Back offer changed (a step, an undo, a recall
+    // that threw an edit away, the link going on or off line).
+    virtual void editHistoryChanged() {}
     // A store was confirmed by the device and cached.
     virtual void presetStored(int /*slot*/) {}
     // The sound differs from the stored preset, or no longer does.
@@ -136,12 +146,22 @@ class MessageEvents {
     virtual void note(const std::string& /*text*/) {}
 };
 
+// Every message between the editor and the device as it goes out or comes
+// in, malformed ones too: for the MIDI monitor.
+class TrafficEvents {
+  public:
+    virtual ~TrafficEvents() = default;
+    virtual void messageSent(std::span<const std::uint8_t> /*message*/) {}
+    virtual void messageReceived(std::span<const std::uint8_t> /*message*/) {}
+};
+
 // A listener of every section (a recorder in tests).
 class EditorEvents : public LinkEvents,
                      public SoundEvents,
                      public ListEvents,
                      public TransferEvents,
                      public PageEvents,
-                     public MessageEvents {};
+                     public MessageEvents,
+                     public TrafficEvents {};
 
 }  // namespace vornix

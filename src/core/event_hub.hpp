@@ -53,7 +53,7 @@ class BasicEventHub {
     std::tuple<std::vector<Sections*>...> lists_;
 };
 
-using EventHub =
-    BasicEventHub<LinkEvents, SoundEvents, ListEvents, TransferEvents, PageEvents, MessageEvents>;
+using EventHub = BasicEventHub<LinkEvents, SoundEvents, ListEvents, TransferEvents, PageEvents,
+                               MessageEvents, TrafficEvents>;
 
 }  // namespace vornix

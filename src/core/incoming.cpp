@@ -29,6 +29,7 @@ bool isDeviceMessage(ByteSpan m) {
 // SysEx messages are looked at: a stray byte above 0x7F could otherwise
 // index past the preset and IR tables.
 void VornixControl::sysExReceived(ByteSpan message) {
+    link_.events().emit(&TrafficEvents::messageReceived, message);
     if (!isWholeSevenBitMessage(message)) return;
     const std::size_t length = message.size();
     if (length == sysex::BlockMessageSize)

@@ -33,7 +33,9 @@ bool Link::send(std::span<const std::uint8_t> message) {
                      "held back during the firmware update: " + sysex::toHex(message));
         return false;
     }
-    return sender_ ? sender_(message) : false;
+    if (!sender_) return false;
+    events_.emit(&TrafficEvents::messageSent, message);
+    return sender_(message);
 }
 
 void Link::showMessage(const std::string& text, Buttons buttons,

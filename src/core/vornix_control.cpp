@@ -9,6 +9,7 @@ namespace vornix {
 VornixControl::VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Platform& platform)
     : loop_(loop), link_(platform), cache_(link_, std::move(dataFolder)) {
     params_ = buildParameterCatalogue();
+    link_.events().add(history_);
     irDownload_.setOnReceived([this](unsigned number, std::span<const std::uint8_t> bytes) {
         storeReceivedIr(number, bytes);
     });

@@ -29,6 +29,7 @@
 #include "core/bank_import.hpp"
 #include "core/bulk_read.hpp"
 #include "core/connection.hpp"
+#include "core/edit_history.hpp"
 #include "core/editor_events.hpp"
 #include "core/editor_roles.hpp"
 #include "core/faceplate.hpp"
@@ -60,7 +61,8 @@ class VornixControl : public iplug::IPlugAPP,
                       private PresetFiles,
                       private WholeDevice,
                       private PresetFileImport::Target,
-                      private Faceplate::Target {
+                      private Faceplate::Target,
+                      private EditHistory::Target {
   public:
     VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Platform& platform);
     ~VornixControl() override;
@@ -102,8 +104,11 @@ class VornixControl : public iplug::IPlugAPP,
     // queues the value for the controls.
     void setParameterFromDevice(int index, double normalised);
     // Sets a parameter as a user gesture would (value in its own units).
-    void setParameterFromUser(int index, double value);
-    const SoundState& sound() const { return sound_; }
+    void setParameterFromUser(int index, double value) override;
+    const SoundState& sound() const override { return sound_; }
+    // Undo, Redo and the edits a recall threw away.
+    EditHistory& history() { return history_; }
+    const EditHistory& history() const { return history_; }
     // Picking an amplifier model (0-9) or an ambience type (0-6): its voicing
     // becomes the sound and, online, goes to the device as a whole preset.
     void loadAmpVoicing(int model);
@@ -148,6 +153,9 @@ class VornixControl : public iplug::IPlugAPP,
 
   protected:
     void onParamChangeUI(int index) override { showParamChange(index); }
+    // A control's gesture (a knob from press to release) is one step of the history.
+    void beginInformHostOfParamChangeFromUI(int) override { history_.begin(); }
+    void endInformHostOfParamChangeFromUI(int) override { history_.end(); }
 
   private:
     // The roles, played by the editor itself.
@@ -180,6 +188,9 @@ class VornixControl : public iplug::IPlugAPP,
     void factoryReset(std::uint8_t target) override;
     void performFactoryReset(std::uint8_t target) override;
     void clearCache() override;
+    // EditHistory::Target
+    std::string parameterName(int index) const override;
+    void applyAsOnePreset(std::span<const ParamValue> values, const std::string& name) override;
     // Faceplate::Target and PresetFileImport::Target
     bool online() const override { return connection_.online(); }
     int currentPreset() const override { return sound_.currentPreset; }
@@ -255,6 +266,7 @@ class VornixControl : public iplug::IPlugAPP,
     Faceplate faceplate_{link_, *this};
 
     SoundState sound_;
+    EditHistory history_{link_, *this};
     // Idle ticks since the last edit of a preset parameter; empty once the
     // readout went back to the preset number.
     std::optional<int> readoutTicks_;

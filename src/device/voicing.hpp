@@ -4,6 +4,7 @@
 // editor recognises a model from a received preset by them; the simulated
 // pedal builds its factory presets from them.
 #include <array>
+#include <string_view>
 
 #include "device/preset_record.hpp"
 
@@ -31,6 +32,11 @@ inline constexpr std::array<VoicingRow, NumAmpModels> AmpVoicingTable{{
     {61, 43, 105, 67, 64, 27, 0, 40, 96, 14},
 }};
 
+// The names on the model buttons, by model.
+inline constexpr std::array<std::string_view, NumAmpModels> AmpModelNames{
+    "Orvel",   "Kestrin", "Palomir", "Tessaly", "Vindro",
+    "Marrock", "Belvane", "Corvash", "Drennic", "Halcyra"};
+
 // Columns of the ambience voicing table: room size, diffusion, extension,
 // feedback delay, feedback filter, damper, low-pass, high-pass, modulation
 // depth, modulation rate.
@@ -45,5 +51,9 @@ inline constexpr std::array<VoicingRow, NumAmbienceTypes> AmbienceVoicingTable{{
     {64, 64, 5, 0, 127, 64, 127, 15, 0, 0},
     {64, 70, 5, 0, 127, 32, 127, 10, 0, 0},
 }};
+
+// The names on the type buttons, by type.
+inline constexpr std::array<std::string_view, NumAmbienceTypes> AmbienceTypeNames{
+    "Room", "Hall", "Spring", "Plate", "Chorus", "Echo", "Echo-Verb"};
 
 }  // namespace vornix

@@ -3,6 +3,7 @@
 // periodic work is registered here and the loop decides what "now" is
 // (GLib in the desktop app, a plain loop in the command line programs,
 // virtual time in tests).
+#include <cstdint>
 #include <functional>
 
 namespace vornix {
@@ -21,6 +22,10 @@ class EventLoop {
     virtual void cancel(TimerId id) = 0;
     // Thread-safe: runs fn on the loop's thread as soon as it is idle.
     virtual void post(Task fn) = 0;
+    // Milliseconds since the loop was made, on the loop's own clock: virtual
+    // time on the built-in pedal and in tests, so what is stamped with it
+    // (a decoded trace, the MIDI monitor) comes out the same every run.
+    virtual std::int64_t now() const = 0;
 };
 
 }  // namespace vornix

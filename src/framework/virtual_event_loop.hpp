@@ -26,7 +26,7 @@ class VirtualEventLoop : public EventLoop {
     void runPosted();
     // Time until the next timer is due, or -1 when none is registered.
     std::int64_t untilNextTimer() const;
-    std::int64_t now() const { return now_; }
+    std::int64_t now() const override { return now_; }
     bool hasPosted() const;
 
   private:

@@ -25,6 +25,10 @@ void PlainEventLoop::cancel(TimerId id) {
     timers_.cancel(id);
 }
 
+std::int64_t PlainEventLoop::now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
+}
+
 void PlainEventLoop::post(Task fn) {
     std::lock_guard lock(mutex_);
     posted_.push_back(std::move(fn));

@@ -22,6 +22,7 @@ class PlainEventLoop : public EventLoop {
     TimerId after(int milliseconds, Task fn) override;
     void cancel(TimerId id) override;
     void post(Task fn) override;
+    std::int64_t now() const override;
 
     // Runs until quit() is called (from a task or another thread).
     void run();
@@ -42,6 +43,7 @@ class PlainEventLoop : public EventLoop {
     std::deque<Task> posted_;
     TimerList<Clock::time_point, std::chrono::milliseconds> timers_;
     bool quit_ = false;
+    const Clock::time_point start_ = Clock::now();
 };
 
 }  // namespace vornix::host

@@ -29,6 +29,7 @@
 #include "host/device_connection.hpp"
 #include "host/midi_api.hpp"
 #include "host/plain_event_loop.hpp"
+#include "host/trace_writer.hpp"
 #include "sim/pedal.hpp"
 
 namespace {
@@ -64,6 +65,7 @@ constexpr const char* Usage =
     "  --duplicate CMD:N    send the Nth reply with command byte CMD twice\n"
     "  --delay CMD:N:MS     delay the Nth reply with command byte CMD by MS milliseconds\n"
     "  --trace              log every message on stderr (\"<\" received, \">\" sent)\n"
+    "  --trace=decoded      the same with the time and each message in words\n"
     "  --help               this text\n"
     "VORNIX_MIDI_API=jack|alsa chooses the MIDI system. Stops on SIGINT or SIGTERM.\n";
 
@@ -85,7 +87,7 @@ struct Options {
     std::optional<unsigned> refuseRestore;
     bool failFirmware = false;
     std::vector<ReplyRule> rules;
-    bool trace = false;
+    host::TraceMode trace = host::TraceMode::Off;
     bool help = false;
 };
 
@@ -178,8 +180,8 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& error) {
             ok = rule('u');
         } else if (a == "--delay") {
             ok = rule('l');
-        } else if (a == "--trace") {
-            options.trace = true;
+        } else if (const auto trace = host::traceOption(a)) {
+            options.trace = *trace;
         } else {
             error = "unknown option " + std::string(a);
             return std::nullopt;
@@ -330,9 +332,11 @@ int run(const Options& options) {
             saveState(pedal, *options.stateDir);
         });
     };
+    host::TraceWriter trace(
+        options.trace, &std::cerr, [&loop] { return loop.now(); }, sysex::Sender::Device);
     pedal.setEmitter([&](sysex::Bytes message, int delayMs) {
-        auto sendIt = [&ports, &options, message = std::move(message)] {
-            if (options.trace) std::cerr << "> " << sysex::toHex(message) << '\n';
+        auto sendIt = [&ports, &trace, message = std::move(message)] {
+            trace.sent(message);
             ports.send(message);
         };
         if (delayMs > 0)
@@ -341,7 +345,7 @@ int run(const Options& options) {
             sendIt();
     });
     host::DeviceConnection connection(loop, ports, [&](std::span<const std::uint8_t> message) {
-        if (options.trace) std::cerr << "< " << sysex::toHex(message) << '\n';
+        trace.received(message);
         pedal.receive(message);
         scheduleSave();
     });

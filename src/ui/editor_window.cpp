@@ -13,8 +13,15 @@ namespace {
 MainPageActions actionsOn(VornixControl& editor) {
     MainPageActions actions;
     actions.reconnect = [&editor] { editor.reconnect(); };
-    actions.loadAmpVoicing = [&editor](int model) { editor.loadAmpVoicing(model); };
-    actions.loadAmbienceVoicing = [&editor](int type) { editor.loadAmbienceVoicing(type); };
+    // A voicing sets its ten or eleven values as one step of the history.
+    actions.loadAmpVoicing = [&editor](int model) {
+        editor.history().asOneStep(StepKind::AmpModel, model,
+                                   [&editor, model] { editor.loadAmpVoicing(model); });
+    };
+    actions.loadAmbienceVoicing = [&editor](int type) {
+        editor.history().asOneStep(StepKind::AmbienceType, type,
+                                   [&editor, type] { editor.loadAmbienceVoicing(type); });
+    };
     actions.faceSwitch = [&editor](FaceSwitch which, bool down) {
         down ? editor.faceplate().press(which) : editor.faceplate().release(which);
     };
@@ -23,8 +30,10 @@ MainPageActions actionsOn(VornixControl& editor) {
     actions.presetColumn.exportPreset = [&editor] { editor.presetFiles().chooseAndExportPreset(); };
     // The whole preset goes out under its new name, online or not.
     actions.presetColumn.rename = [&editor](const std::string& name) {
-        editor.renamePreset(name);
-        editor.sendPreset();
+        editor.history().asOneStep(StepKind::Rename, 0, [&editor, &name] {
+            editor.renamePreset(name);
+            editor.sendPreset();
+        });
     };
     // A WAV that cannot be read is refused in a message box by the editor.
     actions.irPage.importUserIr = [&editor](int position) {

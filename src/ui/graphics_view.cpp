@@ -2,10 +2,10 @@
 
 #include "controls/text_controls.hpp"
 #include "device/preset_record.hpp"
+#include "device/value_texts.hpp"
 #include "ui/display_texts.hpp"
 #include "ui/ir_panel.hpp"
 #include "ui/value_display.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 
@@ -211,6 +211,17 @@ void GraphicsView::presetApplied(const AppliedPreset& preset) {
     graphics_.setTextOf(tag::PresetName, preset.name);
     graphics_.setTextOf(tag::cabinetRow(7), preset.ir7Label);
     graphics_.setTextOf(tag::cabinetRow(8), preset.ir8Label);
+}
+
+// Undo and redo light the buttons as a received preset does, so that the
+// model taken back can be picked again.
+void GraphicsView::soundRestored(int ampModel, int ambienceType) {
+    panel_.selectAmpModel(ampModel);
+    panel_.selectAmbienceType(ambienceType);
+    const int page = blockAfterPresetApplied(panel_.currentBlock(), ampModel);
+    if (page != block::None) panel_.selectBlock(page);
+    showBand(Band::Punch);
+    showBand(Band::Mid);
 }
 
 void GraphicsView::presetStored(int) {

@@ -39,6 +39,7 @@ class GraphicsView : public EditorEvents {
     void readoutShown(bool shown) override;
     void presetSelected(int slot) override;
     void presetApplied(const AppliedPreset& preset) override;
+    void soundRestored(int ampModel, int ambienceType) override;
     void presetStored(int slot) override;
     void modifiedChanged(bool modified) override;
     void presetNameChanged(const std::string& name) override;

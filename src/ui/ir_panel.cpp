@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "device/value_texts.hpp"
 #include "framework/iplug/iparam.hpp"
 
 namespace vornix::ui::ir_panel {
@@ -12,7 +13,6 @@ constexpr float PositionMax = 127.f;
 constexpr float RowStep = 0.125f;
 // Lifts each row just past the value below it, so rounding lands on the cabinet.
 constexpr float RowLift = 0.004f;
-constexpr float ReadoutScale = 80.5f;
 }  // namespace
 
 int rowUnderPointer(double selectValue) {
@@ -28,7 +28,7 @@ double positionOfSlider(int sliderValue) {
 }
 
 int readoutOf(int position) {
-    return static_cast<int>(static_cast<float>(position) / PositionMax * ReadoutScale);
+    return display::irPositionReadout(position);
 }
 
 double sliderValueOf(int position) {

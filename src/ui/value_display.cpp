@@ -1,8 +1,8 @@
 #include "ui/value_display.hpp"
 
 #include "device/preset_record.hpp"
+#include "device/value_texts.hpp"
 #include "ui/registry.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "device/param_index.hpp"
+#include "device/value_texts.hpp"
 #include "ui/block_navigation.hpp"
 #include "ui/registry.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 

@@ -10,8 +10,8 @@
 #include <regex>
 #include <sstream>
 
+#include "device/value_texts.hpp"
 #include "temp_dir.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::app {
 namespace {
@@ -243,7 +243,7 @@ TEST(ScriptRun, AFaceplateKnobBringsItsPageAndTheGraphPanelTheIrPage) {
     const std::regex param(R"re(param 5 value=(\d+) text="(\d+)")re");
     std::smatch m;
     ASSERT_TRUE(std::regex_match(r.lines[1], m, param)) << r.lines[1];
-    EXPECT_EQ(m[2], ui::display::atLeastOnePercent(std::stoi(m[1])));
+    EXPECT_EQ(m[2], display::atLeastOnePercent(std::stoi(m[1])));
     EXPECT_EQ(r.lines[2], "group drivecontrols shown=26 hidden=0 enabled=26 disabled=0");
     EXPECT_EQ(r.lines[3], "group drivecontrols shown=0 hidden=26 enabled=26 disabled=0");
 }

@@ -58,13 +58,17 @@ TEST(CommandLine, HeadlessTakesAScriptADeviceAndADataFolder) {
     EXPECT_EQ(ports->inPort, "A");
     EXPECT_EQ(ports->outPort, "B");
     EXPECT_EQ(dataFolderOf(*ports).root(), "/tmp/d");
-    EXPECT_TRUE(ports->trace);
+    EXPECT_EQ(ports->trace, host::TraceMode::Plain);
     const auto one = parse({"--render-to", "x.png", "--port", "Pedal"});
     ASSERT_TRUE(one);
     EXPECT_EQ(one->inPort, "Pedal");
     EXPECT_EQ(one->outPort, "Pedal");
     // The window takes a data folder and --trace too.
     EXPECT_TRUE(parse({"--data-dir", "/tmp/d", "--trace", "--simulator"}));
+    const auto decoded = parse({"--simulator", "--trace=decoded"});
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->trace, host::TraceMode::Decoded);
+    EXPECT_FALSE(parse({"--simulator", "--trace=hex"}));
 }
 
 TEST(CommandLine, RejectsOptionsThatDoNotGoTogether) {

@@ -27,7 +27,7 @@ KeyRun run(const testing::TempDir& dir, std::initializer_list<std::string> scrip
     Options options;
     options.headless = true;
     options.simulator = true;
-    options.trace = true;
+    options.trace = host::TraceMode::Plain;
     options.dataDir = (dir.path() / "data").string();
     std::string source;
     for (const std::string& line : script) source += line + "\n";

@@ -15,6 +15,7 @@ TEST(Options, TransportCommandAndArguments) {
     EXPECT_EQ(parsed.options->command, "set");
     EXPECT_EQ(parsed.options->args, (std::vector<std::string>{"5", "64"}));
     EXPECT_TRUE(parsed.options->yes);
+    EXPECT_EQ(parsed.options->trace, host::TraceMode::Off);
 
     const auto port = parseOptions({"--port", "Pedal", "sync"});
     ASSERT_TRUE(port.options);
@@ -35,6 +36,7 @@ TEST(Options, RefusedWithAReason) {
         {"--port"},
         {"--data-dir"},
         {"--bogus", "sync"},
+        {"--trace=hex", "sync"},
     };
     for (const auto& arguments : bad) {
         const auto parsed = parseOptions(arguments);
@@ -42,6 +44,16 @@ TEST(Options, RefusedWithAReason) {
         EXPECT_FALSE(parsed.error.empty());
     }
     EXPECT_TRUE(parseOptions({"--help"}).help);
+}
+
+TEST(Options, TraceIsPlainOrDecoded) {
+    const auto plain = parseOptions({"--simulator", "--trace", "sync"});
+    ASSERT_TRUE(plain.options);
+    EXPECT_EQ(plain.options->trace, host::TraceMode::Plain);
+    const auto decoded = parseOptions({"--simulator", "sync", "--trace=decoded"});
+    ASSERT_TRUE(decoded.options);
+    EXPECT_EQ(decoded.options->trace, host::TraceMode::Decoded);
+    EXPECT_TRUE(decoded.options->args.empty());
 }
 
 // --version answers before a command is needed; after the command it is the

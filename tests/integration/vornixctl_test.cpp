@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "child_process.hpp"
+#include "device/message_decoder.hpp"
 #include "device/sysex.hpp"
 #include "sim/pedal.hpp"
 #include "temp_dir.hpp"
@@ -139,8 +140,11 @@ TEST_F(CommandLineOnJack, MonitorTellsThePedalWentAwayAndTalksToItAgainWhenBack)
     ASSERT_TRUE(ctl->waitForText(" back", CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
     // The editor went offline, and asks the pedal again as soon as it is back.
     const sim::PedalOptions pedal;
-    const std::string identified = "< " + sysex::toHex(sysex::identificationReply(
-                                              pedal.firmwareVersionTimesTen, pedal.serialNumber));
+    // Decoded: the direction, the message in words, two spaces, the bytes.
+    const sysex::Bytes reply =
+        sysex::identificationReply(pedal.firmwareVersionTimesTen, pedal.serialNumber);
+    const std::string identified = " < " + sysex::decodeAlone(sysex::Sender::Device, reply).name +
+                                   "  " + sysex::toHex(reply) + "\n";
     EXPECT_TRUE(ctl->waitForText(identified, CommandTimeoutMs, beforeStop)) << tailOf(*ctl);
     EXPECT_EQ(ctl->stop(), 0) << tailOf(*ctl);
     EXPECT_EQ(sim->stop(), 0);

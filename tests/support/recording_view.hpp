@@ -63,6 +63,9 @@ class RecordingView : public EditorEvents {
         ++impulsesComputed;
     }
     void deviceTextChanged(const std::string& text) override { deviceText = text; }
+    void soundRestored(int ampModel, int ambienceType) override {
+        restored.push_back({ampModel, ambienceType});
+    }
 
     void presetRowChanged(int row, const std::string& text) override { presetRows[row] = text; }
     void userIrRowChanged(int row, const std::string& text) override { userIrRows[row] = text; }
@@ -136,6 +139,7 @@ class RecordingView : public EditorEvents {
     bool layerB = false;
     std::vector<int> presetNumbersShown;
     std::vector<std::pair<int, unsigned>> assigned;
+    std::vector<std::pair<int, int>> restored;  // amplifier model, ambience type
     std::size_t impulseShown = 0;
     bool impulseByUser = false;
     int impulsesComputed = 0;

@@ -8,12 +8,12 @@
 #include <filesystem>
 
 #include "controls/text_controls.hpp"
+#include "device/value_texts.hpp"
 #include "editor_harness.hpp"
 #include "golden_page.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 namespace {

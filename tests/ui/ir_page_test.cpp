@@ -4,12 +4,12 @@
 // turns a WAV into one, and the graphs follow what they show.
 #include <gtest/gtest.h>
 
+#include "device/value_texts.hpp"
 #include "editor_harness.hpp"
 #include "golden_page.hpp"
 #include "resources/resources.hpp"
 #include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
-#include "ui/value_texts.hpp"
 
 namespace vornix::ui {
 namespace {

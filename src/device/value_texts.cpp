@@ -1,4 +1,4 @@
-#include "ui/value_texts.hpp"
+#include "device/value_texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "device/preset_record.hpp"
 
-namespace vornix::ui::display {
+namespace vornix::display {
 
 namespace {
 
@@ -140,6 +140,12 @@ std::string chorusRate(int v) {
     return format("%.2f", std::pow(fraction(v), 2) * 6.0);
 }
 
+int irPositionReadout(int position) {
+    constexpr float PositionMax = 127.f;
+    constexpr float ReadoutScale = 80.5f;
+    return static_cast<int>(static_cast<float>(position) / PositionMax * ReadoutScale);
+}
+
 AnalogSimTexts analogSim(int v) {
     if (v > Centre) return {format("%.0f", (v - Centre) / 63.0 * 100.0), "ANALOG SMOOTH"};
     if (v < Centre) return {format("%.0f", (Centre - v) / 64.0 * 100.0), "DIGITAL SMOOTH"};
@@ -169,4 +175,4 @@ BandTexts highBand(int gain, int frequency, int quality) {
             format("%.1f", 0.7 * std::pow(2.0, gainDb < 0.0 ? 3.0 * q : q))};
 }
 
-}  // namespace vornix::ui::display
+}  // namespace vornix::display

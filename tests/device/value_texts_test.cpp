@@ -2,9 +2,9 @@
 // values, the ends, the "Bypass" cases and the roundings.
 #include <gtest/gtest.h>
 
-#include "ui/value_texts.hpp"
+#include "device/value_texts.hpp"
 
-namespace vornix::ui::display {
+namespace vornix::display {
 namespace {
 
 struct Case {
@@ -113,4 +113,4 @@ TEST(ValueTexts, FilterBandsComputeTheirThreeTextsTogether) {
 }
 
 }  // namespace
-}  // namespace vornix::ui::display
+}  // namespace vornix::display

@@ -1,10 +1,11 @@
 #pragma once
-// The texts a page shows for a parameter's raw device value (0-127, 64 the
-// centre of most), as pure functions. n is the value over 127; "centre zero"
-// means the value 64 shows 0 whatever the formula gives there.
+// The texts the window shows for a parameter's raw device value (0-127, 64
+// the centre of most), as pure functions: the pages and the edit history's
+// step names share them. n is the value over 127; "centre zero" means the
+// value 64 shows 0 whatever the formula gives there.
 #include <string>
 
-namespace vornix::ui::display {
+namespace vornix::display {
 
 // "%.0f%%" of n x 100: the main level.
 std::string level(int v);
@@ -52,6 +53,9 @@ std::string chorusLevel(int v);
 // "%.2f" of n^2 x 6 Hz.
 std::string chorusRate(int v);
 
+// The readout's number for a cabinet position (0-127): 0 to 80.
+int irPositionReadout(int position);
+
 // The analog simulation: its value text and the page caption that says which
 // way it smooths.
 struct AnalogSimTexts {
@@ -70,4 +74,4 @@ BandTexts punchBand(int gain, int frequency, int quality);
 BandTexts midBand(int gain, int frequency, int quality);
 BandTexts highBand(int gain, int frequency, int quality);
 
-}  // namespace vornix::ui::display
+}  // namespace vornix::display
