@@ -20,7 +20,7 @@ std::vector<std::string> run(std::initializer_list<std::string> script) {
     Options options;
     options.headless = true;
     options.simulator = true;
-    options.trace = true;
+    options.trace = host::TraceMode::Plain;
     options.dataDir = (dir.path() / "data").string();
     std::string source;
     for (const std::string& line : script) source += line + "\n";
