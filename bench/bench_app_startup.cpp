@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_window.hpp"
+#include "app/desktop_window.hpp"
 #include "app/editor_stack.hpp"
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
@@ -95,8 +95,8 @@ void BM_EditorWindowFirstFrame(benchmark::State& state) {
         vornix::app::GtkPlatform platform(loop);
         vornix::app::EditorStack stack(loop, data, platform, {true, false}, {});
         stack.start();
-        vornix::app::MainWindow window(stack.editor(), loop, platform, {},
-                                       stack.host().settingsFile().hasScale());
+        vornix::app::DesktopWindow window(stack.editor(), loop, platform, {},
+                                          stack.host().settingsFile().hasScale());
         runUntilPainted(GTK_WIDGET(window.window()));
         state.PauseTiming();
         rss = residentMiB();

@@ -14,7 +14,7 @@
 #include "core/platform.hpp"
 #include "framework/virtual_event_loop.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
+#include "ui/window_content.hpp"
 
 namespace {
 
@@ -36,12 +36,12 @@ struct OnlineEditor {
     VirtualEventLoop loop;
     QuietPlatform platform;
     app::EditorStack stack{loop, storage::DataFolder(dir), platform, {true, false}, nullptr};
-    std::unique_ptr<ui::EditorWindow> window;
+    std::unique_ptr<ui::WindowContent> window;
 
     explicit OnlineEditor(float scale) {
         stack.start();
         stack.editor().setDrawScale(scale);
-        window = std::make_unique<ui::EditorWindow>(stack.editor(), loop, resources::find);
+        window = std::make_unique<ui::WindowContent>(stack.editor(), loop, resources::find);
         for (int ms = 0; ms < 30000 && !stack.editor().connection().online(); ms += 100)
             loop.advance(100);
         loop.advance(3000);
@@ -185,7 +185,7 @@ void BM_IdleTickReadoutBlinking(benchmark::State& state) {
 // drawn, the page below the panel with it.
 void BM_ProgressOverlayStep(benchmark::State& state) {
     OnlineEditor editor(1.f);
-    ui::GraphicsView& view = editor.window->view();
+    ui::PagePresenter& view = editor.window->view();
     view.transferStarted(Transfer::BulkRead);
     Surface s(1.f);
     editor.g().draw(s.cr, editor.g().bounds());

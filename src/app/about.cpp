@@ -9,7 +9,7 @@ std::string aboutText() {
            "Built on " + __DATE__;
 }
 
-void showAbout(VornixControl& editor, const ui::GraphicsView* view, Platform& platform) {
+void showAbout(VornixControl& editor, const ui::PagePresenter* view, Platform& platform) {
     if (view && view->hasGroup(ui::group::About) && editor.aboutRequested()) return;
     platform.messageBox(aboutText(), ProgramName, Buttons::Ok, {});
 }

@@ -5,7 +5,7 @@
 
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
-#include "ui/graphics_view.hpp"
+#include "ui/page_presenter.hpp"
 
 namespace vornix::app {
 
@@ -15,6 +15,6 @@ inline constexpr const char* ProgramName = "VornixControl";
 std::string aboutText();
 
 // `view` is null while no window content is open.
-void showAbout(VornixControl& editor, const ui::GraphicsView* view, Platform& platform);
+void showAbout(VornixControl& editor, const ui::PagePresenter* view, Platform& platform);
 
 }  // namespace vornix::app

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <memory>
 
-#include "app/app_window.hpp"
+#include "app/desktop_window.hpp"
 #include "app/editor_stack.hpp"
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
@@ -40,7 +40,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
         return ExitOk;
     }
     // The desktop matches the window to its .desktop file by this name.
-    g_set_prgname(MainWindow::AppId);
+    g_set_prgname(DesktopWindow::AppId);
     g_set_application_name(ProgramName);
     if (!gtk_init_check(&argc, &argv)) {
         std::cerr << "vornix-control: cannot open the display (--render-to and --headless work "
@@ -51,7 +51,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     GLibEventLoop loop;
     GtkPlatform platform(loop);
     std::unique_ptr<EditorStack> stack;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<DesktopWindow> window;
     std::unique_ptr<MonitorWindow> monitor;
     try {
         // Messages of the host's start-up (an audio device that failed) wait for the window.
@@ -75,8 +75,9 @@ int runApplication(const Options& options, int& argc, char**& argv) {
             stack->shutDown();
             gtk_main_quit();
         };
-        window = std::make_unique<MainWindow>(stack->editor(), loop, platform, std::move(commands),
-                                              stack->host().settingsFile().hasScale());
+        window =
+            std::make_unique<DesktopWindow>(stack->editor(), loop, platform, std::move(commands),
+                                            stack->host().settingsFile().hasScale());
         // Several pedals answered the search at the first start: the user
         // chooses in MIDI Settings, opened once the search's handler returned.
         stack->host().setPedalsHook([&](const std::vector<host::FoundPedal>& pedals) {

@@ -2,7 +2,7 @@
 // vornix-control with a window: one instance per data folder, the host and
 // the editor, the main window and its menu, the GTK main loop, shutdown.
 #include "app/about.hpp"
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 
 namespace vornix::app {
 

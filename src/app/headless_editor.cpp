@@ -40,7 +40,7 @@ HeadlessEditor::HeadlessEditor(const Options& options, Platform& platform,
         [](const std::string& text, const std::string&) { std::cerr << text << '\n'; });
     stack_->start();
     window_ =
-        std::make_unique<ui::EditorWindow>(stack_->editor(), loop(), resources::find, dialogs);
+        std::make_unique<ui::WindowContent>(stack_->editor(), loop(), resources::find, dialogs);
 }
 
 // The controls go before the editor they reach, the editor before its loop.

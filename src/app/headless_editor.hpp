@@ -10,12 +10,12 @@
 #include <memory>
 
 #include "app/editor_stack.hpp"
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 #include "controls/iplatform.hpp"
 #include "core/platform.hpp"
 #include "framework/virtual_event_loop.hpp"
 #include "host/plain_event_loop.hpp"
-#include "ui/editor_window.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::app {
 
@@ -38,7 +38,7 @@ class HeadlessEditor {
 
     VornixControl& editor() { return stack_->editor(); }
     TrafficCapture& capture() { return stack_->capture(); }
-    ui::EditorWindow& window() { return *window_; }
+    ui::WindowContent& window() { return *window_; }
     igraphics::IGraphics& graphics() { return window_->graphics(); }
 
   private:
@@ -47,7 +47,7 @@ class HeadlessEditor {
     std::unique_ptr<VirtualEventLoop> virtualLoop_;
     std::unique_ptr<host::PlainEventLoop> plainLoop_;
     std::unique_ptr<EditorStack> stack_;
-    std::unique_ptr<ui::EditorWindow> window_;
+    std::unique_ptr<ui::WindowContent> window_;
 };
 
 }  // namespace vornix::app

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/application.hpp"
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 #include "app/render.hpp"
 #include "app/script_runner.hpp"
 

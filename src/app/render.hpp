@@ -2,7 +2,7 @@
 // --render-to: the window's content drawn into a PNG file without a display.
 // No GTK here: the content is the same drawing context the window shows, on
 // a cairo image surface.
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 
 namespace vornix::app {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 #include "app/script_words.hpp"
 #include "app/shortcuts.hpp"
 

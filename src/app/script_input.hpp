@@ -1,6 +1,6 @@
 #pragma once
 // The script's pointer and keyboard, fed to the drawing context the way the
-// GTK window feeds it (app_window_input.cpp): a press, the moves while the
+// GTK window feeds it (desktop_window_input.cpp): a press, the moves while the
 // button is down as drags from the last point, the release; the second press
 // of a double-click as a double-click; one wheel event a notch.
 #include <functional>

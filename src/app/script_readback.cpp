@@ -16,7 +16,7 @@ Reading fail(std::string reason) {
 
 }  // namespace
 
-Reading readTag(ui::EditorWindow& window, ui::ControlTag tag) {
+Reading readTag(ui::WindowContent& window, ui::ControlTag tag) {
     const igraphics::IControl* control = window.graphics().controlWithTag(tag);
     if (!control) return fail("no control has tag " + std::to_string(tag.value()));
     std::ostringstream line;
@@ -26,7 +26,7 @@ Reading readTag(ui::EditorWindow& window, ui::ControlTag tag) {
     return {true, line.str()};
 }
 
-Reading readParam(ui::EditorWindow& window, const VornixControl& editor, ParamIndex index) {
+Reading readParam(ui::WindowContent& window, const VornixControl& editor, ParamIndex index) {
     if (index >= editor.nParams())
         return fail("no parameter " + std::to_string(index) + " (0 to " +
                     std::to_string(editor.nParams() - 1) + ")");
@@ -36,7 +36,7 @@ Reading readParam(ui::EditorWindow& window, const VornixControl& editor, ParamIn
                       std::to_string(editor.intValue(index)) + " text=" + script::quoted(text)};
 }
 
-Reading readGroup(ui::EditorWindow& window, const std::string& name) {
+Reading readGroup(ui::WindowContent& window, const std::string& name) {
     int shown = 0, hidden = 0, enabled = 0, disabled = 0;
     window.graphics().forGroup(name, [&](igraphics::IControl& control) {
         ++(control.isHidden() ? hidden : shown);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/vornix_control.hpp"
-#include "ui/editor_window.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::app {
 
@@ -16,10 +16,10 @@ struct Reading {
 };
 
 // tag TAG text="..." value=V visible=0|1 enabled=0|1
-Reading readTag(ui::EditorWindow& window, ui::ControlTag tag);
+Reading readTag(ui::WindowContent& window, ui::ControlTag tag);
 // param INDEX value=V text="..."
-Reading readParam(ui::EditorWindow& window, const VornixControl& editor, ParamIndex index);
+Reading readParam(ui::WindowContent& window, const VornixControl& editor, ParamIndex index);
 // group NAME shown=S hidden=H enabled=E disabled=D
-Reading readGroup(ui::EditorWindow& window, const std::string& name);
+Reading readGroup(ui::WindowContent& window, const std::string& name);
 
 }  // namespace vornix::app

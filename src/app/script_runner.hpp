@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string_view>
 
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 
 namespace vornix::app {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "cli/command_line.hpp"
 #include "cli/command_support.hpp"
-#include "cli/options.hpp"
 
 namespace vornix::cli {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.hpp"
 #include "cli/commands.hpp"
-#include "cli/options.hpp"
 
 int main(int argc, char** argv) {
     using namespace vornix::cli;

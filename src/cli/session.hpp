@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.hpp"
+#include "cli/command_line.hpp"
 #include "core/editor_events.hpp"
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"

@@ -7,8 +7,8 @@
 
 #include "app/application.hpp"
 #include "app/file_names.hpp"
+#include "app/launch_options.hpp"
 #include "app/manual.hpp"
-#include "app/options.hpp"
 #include "app/single_instance.hpp"
 #include "temp_dir.hpp"
 

@@ -12,8 +12,8 @@
 #include "editor_harness.hpp"
 #include "golden_page.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -32,7 +32,7 @@ class LivePage : public ::testing::Test {
     }
 
     igraphics::IGraphics& g() { return window.graphics(); }
-    GraphicsView& view() { return window.view(); }
+    PagePresenter& view() { return window.view(); }
     BlockPanel& panel() { return view().panel(); }
     // The idle tick moves queued values into the controls.
     void settle() { h.loop.advance(IdleTickMs); }
@@ -79,7 +79,7 @@ class LivePage : public ::testing::Test {
     }
 
     EditorHarness h;
-    EditorWindow window;
+    WindowContent window;
 };
 
 // The page a parameter's touch brings up, one knob on it (its centre), and

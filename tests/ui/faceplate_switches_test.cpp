@@ -8,8 +8,8 @@
 
 #include "editor_harness.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -63,7 +63,7 @@ class FaceplateSwitches : public ::testing::Test {
     }
 
     EditorHarness h;
-    EditorWindow window;
+    WindowContent window;
 };
 
 TEST_F(FaceplateSwitches, FootswitchesStepWithWrapAndSelectOncePerRelease) {
@@ -241,7 +241,7 @@ TEST(FaceplateLayer, AWindowOpenedLaterShowsTheLayerTheDeviceIsIn) {
     h.receive(sysex::parameterChanged(LayerBReportNumber, 1));
     EXPECT_TRUE(h.sent.empty());
     ASSERT_TRUE(h.editor.sound().LayerB);
-    EditorWindow window(h.editor, h.loop, resources::find);
+    WindowContent window(h.editor, h.loop, resources::find);
     igraphics::IGraphics& g = window.graphics();
     EXPECT_FALSE(g.controlWithTag(tag::LayerLamp)->isHidden());
     EXPECT_FALSE(g.controlWithTag(tag::LayerBackground)->isHidden());

@@ -8,8 +8,8 @@
 #include "editor_harness.hpp"
 #include "golden_page.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -51,7 +51,7 @@ class IrPage : public ::testing::Test {
     }
 
     EditorHarness h;
-    EditorWindow window;
+    WindowContent window;
 };
 
 TEST_F(IrPage, EachRowLandsOnOneCabinetAndTheReadoutCountsInTens) {

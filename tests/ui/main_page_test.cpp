@@ -14,8 +14,8 @@
 #include "resources/resources.hpp"
 #include "temp_dir.hpp"
 #include "ui/block_panel.hpp"
-#include "ui/graphics_view.hpp"
 #include "ui/page_builder.hpp"
+#include "ui/page_presenter.hpp"
 #include "ui/pages/main_page.hpp"
 #include "ui/registry.hpp"
 
@@ -74,7 +74,7 @@ class EditorPage : public ::testing::Test {
     SilentPlatform platform;
     VornixControl editor;
     igraphics::IGraphics graphics;
-    GraphicsView view;
+    PagePresenter view;
     int reconnects = 0;
 };
 
@@ -330,13 +330,13 @@ TEST(PageBuilder, ATableThatRepeatsATagStopsTheBuildAndSaysWhich) {
 
 // ---- the rows the editor fills before their pages exist ----
 
-TEST(GraphicsViewRows, KeepsRowTextsAndIgnoresRowsOutsideTheList) {
+TEST(PagePresenterRows, KeepsRowTextsAndIgnoresRowsOutsideTheList) {
     VirtualEventLoop loop;
     testing::TempDir dir;
     SilentPlatform platform;
     VornixControl editor(loop, storage::DataFolder(dir.path()), platform);
     igraphics::IGraphics graphics(editor, loop);
-    GraphicsView view(graphics);
+    PagePresenter view(graphics);
 
     view.presetRowChanged(0, " 00 Clean");
     view.presetRowChanged(127, " 127 Last");
@@ -352,13 +352,13 @@ TEST(GraphicsViewRows, KeepsRowTextsAndIgnoresRowsOutsideTheList) {
     EXPECT_EQ(view.userIrRow(32), "");
 }
 
-TEST(GraphicsViewRows, RowTextsReachControlsCarryingTheRowTags) {
+TEST(PagePresenterRows, RowTextsReachControlsCarryingTheRowTags) {
     VirtualEventLoop loop;
     testing::TempDir dir;
     SilentPlatform platform;
     VornixControl editor(loop, storage::DataFolder(dir.path()), platform);
     igraphics::IGraphics graphics(editor, loop);
-    GraphicsView view(graphics);
+    PagePresenter view(graphics);
     auto& row = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),
                                 tag::presetRow(3));
     auto& cabinet = graphics.attach(std::make_unique<igraphics::ITextControl>(IRECT(0, 0, 10, 10)),

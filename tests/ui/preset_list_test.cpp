@@ -9,9 +9,9 @@
 #include "editor_harness.hpp"
 #include "golden_page.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
 #include "ui/preset_list.hpp"
 #include "ui/registry.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -30,7 +30,7 @@ class PresetColumn : public ::testing::Test {
   protected:
     explicit PresetColumn(bool online = true) {
         if (online) h.goOnlineWithPreset(0, 64);
-        window = std::make_unique<EditorWindow>(h.editor, h.loop, resources::find);
+        window = std::make_unique<WindowContent>(h.editor, h.loop, resources::find);
         tick();
     }
 
@@ -63,7 +63,7 @@ class PresetColumn : public ::testing::Test {
     std::vector<sysex::Bytes> sentNow() { return h.sentBytes(); }
 
     EditorHarness h;
-    std::unique_ptr<EditorWindow> window;
+    std::unique_ptr<WindowContent> window;
 };
 
 class OfflinePresetColumn : public PresetColumn {
@@ -206,7 +206,7 @@ TEST_F(PresetColumn, AWindowOpenedAgainKeepsTheScrollTheHighlightAndTheDevice) {
     scrollTo(70);
     window.reset();
     h.editor.uiClosed();
-    window = std::make_unique<EditorWindow>(h.editor, h.loop, resources::find);
+    window = std::make_unique<WindowContent>(h.editor, h.loop, resources::find);
     EXPECT_EQ(list().topRow(), 70);
     EXPECT_TRUE(row(69).isHidden());
     EXPECT_EQ(list().highlightedRow(), 60);

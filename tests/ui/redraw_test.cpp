@@ -7,8 +7,8 @@
 #include "controls/controls.hpp"
 #include "editor_harness.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
 #include "ui/registry.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -92,7 +92,7 @@ class Redraws : public ::testing::Test {
     }
 
     EditorHarness h;
-    EditorWindow window{h.editor, h.loop, resources::find};
+    WindowContent window{h.editor, h.loop, resources::find};
     Surface shown;
 };
 

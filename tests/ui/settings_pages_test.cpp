@@ -10,9 +10,9 @@
 #include "editor_harness.hpp"
 #include "golden_page.hpp"
 #include "resources/resources.hpp"
-#include "ui/editor_window.hpp"
 #include "ui/pages/secondary_pages.hpp"
 #include "ui/registry.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::ui {
 namespace {
@@ -105,7 +105,7 @@ class OverlayPages : public ::testing::Test {
 
     EditorHarness h;
     UrlRecorder urls;
-    EditorWindow window;
+    WindowContent window;
 };
 
 // ---- the global settings page ----------------------------------------------------------
@@ -256,7 +256,7 @@ TEST_F(OverlayPages, EveryWindowStartsFromTheIdentityProgramMap) {
     h.editor.setParameterFromUser(param::ControllerProgram, 9);
     h.editor.setParameterFromUser(param::DeviceProgram, 100);
     ASSERT_EQ(h.editor.programMap()[9], 100);
-    EditorWindow again(h.editor, h.loop, resources::find);
+    WindowContent again(h.editor, h.loop, resources::find);
     for (int c = 0; c < NumPresets; ++c) ASSERT_EQ(h.editor.programMap()[c], c) << c;
 }
 

@@ -8,9 +8,9 @@
 #include "controls/controls.hpp"
 #include "device/preset_record.hpp"
 #include "ui/block_navigation.hpp"
-#include "ui/graphics_view.hpp"
 #include "ui/ir_panel.hpp"
 #include "ui/page_model.hpp"
+#include "ui/page_presenter.hpp"
 #include "ui/pages/page_styles.hpp"
 #include "ui/registry.hpp"
 #include "ui/value_display.hpp"
@@ -93,7 +93,7 @@ static_assert(!buttonAttachesWith<ParamIndex>);
 // The view reads texts by tag; the value display and block navigation look
 // parameters up by index.
 template <typename Tag>
-constexpr bool viewReadsTextOf = requires(const GraphicsView& view, Tag tag) {
+constexpr bool viewReadsTextOf = requires(const PagePresenter& view, Tag tag) {
     view.text(tag);
 };
 static_assert(viewReadsTextOf<ControlTag>);

@@ -84,7 +84,7 @@ void attachReadout(IGraphics& g) {
 
 // A press on a picture button that is not lit picks its model or type; the
 // release, and a press on the lit one, change nothing but keep the lit one lit.
-ButtonAction pickOnPress(GraphicsView& view, ControlTag firstTag, int (BlockPanel::*lit)() const,
+ButtonAction pickOnPress(PagePresenter& view, ControlTag firstTag, int (BlockPanel::*lit)() const,
                          void (BlockPanel::*select)(int), const std::function<void(int)>& load) {
     return [&view, firstTag, lit, select, load](IControl& button) {
         BlockPanel& panel = view.panel();
@@ -97,7 +97,7 @@ ButtonAction pickOnPress(GraphicsView& view, ControlTag firstTag, int (BlockPane
     };
 }
 
-void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
+void attachBlockPages(IGraphics& g, PagePresenter& view, const MainPageActions& actions) {
     for (const BlockPage* page : pages::BlockPages) {
         ButtonAction action;
         if (page == &pages::Amplifier)
@@ -112,7 +112,7 @@ void attachBlockPages(IGraphics& g, GraphicsView& view, const MainPageActions& a
 
 // The graph panel: the frequency graph, the dynamics graph, the invitation to
 // edit the IR, and the select over all of it that brings up the IR page.
-void attachGraphPanel(IGraphics& g, GraphicsView& view) {
+void attachGraphPanel(IGraphics& g, PagePresenter& view) {
     auto& frequency = g.attach(
         std::make_unique<IFreqResponseGraph>(FrequencyGraphBounds, GraphColour,
                                              IText(GraphTextSize, COLOR_BLACK, RegularFont)),
@@ -156,7 +156,7 @@ void visibilityPass(IGraphics& g) {
 
 }  // namespace
 
-void buildMainPage(IGraphics& g, GraphicsView& view, const MainPageActions& actions) {
+void buildMainPage(IGraphics& g, PagePresenter& view, const MainPageActions& actions) {
     if (g.nControls() > 0) return;
     g.setBackgroundColor(WindowBackground);
     g.attachCornerResizer();

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "controls/igraphics.hpp"
-#include "ui/graphics_view.hpp"
+#include "ui/page_presenter.hpp"
 #include "ui/pages/faceplate_switches.hpp"
 #include "ui/pages/ir_page.hpp"
 #include "ui/pages/preset_column.hpp"
@@ -33,7 +33,7 @@ struct MainPageActions {
 // Builds the page once: does nothing when the context already holds controls,
 // as a window that is opened again keeps what it has. The view's panel learns
 // the controls it switches.
-void buildMainPage(igraphics::IGraphics& graphics, GraphicsView& view,
+void buildMainPage(igraphics::IGraphics& graphics, PagePresenter& view,
                    const MainPageActions& actions);
 
 }  // namespace vornix::ui

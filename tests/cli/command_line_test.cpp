@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "cli/command_line.hpp"
 #include "cli/commands.hpp"
-#include "cli/options.hpp"
 
 namespace vornix::cli {
 namespace {

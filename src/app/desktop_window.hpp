@@ -13,8 +13,8 @@
 // with. The keyboard shortcuts are app/shortcuts' table; the title follows
 // the pedal.
 //
-// Sections of the implementation: app_window.cpp (window, content, menu,
-// shortcuts, title), app_window_size.cpp (sizes), app_window_input.cpp
+// Sections of the implementation: desktop_window.cpp (window, content, menu,
+// shortcuts, title), desktop_window_size.cpp (sizes), desktop_window_input.cpp
 // (drawing and input events).
 #include <gtk/gtk.h>
 
@@ -30,7 +30,7 @@
 #include "app/window_title.hpp"
 #include "controls/igraphics.hpp"
 #include "core/vornix_control.hpp"
-#include "ui/editor_window.hpp"
+#include "ui/window_content.hpp"
 
 namespace vornix::app {
 
@@ -43,28 +43,28 @@ struct WindowCommands {
     std::function<void()> closed;
 };
 
-class MainWindow {
+class DesktopWindow {
   public:
     // The desktop's name for the program: its .desktop file, icon and metainfo.
     static constexpr const char* AppId = "org.vornix.VornixControl";
 
     // `scaleStored`: settings.ini holds the scale of the last window; without
     // one the first scale fits the monitor.
-    MainWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& platform,
-               WindowCommands commands, bool scaleStored);
+    DesktopWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& platform,
+                  WindowCommands commands, bool scaleStored);
     // Destroys the window if it still exists.
-    ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    ~DesktopWindow();
+    DesktopWindow(const DesktopWindow&) = delete;
+    DesktopWindow& operator=(const DesktopWindow&) = delete;
 
     GtkWindow* window() const { return window_ ? GTK_WINDOW(window_) : nullptr; }
-    ui::GraphicsView* view() const { return content_ ? &content_->view() : nullptr; }
+    ui::PagePresenter* view() const { return content_ ? &content_->view() : nullptr; }
     void present();
     // Destroys the window, which closes the content and runs `closed`.
     void close();
 
   private:
-    // app_window.cpp
+    // desktop_window.cpp
     GtkWidget* buildMenuBar();
     void connectShortcuts(GtkAccelGroup* accelerators);
     void run(WindowCommand command);
@@ -72,7 +72,7 @@ class MainWindow {
     void closeContent();
     void setCursorHidden(bool hidden);
     static void onDestroy(GtkWidget* widget, gpointer self);
-    // app_window_size.cpp
+    // desktop_window_size.cpp
     void chooseFirstScale(bool scaleStored);
     void setSizeHints();
     int barHeight() const;
@@ -84,7 +84,7 @@ class MainWindow {
     static void onAreaAllocate(GtkWidget* widget, GdkRectangle* allocation, gpointer self);
     static gboolean onSnap(gpointer self);
     void scheduleSnap();
-    // app_window_input.cpp
+    // desktop_window_input.cpp
     void connectInput();
     void queueDirty();
     static gboolean onFrame(gpointer self);
@@ -114,7 +114,7 @@ class MainWindow {
     // does not follow the content back.
     bool followingWindow_ = false;
     guint snapSource_ = 0;
-    std::unique_ptr<ui::EditorWindow> content_;
+    std::unique_ptr<ui::WindowContent> content_;
     igraphics::IGraphics* graphics_ = nullptr;  // the content's, while it is open
     guint frameSource_ = 0;
     GdkCursor* blankCursor_ = nullptr;

@@ -23,9 +23,9 @@ namespace vornix::ui {
 
 inline constexpr int UserIrRowCount = 32;
 
-class GraphicsView : public EditorEvents {
+class PagePresenter : public EditorEvents {
   public:
-    explicit GraphicsView(igraphics::IGraphics& graphics)
+    explicit PagePresenter(igraphics::IGraphics& graphics)
         : graphics_(graphics), panel_(graphics), presetList_(graphics) {}
 
     // ---- EditorEvents ----

@@ -8,24 +8,24 @@
 #include "controls/igraphics.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/event_loop.hpp"
-#include "ui/graphics_view.hpp"
+#include "ui/page_presenter.hpp"
 
 namespace vornix::ui {
 
-class EditorWindow {
+class WindowContent {
   public:
     // Builds the page at the editor's draw scale, attaches the view and the
     // queued-value sink, and fills the preset list.
-    EditorWindow(VornixControl& editor, EventLoop& loop, igraphics::ResourceLookup resources,
-                 igraphics::IPlatform* platform = nullptr);
+    WindowContent(VornixControl& editor, EventLoop& loop, igraphics::ResourceLookup resources,
+                  igraphics::IPlatform* platform = nullptr);
     // Detaches from the editor (without the goodbye of uiClosed, which the
     // shell sends when a real window closes).
-    ~EditorWindow();
-    EditorWindow(const EditorWindow&) = delete;
-    EditorWindow& operator=(const EditorWindow&) = delete;
+    ~WindowContent();
+    WindowContent(const WindowContent&) = delete;
+    WindowContent& operator=(const WindowContent&) = delete;
 
     igraphics::IGraphics& graphics() { return *graphics_; }
-    GraphicsView& view() { return *view_; }
+    PagePresenter& view() { return *view_; }
 
   private:
     void showKeptState();
@@ -33,7 +33,7 @@ class EditorWindow {
 
     VornixControl& editor_;
     std::unique_ptr<igraphics::IGraphics> graphics_;
-    std::unique_ptr<GraphicsView> view_;
+    std::unique_ptr<PagePresenter> view_;
 };
 
 }  // namespace vornix::ui

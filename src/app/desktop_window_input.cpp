@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_window.hpp"
+#include "app/desktop_window.hpp"
 
 namespace vornix::app {
 
@@ -92,7 +92,7 @@ std::optional<igraphics::EKey> clipboardKey(guint keyval) {
 
 }  // namespace
 
-void MainWindow::connectInput() {
+void DesktopWindow::connectInput() {
     gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                      GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK |
                                      GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
@@ -108,7 +108,7 @@ void MainWindow::connectInput() {
 }
 
 // Only what the content marked dirty is invalidated; GTK keeps the rest.
-void MainWindow::queueDirty() {
+void DesktopWindow::queueDirty() {
     if (!graphics_ || !area_) return;
     const double s = graphics_->drawScale();
     double originX = 0.0, originY = 0.0;
@@ -122,7 +122,7 @@ void MainWindow::queueDirty() {
     }
 }
 
-void MainWindow::toLogical(double areaX, double areaY, float& x, float& y) const {
+void DesktopWindow::toLogical(double areaX, double areaY, float& x, float& y) const {
     double originX = 0.0, originY = 0.0;
     contentOrigin(originX, originY);
     const double s = graphics_ ? graphics_->drawScale() : 1.0;
@@ -130,13 +130,13 @@ void MainWindow::toLogical(double areaX, double areaY, float& x, float& y) const
     y = static_cast<float>((areaY - originY) / s);
 }
 
-gboolean MainWindow::onFrame(gpointer data) {
-    static_cast<MainWindow*>(data)->queueDirty();
+gboolean DesktopWindow::onFrame(gpointer data) {
+    static_cast<DesktopWindow*>(data)->queueDirty();
     return G_SOURCE_CONTINUE;
 }
 
-gboolean MainWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_) return FALSE;
     igraphics::IGraphics& g = *self->graphics_;
     // The area beyond the content, while the window is larger than it.
@@ -183,7 +183,7 @@ gboolean MainWindow::onDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
 
 // GTK reports the second press of a double-click as a press and then as a
 // double press; the content wants the second press to be the double-click.
-bool MainWindow::isDoubleClick(const GdkEventButton* event) {
+bool DesktopWindow::isDoubleClick(const GdkEventButton* event) {
     GtkSettings* settings = gtk_widget_get_settings(area_);
     gint time = 0, distance = 0;
     g_object_get(settings, "gtk-double-click-time", &time, "gtk-double-click-distance", &distance,
@@ -200,8 +200,8 @@ bool MainWindow::isDoubleClick(const GdkEventButton* event) {
     return doubled;
 }
 
-gboolean MainWindow::onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_ || event->type != GDK_BUTTON_PRESS) return TRUE;
     if (event->button != LeftButton && event->button != RightButton) return FALSE;
     gtk_widget_grab_focus(widget);
@@ -219,8 +219,8 @@ gboolean MainWindow::onButtonPress(GtkWidget* widget, GdkEventButton* event, gpo
     return TRUE;
 }
 
-gboolean MainWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_) return TRUE;
     float x = 0.f, y = 0.f;
     self->toLogical(event->x, event->y, x, y);
@@ -229,8 +229,8 @@ gboolean MainWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer
     return TRUE;
 }
 
-gboolean MainWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_) return TRUE;
     igraphics::IGraphics& g = *self->graphics_;
     float x = 0.f, y = 0.f;
@@ -245,8 +245,8 @@ gboolean MainWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) 
     return TRUE;
 }
 
-gboolean MainWindow::onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_) return TRUE;
     float notches = 0.f;
     if (event->direction == GDK_SCROLL_UP)
@@ -261,8 +261,8 @@ gboolean MainWindow::onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) 
     return TRUE;
 }
 
-gboolean MainWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (self->graphics_) self->graphics_->onMouseOut();
     return FALSE;
 }
@@ -270,8 +270,8 @@ gboolean MainWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer data) {
 // Keys reach the content only while its text entry or menu is open, and
 // with Ctrl or Alt held only the entry's Ctrl+A, X, C and V, so the menu's
 // accelerators keep working.
-gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_) return FALSE;
     igraphics::IGraphics& g = *self->graphics_;
     if (!g.textEntry().isOpen() && !g.popupMenu().isOpen()) return FALSE;
@@ -297,8 +297,8 @@ gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     return used;
 }
 
-void MainWindow::onScaleFactor(GObject*, GParamSpec*, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+void DesktopWindow::onScaleFactor(GObject*, GParamSpec*, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_ || !self->area_) return;
     self->graphics_->setScreenScale(gtk_widget_get_scale_factor(self->area_));
     gtk_widget_queue_draw(self->area_);

@@ -1,4 +1,4 @@
-#include "ui/editor_window.hpp"
+#include "ui/window_content.hpp"
 
 #include <numeric>
 
@@ -58,12 +58,12 @@ MainPageActions actionsOn(VornixControl& editor) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
-                           igraphics::ResourceLookup resources, igraphics::IPlatform* platform)
+WindowContent::WindowContent(VornixControl& editor, EventLoop& loop,
+                             igraphics::ResourceLookup resources, igraphics::IPlatform* platform)
     : editor_(editor), graphics_(std::make_unique<igraphics::IGraphics>(editor, loop)) {
     graphics_->setPlatform(platform);
     graphics_->setResourceLookup(std::move(resources));
-    view_ = std::make_unique<GraphicsView>(*graphics_);
+    view_ = std::make_unique<PagePresenter>(*graphics_);
     // Every controller program selects the preset of its own number until
     // the program map page asks the device for its map.
     std::iota(editor.programMap().begin(), editor.programMap().end(), 0);
@@ -80,7 +80,7 @@ EditorWindow::EditorWindow(VornixControl& editor, EventLoop& loop,
 // What the editor kept while no window was open: the device it is online
 // with, the knob layer the device is in, where the list was scrolled to, the
 // current preset and the impulse response.
-void EditorWindow::showKeptState() {
+void WindowContent::showKeptState() {
     if (editor_.connection().online()) {
         view_->deviceAnswered(editor_.connection().device().version());
         view_->identified(editor_.connection().device().version(),
@@ -96,7 +96,7 @@ void EditorWindow::showKeptState() {
 
 // The cabinet rows name what the cache holds, the positions and modes are
 // the editor's, and the graph shows the IR they give.
-void EditorWindow::showImpulseResponse() {
+void WindowContent::showImpulseResponse() {
     for (int cabinet = 0; cabinet < ir_panel::Rows; ++cabinet)
         view_->cabinetNameChanged(cabinet, editor_.userIrs().irNames().cabinetName(cabinet));
     for (int position : {7, 8}) {
@@ -108,7 +108,7 @@ void EditorWindow::showImpulseResponse() {
     editor_.userIrs().showIrSelection(editor_.intValue(param::Ir));
 }
 
-EditorWindow::~EditorWindow() {
+WindowContent::~WindowContent() {
     editor_.setQueuedValueSink(nullptr);
     if (editor_.link().windowOpen()) editor_.link().closeWindow();
     // The controls go before the view their actions reach.

@@ -1,4 +1,4 @@
-#include "app/app_window.hpp"
+#include "app/desktop_window.hpp"
 
 #include <string>
 
@@ -38,14 +38,14 @@ GtkWidget* addPopup(GtkWidget* bar, const char* label) {
 
 // A shortcut without a menu item of its own (Escape).
 struct ShortcutTarget {
-    MainWindow* window;
+    DesktopWindow* window;
     WindowCommand command;
 };
 
 }  // namespace
 
-MainWindow::MainWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& platform,
-                       WindowCommands commands, bool scaleStored)
+DesktopWindow::DesktopWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& platform,
+                             WindowCommands commands, bool scaleStored)
     : editor_(editor),
       loop_(loop),
       platform_(platform),
@@ -84,19 +84,19 @@ MainWindow::MainWindow(VornixControl& editor, GLibEventLoop& loop, GtkPlatform& 
     gtk_widget_show_all(window_);
 }
 
-MainWindow::~MainWindow() {
+DesktopWindow::~DesktopWindow() {
     close();
 }
 
-void MainWindow::present() {
+void DesktopWindow::present() {
     if (window_) gtk_window_present(GTK_WINDOW(window_));
 }
 
-void MainWindow::close() {
+void DesktopWindow::close() {
     if (window_) gtk_widget_destroy(window_);
 }
 
-GtkWidget* MainWindow::buildMenuBar() {
+GtkWidget* DesktopWindow::buildMenuBar() {
     GtkWidget* bar = gtk_menu_bar_new();
     GtkWidget* file = addPopup(bar, "_File");
     addItem(file, "_Import All Presets to Vornix...",
@@ -137,7 +137,7 @@ GtkWidget* MainWindow::buildMenuBar() {
 // accelerators of the window alone. Keys reach the open text entry or menu
 // of the content first (onKeyPress), so Escape cancels an entry before it
 // closes a page.
-void MainWindow::connectShortcuts(GtkAccelGroup* accelerators) {
+void DesktopWindow::connectShortcuts(GtkAccelGroup* accelerators) {
     for (const Shortcut& shortcut : Shortcuts) {
         const Chord chord = splitChord(shortcut.chord);
         const guint key = gdk_keyval_from_name(std::string(chord.key).c_str());
@@ -162,7 +162,7 @@ void MainWindow::connectShortcuts(GtkAccelGroup* accelerators) {
     }
 }
 
-void MainWindow::run(WindowCommand command) {
+void DesktopWindow::run(WindowCommand command) {
     switch (command) {
         case WindowCommand::Preferences:
             if (commands_.preferences) commands_.preferences();
@@ -188,12 +188,12 @@ void MainWindow::run(WindowCommand command) {
     }
 }
 
-void MainWindow::openContent() {
+void DesktopWindow::openContent() {
     platform_.onResize = [this](int width, int height, double scale) {
         resizeContent(width, height, scale);
     };
     platform_.onHideCursor = [this](bool hide) { setCursorHidden(hide); };
-    content_ = std::make_unique<ui::EditorWindow>(editor_, loop_, resources::find, &platform_);
+    content_ = std::make_unique<ui::WindowContent>(editor_, loop_, resources::find, &platform_);
     graphics_ = &content_->graphics();
     graphics_->setScreenScale(gtk_widget_get_scale_factor(area_));
     editor_.link().events().add(title_);
@@ -204,7 +204,7 @@ void MainWindow::openContent() {
                           editor_.connection().device().serial);
 }
 
-void MainWindow::closeContent() {
+void DesktopWindow::closeContent() {
     if (!graphics_) return;
     if (frameSource_ != 0) g_source_remove(frameSource_);
     frameSource_ = 0;
@@ -224,7 +224,7 @@ void MainWindow::closeContent() {
     blankCursor_ = nullptr;
 }
 
-void MainWindow::setCursorHidden(bool hidden) {
+void DesktopWindow::setCursorHidden(bool hidden) {
     GdkWindow* window = area_ ? gtk_widget_get_window(area_) : nullptr;
     if (!window) return;
     if (hidden && !blankCursor_)
@@ -232,8 +232,8 @@ void MainWindow::setCursorHidden(bool hidden) {
     gdk_window_set_cursor(window, hidden ? blankCursor_ : nullptr);
 }
 
-void MainWindow::onDestroy(GtkWidget*, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+void DesktopWindow::onDestroy(GtkWidget*, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     self->closeContent();
     self->window_ = nullptr;
     self->bar_ = nullptr;

@@ -1,4 +1,4 @@
-#include "ui/graphics_view.hpp"
+#include "ui/page_presenter.hpp"
 
 #include "controls/text_controls.hpp"
 #include "device/preset_record.hpp"
@@ -27,7 +27,7 @@ void setVisible(igraphics::IGraphics& g, ControlTag tag, bool visible) {
 
 // ---- the link ------------------------------------------------------------------------
 
-void GraphicsView::connecting() {
+void PagePresenter::connecting() {
     answered_ = false;
     graphics_.setTextOf(tag::StatusDevice, "");
     showSearchStatus();
@@ -37,12 +37,12 @@ void GraphicsView::connecting() {
 
 // Shown in place of the connecting text until the device answers; its
 // second line goes where the serial number will be.
-void GraphicsView::searchStatusChanged(const std::string& text) {
+void PagePresenter::searchStatusChanged(const std::string& text) {
     searchStatus_ = text;
     if (!answered_) showSearchStatus();
 }
 
-void GraphicsView::showSearchStatus() {
+void PagePresenter::showSearchStatus() {
     const auto lineEnd = searchStatus_.find('\n');
     const std::string first = searchStatus_.substr(0, lineEnd);
     graphics_.setTextOf(tag::StatusVersion,
@@ -52,18 +52,18 @@ void GraphicsView::showSearchStatus() {
                                                : searchStatus_.substr(lineEnd + 1));
 }
 
-void GraphicsView::deviceAnswered(double version) {
+void PagePresenter::deviceAnswered(double version) {
     answered_ = true;
     graphics_.setTextOf(tag::StatusDevice, DeviceNameText);
     graphics_.setTextOf(tag::StatusVersion, versionText(version));
     setKnobLayersEnabled(true);
 }
 
-void GraphicsView::identified(double, const std::string& serial) {
+void PagePresenter::identified(double, const std::string& serial) {
     graphics_.setTextOf(tag::StatusSerial, serialText(serial));
 }
 
-void GraphicsView::setKnobLayersEnabled(bool enabled) {
+void PagePresenter::setKnobLayersEnabled(bool enabled) {
     enabled ? graphics_.enableGroup(group::Faceplate) : graphics_.disableGroup(group::Faceplate);
     for (const char* name : group::KnobLayers)
         enabled ? graphics_.enableGroup(name) : graphics_.disableGroup(name);
@@ -71,7 +71,7 @@ void GraphicsView::setKnobLayersEnabled(bool enabled) {
 
 // ---- the sound -----------------------------------------------------------------------
 
-int GraphicsView::valueOf(ParamIndex index) const {
+int PagePresenter::valueOf(ParamIndex index) const {
     const iplug::IParam* p = graphics_.delegate().getParam(index);
     return p ? p->intValue() : 0;
 }
@@ -79,7 +79,7 @@ int GraphicsView::valueOf(ParamIndex index) const {
 // Every parameter change: the readout shows the raw value of an edited
 // preset parameter, the page that owns the parameter comes up (never while a
 // block from the device or a voicing is applied), and its texts follow.
-void GraphicsView::parameterChanged(int changed, bool applyingBlock) {
+void PagePresenter::parameterChanged(int changed, bool applyingBlock) {
     // The editor reports plain indices; the window's tables take typed ones.
     const ParamIndex index{changed};
     const int v = valueOf(index);
@@ -105,14 +105,14 @@ void GraphicsView::parameterChanged(int changed, bool applyingBlock) {
     }
 }
 
-void GraphicsView::showValueText(ParamIndex index, int value) {
+void PagePresenter::showValueText(ParamIndex index, int value) {
     if (const ValueText* entry = valueTextOf(index))
         graphics_.setTextOf(entry->tag, entry->text(value));
     if (index == param::AnalogSim)
         graphics_.setTextOf(tag::AnalogSimCaption, display::analogSim(value).caption);
 }
 
-void GraphicsView::showBand(Band band) {
+void PagePresenter::showBand(Band band) {
     const FilterBand* filter = filterBandOf(band);
     if (!filter) return;
     const display::BandTexts texts = filter->texts(
@@ -123,7 +123,7 @@ void GraphicsView::showBand(Band band) {
 }
 
 // The compressor's ratio follows only while its page shows it.
-void GraphicsView::feedDynamicsGraph(ParamIndex index, int value) {
+void PagePresenter::feedDynamicsGraph(ParamIndex index, int value) {
     if (!dynamicsGraph_) return;
     switch (index) {
         case param::Gate:
@@ -146,20 +146,20 @@ void GraphicsView::feedDynamicsGraph(ParamIndex index, int value) {
     }
 }
 
-void GraphicsView::setGraphs(igraphics::IFreqResponseGraph* frequency,
-                             igraphics::IDynamicsResponseGraph* dynamics) {
+void PagePresenter::setGraphs(igraphics::IFreqResponseGraph* frequency,
+                              igraphics::IDynamicsResponseGraph* dynamics) {
     frequencyGraph_ = frequency;
     dynamicsGraph_ = dynamics;
     panel_.setDynamicsGraph(dynamics);
 }
 
 // A handle being dragged stays under the pointer.
-void GraphicsView::showIrPosition(int position) {
+void PagePresenter::showIrPosition(int position) {
     if (igraphics::IControl* slider = graphics_.controlWithTag(tag::IrPositionSlider))
         slider->setValueFromEditor(ir_panel::sliderValueOf(position));
 }
 
-void GraphicsView::showIrMode(int position, int mode) {
+void PagePresenter::showIrMode(int position, int mode) {
     const bool ir7 = position == 7;
     for (ControlTag tag :
          {ir7 ? tag::Ir7GainKnob : tag::Ir8GainKnob, ir7 ? tag::Ir7Import : tag::Ir8Import})
@@ -169,25 +169,25 @@ void GraphicsView::showIrMode(int position, int mode) {
                         mode != 0 ? userIrNames_[ir7 ? 0 : 1] : cabinetNames_[position]);
 }
 
-void GraphicsView::showPresetNumber() {
+void PagePresenter::showPresetNumber() {
     graphics_.setTextOf(tag::Readout, readoutText(currentSlot_ + valueOf(param::PatchOffset)));
 }
 
-void GraphicsView::readoutTimedOut(int displayNumber) {
+void PagePresenter::readoutTimedOut(int displayNumber) {
     graphics_.setTextOf(tag::Readout, readoutText(displayNumber));
 }
 
-void GraphicsView::presetNumberShown(int displayNumber) {
+void PagePresenter::presetNumberShown(int displayNumber) {
     graphics_.setTextOf(tag::Readout, readoutText(displayNumber));
     graphics_.setColorOf(tag::Readout, ReadoutLit);
     setVisible(graphics_, tag::Readout, true);
 }
 
-void GraphicsView::readoutShown(bool shown) {
+void PagePresenter::readoutShown(bool shown) {
     setVisible(graphics_, tag::Readout, shown);
 }
 
-void GraphicsView::presetSelected(int slot) {
+void PagePresenter::presetSelected(int slot) {
     if (!inRange(slot, NumPresets)) return;
     currentSlot_ = slot;
     presetList_.highlight(slot);
@@ -195,7 +195,7 @@ void GraphicsView::presetSelected(int slot) {
 
 // The buttons follow the sound; a mid-band page on show follows the model's
 // band and the amplifier page is drawn again. No other page comes up.
-void GraphicsView::presetApplied(const AppliedPreset& preset) {
+void PagePresenter::presetApplied(const AppliedPreset& preset) {
     presetSelected(preset.slot);
     panel_.selectAmpModel(preset.ampModel);
     panel_.selectAmbienceType(preset.ambienceType);
@@ -215,7 +215,7 @@ void GraphicsView::presetApplied(const AppliedPreset& preset) {
 
 // Undo and redo light the buttons as a received preset does, so that the
 // model taken back can be picked again.
-void GraphicsView::soundRestored(int ampModel, int ambienceType) {
+void PagePresenter::soundRestored(int ampModel, int ambienceType) {
     panel_.selectAmpModel(ampModel);
     panel_.selectAmbienceType(ambienceType);
     const int page = blockAfterPresetApplied(panel_.currentBlock(), ampModel);
@@ -224,50 +224,50 @@ void GraphicsView::soundRestored(int ampModel, int ambienceType) {
     showBand(Band::Mid);
 }
 
-void GraphicsView::presetStored(int) {
+void PagePresenter::presetStored(int) {
     setVisible(graphics_, tag::Readout, true);
 }
 
-void GraphicsView::modifiedChanged(bool modified) {
+void PagePresenter::modifiedChanged(bool modified) {
     graphics_.setColorOf(tag::Readout, modified ? ReadoutDimmed : ReadoutLit);
 }
 
-void GraphicsView::presetNameChanged(const std::string& name) {
+void PagePresenter::presetNameChanged(const std::string& name) {
     graphics_.setTextOf(tag::PresetName, name);
 }
 
-void GraphicsView::irPositionNameChanged(int position, const std::string& name) {
+void PagePresenter::irPositionNameChanged(int position, const std::string& name) {
     if (position != 7 && position != 8) return;
     userIrNames_[position == 7 ? 0 : 1] = name;
     graphics_.setTextOf(tag::cabinetRow(position), name);
 }
 
-void GraphicsView::knobLayerChanged(bool layerB) {
+void PagePresenter::knobLayerChanged(bool layerB) {
     setVisible(graphics_, tag::LayerLamp, layerB);
     setVisible(graphics_, tag::LayerBackground, layerB);
     panel_.showKnobLayer(layerB);
 }
 
-void GraphicsView::impulseResponseChanged(std::span<const double> samples, bool byUser) {
+void PagePresenter::impulseResponseChanged(std::span<const double> samples, bool byUser) {
     panel_.bringUp(blockForIrChange(panel_.currentBlock(), byUser));
     if (frequencyGraph_) frequencyGraph_->setData(samples);
 }
 
 // ---- lists ---------------------------------------------------------------------------
 
-void GraphicsView::presetRowChanged(int row, const std::string& text) {
+void PagePresenter::presetRowChanged(int row, const std::string& text) {
     if (!inRange(row, NumPresets)) return;
     presetRows_[static_cast<std::size_t>(row)] = text;
     graphics_.setTextOf(tag::presetRow(row), text);
 }
 
-void GraphicsView::userIrRowChanged(int row, const std::string& text) {
+void PagePresenter::userIrRowChanged(int row, const std::string& text) {
     if (!inRange(row, UserIrRowCount)) return;
     userIrRows_[static_cast<std::size_t>(row)] = text;
     graphics_.setTextOf(tag::userIrRow(row), text);
 }
 
-void GraphicsView::cabinetNameChanged(int cabinet, const std::string& name) {
+void PagePresenter::cabinetNameChanged(int cabinet, const std::string& name) {
     if (!inRange(cabinet, ir_panel::Rows)) return;
     cabinetNames_[static_cast<std::size_t>(cabinet)] = name;
     graphics_.setTextOf(cabinet == 0 ? tag::FlatResponseRow : tag::cabinetRow(cabinet), name);
@@ -275,7 +275,7 @@ void GraphicsView::cabinetNameChanged(int cabinet, const std::string& name) {
 
 // ---- transfers -----------------------------------------------------------------------
 
-void GraphicsView::transferStarted(Transfer transfer) {
+void PagePresenter::transferStarted(Transfer transfer) {
     if (transfer == Transfer::Firmware) {
         graphics_.showGroup(group::Firmware);
         graphics_.disableGroup(group::FirmwareUpdate);
@@ -286,7 +286,7 @@ void GraphicsView::transferStarted(Transfer transfer) {
     graphics_.showGroup(group::Progress);
 }
 
-void GraphicsView::transferProgress(Transfer transfer, double fraction) {
+void PagePresenter::transferProgress(Transfer transfer, double fraction) {
     if (transfer == Transfer::Firmware) {
         graphics_.setValueOf(tag::FirmwareRing, fraction);
         graphics_.setTextOf(tag::FirmwareText, percentText(fraction));
@@ -300,17 +300,17 @@ void GraphicsView::transferProgress(Transfer transfer, double fraction) {
     if (transfer == Transfer::BankExport) graphics_.showGroup(group::Progress);
 }
 
-void GraphicsView::transferEnded(Transfer transfer, bool ok) {
+void PagePresenter::transferEnded(Transfer transfer, bool ok) {
     // The firmware page stays until its result is acknowledged.
     if (transfer == Transfer::Firmware) return;
     hideProgress(transfer == Transfer::IrUpload || (transfer == Transfer::BankImport && !ok));
 }
 
-void GraphicsView::presetRequestUnanswered() {
+void PagePresenter::presetRequestUnanswered() {
     hideProgress(false);
 }
 
-void GraphicsView::hideProgress(bool reset) {
+void PagePresenter::hideProgress(bool reset) {
     if (reset) {
         graphics_.setValueOf(tag::ProgressRing, 0.0);
         graphics_.setTextOf(tag::ProgressText, percentText(0.0));
@@ -320,14 +320,14 @@ void GraphicsView::hideProgress(bool reset) {
 
 // ---- what the user opened --------------------------------------------------------------
 
-void GraphicsView::firmwarePageOpened() {
+void PagePresenter::firmwarePageOpened() {
     graphics_.showGroup(group::FirmwareBackground);
     graphics_.showGroup(group::FirmwareUpdate);
     graphics_.enableGroup(group::FirmwareUpdate);
     graphics_.disableGroup(group::Main);
 }
 
-void GraphicsView::firmwarePageClosed(bool afterUpdate) {
+void PagePresenter::firmwarePageClosed(bool afterUpdate) {
     if (afterUpdate) graphics_.hideGroup(group::Firmware);
     graphics_.hideGroup(group::FirmwareBackground);
     graphics_.hideGroup(group::FirmwareUpdate);
@@ -335,23 +335,23 @@ void GraphicsView::firmwarePageClosed(bool afterUpdate) {
     if (afterUpdate) setKnobLayersEnabled(false);
 }
 
-void GraphicsView::globalSettingsOpened() {
+void PagePresenter::globalSettingsOpened() {
     graphics_.showGroup(group::GlobalSettings);
 }
 
-void GraphicsView::aboutRequested() {
+void PagePresenter::aboutRequested() {
     graphics_.showGroup(group::About);
 }
 
 // ---- reading back ----------------------------------------------------------------------
 
-std::string GraphicsView::text(ControlTag tag) const {
+std::string PagePresenter::text(ControlTag tag) const {
     const auto* control =
         dynamic_cast<const igraphics::ITextControl*>(graphics_.controlWithTag(tag));
     return control ? control->text() : std::string();
 }
 
-bool GraphicsView::hasGroup(std::string_view name) const {
+bool PagePresenter::hasGroup(std::string_view name) const {
     bool found = false;
     // forGroup is not const: it hands out mutable controls.
     const_cast<igraphics::IGraphics&>(graphics_).forGroup(
@@ -359,11 +359,11 @@ bool GraphicsView::hasGroup(std::string_view name) const {
     return found;
 }
 
-std::string GraphicsView::presetRow(int row) const {
+std::string PagePresenter::presetRow(int row) const {
     return inRange(row, NumPresets) ? presetRows_[static_cast<std::size_t>(row)] : std::string();
 }
 
-std::string GraphicsView::userIrRow(int row) const {
+std::string PagePresenter::userIrRow(int row) const {
     return inRange(row, UserIrRowCount) ? userIrRows_[static_cast<std::size_t>(row)]
                                         : std::string();
 }

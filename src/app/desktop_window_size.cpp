@@ -2,7 +2,7 @@
 // resize from the edges, and the window following the content.
 #include <algorithm>
 
-#include "app/app_window.hpp"
+#include "app/desktop_window.hpp"
 
 namespace vornix::app {
 
@@ -19,7 +19,7 @@ constexpr int KeptStates = GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCR
 
 }  // namespace
 
-int MainWindow::barHeight() const {
+int DesktopWindow::barHeight() const {
     if (!bar_) return 0;
     const int allocated = gtk_widget_get_allocated_height(bar_);
     if (gtk_widget_get_realized(bar_) && allocated > 1) return allocated;
@@ -31,7 +31,7 @@ int MainWindow::barHeight() const {
 // The monitor the window is on, or the primary one before it is shown. GDK
 // gives the work area in the pixels GTK sizes windows in, whatever the
 // monitor's scale factor.
-Size MainWindow::workArea() const {
+Size DesktopWindow::workArea() const {
     GdkDisplay* display = gtk_widget_get_display(window_);
     GdkWindow* shown = gtk_widget_get_window(window_);
     GdkMonitor* monitor = shown ? gdk_display_get_monitor_at_window(display, shown) : nullptr;
@@ -44,7 +44,7 @@ Size MainWindow::workArea() const {
     return {area.width, area.height};
 }
 
-void MainWindow::chooseFirstScale(bool scaleStored) {
+void DesktopWindow::chooseFirstScale(bool scaleStored) {
     const Size area = workArea();
     if (area.width <= 0 || area.height <= 0) return;
     const double scale = scaleStored ? scaleThatFits(editor_.drawScale(), area, barHeight())
@@ -55,7 +55,7 @@ void MainWindow::chooseFirstScale(bool scaleStored) {
 // No aspect hint: GDK applies one to the whole window, menu bar included,
 // where window managers take the menu bar off first, and the two fight. The
 // window snaps to the content's aspect instead, once a resize has settled.
-void MainWindow::setSizeHints() {
+void DesktopWindow::setSizeHints() {
     GdkGeometry hints{};
     const Size smallest = contentSize(MinWindowScale);
     hints.min_width = smallest.width;
@@ -64,14 +64,14 @@ void MainWindow::setSizeHints() {
     g_signal_connect(area_, "size-allocate", G_CALLBACK(onAreaAllocate), this);
 }
 
-void MainWindow::resizeContent(int width, int height, double scale) {
+void DesktopWindow::resizeContent(int width, int height, double scale) {
     editor_.setDrawScale(static_cast<float>(scale));
     if (!area_) return;
     if (!followingWindow_) gtk_window_resize(GTK_WINDOW(window_), width, height + barHeight());
     gtk_widget_queue_draw(area_);
 }
 
-void MainWindow::contentOrigin(double& x, double& y) const {
+void DesktopWindow::contentOrigin(double& x, double& y) const {
     x = y = 0.0;
     if (!graphics_ || !area_) return;
     const Size content = contentSize(graphics_->drawScale());
@@ -80,8 +80,8 @@ void MainWindow::contentOrigin(double& x, double& y) const {
     y = double(std::max(0, gtk_widget_get_allocated_height(area_) - content.height) / 2);
 }
 
-void MainWindow::onAreaAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+void DesktopWindow::onAreaAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     if (!self->graphics_) return;
     const Size area{allocation->width, allocation->height};
     if (const auto scale = scaleForArea(area, self->graphics_->drawScale())) {
@@ -94,13 +94,13 @@ void MainWindow::onAreaAllocate(GtkWidget*, GdkRectangle* allocation, gpointer d
 }
 
 // The window takes the content's size once the user has stopped resizing.
-void MainWindow::scheduleSnap() {
+void DesktopWindow::scheduleSnap() {
     if (snapSource_ != 0) g_source_remove(snapSource_);
     snapSource_ = g_timeout_add(SnapDelayMs, onSnap, this);
 }
 
-gboolean MainWindow::onSnap(gpointer data) {
-    auto* self = static_cast<MainWindow*>(data);
+gboolean DesktopWindow::onSnap(gpointer data) {
+    auto* self = static_cast<DesktopWindow*>(data);
     self->snapSource_ = 0;
     if (!self->graphics_ || !self->area_) return G_SOURCE_REMOVE;
     GdkWindow* shown = gtk_widget_get_window(self->window_);

@@ -1,4 +1,4 @@
-#include "app/options.hpp"
+#include "app/launch_options.hpp"
 
 #include <charconv>
 #include <cmath>
