@@ -233,6 +233,20 @@ bool readRender(Args& a, Command& c) {
     return true;
 }
 
+bool readMonitor(Args& a, Command& c) {
+    constexpr std::array<std::pair<std::string_view, MonitorAction>, 3> Actions{{
+        {"print", MonitorAction::Print},
+        {"clear", MonitorAction::Clear},
+        {"save", MonitorAction::Save},
+    }};
+    if (!a.name(0, "monitor action", Actions, c.monitor)) return false;
+    const bool named = a.count() == 2;
+    if (c.monitor == MonitorAction::Save && !named) return a.fail("monitor save needs a file name");
+    if (c.monitor != MonitorAction::Save && named) return a.fail("usage: monitor print|clear");
+    if (named) c.text = a.word(1);
+    return true;
+}
+
 bool readNothing(Args&, Command&) {
     return true;
 }
@@ -265,6 +279,7 @@ constexpr Grammar Commands[] = {
     {"param", Kind::Param, 1, 1, "param INDEX", readParam},
     {"group", Kind::Group, 1, 1, "group NAME", readGroup},
     {"render", Kind::Render, 1, 2, "render FILE.png [SCALE]", readRender},
+    {"monitor", Kind::Monitor, 1, 2, "monitor print|clear|save FILE", readMonitor},
     {"edit-menu", Kind::EditMenu, 0, 0, "edit-menu", readNothing},
 };
 
