@@ -1,6 +1,7 @@
 // The main window's size: the first scale, the size hints, following a
 // resize from the edges, and the window following the content.
 #include <algorithm>
+#include <cmath>
 
 #include "app/desktop_window.hpp"
 
@@ -76,8 +77,8 @@ void DesktopWindow::contentOrigin(double& x, double& y) const {
     if (!graphics_ || !area_) return;
     const Size content = contentSize(graphics_->drawScale());
     // Whole pixels, so the content is not drawn between two.
-    x = double(std::max(0, gtk_widget_get_allocated_width(area_) - content.width) / 2);
-    y = double(std::max(0, gtk_widget_get_allocated_height(area_) - content.height) / 2);
+    x = std::floor(std::max(0, gtk_widget_get_allocated_width(area_) - content.width) / 2.0);
+    y = std::floor(std::max(0, gtk_widget_get_allocated_height(area_) - content.height) / 2.0);
 }
 
 void DesktopWindow::onAreaAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
