@@ -37,28 +37,28 @@ std::span<const CommandSpec> commandTable() {
 
 const CommandSpec* findCommand(std::string_view name) {
     const auto it = std::find_if(Commands.begin(), Commands.end(),
-                                 [name](const CommandSpec& spec) { return spec.name == name; });
+                                 [name](const CommandSpec& entry) { return entry.name == name; });
     return it == Commands.end() ? nullptr : &*it;
 }
 
 int runCommand(const Options& options) {
-    const CommandSpec* spec = findCommand(options.command);
-    if (!spec) {
+    const CommandSpec* entry = findCommand(options.command);
+    if (!entry) {
         std::cerr << "vornixctl: unknown command '" << options.command << "' (see --help)\n";
         return ExitFailure;
     }
-    if (spec->needs == Needs::Nothing) return spec->plain(options);
+    if (entry->needs == Needs::Nothing) return entry->plain(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
     Options effective = options;
-    if (spec->needs == Needs::CacheOnly) effective.transport = Transport::None;
+    if (entry->needs == Needs::CacheOnly) effective.transport = Transport::None;
     std::string error;
-    Session session(effective, SessionMode{.watchesTraffic = spec->watchesTraffic}, std::cerr,
+    Session session(effective, SessionMode{.watchesTraffic = entry->watchesTraffic}, std::cerr,
                     error);
     if (!error.empty()) {
         std::cerr << "vornixctl: " << error << '\n';
         return ExitFailure;
     }
-    const CommandResult result = spec->run(session, options.args, data);
+    const CommandResult result = entry->run(session, options.args, data);
     if (!result.ok) {
         std::cerr << "vornixctl: " << result.error << '\n';
         return result.code;

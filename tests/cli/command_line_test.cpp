@@ -70,12 +70,12 @@ TEST(Options, VersionNeedsNoCommand) {
 // cannot find.
 TEST(CommandTable, EveryCommandIsInTheHelpAndFoundByName) {
     const std::string help = usageText();
-    for (const CommandSpec& spec : commandTable()) {
-        SCOPED_TRACE(std::string(spec.name));
-        EXPECT_NE(help.find("  " + std::string(spec.name)), std::string::npos);
-        EXPECT_EQ(findCommand(spec.name), &spec);
-        EXPECT_EQ(spec.needs == Needs::Nothing, spec.plain != nullptr);
-        EXPECT_EQ(spec.needs == Needs::Nothing, spec.run == nullptr);
+    for (const CommandSpec& entry : commandTable()) {
+        SCOPED_TRACE(std::string(entry.name));
+        EXPECT_NE(help.find("  " + std::string(entry.name)), std::string::npos);
+        EXPECT_EQ(findCommand(entry.name), &entry);
+        EXPECT_EQ(entry.needs == Needs::Nothing, entry.plain != nullptr);
+        EXPECT_EQ(entry.needs == Needs::Nothing, entry.run == nullptr);
     }
     EXPECT_EQ(findCommand("sink"), nullptr);
 }
