@@ -25,7 +25,7 @@ _vornixctl() {
 
     local options="--simulator --stdio --port --in --out --data-dir --trace --yes --help --version"
     local commands="sync presets get set select store monitor ports backup restore preset-export
-        preset-import ir-convert ir-upload reset firmware"
+        preset-import ir-convert ir-upload reset firmware show diff"
 
     case $prev in
         --port)
@@ -44,6 +44,9 @@ _vornixctl() {
             return ;;
         --position)
             COMPREPLY=($(compgen -W "7 8" -- "$cur"))
+            return ;;
+        --format)
+            COMPREPLY=($(compgen -W "text markdown csv json" -- "$cur"))
             return ;;
     esac
 
@@ -84,6 +87,13 @@ _vornixctl() {
                 _filedir wav
             else
                 _filedir dat
+            fi ;;
+        show | diff)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--format" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "edit" -- "$cur"))
+                _filedir '@(kvp|kvb)'
             fi ;;
         reset)
             ((argument == 1)) && COMPREPLY=($(compgen -W "all presets settings" -- "$cur")) ;;

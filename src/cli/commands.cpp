@@ -27,6 +27,8 @@ constexpr std::array Commands{
     CommandSpec{.name = "ir-upload", .run = command::irUpload},
     CommandSpec{.name = "ir-convert", .needs = Needs::Nothing, .plain = command::irConvert},
     CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
+    CommandSpec{.name = "show", .needs = Needs::Nothing, .plain = command::show},
+    CommandSpec{.name = "diff", .needs = Needs::Nothing, .plain = command::diff},
 };
 
 }  // namespace

@@ -54,6 +54,8 @@ CommandResult presetImport(Session&, const Args&, std::ostream&);
 CommandResult irUpload(Session&, const Args&, std::ostream&);
 int irConvert(const Options&);
 int ports(const Options&);
+int show(const Options&);
+int diff(const Options&);
 }  // namespace command
 
 }  // namespace vornix::cli

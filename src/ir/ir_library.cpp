@@ -122,13 +122,18 @@ IrName wavNameFromPath(std::string_view path) {
 
 // ---- selector positions ----------------------------------------------------------
 
-void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer) {
+CabinetMix cabinetMixAt(int value) {
     value = std::clamp(value, 0, SelectorMax);
     // Single precision on purpose: it decides which values land on a cabinet.
     const float v =
         std::floor(static_cast<float>(value) / SelectorMax * SelectorSteps) / StepsPerCabinet;
     const int lo = static_cast<int>(std::floor(v));
     const int hi = static_cast<int>(std::ceil(v));
+    return {.lower = lo, .upper = hi, .position = static_cast<double>(v)};
+}
+
+void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer) {
+    const auto [lo, hi, v] = cabinetMixAt(value);
 
     setUnitImpulse(buffer);
     if (lo != FlatResponse) loader(lo, buffer);
@@ -136,8 +141,8 @@ void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer
 
     const std::vector<double> lower(buffer.begin(), buffer.end());
     loader(hi, buffer);
-    const double lowerWeight = hi - static_cast<double>(v);
-    const double upperWeight = static_cast<double>(v) - lo;
+    const double lowerWeight = hi - v;
+    const double upperWeight = v - lo;
     for (std::size_t i = 0; i < buffer.size(); ++i)
         buffer[i] = lowerWeight * lower[i] + upperWeight * buffer[i];
 }

@@ -96,6 +96,14 @@ using CabinetLoader = std::function<void(int cabinet, IrSampleBuffer& buffer)>;
 // The IR for parameter 14's value 0..127: a unit impulse at 0 (and 1), single
 // cabinets at every tenth step, linear cross-fades between neighbours.
 void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer);
+// The two neighbours a selector value plays (equal on a single cabinet, 0 the
+// flat response) and where between them it stands, in cabinets.
+struct CabinetMix {
+    int lower = 0;
+    int upper = 0;
+    double position = 0.0;
+};
+CabinetMix cabinetMixAt(int value);
 // True when the selector's IR involves position 7 or 8 (values from 96 up),
 // where a user IR may play.
 bool reachesUserIrPositions(int value);
