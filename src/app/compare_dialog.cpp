@@ -40,8 +40,8 @@ std::optional<std::string> runCompareWithDialog(GtkWindow* parent) {
     gtk_container_set_border_width(GTK_CONTAINER(grid), Spacing * 2);
 
     GtkWidget* slot = gtk_radio_button_new_with_mnemonic(nullptr, "_Slot");
-    GtkWidget* file = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(slot),
-                                                                     "_Preset file");
+    GtkWidget* file =
+        gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(slot), "_Preset file");
     GtkWidget* bank = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(slot),
                                                                      "Slot of a _bank file");
     GtkWidget* slotNumber = gtk_spin_button_new_with_range(0, LastSlot, 1);

@@ -13,9 +13,8 @@ using Callback = std::function<void()>;
 GtkWidget* addPresetItem(GtkWidget* menu, const char* label, Callback callback) {
     GtkWidget* item = gtk_menu_item_new_with_mnemonic(label);
     g_signal_connect_data(
-        item, "activate", G_CALLBACK(+[](GtkMenuItem*, gpointer data) {
-            (*static_cast<Callback*>(data))();
-        }),
+        item, "activate",
+        G_CALLBACK(+[](GtkMenuItem*, gpointer data) { (*static_cast<Callback*>(data))(); }),
         new Callback(std::move(callback)),
         [](gpointer data, GClosure*) { delete static_cast<Callback*>(data); }, GConnectFlags(0));
     gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
@@ -29,8 +28,8 @@ void DesktopWindow::buildPresetMenu(GtkWidget* bar) {
     GtkWidget* top = gtk_menu_item_new_with_mnemonic("_Preset");
     gtk_menu_item_set_submenu(GTK_MENU_ITEM(top), menu);
     gtk_menu_shell_append(GTK_MENU_SHELL(bar), top);
-    menuItems_[std::size_t(WindowCommand::Compare)] = addPresetItem(
-        menu, "Compare With _Stored", [this] { run(WindowCommand::Compare); });
+    menuItems_[std::size_t(WindowCommand::Compare)] =
+        addPresetItem(menu, "Compare With _Stored", [this] { run(WindowCommand::Compare); });
     addPresetItem(menu, "Compare _With...", [this] { compareWith(); });
     addPresetItem(menu, "_Differences...", [this] { showDifferences(); });
     gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());

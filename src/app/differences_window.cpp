@@ -55,10 +55,8 @@ DifferencesWindow::DifferencesWindow(VornixControl& editor) : editor_(editor) {
 
     GtkWidget* take = gtk_button_new_with_mnemonic("_Take from B");
     gtk_widget_set_tooltip_text(take, "B's values of the selected row or block become the edit's");
-    g_signal_connect_swapped(take, "clicked", G_CALLBACK(+[](DifferencesWindow* self) {
-                                 self->takeSelected();
-                             }),
-                             this);
+    g_signal_connect_swapped(
+        take, "clicked", G_CALLBACK(+[](DifferencesWindow* self) { self->takeSelected(); }), this);
     gtk_box_pack_start(GTK_BOX(box), take, FALSE, FALSE, 0);
     gtk_container_add(GTK_CONTAINER(window_), box);
     gtk_widget_show_all(box);

@@ -112,7 +112,8 @@ std::ostream& dataStream(const Options& options) {
 namespace command {
 
 int show(const Options& options) {
-    const auto request = parseRequest(options.args, 1, "show SOURCE [--format text|markdown|csv|json]");
+    const auto request =
+        parseRequest(options.args, 1, "show SOURCE [--format text|markdown|csv|json]");
     if (!request) return ExitFailure;
     const Presets read = readAll(options, *request);
     if (read.failure != ExitOk) return read.failure;

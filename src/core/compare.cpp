@@ -44,7 +44,9 @@ Result VornixControl::compareWith(const PresetSource& source) {
     const bool isSlot = source.kind == PresetSource::Kind::Slot;
     const bool sameSlot = isSlot && source.slot == sound_.currentPreset;
     choosePresetAsB(*read.record, read.preset.slot,
-                    sameSlot ? "STORED" : isSlot ? slotLabel(source.slot) : "FILE");
+                    sameSlot ? "STORED"
+                    : isSlot ? slotLabel(source.slot)
+                             : "FILE");
     comparison_.playB();
     readoutTicks_.reset();
     link_.events().emit(&SoundEvents::readoutTimedOut,

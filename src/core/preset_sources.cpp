@@ -28,8 +28,7 @@ std::optional<int> slotNumber(std::string_view text) {
 }
 
 bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           text.substr(text.size() - suffix.size()) == suffix;
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
 SourceRead fromRecord(const sysex::PresetRecord& record, std::optional<int> slot) {
@@ -87,7 +86,8 @@ SourceParse parsePresetSource(std::string_view word) {
                colon != std::string_view::npos && endsWith(word.substr(0, colon), ".kvb")) {
         const auto bankSlot = slotNumber(word.substr(colon + 1));
         if (!bankSlot)
-            parse.error = std::string(word) + ": after the bank file comes " + std::string(SlotRange);
+            parse.error =
+                std::string(word) + ": after the bank file comes " + std::string(SlotRange);
         else
             parse.source = bankSlotSource(std::string(word.substr(0, colon)), *bankSlot);
     } else if (endsWith(word, ".kvb")) {
@@ -121,7 +121,8 @@ BankRead readBankRecords(const std::filesystem::path& path) {
     }
     bank.records.resize(NumPresets);
     for (std::size_t i = 0; i < loaded.starts.size(); ++i) {
-        const std::size_t end = i + 1 < loaded.starts.size() ? loaded.starts[i + 1] : loaded.bytes.size();
+        const std::size_t end =
+            i + 1 < loaded.starts.size() ? loaded.starts[i + 1] : loaded.bytes.size();
         const auto message =
             std::span(loaded.bytes).subspan(loaded.starts[i], end - loaded.starts[i]);
         const auto parsed = sysex::parseBlockMessage(message);

@@ -274,9 +274,9 @@ std::optional<CaptionedValue> captionedValue(int index, std::span<const int> sou
     for (const BandCaption& band : BandCaptions)
         for (std::size_t which = 0; which < band.params.size(); ++which) {
             if (band.params[which] != index) continue;
-            const BandTexts texts = band.texts(valueIn(sound, band.params[0]),
-                                               valueIn(sound, band.params[1]),
-                                               valueIn(sound, band.params[2]));
+            const BandTexts texts =
+                band.texts(valueIn(sound, band.params[0]), valueIn(sound, band.params[1]),
+                           valueIn(sound, band.params[2]));
             return CaptionedValue{band.titles[which],
                                   withUnit(bandText(texts, which), band.units[which])};
         }
@@ -350,8 +350,8 @@ std::vector<ParameterRow> parameterRows(const PresetSnapshot& preset) {
 PresetDifferences presetDifferences(const PresetSnapshot& a, const PresetSnapshot& b) {
     PresetDifferences d;
     d.names = ifDifferent(a.name, b.name);
-    d.ampModel =
-        ifDifferent(ampModelName(recogniseAmpModel(a.values)), ampModelName(recogniseAmpModel(b.values)));
+    d.ampModel = ifDifferent(ampModelName(recogniseAmpModel(a.values)),
+                             ampModelName(recogniseAmpModel(b.values)));
     d.ambienceType = ifDifferent(ambienceTypeName(recogniseAmbienceType(a.values)),
                                  ambienceTypeName(recogniseAmbienceType(b.values)));
     const auto plays = [](const PresetSnapshot& p, ParamIndex mode) {

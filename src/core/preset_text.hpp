@@ -80,9 +80,7 @@ struct PresetDifferences {
     std::optional<std::pair<std::string, std::string>> ir7Name;
     std::optional<std::pair<std::string, std::string>> ir8Name;
     std::vector<DifferenceRow> rows;  // by block, in the window's order
-    bool empty() const {
-        return !names && !ir7Name && !ir8Name && rows.empty();
-    }
+    bool empty() const { return !names && !ir7Name && !ir8Name && rows.empty(); }
 };
 PresetDifferences presetDifferences(const PresetSnapshot& a, const PresetSnapshot& b);
 

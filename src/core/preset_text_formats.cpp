@@ -78,7 +78,8 @@ std::string presetAsMarkdown(const PresetSnapshot& preset) {
     bool first = true;
     for (const ParameterRow& row : parameterRows(preset)) {
         if (first || row.block != block)
-            out << "\n## " << blockName(row.block) << "\n\n| Parameter | Value | Raw |\n|---|---|---|\n";
+            out << "\n## " << blockName(row.block)
+                << "\n\n| Parameter | Value | Raw |\n|---|---|---|\n";
         first = false;
         block = row.block;
         out << "| " << markdownCell(row.name) << " | " << markdownCell(row.text) << " | " << row.raw
@@ -100,8 +101,8 @@ std::string presetAsJson(const PresetSnapshot& preset) {
     std::ostringstream out;
     out << "{\n  \"name\": " << jsonString(preset.name) << ",\n";
     if (preset.slot) out << "  \"slot\": " << *preset.slot << ",\n";
-    out << "  \"ir7\": " << jsonString(preset.ir7Name) << ",\n  \"ir8\": "
-        << jsonString(preset.ir8Name) << ",\n  \"parameters\": [\n";
+    out << "  \"ir7\": " << jsonString(preset.ir7Name)
+        << ",\n  \"ir8\": " << jsonString(preset.ir8Name) << ",\n  \"parameters\": [\n";
     const auto rows = parameterRows(preset);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ParameterRow& row = rows[i];

@@ -72,16 +72,18 @@ TEST(CompareScript, SwitchingSendsOnlyWholePresets) {
                        "menu compare", "menu compare"});
     ASSERT_EQ(r.status, 0) << r.errors;
     ASSERT_EQ(r.sent.size(), before.sent.size() + 4);
-    std::vector<std::string> switches(r.sent.begin() + static_cast<long>(before.sent.size()), r.sent.end());
-    for (const std::string& line : switches) EXPECT_TRUE(line.starts_with(prefixOf(sysex::cmd::EditBuffer))) << line;
+    std::vector<std::string> switches(r.sent.begin() + static_cast<long>(before.sent.size()),
+                                      r.sent.end());
+    for (const std::string& line : switches)
+        EXPECT_TRUE(line.starts_with(prefixOf(sysex::cmd::EditBuffer))) << line;
     EXPECT_EQ(switches[0], switches[2]) << "B both times";
     EXPECT_EQ(switches[1], switches[3]) << "A both times";
     EXPECT_NE(switches[0], switches[1]);
 }
 
 TEST(CompareScript, TakeFromBUndoesTheDifferenceAsOneStep) {
-    const Run r = run({"until online", "wait 3000", DriveUp, "take-from-b all", "differences",
-                       "edit-menu"});
+    const Run r =
+        run({"until online", "wait 3000", DriveUp, "take-from-b all", "differences", "edit-menu"});
     ASSERT_EQ(r.status, 0) << r.errors;
     ASSERT_GE(r.printed.size(), 3u);
     EXPECT_EQ(r.printed[0], "A: Edit  B: Stored");
@@ -95,7 +97,8 @@ TEST(CompareScript, CompareWithASlotAndARefusedSource) {
     EXPECT_EQ(slot.printed.back(), "tag 160 text=\"B: SLOT 12\" value=1 visible=1 enabled=1");
     const Run refused = run({"until online", "wait 3000", "compare-with nothing.wav"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.errors.find("'nothing.wav' is no preset"), std::string::npos) << refused.errors;
+    EXPECT_NE(refused.errors.find("'nothing.wav' is no preset"), std::string::npos)
+        << refused.errors;
 }
 
 TEST(CompareScript, CopyAsTextPutsTheWholeSoundOnTheClipboard) {

@@ -408,8 +408,8 @@ TEST(CommandLineShowDiff, SlotsAndTheEditComeFromTheDevice) {
     Vornixctl ctl;
     const ProgramRun same = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "diff", "3", "3"});
     EXPECT_EQ(same.exitCode, 0) << same.err;
-    const ProgramRun differ =
-        ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "diff", "3", "4", "--format", "markdown"});
+    const ProgramRun differ = ctl.run(
+        {"--simulator", "--data-dir", ctl.dataDir(), "diff", "3", "4", "--format", "markdown"});
     EXPECT_EQ(differ.exitCode, 1) << differ.err;
     EXPECT_NE(differ.out.find("## "), std::string::npos) << differ.out;
     const ProgramRun edit = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "show", "edit"});

@@ -13,11 +13,13 @@
 namespace vornix::testing {
 namespace {
 
-PresetSnapshot presetWith(std::initializer_list<std::pair<int, int>> values, std::string name = "Tone") {
+PresetSnapshot presetWith(std::initializer_list<std::pair<int, int>> values,
+                          std::string name = "Tone") {
     PresetSnapshot preset;
     preset.values.fill(64);
     preset.values[param::Ir7Mode] = preset.values[param::Ir8Mode] = 0;
-    for (const auto& [index, value] : values) preset.values[static_cast<std::size_t>(index)] = value;
+    for (const auto& [index, value] : values)
+        preset.values[static_cast<std::size_t>(index)] = value;
     preset.name = std::move(name);
     return preset;
 }
@@ -97,9 +99,11 @@ TEST(PresetFormats, JsonListsAll74ParametersWithTheRecordsBytes) {
     record[sysex::record::Ir7Mode] = record[sysex::record::Ir8Mode] = 0;
     const std::string json = formatPreset(snapshotOfRecord(record), TextFormat::Json);
     EXPECT_NE(json.find(R"("name": "Quote \" Back \\ slash")"), std::string::npos) << json;
-    const std::regex entry(R"(\{"index": (\d+), "name": "[^"]+", "block": "[^"]+", "raw": (\d+), "text": "[^"]*"\})");
+    const std::regex entry(
+        R"(\{"index": (\d+), "name": "[^"]+", "block": "[^"]+", "raw": (\d+), "text": "[^"]*"\})");
     std::set<int> seen;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), entry); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), entry);
+         it != std::sregex_iterator(); ++it) {
         const int index = std::stoi((*it)[1]);
         seen.insert(index);
         EXPECT_EQ(std::stoi((*it)[2]), record[sysex::record::paramByte(index)]) << index;

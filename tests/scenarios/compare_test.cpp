@@ -20,7 +20,8 @@ std::array<int, NumPresetParams> paramsOf(const Record& record) {
 
 std::array<int, NumPresetParams> editOf(const VornixControl& editor) {
     std::array<int, NumPresetParams> values{};
-    for (int i = 0; i < NumPresetParams; ++i) values[static_cast<std::size_t>(i)] = editor.intValue(i);
+    for (int i = 0; i < NumPresetParams; ++i)
+        values[static_cast<std::size_t>(i)] = editor.intValue(i);
     return values;
 }
 
@@ -30,8 +31,10 @@ struct Edited : Scenario {
         EXPECT_TRUE(runUntilSynced());
         slot = editor->sound().currentPreset;
         stored = pedal.preset(slot);
-        editor->setParameterFromUser(param::Drive, (stored[sysex::record::paramByte(param::Drive)] + 40) % 128);
-        editor->setParameterFromUser(param::Level, (stored[sysex::record::paramByte(param::Level)] + 7) % 128);
+        editor->setParameterFromUser(param::Drive,
+                                     (stored[sysex::record::paramByte(param::Drive)] + 40) % 128);
+        editor->setParameterFromUser(param::Level,
+                                     (stored[sysex::record::paramByte(param::Level)] + 7) % 128);
         loop.advance(100);
         port.sent.clear();
     }
@@ -125,7 +128,8 @@ TEST(CompareWith, ASlotOrABankSlotPlaysAsBAndIsNamedOnTheButton) {
 TEST(PresetDifferences, EveryPairOfThePedalsPresetsListsExactlyTheBytesThatDiffer) {
     Scenario s;
     std::vector<PresetSnapshot> presets;
-    for (int slot = 0; slot < NumPresets; ++slot) presets.push_back(snapshotOfRecord(s.pedal.preset(slot)));
+    for (int slot = 0; slot < NumPresets; ++slot)
+        presets.push_back(snapshotOfRecord(s.pedal.preset(slot)));
     for (int a = 0; a < NumPresets; ++a)
         for (int b = 0; b < NumPresets; ++b) {
             if (a == b) continue;
