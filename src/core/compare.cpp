@@ -81,7 +81,7 @@ std::string VornixControl::userIrNoteFor(const PresetSnapshot& other) const {
             static_cast<unsigned>(other.values[static_cast<std::size_t>(static_cast<int>(high))]),
             static_cast<unsigned>(other.values[static_cast<std::size_t>(static_cast<int>(low))]));
         if (!ir::isUserIrNumber(number)) return;
-        const std::string pedal = sysex::trimDeviceName(sysex::padName(irNames_.userName(number)));
+        const std::string pedal = plainName(sysex::padName(irNames_.userName(number)));
         if (pedal == named) return;
         note += (note.empty() ? "" : "\n") + std::string("IR ") + std::to_string(position) +
                 ": B names \"" + named + "\", the pedal plays \"" + pedal + "\"";

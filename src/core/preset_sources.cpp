@@ -156,10 +156,13 @@ SourceRead readCachedSlot(const storage::DataFolder& folder, int slot) {
 
 PresetSnapshot snapshotOfEdit(const VornixControl& editor) {
     PresetSnapshot preset;
+    // Online, the values as the device holds them: a switch the edit rule
+    // derives from its level (auto filter, chorus) included.
+    const bool online = editor.connection().online();
     for (int i = 0; i < NumPresetParams; ++i)
-        preset.values[static_cast<std::size_t>(i)] = editor.intValue(i);
-    const auto padded = sysex::padName(editor.sound().presetName);
-    preset.name = sysex::trimDeviceName(padded);
+        preset.values[static_cast<std::size_t>(i)] =
+            online ? editor.sound().EditValues[static_cast<std::size_t>(i)] : editor.intValue(i);
+    preset.name = plainName(sysex::padName(editor.sound().presetName));
     const auto& irs = const_cast<VornixControl&>(editor).userIrs();
     if (preset.values[param::Ir7Mode] != 0) preset.ir7Name = irs.userIrName(7);
     if (preset.values[param::Ir8Mode] != 0) preset.ir8Name = irs.userIrName(8);

@@ -321,15 +321,27 @@ std::string parameterText(int index, std::span<const int> sound) {
     return valueText(index, sound, nullptr);
 }
 
+// A name as text: up to its first zero byte, without the spaces that pad it
+// (a name of spaces alone is empty).
+std::string plainName(std::span<const std::uint8_t> name32) {
+    std::string text(name32.begin(), name32.end());
+    text = text.substr(0, text.find('\0'));
+    const auto last = text.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
 PresetSnapshot snapshotOfRecord(std::span<const std::uint8_t> record) {
     namespace rec = sysex::record;
     PresetSnapshot preset;
     if (record.size() < sysex::RecordSize) return preset;
-    preset.name = sysex::trimDeviceName(record.subspan(rec::Name, sysex::NameBytes));
+    preset.name = plainName(record.subspan(rec::Name, sysex::NameBytes));
     for (int i = 0; i < NumPresetParams; ++i)
         preset.values[static_cast<std::size_t>(i)] = record[rec::paramByte(i)];
-    preset.ir7Name = sysex::trimDeviceName(record.subspan(rec::Ir7Name, sysex::NameBytes));
-    preset.ir8Name = sysex::trimDeviceName(record.subspan(rec::Ir8Name, sysex::NameBytes));
+    // A position that plays a cabinet names no user IR, whatever its bytes hold.
+    if (preset.values[param::Ir7Mode] != 0)
+        preset.ir7Name = plainName(record.subspan(rec::Ir7Name, sysex::NameBytes));
+    if (preset.values[param::Ir8Mode] != 0)
+        preset.ir8Name = plainName(record.subspan(rec::Ir8Name, sysex::NameBytes));
     return preset;
 }
 

@@ -24,6 +24,7 @@ struct PresetSnapshot {
 };
 
 PresetSnapshot snapshotOfRecord(std::span<const std::uint8_t> record);
+std::string plainName(std::span<const std::uint8_t> name32);
 
 // Blocks in the order the window's faceplate shows them.
 enum class PresetBlock {

@@ -56,7 +56,8 @@ std::string presetAsText(const PresetSnapshot& preset) {
     std::ostringstream out;
     out << "Name: " << preset.name << '\n';
     if (preset.slot) out << "Slot: " << *preset.slot << '\n';
-    out << "IR 7: " << preset.ir7Name << '\n' << "IR 8: " << preset.ir8Name << '\n';
+    if (!preset.ir7Name.empty()) out << "IR 7: " << preset.ir7Name << '\n';
+    if (!preset.ir8Name.empty()) out << "IR 8: " << preset.ir8Name << '\n';
     PresetBlock block = PresetBlock::Other;
     bool first = true;
     for (const ParameterRow& row : parameterRows(preset)) {
@@ -72,8 +73,8 @@ std::string presetAsMarkdown(const PresetSnapshot& preset) {
     std::ostringstream out;
     out << "# " << markdownCell(preset.name) << "\n\n";
     if (preset.slot) out << "Slot: " << *preset.slot << "  \n";
-    out << "IR 7: " << markdownCell(preset.ir7Name) << "  \nIR 8: " << markdownCell(preset.ir8Name)
-        << "\n";
+    if (!preset.ir7Name.empty()) out << "IR 7: " << markdownCell(preset.ir7Name) << "  \n";
+    if (!preset.ir8Name.empty()) out << "IR 8: " << markdownCell(preset.ir8Name) << "  \n";
     PresetBlock block = PresetBlock::Other;
     bool first = true;
     for (const ParameterRow& row : parameterRows(preset)) {
@@ -144,7 +145,8 @@ std::string differencesAsText(const PresetDifferences& d, bool markdown) {
     bool first = true;
     for (const DifferenceRow& row : d.rows) {
         if (first || row.block != block)
-            out << '\n' << (markdown ? "## " : "") << blockName(row.block) << "\n\n";
+            out << '\n'
+                << (markdown ? "## " : "") << blockName(row.block) << (markdown ? "\n\n" : "\n");
         first = false;
         block = row.block;
         out << (markdown ? "- " : "  ") << row.name << ' ' << row.textA << Arrow << row.textB
