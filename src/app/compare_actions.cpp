@@ -77,12 +77,4 @@ std::string presetAsClipboardText(const VornixControl& editor) {
     return formatPreset(snapshotOfEdit(editor), TextFormat::Text);
 }
 
-std::string compareTooltip(const VornixControl& editor) {
-    const auto& other = editor.comparison().other();
-    std::string tip = "Compare the edit (A) with the stored preset (B)";
-    if (!other) return tip;
-    tip = "B: " + titleCase(other->label) + " \"" + other->preset.name + "\"";
-    return other->irNote.empty() ? tip : tip + "\n" + other->irNote;
-}
-
 }  // namespace vornix::app

@@ -29,7 +29,5 @@ std::string differencesText(const DifferencesView& view);
 Result compareWithWord(VornixControl& editor, const std::string& word);
 // Preset > Copy as Text.
 std::string presetAsClipboardText(const VornixControl& editor);
-// The COMPARE button's tooltip: what B is, and its user IR note.
-std::string compareTooltip(const VornixControl& editor);
 
 }  // namespace vornix::app

@@ -54,9 +54,17 @@ Result VornixControl::compareWith(const PresetSource& source) {
     return Result::done();
 }
 
+// As if the user set each value on its page: one step of the history, each
+// value sent as its own edit. A user IR number is left out: its two halves
+// go to the device only with its acknowledgement in between, which a
+// comparison's row cannot wait for.
 void VornixControl::takeFromB(std::span<const ParamValue> values) {
     if (values.empty()) return;
-    history_.asOneStep(StepKind::Value, 0, [&] { applyAsOnePreset(values, sound_.presetName); });
+    history_.asOneStep(StepKind::Value, 0, [&] {
+        for (const ParamValue& v : values)
+            if (v.index < param::Ir7SlotHigh || v.index > param::Ir8SlotLow)
+                setParameterFromUser(v.index, v.value);
+    });
 }
 
 void VornixControl::choosePresetAsB(const sysex::PresetRecord& record, std::optional<int> slot,

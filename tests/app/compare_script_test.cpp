@@ -88,7 +88,8 @@ TEST(CompareScript, TakeFromBUndoesTheDifferenceAsOneStep) {
     ASSERT_GE(r.printed.size(), 3u);
     EXPECT_EQ(r.printed[0], "A: Edit  B: Stored");
     EXPECT_EQ(r.printed[1], "The presets are the same.");
-    EXPECT_EQ(r.printed[2], "menu undo enabled=1 text=\"Undo Edit\"") << "one step";
+    EXPECT_TRUE(r.printed[2].starts_with("menu undo enabled=1 text=\"Undo Drive 26 % \u2192 "))
+        << r.printed[2];
 }
 
 TEST(CompareScript, CompareWithASlotAndARefusedSource) {

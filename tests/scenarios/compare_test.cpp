@@ -23,7 +23,8 @@ std::string differing(const std::array<int, NumPresetParams>& a,
     std::string text;
     for (int i = 0; i < NumPresetParams; ++i)
         if (a[i] != b[i])
-            text += " " + std::to_string(i) + ": " + std::to_string(a[i]) + "/" + std::to_string(b[i]);
+            text +=
+                " " + std::to_string(i) + ": " + std::to_string(a[i]) + "/" + std::to_string(b[i]);
     return text;
 }
 
