@@ -385,7 +385,9 @@ TEST(CommandLineShowDiff, FilesAreComparedWithoutADevice) {
         args.insert(args.end(), c.args.begin(), c.args.end());
         const ProgramRun run = ctl.run(args);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        if (c.exitCode > 1) EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+        if (c.exitCode > 1) {
+            EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+        }
     }
     const ProgramRun same = ctl.run({"diff", bank + ":2", bank + ":2"});
     EXPECT_EQ(same.out, "The presets are the same.\n");
