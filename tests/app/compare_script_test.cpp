@@ -12,14 +12,14 @@
 namespace vornix::app {
 namespace {
 
-struct Run {
+struct ScriptRun {
     int status = 0;
     std::vector<std::string> printed;  // the script's own lines
     std::vector<std::string> sent;     // "> hex" lines
     std::string errors;
 };
 
-Run run(std::initializer_list<std::string> script) {
+ScriptRun run(std::initializer_list<std::string> script) {
     testing::TempDir dir;
     Options options;
     options.headless = true;
@@ -30,7 +30,7 @@ Run run(std::initializer_list<std::string> script) {
     for (const std::string& line : script) source += line + "\n";
     std::ostringstream both, err;
     std::streambuf* saved = std::cerr.rdbuf(both.rdbuf());
-    Run result;
+    ScriptRun result;
     result.status = runScript(options, source, both, err);
     std::cerr.rdbuf(saved);
     result.errors = err.str();
@@ -51,8 +51,9 @@ std::string prefixOf(std::uint8_t command) {
 constexpr const char* DriveUp = "drag 769.5 189 769.5 129 10";  // the faceplate's DRIVE knob
 
 TEST(CompareScript, TheButtonIsLitWhileBPlaysAndTheListNamesTheEdit) {
-    const Run r = run({"until online", "wait 3000", DriveUp, "monitor clear", "print 160",
-                       "menu compare", "print 160", "differences", "key ctrl+b", "print 160"});
+    const ScriptRun r =
+        run({"until online", "wait 3000", DriveUp, "monitor clear", "print 160", "menu compare",
+             "print 160", "differences", "key ctrl+b", "print 160"});
     ASSERT_EQ(r.status, 0) << r.errors;
     ASSERT_GE(r.printed.size(), 5u);
     EXPECT_EQ(r.printed[0], "tag 160 text=\"COMPARE\" value=0 visible=1 enabled=1");
@@ -66,10 +67,10 @@ TEST(CompareScript, TheButtonIsLitWhileBPlaysAndTheListNamesTheEdit) {
 
 // After the drag only whole presets go out: B, then the edit again.
 TEST(CompareScript, SwitchingSendsOnlyWholePresets) {
-    const Run before = run({"until online", "wait 3000", DriveUp});
+    const ScriptRun before = run({"until online", "wait 3000", DriveUp});
     ASSERT_EQ(before.status, 0) << before.errors;
-    const Run r = run({"until online", "wait 3000", DriveUp, "menu compare", "menu compare",
-                       "menu compare", "menu compare"});
+    const ScriptRun r = run({"until online", "wait 3000", DriveUp, "menu compare", "menu compare",
+                             "menu compare", "menu compare"});
     ASSERT_EQ(r.status, 0) << r.errors;
     ASSERT_EQ(r.sent.size(), before.sent.size() + 4);
     std::vector<std::string> switches(r.sent.begin() + static_cast<long>(before.sent.size()),
@@ -82,7 +83,7 @@ TEST(CompareScript, SwitchingSendsOnlyWholePresets) {
 }
 
 TEST(CompareScript, TakeFromBUndoesTheDifferenceAsOneStep) {
-    const Run r =
+    const ScriptRun r =
         run({"until online", "wait 3000", DriveUp, "take-from-b all", "differences", "edit-menu"});
     ASSERT_EQ(r.status, 0) << r.errors;
     ASSERT_GE(r.printed.size(), 3u);
@@ -93,17 +94,17 @@ TEST(CompareScript, TakeFromBUndoesTheDifferenceAsOneStep) {
 }
 
 TEST(CompareScript, CompareWithASlotAndARefusedSource) {
-    const Run slot = run({"until online", "wait 3000", "compare-with 12", "print 160"});
+    const ScriptRun slot = run({"until online", "wait 3000", "compare-with 12", "print 160"});
     ASSERT_EQ(slot.status, 0) << slot.errors;
     EXPECT_EQ(slot.printed.back(), "tag 160 text=\"B: SLOT 12\" value=1 visible=1 enabled=1");
-    const Run refused = run({"until online", "wait 3000", "compare-with nothing.wav"});
+    const ScriptRun refused = run({"until online", "wait 3000", "compare-with nothing.wav"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.errors.find("'nothing.wav' is no preset"), std::string::npos)
         << refused.errors;
 }
 
 TEST(CompareScript, CopyAsTextPutsTheWholeSoundOnTheClipboard) {
-    const Run r = run({"until online", "wait 3000", "menu copy-as-text", "clipboard"});
+    const ScriptRun r = run({"until online", "wait 3000", "menu copy-as-text", "clipboard"});
     ASSERT_EQ(r.status, 0) << r.errors;
     ASSERT_FALSE(r.printed.empty());
     EXPECT_TRUE(r.printed[0].starts_with("Name: ")) << r.printed[0];
