@@ -9,14 +9,14 @@ namespace vornix::app {
 
 namespace {
 
-// The stored preset of the current number, as the cache holds it.
+// The stored preset of the current number with the values as the editor
+// took them in (a switch derived from its level included, as in the edit);
+// its names from the cache.
 PresetSnapshot storedPreset(const VornixControl& editor) {
     const SourceRead read = readCachedSlot(editor.cache().folder(), editor.sound().currentPreset);
-    if (read.ok()) return read.preset;
-    PresetSnapshot stored;
+    PresetSnapshot stored = read.ok() ? read.preset : snapshotOfEdit(editor);
     std::copy(editor.sound().StoredValues.begin(), editor.sound().StoredValues.end(),
               stored.values.begin());
-    stored.name = snapshotOfEdit(editor).name;
     stored.slot = editor.sound().currentPreset;
     return stored;
 }
@@ -49,7 +49,9 @@ DifferencesView differencesOfEdit(const VornixControl& editor) {
     const auto b = presetB(editor);
     view.labelB = b ? titleCase(editor.comparison().other()->label) : "Stored";
     if (b) view.irNote = editor.comparison().other()->irNote;
-    view.differences = presetDifferences(snapshotOfEdit(editor), b ? *b : storedPreset(editor));
+    const bool stored = !b || editor.comparison().other()->label == "STORED";
+    view.differences =
+        presetDifferences(snapshotOfEdit(editor), stored ? storedPreset(editor) : *b);
     return view;
 }
 
