@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 12> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 14> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -49,6 +49,8 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 12> MenuNames{{
     {"undo", MenuItem::Undo},
     {"redo", MenuItem::Redo},
     {"bring-back", MenuItem::BringBack},
+    {"history", MenuItem::History},
+    {"back-up-now", MenuItem::BackUpNow},
 }};
 
 template <typename T, std::size_t N>
@@ -247,6 +249,12 @@ bool readMonitor(Args& a, Command& c) {
     return true;
 }
 
+bool readPutBack(Args& a, Command& c) {
+    if (!a.integer(0, "SLOT", 0, c.number) || !a.integer(1, "INDEX", 0, c.index)) return false;
+    if (c.number > 127) return a.fail("SLOT " + a.word(0) + " is outside 0 to 127");
+    return true;
+}
+
 bool readNothing(Args&, Command&) {
     return true;
 }
@@ -281,6 +289,7 @@ constexpr Grammar Commands[] = {
     {"render", Kind::Render, 1, 2, "render FILE.png [SCALE]", readRender},
     {"monitor", Kind::Monitor, 1, 2, "monitor print|clear|save FILE", readMonitor},
     {"edit-menu", Kind::EditMenu, 0, 0, "edit-menu", readNothing},
+    {"history-put-back", Kind::HistoryPutBack, 2, 2, "history-put-back SLOT INDEX", readPutBack},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

@@ -10,6 +10,7 @@
 //   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
 //   monitor print|clear|save FILE
 //   edit-menu
+//   history-put-back SLOT INDEX
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -40,6 +41,7 @@ enum class Kind {
     Render,
     Monitor,
     EditMenu,
+    HistoryPutBack,
 };
 
 enum class Key {
@@ -77,7 +79,9 @@ enum class MenuItem {
     Quit,
     Undo,
     Redo,
-    BringBack
+    BringBack,
+    History,
+    BackUpNow
 };
 // The MIDI monitor's capture: its new lines on stdout, emptied, or saved
 // (.syx: the raw messages, else one decoded line each).
@@ -111,6 +115,7 @@ struct Command {
     bool ok = true;    // answer ok; for file, false means cancel
     std::string text;  // typed text, file path, group name, picture file
     std::optional<double> scale;
+    int index = 0;  // history-put-back: the version, 0 the newest
 };
 
 struct Script {

@@ -254,6 +254,7 @@ void VornixControl::selectPreset(int slot) {
 void VornixControl::storePreset(int slot) {
     if (!online()) return;
     savePending_ = true;
+    keepBeforeStore(slot);
     link_.send(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
 

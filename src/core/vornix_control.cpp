@@ -10,6 +10,9 @@ VornixControl::VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Pl
     : loop_(loop), link_(platform), cache_(link_, std::move(dataFolder)) {
     params_ = buildParameterCatalogue();
     link_.events().add(history_);
+    link_.events().add(backups_);
+    bulkRead_.setOnChangedOnPedal(
+        [this](int slot) { keeper_.keepCached(slot, storage::KeepReason::ChangedOnPedal); });
     irDownload_.setOnReceived([this](unsigned number, std::span<const std::uint8_t> bytes) {
         storeReceivedIr(number, bytes);
     });
@@ -50,6 +53,11 @@ void VornixControl::deviceTick() {
     if (online()) link_.pageWatchTick();
     if (factoryResetCompleted_) {
         finishFactoryReset();
+        return;
+    }
+    backups_.tick();
+    if (putBack_.restoring() && !bankImport_.active()) {
+        finishPutBackRestore(bankImport_.takeFinished() && bankImport_.succeeded());
         return;
     }
     if (bankImport_.takeFinished()) {
@@ -124,6 +132,9 @@ void VornixControl::menuCommand(MenuCommand command) {
             connection_.enableKeepAlive(false);
             link_.events().emit(&PageEvents::globalSettingsOpened);
             requestGlobalPage(sysex::page::Settings);
+            break;
+        case MenuCommand::BackUpNow:
+            backups_.backUpNow();
             break;
         case MenuCommand::ClearCache:
             cache_.clear();
