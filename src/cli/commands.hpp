@@ -25,7 +25,7 @@ struct CommandSpec {
     // ports go away, and it waits for stored ports that are not there yet.
     bool watchesTraffic = false;
     // A first argument that reaches the device after all (history put-back).
-    std::string_view deviceSubcommand;
+    std::string_view deviceSubcommand = {};
     SessionCommand run = nullptr;
     PlainCommand plain = nullptr;
 };

@@ -11,8 +11,8 @@ void VornixControl::setClock(const storage::Clock& clock) {
 }
 
 void VornixControl::keepBeforeStore(int slot) {
-    keeper_.keepCached(slot, soundFromPresetFile_ ? storage::KeepReason::Import
-                                                  : storage::KeepReason::Store);
+    keeper_.keepCached(
+        slot, soundFromPresetFile_ ? storage::KeepReason::Import : storage::KeepReason::Store);
 }
 
 Result VornixControl::putBack(int slot, int index) {
@@ -54,30 +54,52 @@ void VornixControl::finishPutBackRestore(bool restored) {
     link_.requestPreset(putBack_.slot());
 }
 
-// The slot as the pedal holds it now is cached; the sound being edited goes
-// back to the pedal's edit buffer.
+// The slot as the pedal holds it now is cached.
 void VornixControl::finishPutBack(const sysex::BlockView& readBack) {
     const int slot = putBack_.slot();
     const bool same = readBack.checksumOk && putBack_.matches(readBack.block);
-    putBack_.end();
     if (readBack.checksumOk) {
         cache_.store(slot, readBack.block, readBack.sent);
         cache_.setRowFromName(slot, slot + intValue(param::PatchOffset),
                               readBack.block.subspan(sysex::record::Name, sysex::NameBytes));
     }
-    const std::string why = same ? "" : "the slot read back differs from the kept version";
-    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, same);
-    link_.events().emit(&TransferEvents::slotPutBack, slot, same, why);
-    link_.showMessage(same ? "Finished successfully!" : "Put Back: " + why + ".");
+    endPutBack(same, same ? "" : "the slot read back differs from the kept version");
+}
+
+void VornixControl::putBackUnanswered() {
+    if (putBack_.mayAskAgain())
+        link_.requestPreset(putBack_.slot());
+    else
+        endPutBack(false, "the slot could not be read back");
+}
+
+// Either way the sound being edited goes back to the pedal's edit buffer.
+void VornixControl::endPutBack(bool ok, const std::string& why) {
+    const int slot = putBack_.slot();
+    putBack_.end();
+    link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, ok);
+    link_.events().emit(&TransferEvents::slotPutBack, slot, ok, why);
+    link_.showMessage(ok ? "Finished successfully!" : "Put Back: " + why + ".");
     sendPreset();
+}
+
+// A pedal that never identified itself with an accepted version (only its
+// loader answers, or its firmware is refused) cannot be read: it is updated
+// without a backup, and the user is told so.
+void VornixControl::backUpBeforeFirmware(std::function<void()> update) {
+    if (backups_.enabled() && connection_.device().serial.empty()) {
+        link_.showMessage("The pedal cannot be read: the firmware is updated without a backup.");
+        update();
+        return;
+    }
+    backups_.beforeDestructiveStep(std::move(update));
 }
 
 void VornixControl::remindOfOldBackup() {
     const auto days = backups_.reminderDue();
     if (!days) return;
     link_.events().emit(&TransferEvents::backupOverdue, *days);
-    if (*days < 0)
-        link_.events().emit(&MessageEvents::note, "this pedal has no backup yet");
+    if (*days < 0) link_.events().emit(&MessageEvents::note, "this pedal has no backup yet");
 }
 
 }  // namespace vornix

@@ -5,6 +5,7 @@
 // cached, the IR slot files of the user IRs it plays and a preset file.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "storage/data_folder.hpp"

@@ -3,6 +3,7 @@
 // the bank import (begin transfer, the record as a restore message, the user
 // IRs it plays where the pedal lacks them, end transfer), then the slot read
 // back (0x40) and compared with the kept record byte for byte.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -33,8 +34,14 @@ class SlotPutBack {
         phase_ = Phase::Restoring;
     }
     bool restoring() const { return phase_ == Phase::Restoring; }
-    void readingBack() { phase_ = Phase::ReadingBack; }
+    void readingBack() {
+        phase_ = Phase::ReadingBack;
+        readBackRequests_ = 1;
+    }
     bool awaitsReadBack(int slot) const { return phase_ == Phase::ReadingBack && slot == slot_; }
+    bool readingBackNow() const { return phase_ == Phase::ReadingBack; }
+    // The read back went unanswered: true while it may be asked for again.
+    bool mayAskAgain() { return ++readBackRequests_ <= MaxReadBackRequests; }
     bool matches(std::span<const std::uint8_t> block) const {
         return std::equal(block.begin(), block.end(), record_.begin(), record_.end());
     }
@@ -44,7 +51,9 @@ class SlotPutBack {
 
   private:
     enum class Phase { Idle, Restoring, ReadingBack };
+    static constexpr int MaxReadBackRequests = 4;
     Phase phase_ = Phase::Idle;
+    int readBackRequests_ = 0;
     int slot_ = 0;
     std::vector<std::uint8_t> record_;
 };

@@ -11,6 +11,8 @@ VornixControl::VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Pl
     params_ = buildParameterCatalogue();
     link_.events().add(history_);
     link_.events().add(backups_);
+    firmware_.setBeforeUpdate(
+        [this](std::function<void()> update) { backUpBeforeFirmware(std::move(update)); });
     bulkRead_.setOnChangedOnPedal(
         [this](int slot) { keeper_.keepCached(slot, storage::KeepReason::ChangedOnPedal); });
     irDownload_.setOnReceived([this](unsigned number, std::span<const std::uint8_t> bytes) {
@@ -95,6 +97,10 @@ void VornixControl::transferStep() {
 // export asks again itself.
 void VornixControl::presetRequestUnanswered() {
     link_.events().emit(&TransferEvents::presetRequestUnanswered);
+    if (putBack_.readingBackNow()) {
+        putBackUnanswered();
+        return;
+    }
     if (!online() || bankExport_.active()) return;
     if (bulkRead_.active())
         bulkRead_.retryRequest();

@@ -27,8 +27,8 @@
 #include <span>
 #include <string>
 
-#include "core/bank_export.hpp"
 #include "core/backup_first.hpp"
+#include "core/bank_export.hpp"
 #include "core/bank_import.hpp"
 #include "core/bulk_read.hpp"
 #include "core/connection.hpp"
@@ -222,7 +222,10 @@ class VornixControl : public iplug::IPlugAPP,
     void keepBeforeStore(int slot);
     void finishPutBackRestore(bool restored);
     void finishPutBack(const sysex::BlockView& readBack);
+    void putBackUnanswered();
+    void endPutBack(bool ok, const std::string& why);
     void remindOfOldBackup();
+    void backUpBeforeFirmware(std::function<void()> update);
     void presetRequestUnanswered();
     // incoming.cpp
     void receiveBlock(std::span<const std::uint8_t> message);

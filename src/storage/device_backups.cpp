@@ -15,8 +15,10 @@ using namespace std::chrono;
 
 constexpr std::string_view Extension = ".kvb";
 
+// The pedal pads its serial number with spaces.
 std::string safeSerial(const std::string& serial) {
-    std::string safe = serial.empty() ? "unknown" : serial;
+    const auto end = serial.find_last_not_of(' ');
+    std::string safe = end == std::string::npos ? "unknown" : serial.substr(0, end + 1);
     for (char& c : safe)
         if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
               c == '-'))
@@ -31,11 +33,10 @@ std::optional<BackupFile> backupFromName(const std::filesystem::path& folder,
         return std::nullopt;
     const auto time = parseUtcStamp(std::string_view(name).substr(0, UtcStampLength));
     if (!time) return std::nullopt;
-    return BackupFile{
-        .path = folder / name,
-        .time = *time,
-        .serial = name.substr(UtcStampLength + 1,
-                              name.size() - UtcStampLength - 1 - Extension.size())};
+    return BackupFile{.path = folder / name,
+                      .time = *time,
+                      .serial = name.substr(UtcStampLength + 1,
+                                            name.size() - UtcStampLength - 1 - Extension.size())};
 }
 
 // Calendar weeks counted from the epoch (a Thursday: the week's first day does

@@ -39,7 +39,8 @@ std::optional<KeptVersion> versionFromName(int slot, const std::filesystem::path
         UtcStampLength + 1, fileName.size() - UtcStampLength - 1 - RecordSuffix.size());
     const auto reason = reasonFromWord(word);
     if (!time || !reason) return std::nullopt;
-    return KeptVersion{.slot = slot, .time = *time, .reason = *reason, .record = folder / fileName};
+    return KeptVersion{
+        .slot = slot, .time = *time, .reason = *reason, .name = {}, .record = folder / fileName};
 }
 
 void newestFirst(std::vector<KeptVersion>& versions) {
@@ -109,8 +110,8 @@ std::vector<KeptVersion> SlotHistory::list(int slot) const {
         if (!version) continue;
         const auto record = readFile(version->record, RecordBytes);
         if (record.size() == RecordBytes)
-            version->name = sysex::trimDeviceName(
-                std::span(record).subspan(NameAt, sysex::NameBytes));
+            version->name =
+                sysex::trimDeviceName(std::span(record).subspan(NameAt, sysex::NameBytes));
         versions.push_back(std::move(*version));
     }
     newestFirst(versions);
