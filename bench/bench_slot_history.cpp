@@ -108,8 +108,7 @@ void WholeDeviceCopy(benchmark::State& state) {
         while (!(backup ? device.heard.backedUp : device.heard.exported)) device.loop.advance(10);
         deviceMs += static_cast<double>(device.loop.now() - start);
     }
-    state.counters["device_ms"] =
-        benchmark::Counter(deviceMs, benchmark::Counter::kAvgIterations);
+    state.counters["device_ms"] = benchmark::Counter(deviceMs, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(WholeDeviceCopy)
     ->Arg(0)

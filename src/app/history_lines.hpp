@@ -11,7 +11,7 @@ namespace vornix::app {
 
 struct HistoryRow {
     int slot = 0;
-    int index = 0;  // within its slot, 0 the newest: what Put Back takes
+    int index = 0;     // within its slot, 0 the newest: what Put Back takes
     std::string time;  // "2026-12-10 15:36:22" (UTC)
     std::string reason;
     std::string name;

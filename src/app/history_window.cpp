@@ -53,8 +53,8 @@ GtkWidget* HistoryWindow::buildToolbar() {
 }
 
 GtkWidget* HistoryWindow::buildList() {
-    rows_ = gtk_list_store_new(ColumnCount, G_TYPE_INT, G_TYPE_STRING, G_TYPE_STRING,
-                               G_TYPE_STRING, G_TYPE_INT);
+    rows_ = gtk_list_store_new(ColumnCount, G_TYPE_INT, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_STRING,
+                               G_TYPE_INT);
     list_ = gtk_tree_view_new_with_model(GTK_TREE_MODEL(rows_));
     addColumn("Slot", SlotColumn);
     addColumn("Time (UTC)", TimeColumn);

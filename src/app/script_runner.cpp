@@ -6,8 +6,8 @@
 
 #include "app/about.hpp"
 #include "app/edit_menu.hpp"
-#include "app/history_lines.hpp"
 #include "app/headless_editor.hpp"
+#include "app/history_lines.hpp"
 #include "app/manual.hpp"
 #include "app/png_file.hpp"
 #include "app/script.hpp"

@@ -90,8 +90,7 @@ CommandResult history(Session& session, const Args& args, std::ostream& data) {
 }
 
 CommandResult backups(Session& session, const Args&, std::ostream& data) {
-    for (const storage::BackupFile& backup :
-         storage::listBackups(dataFolderFor(session.options())))
+    for (const storage::BackupFile& backup : storage::listBackups(dataFolderFor(session.options())))
         data << readableTime(backup.time) << " UTC  " << backup.serial << "  "
              << backup.path.string() << '\n';
     return {};

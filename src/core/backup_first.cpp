@@ -39,18 +39,18 @@ void BackupFirst::beforeDestructiveStep(std::function<void()> step) {
         step();
         return;
     }
-    link_.platform().messageBox(
-        BackupFirstQuestion, "", Buttons::OkCancel,
-        [this, step = std::move(step)](Answer answer) mutable {
-            if (answer == Answer::Ok) {
-                start(std::move(step));
-                return;
-            }
-            link_.platform().messageBox(WithoutBackupQuestion, "", Buttons::OkCancel,
+    link_.platform().messageBox(BackupFirstQuestion, "", Buttons::OkCancel,
+                                [this, step = std::move(step)](Answer answer) mutable {
+                                    if (answer == Answer::Ok) {
+                                        start(std::move(step));
+                                        return;
+                                    }
+                                    link_.platform().messageBox(
+                                        WithoutBackupQuestion, "", Buttons::OkCancel,
                                         [step = std::move(step)](Answer without) {
                                             if (without == Answer::Ok) step();
                                         });
-        });
+                                });
 }
 
 void BackupFirst::backUpNow(std::function<void()> then) {

@@ -88,12 +88,11 @@ void VornixControl::finishBankImport() {
 // ---- factory reset ---------------------------------------------------------------------
 
 void VornixControl::factoryReset(std::uint8_t target) {
-    link_.platform().messageBox("Are you sure?", "", Buttons::OkCancel,
-                                [this, target](Answer answer) {
-                                    if (answer != Answer::Ok) return;
-                                    backups_.beforeDestructiveStep(
-                                        [this, target] { performFactoryReset(target); });
-                                });
+    link_.platform().messageBox(
+        "Are you sure?", "", Buttons::OkCancel, [this, target](Answer answer) {
+            if (answer != Answer::Ok) return;
+            backups_.beforeDestructiveStep([this, target] { performFactoryReset(target); });
+        });
 }
 
 // The reset goes out whether or not the device is online. When presets are

@@ -38,8 +38,8 @@ PutBackMessages putBackMessages(const storage::KeptVersion& version,
     for (const auto& [position, suffix] : {std::pair{7, "-ir7.dat"}, std::pair{8, "-ir8.dat"}}) {
         const int number = sysex::recordIrNumber(record, position);
         if (number < 0) continue;
-        const auto kept = storage::readFile(version.companion(suffix),
-                                            storage::presetfile::IrBlockBytes + 1);
+        const auto kept =
+            storage::readFile(version.companion(suffix), storage::presetfile::IrBlockBytes + 1);
         if (kept.size() != storage::presetfile::IrBlockBytes) continue;
         const auto cached = storage::readFile(cache.irFile(static_cast<unsigned>(number)),
                                               storage::presetfile::IrBlockBytes + 1);

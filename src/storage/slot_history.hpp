@@ -51,7 +51,8 @@ struct KeptVersion {
 
 class SlotHistory {
   public:
-    SlotHistory(DataFolder folder, Clock clock) : folder_(std::move(folder)), clock_(std::move(clock)) {}
+    SlotHistory(DataFolder folder, Clock clock)
+        : folder_(std::move(folder)), clock_(std::move(clock)) {}
 
     std::filesystem::path folderOf(int slot) const;
     // Writes a version of `slot` at the clock's time, then applies the

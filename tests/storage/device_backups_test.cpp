@@ -57,7 +57,8 @@ TEST(DeviceBackups, RetentionOver400DaysKeepsTenThenWeeksThenMonths) {
         EXPECT_GE(mine.size(), 10u + 5u + 9u);
         std::set<long> weeks;
         for (const BackupFile& b : mine)
-            if (b.time > now - days{7 * 8}) weeks.insert(floor<days>(b.time).time_since_epoch().count() / 7);
+            if (b.time > now - days{7 * 8})
+                weeks.insert(floor<days>(b.time).time_since_epoch().count() / 7);
         EXPECT_GE(weeks.size(), 8u) << "every one of the last 8 weeks has one";
         EXPECT_GT(mine.back().time, now - days{366}) << "nothing older than 12 months";
         EXPECT_LT(mine.back().time, now - days{300}) << "the months go back about a year";
