@@ -7,6 +7,7 @@
 #include "device/preset_record.hpp"
 #include "device/sysex.hpp"
 #include "storage/file_io.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace vornix::storage {
 
@@ -27,7 +28,6 @@ constexpr std::array ReasonNames{
 
 constexpr std::string_view RecordSuffix = ".dat";
 constexpr std::size_t RecordBytes = 256;
-constexpr std::size_t NameAt = 2;
 
 std::optional<KeptVersion> versionFromName(int slot, const std::filesystem::path& folder,
                                            const std::string& fileName) {
@@ -41,6 +41,13 @@ std::optional<KeptVersion> versionFromName(int slot, const std::filesystem::path
     if (!time || !reason) return std::nullopt;
     return KeptVersion{
         .slot = slot, .time = *time, .reason = *reason, .name = {}, .record = folder / fileName};
+}
+
+// The name as the preset list shows it: cut at a zero byte, without the padding.
+std::string nameOf(std::span<const std::uint8_t> record) {
+    std::string name = recordNameBytes(record);
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
 }
 
 void newestFirst(std::vector<KeptVersion>& versions) {
@@ -102,17 +109,22 @@ bool SlotHistory::keep(int slot, const KeptFiles& files, KeepReason reason) {
 }
 
 std::vector<KeptVersion> SlotHistory::list(int slot) const {
+    auto versions = versionsOf(slot);
+    for (KeptVersion& version : versions) {
+        const auto record = readFile(version.record, RecordBytes);
+        if (record.size() == RecordBytes) version.name = nameOf(record);
+    }
+    return versions;
+}
+
+// Newest first, named by their files alone.
+std::vector<KeptVersion> SlotHistory::versionsOf(int slot) const {
     const std::filesystem::path folder = folderOf(slot);
     std::vector<KeptVersion> versions;
     for (const DirectoryEntry& entry : scanDirectory(folder)) {
         if (entry.isFolder) continue;
-        auto version = versionFromName(slot, folder, entry.name);
-        if (!version) continue;
-        const auto record = readFile(version->record, RecordBytes);
-        if (record.size() == RecordBytes)
-            version->name =
-                sysex::trimDeviceName(std::span(record).subspan(NameAt, sysex::NameBytes));
-        versions.push_back(std::move(*version));
+        if (auto version = versionFromName(slot, folder, entry.name))
+            versions.push_back(std::move(*version));
     }
     newestFirst(versions);
     return versions;
@@ -130,7 +142,7 @@ std::vector<KeptVersion> SlotHistory::listAll() const {
 
 void SlotHistory::prune(int slot) const {
     const TimePoint cutoff = clock_() - std::chrono::days(KeptDaysPerSlot);
-    const auto versions = list(slot);
+    const auto versions = versionsOf(slot);
     for (std::size_t i = KeptVersionsPerSlot; i < versions.size(); ++i)
         if (versions[i].time <= cutoff) removeVersion(versions[i]);
 }

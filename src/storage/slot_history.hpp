@@ -67,6 +67,8 @@ class SlotHistory {
     void prune(int slot) const;
 
   private:
+    std::vector<KeptVersion> versionsOf(int slot) const;
+
     DataFolder folder_;
     Clock clock_;
 };

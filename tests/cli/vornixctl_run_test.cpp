@@ -380,7 +380,9 @@ TEST(CommandLineHistory, AResetBacksThePedalUpFirstUnlessToldNotTo) {
     const ProgramRun reset =
         ctl.run({"--simulator", "--yes", "--data-dir", data, "reset", "settings"});
     EXPECT_EQ(reset.exitCode, 0) << reset.err;
-    EXPECT_NE(reset.err.find("backing up the pedal first...\nbackup: "), std::string::npos)
+    EXPECT_TRUE(std::regex_search(
+        reset.err, std::regex(R"(backing up the pedal first\.\.\.\n(.*\n)*backup: .*/Backups/)"
+                              R"(\d{8}-\d{6}-VX1-000417\.kvb\n)")))
         << reset.err;
     const auto backups = linesOf(ctl.run({"--data-dir", data, "backups"}).out);
     ASSERT_EQ(backups.size(), 1u);

@@ -83,17 +83,17 @@ TEST(SlotHistory, OnlyVersionsWithAWholeRecordAreListed) {
     EXPECT_TRUE(readKeptRecord(listed[0]).empty()) << "a short record is not put back";
 }
 
-// One store a day for 400 days, three on some days: the newest 50 and
-// everything younger than 30 days stay, all else goes with its companions.
+// One store a day for 120 days, three a day in the last ten: the newest 50
+// and everything younger than 30 days stay, all else goes with its companions.
 TEST(SlotHistory, RetentionKeepsTheNewestFiftyAndTheLastThirtyDays) {
     History h;
-    for (int day = 0; day < 400; ++day) {
-        const int stores = day >= 390 ? 3 : 1;
+    for (int day = 0; day < 120; ++day) {
+        const int stores = day >= 110 ? 3 : 1;
         for (int i = 0; i < stores; ++i) h.history.keep(9, recordNamed('x'), KeepReason::Store);
         h.now += days{1};
     }
     const auto versions = h.history.list(9);
-    // Days 370-399 (30 days, 10 of them with three stores) hold 50 versions;
+    // Days 90-119 (30 days, 10 of them with three stores) hold 50 versions;
     // the newest 50 are the same ones.
     EXPECT_EQ(versions.size(), 50u);
     EXPECT_GE(versions.back().time, h.now - days{31});
