@@ -20,6 +20,7 @@
 #include "host/editor_startup.hpp"
 #include "sim/pedal.hpp"
 #include "storage/file_io.hpp"
+#include "storage/preset_slot_files.hpp"
 
 namespace {
 

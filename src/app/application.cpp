@@ -63,6 +63,8 @@ int runApplication(const Options& options, int& argc, char**& argv) {
                 platform.showLater(text, caption);
             });
         stack->start();
+        // The window backs the pedal up before a destructive step.
+        stack->editor().backups().setEnabled(true);
         WindowCommands commands;
         commands.preferences = [&] { runPreferencesDialog(window->window(), stack->host()); };
         commands.about = [&] { showAbout(stack->editor(), window->view(), platform); };

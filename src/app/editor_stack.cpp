@@ -31,8 +31,6 @@ EditorStack::EditorStack(EventLoop& loop, const storage::DataFolder& folder, Pla
     host_ = std::make_unique<host::Host>(folder.root(), loop, std::move(fromPorts),
                                          std::move(hostMessage), hostOptions);
     editor_ = std::make_unique<VornixControl>(loop, folder, platform);
-    // The window, headless or not, backs the pedal up before a destructive step.
-    editor_->backups().setEnabled(true);
     editor_->link().events().add(*capture_);
     if (!options.simulator) {
         host_->setPortHook([this](const auto& changes) { portsChanged(changes); });

@@ -37,6 +37,7 @@ ScriptRun run(const std::filesystem::path& data, const std::string& source) {
 
 // A version of slot 40 under another name, as a store would have kept it.
 void keepRenamedSlot40(const std::filesystem::path& data) {
+    std::filesystem::create_directories(data);
     storage::KeptFiles files;
     auto record = sim::factoryPreset(40);
     std::copy_n("Kept Forty", 10, record.begin() + 2);
@@ -54,9 +55,8 @@ TEST(HistoryScript, MenuHistoryListsAndPutBackWritesTheSlot) {
                             "until online\nwait 3000\nmenu history\n"
                             "history-put-back 40 0\nwait 10000\nmenu history\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::regex line(R"(history 40 \d{8}-\d{6} (store|restore) "(.*)") ");
-        std::vector<std::string>
-            history;
+    const std::regex line(R"re(history 40 \d{8}-\d{6} (store|restore) "(.*)")re");
+    std::vector<std::string> history;
     for (const std::string& l : r.lines)
         if (l.starts_with("history ")) history.push_back(l);
     ASSERT_EQ(history.size(), 3u) << r.lines.size();

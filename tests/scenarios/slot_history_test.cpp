@@ -78,8 +78,13 @@ TEST(SlotHistory, AStoreKeepsTheSlotAndPutBackWritesItBackByteForByte) {
 
     // An unsaved edit: Put Back must leave the sound as it is.
     s.change(param::Level);
-    const auto editBuffer = s.pedal.editBuffer();
-    const int level = s.editor->intValue(param::Level);
+    const auto soundOfEditor = [&s] {
+        Bytes values;
+        for (int i = 0; i < NumPresetParams; ++i)
+            values.push_back(static_cast<std::uint8_t>(s.editor->intValue(ParamIndex{i})));
+        return values;
+    };
+    const Bytes sound = soundOfEditor();
     s.now += std::chrono::minutes(1);
     ASSERT_TRUE(s.editor->putBack(40, 0));
     s.port.sent.clear();
@@ -88,12 +93,7 @@ TEST(SlotHistory, AStoreKeepsTheSlotAndPutBackWritesItBackByteForByte) {
     EXPECT_TRUE(s.heard.putBack[0].ok) << s.heard.putBack[0].why;
     EXPECT_EQ(s.pedalPreset(40), before);
     EXPECT_EQ(storage::readFile(s.editor->cache().folder().presetSlotFile(40)), before);
-    const auto soundOf = [](const std::array<std::uint8_t, 256>& record) {
-        return Bytes(record.begin() + sysex::record::Params,
-                     record.begin() + sysex::record::paramByte(NumPresetParams));
-    };
-    EXPECT_EQ(soundOf(s.pedal.editBuffer()), soundOf(editBuffer));
-    EXPECT_EQ(s.editor->intValue(param::Level), level);
+    EXPECT_EQ(soundOfEditor(), sound) << "the sound being edited is as it was";
     EXPECT_EQ(s.sentCount(sysex::cmd::RestorePreset), 1u);
     EXPECT_EQ(s.sentCount(sysex::cmd::RequestPreset), 1u) << "the slot is read back";
     EXPECT_EQ(commandKey(s.port.sent.back().bytes), sysex::cmd::EditBuffer)
