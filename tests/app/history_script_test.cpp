@@ -62,7 +62,9 @@ TEST(HistoryScript, MenuHistoryListsAndPutBackWritesTheSlot) {
     ASSERT_EQ(history.size(), 3u) << r.lines.size();
     for (const std::string& l : history) EXPECT_TRUE(std::regex_match(l, line)) << l;
     EXPECT_NE(history[0].find("store \"Kept Forty"), std::string::npos) << history[0];
-    EXPECT_NE(history[1].find(" restore "), std::string::npos) << "Put Back kept slot 40 first";
+    // Within the same second the two versions of the second listing come in either order.
+    EXPECT_NE((history[1] + history[2]).find(" restore "), std::string::npos)
+        << "Put Back kept slot 40 first";
     EXPECT_NE(std::find(r.lines.begin(), r.lines.end(), "messagebox \"Finished successfully!\""),
               r.lines.end());
 }
