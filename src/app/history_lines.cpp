@@ -21,6 +21,7 @@ std::vector<HistoryRow> historyRows(const VornixControl& editor, int slot) {
     const auto versions = slot < 0 ? history.listAll() : history.list(slot);
     std::map<int, int> seen;
     std::vector<HistoryRow> rows;
+    rows.reserve(versions.size());
     for (const storage::KeptVersion& version : versions)
         rows.push_back({.slot = version.slot,
                         .index = seen[version.slot]++,
