@@ -10,6 +10,7 @@
 #include "app/editor_stack.hpp"
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
+#include "app/history_window.hpp"
 #include "app/manual.hpp"
 #include "app/monitor_window.hpp"
 #include "app/preferences_dialog.hpp"
@@ -53,6 +54,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     std::unique_ptr<EditorStack> stack;
     std::unique_ptr<DesktopWindow> window;
     std::unique_ptr<MonitorWindow> monitor;
+    std::unique_ptr<HistoryWindow> history;
     try {
         // Messages of the host's start-up (an audio device that failed) wait for the window.
         stack = std::make_unique<EditorStack>(
@@ -61,6 +63,8 @@ int runApplication(const Options& options, int& argc, char**& argv) {
                 platform.showLater(text, caption);
             });
         stack->start();
+        // The window backs the pedal up before a destructive step.
+        stack->editor().backups().setEnabled(true);
         WindowCommands commands;
         commands.preferences = [&] { runPreferencesDialog(window->window(), stack->host()); };
         commands.about = [&] { showAbout(stack->editor(), window->view(), platform); };
@@ -70,7 +74,12 @@ int runApplication(const Options& options, int& argc, char**& argv) {
                 monitor = std::make_unique<MonitorWindow>(stack->capture(), folder.root());
             monitor->present(window->window());
         };
+        commands.history = [&] {
+            if (!history) history = std::make_unique<HistoryWindow>(stack->editor());
+            history->present(window->window());
+        };
         commands.closed = [&] {
+            history.reset();
             monitor.reset();
             stack->shutDown();
             gtk_main_quit();
@@ -94,6 +103,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
 
     gtk_main();
 
+    history.reset();
     monitor.reset();
     window.reset();
     stack.reset();

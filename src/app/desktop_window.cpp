@@ -107,6 +107,7 @@ GtkWidget* DesktopWindow::buildMenuBar() {
     addItem(file, "_Firmware Update...",
             [this] { editor_.menuCommand(MenuCommand::FirmwareUpdate); });
     addItem(file, "_Clear Cache Data", [this] { editor_.menuCommand(MenuCommand::ClearCache); });
+    addItem(file, "_Back Up Now", [this] { editor_.menuCommand(MenuCommand::BackUpNow); });
     addSeparator(file);
     menuItems_[std::size_t(WindowCommand::Preferences)] =
         addItem(file, "_MIDI Settings...", [this] { run(WindowCommand::Preferences); });
@@ -120,6 +121,11 @@ GtkWidget* DesktopWindow::buildMenuBar() {
     menuItems_[std::size_t(WindowCommand::Undo)] = editMenu_->undoItem();
     menuItems_[std::size_t(WindowCommand::Redo)] = editMenu_->redoItem();
     buildPresetMenu(bar);
+
+    GtkWidget* preset = addPopup(bar, "_Preset");
+    addItem(preset, "_History...", [this] {
+        if (commands_.history) commands_.history();
+    });
 
     GtkWidget* view = addPopup(bar, "_View");
     menuItems_[std::size_t(WindowCommand::Monitor)] =

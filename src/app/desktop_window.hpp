@@ -40,6 +40,8 @@ struct WindowCommands {
     std::function<void()> about;
     std::function<void()> manual;
     std::function<void()> monitor;
+    // Preset > History...
+    std::function<void()> history;
     // The window is gone and its content closed (the editor's uiClosed ran).
     std::function<void()> closed;
 };

@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 14> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 16> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -51,6 +51,8 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 14> MenuNames{{
     {"bring-back", MenuItem::BringBack},
     {"compare", MenuItem::Compare},
     {"copy-as-text", MenuItem::CopyAsText},
+    {"history", MenuItem::History},
+    {"back-up-now", MenuItem::BackUpNow},
 }};
 
 template <typename T, std::size_t N>
@@ -249,6 +251,12 @@ bool readMonitor(Args& a, Command& c) {
     return true;
 }
 
+bool readPutBack(Args& a, Command& c) {
+    if (!a.integer(0, "SLOT", 0, c.number) || !a.integer(1, "INDEX", 0, c.index)) return false;
+    if (c.number > 127) return a.fail("SLOT " + a.word(0) + " is outside 0 to 127");
+    return true;
+}
+
 bool readNothing(Args&, Command&) {
     return true;
 }
@@ -301,6 +309,7 @@ constexpr Grammar Commands[] = {
     {"differences", Kind::Differences, 0, 0, "differences", readNothing},
     {"take-from-b", Kind::TakeFromB, 1, 1, "take-from-b INDEX|all", readTakeFromB},
     {"clipboard", Kind::Clipboard, 0, 0, "clipboard", readNothing},
+    {"history-put-back", Kind::HistoryPutBack, 2, 2, "history-put-back SLOT INDEX", readPutBack},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

@@ -11,6 +11,7 @@
 //   monitor print|clear|save FILE
 //   edit-menu
 //   compare-with SOURCE    differences    take-from-b INDEX|all    clipboard
+//   history-put-back SLOT INDEX
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -46,6 +47,7 @@ enum class Kind {
     Differences,
     TakeFromB,
     Clipboard,
+    HistoryPutBack,
 };
 
 enum class Key {
@@ -86,6 +88,8 @@ enum class MenuItem {
     BringBack,
     Compare,
     CopyAsText,
+    History,
+    BackUpNow,
 };
 // The MIDI monitor's capture: its new lines on stdout, emptied, or saved
 // (.syx: the raw messages, else one decoded line each).
@@ -119,6 +123,7 @@ struct Command {
     bool ok = true;    // answer ok; for file, false means cancel
     std::string text;  // typed text, file path, group name, picture file
     std::optional<double> scale;
+    int index = 0;  // history-put-back: the version, 0 the newest
 };
 
 struct Script {

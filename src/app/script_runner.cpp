@@ -8,6 +8,7 @@
 #include "app/compare_actions.hpp"
 #include "app/edit_menu.hpp"
 #include "app/headless_editor.hpp"
+#include "app/history_lines.hpp"
 #include "app/manual.hpp"
 #include "app/png_file.hpp"
 #include "app/script.hpp"
@@ -82,6 +83,10 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
             break;
         case script::MenuItem::CopyAsText:
             platform.setClipboardText(presetAsClipboardText(editor));
+        case script::MenuItem::History:
+            break;
+        case script::MenuItem::BackUpNow:
+            editor.menuCommand(MenuCommand::BackUpNow);
             break;
     }
     return item != script::MenuItem::Quit;
@@ -179,6 +184,7 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             return true;
         case Kind::Menu:
             if (c.menu == script::MenuItem::Monitor) printMonitor();
+            if (c.menu == script::MenuItem::History) printHistory(headless_.editor(), out_);
             quit = !runMenu(headless_, platform_, folder_, c.menu);
             headless_.settle();
             return true;
@@ -193,6 +199,13 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             return print(readGroup(headless_.window(), c.text), error);
         case Kind::EditMenu:
             printEditMenu(headless_.editor(), out_);
+            return true;
+        case Kind::HistoryPutBack:
+            if (const Result started = headless_.editor().putBack(c.number, c.index); !started) {
+                error = started.error();
+                return false;
+            }
+            headless_.settle();
             return true;
         case Kind::Render:
             if (writePng(graphics, c.scale.value_or(graphics.drawScale()), c.text)) return true;

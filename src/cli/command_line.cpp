@@ -3,8 +3,8 @@
 namespace vornix::cli {
 
 const char* usageText() {
-    return "Usage: vornixctl [TRANSPORT] [--data-dir DIR] [--trace[=decoded]] [--yes] COMMAND "
-           "[ARGS]\n"
+    return "Usage: vornixctl [TRANSPORT] [--data-dir DIR] [--trace[=decoded]] [--yes] "
+           "[--no-backup] COMMAND [ARGS]\n"
            "\n"
            "The Vornix bass preamp pedal on the command line.\n"
            "\n"
@@ -23,6 +23,8 @@ const char* usageText() {
            "  --trace=decoded      the same with the time in seconds and each message in\n"
            "                       words: \"12.345 > request preset 12  F0 00 51 ...\"\n"
            "  --yes                answer yes to the questions of restore and reset\n"
+           "  --no-backup          restore, reset and firmware take no backup of the pedal\n"
+           "                       first\n"
            "  --help               print this text and exit\n"
            "  --version            print the program's version and exit\n"
            "\n"
@@ -56,6 +58,15 @@ const char* usageText() {
            "                          0 when they are the same, 1 when they differ\n"
            "  A SOURCE is a slot number (0-127, from the cache after a sync), edit (the\n"
            "  device's current sound), FILE.kvp, or FILE.kvb:SLOT; files need no device\n"
+           "  history [SLOT]          list the kept versions of every slot, or of one (no\n"
+           "                          device needed), newest first: SLOT INDEX TIME REASON NAME\n"
+           "  history put-back SLOT [INDEX]   write a kept version (INDEX as listed, 0 the\n"
+           "                          newest) back into its slot and read it back\n"
+           "  backups                 list the backups in the data folder's Backups/\n"
+           "\n"
+           "Before restore, reset and firmware the pedal is backed up into the data folder's\n"
+           "Backups/ (YYYYMMDD-HHMMSS-SERIAL.kvb, UTC), unless a backup of it younger than\n"
+           "10 minutes is there; a backup that fails stops the command. Times are UTC.\n"
            "\n"
            "VORNIX_DATA_DIR is the default for --data-dir.\n"
            "\n"
@@ -93,6 +104,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             options.trace = *trace;
         } else if (a == "--yes" || a == "-y") {
             options.yes = true;
+        } else if (a == "--no-backup") {
+            options.noBackup = true;
         } else if (!options.command.empty()) {
             options.args.push_back(a);
         } else if (a == "--help" || a == "-h") {

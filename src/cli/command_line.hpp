@@ -1,7 +1,7 @@
 #pragma once
 // The command line of vornixctl:
 //   vornixctl [--simulator | --stdio | --port NAME | --in NAME --out NAME]
-//             [--data-dir DIR] [--trace[=decoded]] [--yes] COMMAND [ARGS]
+//             [--data-dir DIR] [--trace[=decoded]] [--yes] [--no-backup] COMMAND [ARGS]
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +20,8 @@ struct Options {
     std::string dataDir;  // empty: VORNIX_DATA_DIR or the per-user folder
     host::TraceMode trace = host::TraceMode::Off;
     bool yes = false;
+    // restore, reset and firmware take no backup of the pedal first.
+    bool noBackup = false;
     std::string command;
     std::vector<std::string> args;
 };

@@ -24,5 +24,7 @@ CommandResult deviceFailure(Session& session);
 CommandResult failedWithMessage(Session& session, const std::string& fallback);
 bool parseNumber(const std::string& text, int& value);
 void printPresetRows(Session& session, std::ostream& data);
+// The backup that restore, reset and firmware take first, unless --no-backup.
+CommandResult backUpFirst(Session& session);
 
 }  // namespace vornix::cli

@@ -29,6 +29,11 @@ constexpr std::array Commands{
     CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
     CommandSpec{.name = "show", .needs = Needs::Nothing, .plain = command::show},
     CommandSpec{.name = "diff", .needs = Needs::Nothing, .plain = command::diff},
+    CommandSpec{.name = "history",
+                .needs = Needs::CacheOnly,
+                .deviceSubcommand = "put-back",
+                .run = command::history},
+    CommandSpec{.name = "backups", .needs = Needs::CacheOnly, .run = command::backups},
 };
 
 }  // namespace
@@ -52,7 +57,9 @@ int runCommand(const Options& options) {
     if (entry->needs == Needs::Nothing) return entry->plain(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
     Options effective = options;
-    if (entry->needs == Needs::CacheOnly) effective.transport = Transport::None;
+    const bool reachesDevice = !entry->deviceSubcommand.empty() && !options.args.empty() &&
+                               options.args[0] == entry->deviceSubcommand;
+    if (entry->needs == Needs::CacheOnly && !reachesDevice) effective.transport = Transport::None;
     std::string error;
     Session session(effective, SessionMode{.watchesTraffic = entry->watchesTraffic}, std::cerr,
                     error);

@@ -24,6 +24,8 @@ struct CommandSpec {
     // The traffic is the command's data (on stdout), it carries on when the
     // ports go away, and it waits for stored ports that are not there yet.
     bool watchesTraffic = false;
+    // A first argument that reaches the device after all (history put-back).
+    std::string_view deviceSubcommand = {};
     SessionCommand run = nullptr;
     PlainCommand plain = nullptr;
 };
@@ -52,6 +54,8 @@ CommandResult firmware(Session&, const Args&, std::ostream&);
 CommandResult presetExport(Session&, const Args&, std::ostream&);
 CommandResult presetImport(Session&, const Args&, std::ostream&);
 CommandResult irUpload(Session&, const Args&, std::ostream&);
+CommandResult history(Session&, const Args&, std::ostream&);
+CommandResult backups(Session&, const Args&, std::ostream&);
 int irConvert(const Options&);
 int ports(const Options&);
 int show(const Options&);

@@ -89,6 +89,12 @@ class Session : public LinkEvents, public TransferEvents, public MessageEvents {
     void runUntilInterrupted();
     // The reason the last wait failed, for the one-line error.
     const std::string& failure() const { return failure_; }
+    // Forgets why a wait failed, for a command that goes on regardless.
+    void forgetFailure() {
+        failure_.clear();
+        refusal_.clear();
+    }
+    const Options& options() const { return options_; }
     int failureCode() const { return failureCode_; }
 
     // The last message box text (the reason of a failed transfer).

@@ -44,6 +44,7 @@ CommandResult restore(Session& session, const Args& args, std::ostream& data) {
     if (!session.platform().confirm("This operation will overwrite the current Presets! Continue?"))
         return failed("restore cancelled");
     if (!session.synchronise()) return deviceFailure(session);
+    if (CommandResult backedUp = backUpFirst(session); !backedUp.ok) return backedUp;
     TransferWaiter restored(session.editor().link().events(), Transfer::BankImport);
     if (const Result started = session.editor().wholeDevice().startBankImport(args[0]); !started)
         return failed(started.error());
@@ -69,7 +70,12 @@ CommandResult reset(Session& session, const Args& args, std::ostream& data) {
     else
         return failed("reset needs all, presets or settings");
     if (!session.platform().confirm("Are you sure?")) return failed("reset cancelled");
-    if (!session.connect()) return deviceFailure(session);
+    if (session.options().noBackup) {
+        if (!session.connect()) return deviceFailure(session);
+    } else {
+        if (!session.synchronise()) return deviceFailure(session);
+        if (CommandResult backedUp = backUpFirst(session); !backedUp.ok) return backedUp;
+    }
     ResetWaiter finished(session.editor().link().events());
     session.editor().wholeDevice().performFactoryReset(target);
     if (!session.waitFor([&] { return finished.done(); })) return deviceFailure(session);
@@ -86,6 +92,17 @@ CommandResult firmware(Session& session, const Args& args, std::ostream& data) {
     if (const firmware::FirmwareLoad check = firmware::loadFirmwareFile(args[0], scratch);
         !check.ok())
         return failed(check.message);
+    if (!session.options().noBackup) {
+        // A pedal that cannot be read (a refused version, the loader only)
+        // is updated without a backup.
+        if (session.synchronise()) {
+            if (CommandResult backedUp = backUpFirst(session); !backedUp.ok) return backedUp;
+        } else {
+            session.human() << "the pedal cannot be read (" << session.failure()
+                            << "): updating without a backup\n";
+            session.forgetFailure();
+        }
+    }
     TransferWaiter update(session.editor().link().events(), Transfer::Firmware);
     session.editor().firmware().openPage();
     if (const Result loaded = session.editor().firmware().load(args[0]); !loaded)

@@ -97,6 +97,40 @@ class SyncWaiter : public Waiter<TransferEvents> {
     bool done_ = false;
 };
 
+// A slot put back from its history and read back.
+class PutBackWaiter : public Waiter<TransferEvents> {
+  public:
+    explicit PutBackWaiter(EventHub& hub) : Waiter(hub) {}
+    void slotPutBack(int, bool ok, const std::string& why) override {
+        result_ = ok;
+        why_ = why;
+    }
+    bool ended() const { return result_.has_value(); }
+    bool succeeded() const { return result_.value_or(false); }
+    const std::string& why() const { return why_; }
+
+  private:
+    std::optional<bool> result_;
+    std::string why_;
+};
+
+// A whole-device backup written and verified, or why not.
+class BackupWaiter : public Waiter<TransferEvents> {
+  public:
+    explicit BackupWaiter(EventHub& hub) : Waiter(hub) {}
+    void backupFinished(bool ok, const std::string& pathOrWhy) override {
+        result_ = ok;
+        text_ = pathOrWhy;
+    }
+    bool ended() const { return result_.has_value(); }
+    bool succeeded() const { return result_.value_or(false); }
+    const std::string& text() const { return text_; }
+
+  private:
+    std::optional<bool> result_;
+    std::string text_;
+};
+
 // The device reported the end of a factory reset.
 class ResetWaiter : public Waiter<TransferEvents> {
   public:

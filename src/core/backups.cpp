@@ -2,6 +2,7 @@
 // bank files out and in, and the factory reset.
 #include "core/vornix_control.hpp"
 #include "device/sysex.hpp"
+#include "storage/bank_file.hpp"
 
 namespace vornix {
 
@@ -52,13 +53,23 @@ void VornixControl::importBank() {
             const auto path = link_.platform().chooseFile(request);
             if (!path || path->empty()) return;
             storedBankPath_ = *path;
-            if (const Result started = startBankImport(*path); !started)
-                link_.showMessage(started.error());
+            // A file that cannot be restored is refused before any backup.
+            if (const auto bank = storage::loadBankFile(*path); !bank.ok()) {
+                link_.showMessage(bank.error);
+                return;
+            }
+            backups_.beforeDestructiveStep([this, bankPath = *path] {
+                if (const Result started = startBankImport(bankPath); !started)
+                    link_.showMessage(started.error());
+            });
         });
 }
 
+// Every cached slot is kept before the first restore message goes out.
 Result VornixControl::startBankImport(const std::filesystem::path& path) {
-    return bankImport_.start(path);
+    Result started = bankImport_.start(path);
+    if (started) keeper_.keepAllCached(storage::KeepReason::Restore);
+    return started;
 }
 
 // The device holds new presets: with a window the cache is dropped and the
@@ -77,16 +88,18 @@ void VornixControl::finishBankImport() {
 // ---- factory reset ---------------------------------------------------------------------
 
 void VornixControl::factoryReset(std::uint8_t target) {
-    link_.platform().messageBox("Are you sure?", "", Buttons::OkCancel,
-                                [this, target](Answer answer) {
-                                    if (answer == Answer::Ok) performFactoryReset(target);
-                                });
+    link_.platform().messageBox(
+        "Are you sure?", "", Buttons::OkCancel, [this, target](Answer answer) {
+            if (answer != Answer::Ok) return;
+            backups_.beforeDestructiveStep([this, target] { performFactoryReset(target); });
+        });
 }
 
 // The reset goes out whether or not the device is online. When presets are
 // affected the cache is emptied first, so the next connection fetches them all.
 void VornixControl::performFactoryReset(std::uint8_t target) {
     if (target == sysex::reset::All || target == sysex::reset::Presets) {
+        keeper_.keepAllCached(storage::KeepReason::Reset);
         clearCache();
     }
     link_.send(sysex::factoryReset(target));

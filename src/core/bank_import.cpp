@@ -32,6 +32,17 @@ unsigned sumOf(ByteSpan bytes) {
 
 Result BankImport::start(const std::filesystem::path& path) {
     if (Result loaded = load(path); !loaded) return loaded;
+    arm();
+    return Result::done();
+}
+
+void BankImport::startMessages(std::vector<std::uint8_t> bytes, std::vector<std::size_t> starts) {
+    buffer_ = std::move(bytes);
+    starts_ = std::move(starts);
+    arm();
+}
+
+void BankImport::arm() {
     presets_.clear();
     presetMessages_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) {
@@ -52,7 +63,6 @@ Result BankImport::start(const std::filesystem::path& path) {
     beginRound(std::move(all));
     link_.events().emit(&TransferEvents::transferStarted, Transfer::BankImport);
     link_.events().emit(&TransferEvents::transferProgress, Transfer::BankImport, 0.0);
-    return Result::done();
 }
 
 Result BankImport::load(const std::filesystem::path& path) {

@@ -35,6 +35,9 @@ class BankImport {
     // Loads and checks the bank file and arms the import, or says why it
     // cannot, before anything is sent.
     Result start(const std::filesystem::path& path);
+    // Arms the import of messages given whole (a slot put back from its
+    // history): the same restore, without a bank file.
+    void startMessages(std::vector<std::uint8_t> bytes, std::vector<std::size_t> starts);
     // The device tick's turn (the import holds the tick while it is active).
     void step(bool online);
     // The device's answers to a restore message.
@@ -53,6 +56,7 @@ class BankImport {
 
   private:
     Result load(const std::filesystem::path& path);
+    void arm();
     void beginRound(std::vector<std::size_t> messages);
     bool safeToSendAgain() const;
     void waitForAnswer();

@@ -51,6 +51,7 @@ bool BulkRead::receive(const sysex::BlockView& dump, int patchOffset) {
     }
     const int slot = dump.number;
     retries_ = 0;
+    if (changedOnPedal_) changedOnPedal_(slot);
     cache_.store(slot, dump.block, dump.sent);
     cache_.setRowFromName(slot, slot + patchOffset,
                           dump.block.subspan(sysex::record::Name, sysex::NameBytes));

@@ -2,6 +2,8 @@
 // The synchronisation of the preset cache: every slot whose checksum differs
 // from the device's is read, one reply at a time, each reply asking for the
 // next pending slot at once. The editor's settings page follows.
+#include <functional>
+
 #include "core/link.hpp"
 #include "core/preset_cache.hpp"
 
@@ -27,6 +29,8 @@ class BulkRead {
     void retryRequest();
     // Ends the read without a word (the cache turned out complete).
     void stop() { active_ = false; }
+    // Runs before a slot the cache held is replaced by what the pedal holds now.
+    void setOnChangedOnPedal(std::function<void(int)> hook) { changedOnPedal_ = std::move(hook); }
 
   private:
     void finish();
@@ -38,6 +42,7 @@ class BulkRead {
     int retries_ = 0;  // requests repeated for that slot
     int total_ = 0;
     int done_ = 0;
+    std::function<void(int)> changedOnPedal_;
 };
 
 }  // namespace vornix

@@ -41,6 +41,7 @@ void VornixControl::applyCurrentPreset(const sysex::BlockView& dump) {
         return;
     }
     currentPresetRetries_ = 0;
+    soundFromPresetFile_ = false;
     link_.events().emit(&SoundEvents::presetArriving, slot);
 
     sound_.BulkUpdate = true;
@@ -119,6 +120,7 @@ void VornixControl::reportSynchronisedWhenDone() {
     if (!awaitingIrsForSync_ || bulkRead_.active() || irDownload_.pending() > 0) return;
     awaitingIrsForSync_ = false;
     link_.events().emit(&TransferEvents::synchronised);
+    remindOfOldBackup();
 }
 
 // ---- global pages ------------------------------------------------------------------

@@ -260,6 +260,7 @@ void VornixControl::storePreset(int slot) {
     // What is stored is the edit, never B.
     comparison_.end(true);
     savePending_ = true;
+    keepBeforeStore(slot);
     link_.send(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
 

@@ -20,7 +20,14 @@ namespace vornix {
 enum class UserIrTarget { None, Ir7, Ir8 };
 
 // The commands of the shell's menu that the editor carries out.
-enum class MenuCommand { FirmwareUpdate, GlobalSettings, ClearCache, ImportBank, ExportBank };
+enum class MenuCommand {
+    FirmwareUpdate,
+    GlobalSettings,
+    ClearCache,
+    ImportBank,
+    ExportBank,
+    BackUpNow,
+};
 
 // The sound being edited, as the editor holds it.
 struct SoundState {

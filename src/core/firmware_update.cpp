@@ -30,9 +30,19 @@ void FirmwareUpdate::closePage() {
 void FirmwareUpdate::chooseFile() {
     FileRequest request;
     request.extension = "bin";
-    if (const auto path = link_.platform().chooseFile(request); path && !path->empty()) {
-        if (const Result loaded = load(*path); !loaded) link_.showMessage(loaded.error());
+    const auto path = link_.platform().chooseFile(request);
+    if (!path || path->empty()) return;
+    auto update = [this, chosen = *path] {
+        if (const Result loaded = load(chosen); !loaded) link_.showMessage(loaded.error());
+    };
+    // A file that cannot be sent is refused before any backup.
+    sysex::TransferBuffer scratch;
+    const firmware::FirmwareLoad check = firmware::loadFirmwareFile(*path, scratch);
+    if (!check.ok() || !beforeUpdate_) {
+        update();
+        return;
     }
+    beforeUpdate_(std::move(update));
 }
 
 Result FirmwareUpdate::load(const std::filesystem::path& path) {

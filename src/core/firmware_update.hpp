@@ -4,6 +4,7 @@
 // 240-byte chunks, one per device tick, and the device reports the result
 // (04 14 finished, 04 15 failed).
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/connection.hpp"
@@ -22,6 +23,11 @@ class FirmwareUpdate {
     void openPage();
     void closePage();
     void chooseFile();
+    // Runs between the chosen file's check and the update (the backup first);
+    // the update goes on when the hook calls its argument.
+    void setBeforeUpdate(std::function<void(std::function<void()>)> hook) {
+        beforeUpdate_ = std::move(hook);
+    }
     // Packs the file and asks the loader to start; false with a reason.
     Result load(const std::filesystem::path& path);
 
@@ -44,6 +50,7 @@ class FirmwareUpdate {
     bool uploading_ = false;
     bool awaitingResult_ = false;
     int waitTicks_ = 0;
+    std::function<void(std::function<void()>)> beforeUpdate_;
 };
 
 }  // namespace vornix

@@ -67,6 +67,10 @@ void VornixControl::receiveBlock(ByteSpan message) {
 void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump) {
     if (!online()) return;
     link_.presetAnswered();
+    if (putBack_.awaitsReadBack(dump.number)) {
+        finishPutBack(dump);
+        return;
+    }
     const bool exports =
         bankExport_.awaitsPreset(dump.number) || (bankExport_.active() && !bulkRead_.active());
     if (exports) {
@@ -115,7 +119,9 @@ void VornixControl::receiveGlobalPage(const sysex::BlockView& page) {
 // every preset that differs from the cache, or at once the settings page. A
 // repeated answer (to a request asked again) does not restart a running read.
 void VornixControl::receiveChecksumPage(const sysex::PresetChecksums& device, bool awaited) {
-    if (bankImport_.verifying())
+    if (backups_.verifying())
+        backups_.verify(device);
+    else if (bankImport_.verifying())
         bankImport_.verify(device);
     else if (bulkRead_.active() && !awaited)
         link_.events().emit(&MessageEvents::note,

@@ -101,6 +101,7 @@ void VornixControl::applyPresetFileValues(std::span<const std::uint8_t> file) {
         sound_.BulkUpdate = false;
     }
     setModified(true);
+    soundFromPresetFile_ = true;
     renamePreset(trimmedName(file, pf::Name));
     if (file[pf::Ir7Mode] > 0) setUserIrName(7, trimmedName(file, pf::Ir7Name));
     if (file[pf::Ir8Mode] > 0) setUserIrName(8, trimmedName(file, pf::Ir8Name));

@@ -11,6 +11,11 @@ VornixControl::VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Pl
     params_ = buildParameterCatalogue();
     link_.events().add(history_);
     link_.events().add(comparison_);
+    link_.events().add(backups_);
+    firmware_.setBeforeUpdate(
+        [this](std::function<void()> update) { backUpBeforeFirmware(std::move(update)); });
+    bulkRead_.setOnChangedOnPedal(
+        [this](int slot) { keeper_.keepCached(slot, storage::KeepReason::ChangedOnPedal); });
     irDownload_.setOnReceived([this](unsigned number, std::span<const std::uint8_t> bytes) {
         storeReceivedIr(number, bytes);
     });
@@ -53,6 +58,11 @@ void VornixControl::deviceTick() {
         finishFactoryReset();
         return;
     }
+    backups_.tick();
+    if (putBack_.restoring() && !bankImport_.active()) {
+        finishPutBackRestore(bankImport_.takeFinished() && bankImport_.succeeded());
+        return;
+    }
     if (bankImport_.takeFinished()) {
         finishBankImport();
         return;
@@ -88,6 +98,10 @@ void VornixControl::transferStep() {
 // export asks again itself.
 void VornixControl::presetRequestUnanswered() {
     link_.events().emit(&TransferEvents::presetRequestUnanswered);
+    if (putBack_.readingBackNow()) {
+        putBackUnanswered();
+        return;
+    }
     if (!online() || bankExport_.active()) return;
     if (bulkRead_.active())
         bulkRead_.retryRequest();
@@ -127,6 +141,9 @@ void VornixControl::menuCommand(MenuCommand command) {
             connection_.enableKeepAlive(false);
             link_.events().emit(&PageEvents::globalSettingsOpened);
             requestGlobalPage(sysex::page::Settings);
+            break;
+        case MenuCommand::BackUpNow:
+            backups_.backUpNow();
             break;
         case MenuCommand::ClearCache:
             cache_.clear();

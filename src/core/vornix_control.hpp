@@ -12,6 +12,8 @@
 //   user_irs.cpp            user IRs: WAV import, stores, the selector's IR
 //   preset_files.cpp        preset files out (export) and in (the import's target)
 //   backups.cpp             bank files, the cache, factory reset
+//   kept_versions.cpp       the history of every slot, putting a version back,
+//                           the backup before destructive steps
 // and the parts of the link, each with its own state:
 //   connection, preset_cache, bulk_read, bank_export, bank_import, ir_upload,
 //   ir_download, firmware_update, preset_file_import
@@ -25,6 +27,7 @@
 #include <span>
 #include <string>
 
+#include "core/backup_first.hpp"
 #include "core/bank_export.hpp"
 #include "core/bank_import.hpp"
 #include "core/bulk_read.hpp"
@@ -42,6 +45,8 @@
 #include "core/platform.hpp"
 #include "core/preset_cache.hpp"
 #include "core/preset_file_import.hpp"
+#include "core/slot_keeper.hpp"
+#include "core/slot_put_back.hpp"
 #include "framework/event_loop.hpp"
 #include "framework/iplug/plugin.hpp"
 #include "ir/ir_library.hpp"
@@ -161,6 +166,16 @@ class VornixControl : public iplug::IPlugAPP,
     Result compareWith(const PresetSource& source);
     // "Take from B": B's values become the edit's, as one step of the history.
     void takeFromB(std::span<const ParamValue> values);
+    // ---- slot history and backups ----
+    // What was kept of each slot before it was overwritten.
+    const SlotKeeper& slotHistory() const { return keeper_; }
+    // Writes version `index` (0 the newest) of a slot's history back into the
+    // slot and reads it back; the sound being edited is sent again afterwards.
+    Result putBack(int slot, int index);
+    // The backup before a restore, a reset or a firmware update; Back Up Now.
+    BackupFirst& backups() { return backups_; }
+    // The time of kept versions and backups (a hand-set clock in tests).
+    void setClock(const storage::Clock& clock);
 
     // ---- roles ----
     UserIrs& userIrs() { return *this; }
@@ -223,6 +238,14 @@ class VornixControl : public iplug::IPlugAPP,
     void transferStep();
     void finishFactoryReset();
     void finishBankImport();
+    // kept_versions.cpp
+    void keepBeforeStore(int slot);
+    void finishPutBackRestore(bool restored);
+    void finishPutBack(const sysex::BlockView& readBack);
+    void putBackUnanswered();
+    void endPutBack(bool ok, const std::string& why);
+    void remindOfOldBackup();
+    void backUpBeforeFirmware(std::function<void()> update);
     void presetRequestUnanswered();
     // incoming.cpp
     void receiveBlock(std::span<const std::uint8_t> message);
@@ -285,6 +308,12 @@ class VornixControl : public iplug::IPlugAPP,
     FirmwareUpdate firmware_{link_, connection_};
     PresetFileImport presetFileImport_{link_, *this};
     Faceplate faceplate_{link_, *this};
+
+    SlotKeeper keeper_{cache_.folder(), storage::systemClock()};
+    SlotPutBack putBack_;
+    BackupFirst backups_{link_, bankExport_, connection_, cache_.folder()};
+    // The sound came from a preset file: storing it keeps the slot as "import".
+    bool soundFromPresetFile_ = false;
 
     SoundState sound_;
     EditHistory history_{link_, *this};

@@ -96,6 +96,10 @@ std::size_t removeStaleTemporaryFiles(const DataFolder& folder) {
     removed += removeStaleIn(folder.simulatorFolder());
     for (const DirectoryEntry& entry : scanDirectory(folder.simulatorFolder()))
         if (entry.isFolder) removed += removeStaleIn(folder.simulatorFolder() / entry.name);
+    // The backups, and the kept versions of each slot in a folder of its own.
+    removed += removeStaleIn(folder.backupsFolder());
+    for (const DirectoryEntry& entry : scanDirectory(folder.historyFolder()))
+        if (entry.isFolder) removed += removeStaleIn(folder.historyFolder() / entry.name);
     return removed;
 }
 

@@ -20,6 +20,10 @@ class DataFolder {
     std::filesystem::path settingsFile() const { return root_ / "settings.ini"; }
     // The built-in simulated pedal's memory between runs.
     std::filesystem::path simulatorFolder() const { return root_ / "Simulator"; }
+    // What the editor kept of overwritten slots (History/NNN/), and its
+    // whole-device backups taken before destructive steps.
+    std::filesystem::path historyFolder() const { return root_ / "History"; }
+    std::filesystem::path backupsFolder() const { return root_ / "Backups"; }
 
     // "%03d.dat" of a 1-based number.
     static std::string slotFileName(int number);

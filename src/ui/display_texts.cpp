@@ -23,6 +23,11 @@ std::string serialText(const std::string& serial) {
     return "SERIAL: " + serial;
 }
 
+std::string backupAgeText(int days) {
+    if (days < 0) return "No backup yet";
+    return formatted("Last backup %d days ago", days);
+}
+
 std::string readoutText(int displayNumber) {
     return formatted("%02d", displayNumber);
 }

@@ -11,6 +11,8 @@ inline constexpr const char* ConnectingText = "Connecting to the device...";
 std::string versionText(double version);
 // "SERIAL: %s"
 std::string serialText(const std::string& serial);
+// "Last backup 12 days ago", or "No backup yet" for -1.
+std::string backupAgeText(int days);
 // "%02d": the readout's preset number.
 std::string readoutText(int displayNumber);
 // "%d %%" of the fraction, truncated.

@@ -61,7 +61,16 @@ void PagePresenter::deviceAnswered(double version) {
 }
 
 void PagePresenter::identified(double, const std::string& serial) {
+    serial_ = serial;
     graphics_.setTextOf(tag::StatusSerial, serialText(serial));
+}
+
+void PagePresenter::backupOverdue(int days) {
+    graphics_.setTextOf(tag::StatusSerial, backupAgeText(days));
+}
+
+void PagePresenter::backupFinished(bool ok, const std::string&) {
+    if (ok) graphics_.setTextOf(tag::StatusSerial, serialText(serial_));
 }
 
 void PagePresenter::setKnobLayersEnabled(bool enabled) {

@@ -57,6 +57,9 @@ class PagePresenter : public EditorEvents {
     void firmwarePageClosed(bool afterUpdate) override;
     void globalSettingsOpened() override;
     void aboutRequested() override;
+    // An old backup takes the serial number's line until the next backup.
+    void backupOverdue(int days) override;
+    void backupFinished(bool ok, const std::string& pathOrWhy) override;
 
     // The graphs of the graph panel, which the view feeds.
     void setGraphs(igraphics::IFreqResponseGraph* frequency,
@@ -93,6 +96,7 @@ class PagePresenter : public EditorEvents {
     // The device answered since the last RECONNECT: the status lines are its.
     bool answered_ = false;
     std::string searchStatus_;
+    std::string serial_;
     std::array<std::string, NumPresets> presetRows_;
     std::array<std::string, UserIrRowCount> userIrRows_;
     // What the cabinet rows name: the flat response and cabinets 1-8, and

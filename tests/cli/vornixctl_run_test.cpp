@@ -348,6 +348,47 @@ TEST(CommandLineBackup, ABankThatIsNotWholeIsRefusedBeforeAnythingIsSent) {
     }
 }
 
+TEST(CommandLineHistory, AStoreIsKeptListedAndPutBack) {
+    Vornixctl ctl;
+    const std::string data = ctl.dataDir();
+    ASSERT_EQ(ctl.run({"--simulator", "--data-dir", data, "store", "40"}).exitCode, 0);
+    const ProgramRun listed = ctl.run({"--data-dir", data, "history", "40"});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    const auto lines = linesOf(listed.out);
+    ASSERT_EQ(lines.size(), 1u) << listed.out;
+    EXPECT_TRUE(std::regex_match(
+        lines[0], std::regex(R"( 40   0  \d{4}-\d\d-\d\d \d\d:\d\d:\d\d UTC  store  ".*")")))
+        << lines[0];
+    const ProgramRun putBack =
+        ctl.run({"--simulator", "--data-dir", data, "history", "put-back", "40"});
+    EXPECT_EQ(putBack.exitCode, 0) << putBack.err;
+    EXPECT_EQ(putBack.out, "slot 40 holds version 0 again\n");
+    const ProgramRun missing =
+        ctl.run({"--simulator", "--data-dir", data, "history", "put-back", "41", "0"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "vornixctl: slot 41 has no kept version 0\n");
+}
+
+TEST(CommandLineHistory, AResetBacksThePedalUpFirstUnlessToldNotTo) {
+    Vornixctl ctl;
+    const std::string data = ctl.dataDir();
+    const ProgramRun skipped =
+        ctl.run({"--simulator", "--yes", "--no-backup", "--data-dir", data, "reset", "settings"});
+    EXPECT_EQ(skipped.exitCode, 0) << skipped.err;
+    EXPECT_EQ(skipped.err.find("backing up"), std::string::npos) << skipped.err;
+    EXPECT_EQ(ctl.run({"--data-dir", data, "backups"}).out, "");
+    const ProgramRun reset =
+        ctl.run({"--simulator", "--yes", "--data-dir", data, "reset", "settings"});
+    EXPECT_EQ(reset.exitCode, 0) << reset.err;
+    EXPECT_TRUE(std::regex_search(
+        reset.err, std::regex(R"(backing up the pedal first\.\.\.\n(.*\n)*backup: .*/Backups/)"
+                              R"(\d{8}-\d{6}-VX1-000417\.kvb\n)")))
+        << reset.err;
+    const auto backups = linesOf(ctl.run({"--data-dir", data, "backups"}).out);
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_NE(backups[0].find("VX1-000417"), std::string::npos) << backups[0];
+}
+
 }  // namespace
 }  // namespace vornix::testing
 

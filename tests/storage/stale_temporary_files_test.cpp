@@ -109,6 +109,9 @@ TEST(StaleTemporaryFiles, OnlyThoseOfFinishedWritersInOurFoldersGo) {
         "Factory IRs/" + temporaryName("cab1.wav", gone),
         "Simulator/" + temporaryName("presets.bin", gone),
         "Simulator/irs/" + temporaryName("200.dat", gone),
+        // The editor's backups and the versions it keeps of each slot.
+        "Backups/" + temporaryName("20261210-120000-VX1.kvb", gone),
+        "History/040/" + temporaryName("20261210-120000-store.dat", gone),
     };
     const std::set<std::string> kept{
         // Being written right now, by us and by another program.
@@ -123,7 +126,7 @@ TEST(StaleTemporaryFiles, OnlyThoseOfFinishedWritersInOurFoldersGo) {
         "settings.ini",
         "Simulator/presets.bin.tmp",
         // Folders of the user's own are not ours to clean.
-        "Backups/" + temporaryName("all.kvb", gone),
+        "My Banks/" + temporaryName("all.kvb", gone),
     };
     for (const std::string& name : stale) touch(dir.path() / name);
     for (const std::string& name : kept) touch(dir.path() / name);
