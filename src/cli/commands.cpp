@@ -27,6 +27,8 @@ constexpr std::array Commands{
     CommandSpec{.name = "ir-upload", .run = command::irUpload},
     CommandSpec{.name = "ir-convert", .needs = Needs::Nothing, .plain = command::irConvert},
     CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
+    CommandSpec{.name = "library", .run = command::library, .needsFor = command::libraryNeeds},
+    CommandSpec{.name = "setlist", .needs = Needs::CacheOnly, .run = command::setlist},
 };
 
 }  // namespace
@@ -47,10 +49,11 @@ int runCommand(const Options& options) {
         std::cerr << "vornixctl: unknown command '" << options.command << "' (see --help)\n";
         return ExitFailure;
     }
-    if (entry->needs == Needs::Nothing) return entry->plain(options);
+    const Needs needs = entry->needsFor ? entry->needsFor(options.args) : entry->needs;
+    if (needs == Needs::Nothing) return entry->plain(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
     Options effective = options;
-    if (entry->needs == Needs::CacheOnly) effective.transport = Transport::None;
+    if (needs == Needs::CacheOnly) effective.transport = Transport::None;
     std::string error;
     Session session(effective, SessionMode{.watchesTraffic = entry->watchesTraffic}, std::cerr,
                     error);

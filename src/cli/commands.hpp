@@ -26,6 +26,9 @@ struct CommandSpec {
     bool watchesTraffic = false;
     SessionCommand run = nullptr;
     PlainCommand plain = nullptr;
+    // What the command needs when that depends on its arguments (library add
+    // of a slot reaches the device, library list only the data folder).
+    Needs (*needsFor)(const Args& args) = nullptr;
 };
 
 std::span<const CommandSpec> commandTable();
@@ -53,6 +56,9 @@ CommandResult presetExport(Session&, const Args&, std::ostream&);
 CommandResult presetImport(Session&, const Args&, std::ostream&);
 CommandResult irUpload(Session&, const Args&, std::ostream&);
 int irConvert(const Options&);
+CommandResult library(Session&, const Args&, std::ostream&);
+Needs libraryNeeds(const Args&);
+CommandResult setlist(Session&, const Args&, std::ostream&);
 int ports(const Options&);
 }  // namespace command
 

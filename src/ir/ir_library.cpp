@@ -122,22 +122,25 @@ IrName wavNameFromPath(std::string_view path) {
 
 // ---- selector positions ----------------------------------------------------------
 
-void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer) {
+SelectorBlend selectorBlend(int value) {
     value = std::clamp(value, 0, SelectorMax);
     // Single precision on purpose: it decides which values land on a cabinet.
     const float v =
         std::floor(static_cast<float>(value) / SelectorMax * SelectorSteps) / StepsPerCabinet;
-    const int lo = static_cast<int>(std::floor(v));
-    const int hi = static_cast<int>(std::ceil(v));
+    const int lower = static_cast<int>(std::floor(v));
+    return {lower, static_cast<int>(std::ceil(v)), static_cast<double>(v)};
+}
 
+void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer) {
+    const SelectorBlend blend = selectorBlend(value);
     setUnitImpulse(buffer);
-    if (lo != FlatResponse) loader(lo, buffer);
-    if (hi == lo) return;
+    if (blend.lower != FlatResponse) loader(blend.lower, buffer);
+    if (blend.upper == blend.lower) return;
 
     const std::vector<double> lower(buffer.begin(), buffer.end());
-    loader(hi, buffer);
-    const double lowerWeight = hi - static_cast<double>(v);
-    const double upperWeight = static_cast<double>(v) - lo;
+    loader(blend.upper, buffer);
+    const double lowerWeight = blend.upper - blend.position;
+    const double upperWeight = blend.position - blend.lower;
     for (std::size_t i = 0; i < buffer.size(); ++i)
         buffer[i] = lowerWeight * lower[i] + upperWeight * buffer[i];
 }

@@ -93,6 +93,15 @@ IrName wavNameFromPath(std::string_view path);
 // when there is nothing to load.
 using CabinetLoader = std::function<void(int cabinet, IrSampleBuffer& buffer)>;
 
+// The two selector positions (0 flat, 1..8 the cabinets) parameter 14's value
+// 0..127 blends, and where between them it stands: equal positions play one.
+struct SelectorBlend {
+    int lower = FlatResponse;
+    int upper = FlatResponse;
+    double position = 0.0;  // lower .. upper
+};
+SelectorBlend selectorBlend(int value);
+
 // The IR for parameter 14's value 0..127: a unit impulse at 0 (and 1), single
 // cabinets at every tenth step, linear cross-fades between neighbours.
 void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer);
