@@ -7,6 +7,8 @@
 #include "cli/commands.hpp"
 #include "cli/library_support.hpp"
 #include "cli/session.hpp"
+#include "cli/waiters.hpp"
+#include "library/librarian.hpp"
 #include "library/preset_content.hpp"
 #include "library/preset_library.hpp"
 #include "storage/file_io.hpp"
@@ -74,6 +76,8 @@ class LibraryCommand {
     CommandResult remove(const Args& args);
     CommandResult tag(const Args& args);
     CommandResult favourite(const Args& args);
+    CommandResult audition(const Args& args);
+    CommandResult store(const Args& args);
     // The entry an argument names, or a failure that says why not.
     std::optional<library::LibraryEntry> entryNamed(const std::string& text, CommandResult& why);
 
@@ -107,6 +111,8 @@ CommandResult LibraryCommand::run(const Args& args) {
     if (verb == "delete") return remove(rest);
     if (verb == "tag") return tag(rest);
     if (verb == "fav") return favourite(rest);
+    if (verb == "audition") return audition(rest);
+    if (verb == "store") return store(rest);
     return failed("unknown library command '" + verb + "' (see --help)");
 }
 
@@ -172,15 +178,9 @@ CommandResult LibraryCommand::addFromPedal(const std::string& source,
     synchronised_ = true;
     VornixControl& editor = session_.editor();
     const storage::DataFolder& folder = editor.cache().folder();
-    std::string serial = editor.connection().device().serial;
-    serial.erase(serial.find_last_not_of(' ') + 1);
+    const std::string serial = library::pedalSerial(editor);
     if (source == "edit") {
-        std::array<int, NumPresetParams> values{};
-        for (int i = 0; i < NumPresetParams; ++i)
-            values[static_cast<std::size_t>(i)] = editor.intValue(i);
-        const auto record = storage::buildPresetRecord(values, editor.sound().presetName,
-                                                       editor.userIrs().userIrName(7),
-                                                       editor.userIrs().userIrName(8));
+        const auto record = library::editedRecord(editor);
         entries.push_back({library::contentWithCachedIrs(folder, record),
                            {library::EntrySource::Kind::EditedSound, {}, -1, serial},
                            added_});
@@ -275,11 +275,53 @@ CommandResult LibraryCommand::favourite(const Args& args) {
     return {};
 }
 
+// The entry plays on the pedal as the current sound, not stored; its user
+// IRs are not uploaded, and the output says where the pedal's differ.
+CommandResult LibraryCommand::audition(const Args& args) {
+    if (args.empty()) return failed("usage: library audition ID");
+    CommandResult why;
+    const auto entry = entryNamed(args[0], why);
+    if (!entry) return why;
+    if (!session_.synchronise()) return deviceFailure(session_);
+    library::Librarian librarian(session_.editor(), *library_);
+    librarian.audition(entry->summary.id);
+    librarian.keepAudition();
+    data_ << "playing " << entry->summary.id << ' ' << quoted(entry->summary.name)
+          << " (not stored: use 'store N')";
+    if (const std::string differs = librarian.irDifference(entry->content); !differs.empty())
+        data_ << "; " << differs;
+    data_ << '\n';
+    return {};
+}
+
+CommandResult LibraryCommand::store(const Args& args) {
+    int slot = 0;
+    if (args.size() < 2 || !parseNumber(args[1], slot) || slot < 0 || slot >= NumPresets)
+        return failed("usage: library store ID SLOT (SLOT from 0 to 127)");
+    CommandResult why;
+    const auto entry = entryNamed(args[0], why);
+    if (!entry) return why;
+    if (!session_.synchronise()) return deviceFailure(session_);
+    library::Librarian librarian(session_.editor(), *library_);
+    PresetImportWaiter imported(session_.editor().link().events());
+    std::string refusal;
+    if (!librarian.storeIntoSlot(entry->summary.id, slot, refusal)) return failed(refusal);
+    if (!session_.waitFor([&] { return imported.ended(); })) return deviceFailure(session_);
+    if (!imported.succeeded()) return failed(imported.reason());
+    // The import's end stored the sound; the device then applies it again.
+    PresetWaiter applied(session_.editor().link().events());
+    if (!session_.waitFor([&] { return applied.applied(); })) return deviceFailure(session_);
+    data_ << "stored " << entry->summary.id << ' ' << quoted(entry->summary.name) << " into "
+          << slot << '\n';
+    return {};
+}
+
 }  // namespace
 
 namespace command {
 
 Needs libraryNeeds(const Args& args) {
+    if (!args.empty() && (args[0] == "audition" || args[0] == "store")) return Needs::Device;
     if (args.empty() || args[0] != "add") return Needs::CacheOnly;
     for (auto it = args.begin() + 1; it != args.end(); ++it)
         if (isPedalSource(*it)) return Needs::Device;

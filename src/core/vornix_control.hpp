@@ -148,6 +148,7 @@ class VornixControl : public iplug::IPlugAPP,
 
     // ---- roles ----
     UserIrs& userIrs() { return *this; }
+    const UserIrs& userIrs() const { return *this; }
     PresetFiles& presetFiles() { return *this; }
     WholeDevice& wholeDevice() { return *this; }
 
@@ -176,6 +177,7 @@ class VornixControl : public iplug::IPlugAPP,
     void chooseAndExportPreset() override;
     void chooseAndImportPreset() override;
     Result exportPresetFile(const std::filesystem::path& path) override;
+    void playPresetFile(std::span<const std::uint8_t> file, bool modified) override;
     void importPresetFile(const std::filesystem::path& path) override {
         presetFileImport_.start(path);
     }

@@ -110,10 +110,16 @@ bool hasPresetExtension(const std::filesystem::path& path) {
 
 }  // namespace
 
+// Where a position plays a user IR whose samples are kept, the samples stand
+// for it and its number is left out: the same sound stored into another slot
+// plays the same IR from that slot's own numbers.
 std::string fingerprintOf(const PresetContent& content) {
+    std::array<std::uint8_t, NumPresetParams> params{};
+    std::copy_n(content.record.begin() + sysex::record::Params, NumPresetParams, params.begin());
+    if (content.ir7) params[param::Ir7SlotHigh] = params[param::Ir7SlotLow] = 0;
+    if (content.ir8) params[param::Ir8SlotHigh] = params[param::Ir8SlotLow] = 0;
     Fnv1a hash;
-    hash.add(std::span<const std::uint8_t>(content.record)
-                 .subspan(sysex::record::Params, NumPresetParams));
+    hash.add(params);
     addSamples(hash, content.ir7);
     addSamples(hash, content.ir8);
     return hash.hex();

@@ -32,6 +32,24 @@ TEST_F(LibraryCommandLine, PedalSlotsFilesAndDuplicatesAreAddedAndSaidSo) {
     EXPECT_NE(again.out.find("duplicate of 12"), std::string::npos) << again.out;
 }
 
+TEST_F(LibraryCommandLine, AuditionSendsOnlyTheSoundAndStoreUploadsItsIrsIntoTheSlot) {
+    const std::string file = testDataPath("presets/both_irs.kvp").string();
+    ASSERT_EQ(ctl({"library", "add", file}).exitCode, 0);
+    const ProgramRun played = ctl({"--trace", "library", "audition", "1"}, true);
+    ASSERT_EQ(played.exitCode, 0) << played.err;
+    EXPECT_NE(played.out.find("user IRs 7 and 8 differ on the pedal"), std::string::npos)
+        << played.out;
+    EXPECT_NE(played.err.find("> F0 00 51 21 05 20 0A"), std::string::npos) << "the whole sound";
+    EXPECT_EQ(played.err.find("> F0 00 51 21 05 60 0A"), std::string::npos) << "no IR upload";
+    EXPECT_EQ(played.err.find("> F0 00 51 21 05 50 0A 12"), std::string::npos) << "no store";
+
+    const ProgramRun stored = ctl({"--yes", "library", "store", "1", "40"}, true);
+    ASSERT_EQ(stored.exitCode, 0) << stored.err;
+    EXPECT_EQ(stored.out, "stored 1 \"Both Irs\" into 40\n");
+    const ProgramRun back = ctl({"library", "add", "40"}, true);
+    EXPECT_EQ(back.out, "2 \"Both Irs\" duplicate of 1\n") << "the same sound and IR samples";
+}
+
 TEST_F(LibraryCommandLine, AFolderWithHostileFilesAddsTheRestAndNamesEachRefusal) {
     const ProgramRun run = ctl({"library", "add", testDataPath("presets").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -40,6 +40,9 @@ TEST(PresetContent, TheFingerprintIgnoresTheNameButNotAParameterOrASample) {
     PresetContent changed = a;
     changed.record[sysex::record::paramByte(param::Drive)] ^= 1;
     EXPECT_NE(fingerprintOf(changed), fingerprintOf(a));
+    PresetContent otherSlot = a;
+    otherSlot.record[sysex::record::paramByte(param::Ir7SlotLow)] ^= 5;
+    EXPECT_EQ(fingerprintOf(otherSlot), fingerprintOf(a)) << "its samples stand for the IR";
     PresetContent otherSample = a;
     otherSample.ir7->back() ^= 1;
     EXPECT_NE(fingerprintOf(otherSample), fingerprintOf(a));
