@@ -25,7 +25,7 @@ _vornixctl() {
 
     local options="--simulator --stdio --port --in --out --data-dir --trace --yes --help --version"
     local commands="sync presets get set select store monitor ports backup restore preset-export
-        preset-import ir-convert ir-upload reset firmware library setlist"
+        preset-import ir-convert ir-upload reset firmware show diff library setlist"
 
     case $prev in
         --port)
@@ -44,6 +44,9 @@ _vornixctl() {
             return ;;
         --position)
             COMPREPLY=($(compgen -W "7 8" -- "$cur"))
+            return ;;
+        --format)
+            COMPREPLY=($(compgen -W "text markdown csv json" -- "$cur"))
             return ;;
     esac
 
@@ -85,11 +88,18 @@ _vornixctl() {
             else
                 _filedir dat
             fi ;;
+        show | diff)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--format" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "edit" -- "$cur"))
+                _filedir '@(kvp|kvb)'
+            fi ;;
         reset)
             ((argument == 1)) && COMPREPLY=($(compgen -W "all presets settings" -- "$cur")) ;;
         library)
             if ((argument == 1)); then
-                COMPREPLY=($(compgen -W "add list search show export delete tag fav" -- "$cur"))
+                COMPREPLY=($(compgen -W "add list search show export delete tag fav audition store" -- "$cur"))
             elif [[ ${words[at + 1]} == add ]]; then
                 COMPREPLY=($(compgen -W "all edit" -- "$cur"))
                 _filedir '@(kvp|kvb)'

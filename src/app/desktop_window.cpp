@@ -119,6 +119,7 @@ GtkWidget* DesktopWindow::buildMenuBar() {
     editMenu_ = std::make_unique<EditMenuBar>(editor_, bar);
     menuItems_[std::size_t(WindowCommand::Undo)] = editMenu_->undoItem();
     menuItems_[std::size_t(WindowCommand::Redo)] = editMenu_->redoItem();
+    buildPresetMenu(bar);
 
     GtkWidget* view = addPopup(bar, "_View");
     menuItems_[std::size_t(WindowCommand::Monitor)] =
@@ -185,6 +186,9 @@ void DesktopWindow::run(WindowCommand command) {
         case WindowCommand::Redo:
             runEditAction(editor_, EditAction::Redo);
             break;
+        case WindowCommand::Compare:
+            editor_.toggleComparison();
+            break;
     }
 }
 
@@ -235,6 +239,7 @@ void DesktopWindow::setCursorHidden(bool hidden) {
 void DesktopWindow::onDestroy(GtkWidget*, gpointer data) {
     auto* self = static_cast<DesktopWindow*>(data);
     self->closeContent();
+    self->differences_.reset();
     self->window_ = nullptr;
     self->bar_ = nullptr;
     self->area_ = nullptr;

@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/differences_window.hpp"
 #include "app/edit_menu_bar.hpp"
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
@@ -72,6 +73,12 @@ class DesktopWindow {
     void closeContent();
     void setCursorHidden(bool hidden);
     static void onDestroy(GtkWidget* widget, gpointer self);
+    // desktop_window_preset.cpp: Preset > Compare With Stored, Compare With...,
+    // Differences..., Copy as Text
+    void buildPresetMenu(GtkWidget* bar);
+    void compareWith();
+    void showDifferences();
+    void copyAsText();
     // desktop_window_size.cpp
     void chooseFirstScale(bool scaleStored);
     void setSizeHints();
@@ -110,6 +117,7 @@ class DesktopWindow {
     std::array<GtkWidget*, WindowCommandCount> menuItems_{};  // by WindowCommand
     TitleFollower title_;
     std::unique_ptr<EditMenuBar> editMenu_;
+    std::unique_ptr<DifferencesWindow> differences_;
     // While the content takes its scale from the window's size, the window
     // does not follow the content back.
     bool followingWindow_ = false;

@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 12> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 14> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -49,6 +49,8 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 12> MenuNames{{
     {"undo", MenuItem::Undo},
     {"redo", MenuItem::Redo},
     {"bring-back", MenuItem::BringBack},
+    {"compare", MenuItem::Compare},
+    {"copy-as-text", MenuItem::CopyAsText},
 }};
 
 template <typename T, std::size_t N>
@@ -251,6 +253,20 @@ bool readNothing(Args&, Command&) {
     return true;
 }
 
+bool readWord(Args& a, Command& c) {
+    c.text = a.word(0);
+    return true;
+}
+
+// A parameter index, or -1 for every row.
+bool readTakeFromB(Args& a, Command& c) {
+    if (a.word(0) == "all") {
+        c.number = -1;
+        return true;
+    }
+    return a.integer(0, "INDEX", 0, c.number);
+}
+
 struct Grammar {
     std::string_view name;
     Kind kind;
@@ -281,6 +297,10 @@ constexpr Grammar Commands[] = {
     {"render", Kind::Render, 1, 2, "render FILE.png [SCALE]", readRender},
     {"monitor", Kind::Monitor, 1, 2, "monitor print|clear|save FILE", readMonitor},
     {"edit-menu", Kind::EditMenu, 0, 0, "edit-menu", readNothing},
+    {"compare-with", Kind::CompareWith, 1, 1, "compare-with SOURCE", readWord},
+    {"differences", Kind::Differences, 0, 0, "differences", readNothing},
+    {"take-from-b", Kind::TakeFromB, 1, 1, "take-from-b INDEX|all", readTakeFromB},
+    {"clipboard", Kind::Clipboard, 0, 0, "clipboard", readNothing},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

@@ -10,6 +10,7 @@
 //   menu NAME  print TAG    param INDEX      group NAME  render FILE.png [SCALE]
 //   monitor print|clear|save FILE
 //   edit-menu
+//   compare-with SOURCE    differences    take-from-b INDEX|all    clipboard
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -40,6 +41,11 @@ enum class Kind {
     Render,
     Monitor,
     EditMenu,
+    // A/B and the differences (SOURCE as for vornixctl show).
+    CompareWith,
+    Differences,
+    TakeFromB,
+    Clipboard,
 };
 
 enum class Key {
@@ -77,7 +83,9 @@ enum class MenuItem {
     Quit,
     Undo,
     Redo,
-    BringBack
+    BringBack,
+    Compare,
+    CopyAsText,
 };
 // The MIDI monitor's capture: its new lines on stdout, emptied, or saved
 // (.syx: the raw messages, else one decoded line each).

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/about.hpp"
+#include "app/compare_actions.hpp"
 #include "app/edit_menu.hpp"
 #include "app/headless_editor.hpp"
 #include "app/manual.hpp"
@@ -76,6 +77,12 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
         case script::MenuItem::BringBack:
             runEditAction(editor, EditAction::BringBack);
             break;
+        case script::MenuItem::Compare:
+            editor.toggleComparison();
+            break;
+        case script::MenuItem::CopyAsText:
+            platform.setClipboardText(presetAsClipboardText(editor));
+            break;
     }
     return item != script::MenuItem::Quit;
 }
@@ -110,6 +117,7 @@ class Runner {
     // False for Quit.
     bool runShortcut(WindowCommand command);
     bool monitor(const script::Command& c, std::string& error);
+    bool compare(const script::Command& c, std::string& error);
     // The window's monitor shows every message; a script sees the lines it has not printed yet.
     void printMonitor();
 
@@ -190,6 +198,11 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             if (writePng(graphics, c.scale.value_or(graphics.drawScale()), c.text)) return true;
             error = "cannot write " + c.text;
             return false;
+        case Kind::CompareWith:
+        case Kind::Differences:
+        case Kind::TakeFromB:
+        case Kind::Clipboard:
+            return compare(c, error);
     }
     return true;
 }
@@ -226,8 +239,38 @@ bool Runner::runShortcut(WindowCommand command) {
         case WindowCommand::Redo:
             runEditAction(headless_.editor(), EditAction::Redo);
             return true;
+        case WindowCommand::Compare:
+            headless_.editor().toggleComparison();
+            return true;
     }
     return true;
+}
+
+bool Runner::compare(const script::Command& c, std::string& error) {
+    VornixControl& editor = headless_.editor();
+    switch (c.kind) {
+        case script::Kind::CompareWith:
+            error = compareWithWord(editor, c.text).error();
+            headless_.settle();
+            return error.empty();
+        case script::Kind::TakeFromB:
+            if (c.number < 0) {
+                std::vector<ParamValue> all;
+                for (const DifferenceRow& row : differencesOfEdit(editor).differences.rows)
+                    all.push_back({row.index, row.rawB});
+                editor.takeFromB(all);
+            } else {
+                takeParameterFromB(editor, c.number);
+            }
+            headless_.settle();
+            return true;
+        case script::Kind::Clipboard:
+            out_ << platform_.clipboardText() << std::flush;
+            return true;
+        default:
+            out_ << differencesText(differencesOfEdit(editor)) << std::flush;
+            return true;
+    }
 }
 
 bool Runner::monitor(const script::Command& c, std::string& error) {

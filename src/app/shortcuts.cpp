@@ -24,7 +24,8 @@ Chord splitChord(std::string_view chord) {
 }
 
 bool editsTheSound(WindowCommand command) {
-    return command == WindowCommand::Undo || command == WindowCommand::Redo;
+    return command == WindowCommand::Undo || command == WindowCommand::Redo ||
+           command == WindowCommand::Compare;
 }
 
 std::optional<WindowCommand> shortcutFor(std::string_view chord) {

@@ -20,15 +20,16 @@ enum class WindowCommand {
     Monitor,      // View > MIDI Monitor
     Undo,         // Edit > Undo
     Redo,         // Edit > Redo
+    Compare,      // Preset > Compare With Stored
 };
-inline constexpr std::size_t WindowCommandCount = 7;
+inline constexpr std::size_t WindowCommandCount = 8;
 
 struct Shortcut {
     std::string_view chord;
     WindowCommand command;
 };
 
-inline constexpr std::array<Shortcut, 8> Shortcuts{{
+inline constexpr std::array<Shortcut, 9> Shortcuts{{
     {"ctrl+comma", WindowCommand::Preferences},
     {"ctrl+q", WindowCommand::Quit},
     {"Escape", WindowCommand::ClosePage},
@@ -37,6 +38,7 @@ inline constexpr std::array<Shortcut, 8> Shortcuts{{
     {"ctrl+z", WindowCommand::Undo},
     {"ctrl+shift+z", WindowCommand::Redo},
     {"ctrl+y", WindowCommand::Redo},
+    {"ctrl+b", WindowCommand::Compare},
 }};
 
 // A chord taken apart: whether Control and Shift are held, and the key's X name.
@@ -46,7 +48,7 @@ struct Chord {
     std::string_view key;
 };
 
-// Undo and Redo belong to the sound: while a text entry is open they do nothing.
+// Undo, Redo and Compare belong to the sound: while a text entry is open they do nothing.
 bool editsTheSound(WindowCommand command);
 
 Chord splitChord(std::string_view chord);

@@ -48,6 +48,14 @@ const char* usageText() {
            "  ir-upload IN.wav --position 7|8           make a WAV the current preset's user IR\n"
            "  reset all|presets|settings                factory reset (asks first unless --yes)\n"
            "  firmware FILE.bin       update the device's firmware\n"
+           "  show SOURCE [--format text|markdown|csv|json]\n"
+           "                          print a preset: its name, every parameter in its unit,\n"
+           "                          the user IRs\n"
+           "  diff SOURCE SOURCE [--format text|markdown|csv|json]\n"
+           "                          print the parameters in which two presets differ; exits\n"
+           "                          0 when they are the same, 1 when they differ\n"
+           "  A SOURCE is a slot number (0-127, from the cache after a sync), edit (the\n"
+           "  device's current sound), FILE.kvp, or FILE.kvb:SLOT; files need no device\n"
            "\n"
            "The preset library (library.sqlite3 in the data folder; IDs as listed):\n"
            "  library add SOURCE...   add presets: a slot number 0-127, all (the 128 slots),\n"
@@ -70,7 +78,8 @@ const char* usageText() {
            "\n"
            "Exit codes: 0 done; 1 failed (the reason is printed); 2 no answer from the device\n"
            "(10 s of silence); 3 the device's firmware version is not one this program works\n"
-           "with (update it with 'firmware', which works with any version)\n";
+           "with (update it with 'firmware', which works with any version); 4 (show, diff) a\n"
+           "SOURCE cannot be read\n";
 }
 
 std::string versionText() {

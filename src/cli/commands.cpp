@@ -29,6 +29,8 @@ constexpr std::array Commands{
     CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
     CommandSpec{.name = "library", .run = command::library, .needsFor = command::libraryNeeds},
     CommandSpec{.name = "setlist", .needs = Needs::CacheOnly, .run = command::setlist},
+    CommandSpec{.name = "show", .needs = Needs::Nothing, .plain = command::show},
+    CommandSpec{.name = "diff", .needs = Needs::Nothing, .plain = command::diff},
 };
 
 }  // namespace

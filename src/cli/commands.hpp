@@ -60,6 +60,8 @@ CommandResult library(Session&, const Args&, std::ostream&);
 Needs libraryNeeds(const Args&);
 CommandResult setlist(Session&, const Args&, std::ostream&);
 int ports(const Options&);
+int show(const Options&);
+int diff(const Options&);
 }  // namespace command
 
 }  // namespace vornix::cli

@@ -33,6 +33,8 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailure = 1;
 inline constexpr int ExitNoAnswer = 2;
 inline constexpr int ExitRefusedVersion = 3;
+// show and diff: a source could not be read.
+inline constexpr int ExitUnreadableSource = 4;
 // The device goes quiet for this long before a command gives up.
 inline constexpr long long SilenceLimitMs = 10000;
 

@@ -33,6 +33,8 @@ double deviceFraction(int value) {
 
 void VornixControl::showParamChange(int index) {
     if (index < 0 || index >= NumParams) return;
+    // A gesture while B plays: the edit goes back to the device before it changes.
+    if (index < NumPresetParams && !sound_.BulkUpdate) comparison_.returnToA();
     if (index < NumPresetParams) {
         sendParamEdit(index);
         readoutTicks_ = 0;
@@ -221,6 +223,7 @@ void VornixControl::sendPreset() {
                                    sound_.presetName, userIrNames_[0], userIrNames_[1]);
     link_.send(sysex::blockMessage(sysex::cmd::EditBuffer,
                                    static_cast<std::uint8_t>(sound_.currentPreset), record));
+    comparison_.editSent();
 }
 
 void VornixControl::renamePreset(const std::string& name) {
@@ -248,11 +251,14 @@ void VornixControl::requestGlobalPage(int page) {
 
 void VornixControl::selectPreset(int slot) {
     if (!online()) return;
+    comparison_.end(false);
     link_.send(sysex::selectPreset(static_cast<std::uint8_t>(slot)));
 }
 
 void VornixControl::storePreset(int slot) {
     if (!online()) return;
+    // What is stored is the edit, never B.
+    comparison_.end(true);
     savePending_ = true;
     link_.send(sysex::storePreset(static_cast<std::uint8_t>(slot)));
 }
@@ -267,6 +273,7 @@ void VornixControl::presetRowClicked(int row) {
 // A footswitch moved the number: the readout shows it instead of a value,
 // and the sound is taken for the preset's until it is edited again.
 void VornixControl::stepCurrentPreset(int slot) {
+    comparison_.end(true);
     sound_.currentPreset = slot;
     readoutTicks_.reset();
     setModified(false);

@@ -92,6 +92,8 @@ class SoundEvents {
     virtual void impulseResponseChanged(std::span<const double> /*samples*/, bool /*byUser*/) {}
     // The device's free text (0x7B).
     virtual void deviceTextChanged(const std::string& /*text*/) {}
+    // A/B: B was picked, started or stopped playing, or the comparison ended.
+    virtual void comparisonChanged() {}
 };
 
 // The lists the window shows: preset rows, user IR rows, cabinet names.

@@ -10,6 +10,7 @@ VornixControl::VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Pl
     : loop_(loop), link_(platform), cache_(link_, std::move(dataFolder)) {
     params_ = buildParameterCatalogue();
     link_.events().add(history_);
+    link_.events().add(comparison_);
     irDownload_.setOnReceived([this](unsigned number, std::span<const std::uint8_t> bytes) {
         storeReceivedIr(number, bytes);
     });
@@ -110,6 +111,8 @@ bool VornixControl::aboutRequested() {
 }
 
 void VornixControl::menuCommand(MenuCommand command) {
+    // Every menu command transfers or leaves the sound: A plays again first.
+    comparison_.end(true);
     switch (command) {
         case MenuCommand::FirmwareUpdate:
             firmware_.openPage();

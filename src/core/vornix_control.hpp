@@ -28,6 +28,7 @@
 #include "core/bank_export.hpp"
 #include "core/bank_import.hpp"
 #include "core/bulk_read.hpp"
+#include "core/comparison.hpp"
 #include "core/connection.hpp"
 #include "core/edit_history.hpp"
 #include "core/editor_events.hpp"
@@ -48,6 +49,8 @@
 
 namespace vornix {
 
+struct PresetSource;
+
 inline constexpr int DeviceTickMs = 100;
 // A current preset asked for at start-up that does not come, or comes damaged,
 // is asked for again this often.
@@ -62,7 +65,8 @@ class VornixControl : public iplug::IPlugAPP,
                       private WholeDevice,
                       private PresetFileImport::Target,
                       private Faceplate::Target,
-                      private EditHistory::Target {
+                      private EditHistory::Target,
+                      private Comparison::Target {
   public:
     VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Platform& platform);
     ~VornixControl() override;
@@ -146,6 +150,18 @@ class VornixControl : public iplug::IPlugAPP,
     // bulk read nothing to do.
     void refreshPresetListFromFiles();
 
+    // ---- A/B (compare.cpp) ----
+    Comparison& comparison() { return comparison_; }
+    const Comparison& comparison() const { return comparison_; }
+    // Compare With Stored: the first time B becomes the stored preset of the
+    // current number; then each call switches between A and B.
+    bool toggleComparison();
+    // Compare With...: B becomes the preset the source names (not the edit)
+    // and plays; the reason when it cannot be read.
+    Result compareWith(const PresetSource& source);
+    // "Take from B": B's values become the edit's, as one step of the history.
+    void takeFromB(std::span<const ParamValue> values);
+
     // ---- roles ----
     UserIrs& userIrs() { return *this; }
     const UserIrs& userIrs() const { return *this; }
@@ -193,7 +209,11 @@ class VornixControl : public iplug::IPlugAPP,
     // EditHistory::Target
     std::string parameterName(int index) const override;
     void applyAsOnePreset(std::span<const ParamValue> values, const std::string& name) override;
-    // Faceplate::Target and PresetFileImport::Target
+    // compare.cpp
+    void choosePresetAsB(const sysex::PresetRecord& record, std::optional<int> slot,
+                         std::string label);
+    std::string userIrNoteFor(const PresetSnapshot& other) const;
+    // Faceplate::Target, PresetFileImport::Target and Comparison::Target
     bool online() const override { return connection_.online(); }
     int currentPreset() const override { return sound_.currentPreset; }
     bool modified() const override { return sound_.ModifiedFlag; }
@@ -269,6 +289,7 @@ class VornixControl : public iplug::IPlugAPP,
 
     SoundState sound_;
     EditHistory history_{link_, *this};
+    Comparison comparison_{link_, *this};
     // Idle ticks since the last edit of a preset parameter; empty once the
     // readout went back to the preset number.
     std::optional<int> readoutTicks_;

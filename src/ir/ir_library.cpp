@@ -122,25 +122,27 @@ IrName wavNameFromPath(std::string_view path) {
 
 // ---- selector positions ----------------------------------------------------------
 
-SelectorBlend selectorBlend(int value) {
+CabinetMix cabinetMixAt(int value) {
     value = std::clamp(value, 0, SelectorMax);
     // Single precision on purpose: it decides which values land on a cabinet.
     const float v =
         std::floor(static_cast<float>(value) / SelectorMax * SelectorSteps) / StepsPerCabinet;
-    const int lower = static_cast<int>(std::floor(v));
-    return {lower, static_cast<int>(std::ceil(v)), static_cast<double>(v)};
+    const int lo = static_cast<int>(std::floor(v));
+    const int hi = static_cast<int>(std::ceil(v));
+    return {.lower = lo, .upper = hi, .position = static_cast<double>(v)};
 }
 
 void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer) {
-    const SelectorBlend blend = selectorBlend(value);
+    const auto [lo, hi, v] = cabinetMixAt(value);
+
     setUnitImpulse(buffer);
-    if (blend.lower != FlatResponse) loader(blend.lower, buffer);
-    if (blend.upper == blend.lower) return;
+    if (lo != FlatResponse) loader(lo, buffer);
+    if (hi == lo) return;
 
     const std::vector<double> lower(buffer.begin(), buffer.end());
-    loader(blend.upper, buffer);
-    const double lowerWeight = blend.upper - blend.position;
-    const double upperWeight = blend.position - blend.lower;
+    loader(hi, buffer);
+    const double lowerWeight = hi - v;
+    const double upperWeight = v - lo;
     for (std::size_t i = 0; i < buffer.size(); ++i)
         buffer[i] = lowerWeight * lower[i] + upperWeight * buffer[i];
 }

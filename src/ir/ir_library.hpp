@@ -93,18 +93,17 @@ IrName wavNameFromPath(std::string_view path);
 // when there is nothing to load.
 using CabinetLoader = std::function<void(int cabinet, IrSampleBuffer& buffer)>;
 
-// The two selector positions (0 flat, 1..8 the cabinets) parameter 14's value
-// 0..127 blends, and where between them it stands: equal positions play one.
-struct SelectorBlend {
-    int lower = FlatResponse;
-    int upper = FlatResponse;
-    double position = 0.0;  // lower .. upper
-};
-SelectorBlend selectorBlend(int value);
-
 // The IR for parameter 14's value 0..127: a unit impulse at 0 (and 1), single
 // cabinets at every tenth step, linear cross-fades between neighbours.
 void crossFadeIrSelection(int value, const CabinetLoader& loader, IrSampleBuffer& buffer);
+// The two neighbours a selector value plays (equal on a single cabinet, 0 the
+// flat response) and where between them it stands, in cabinets.
+struct CabinetMix {
+    int lower = 0;
+    int upper = 0;
+    double position = 0.0;
+};
+CabinetMix cabinetMixAt(int value);
 // True when the selector's IR involves position 7 or 8 (values from 96 up),
 // where a user IR may play.
 bool reachesUserIrPositions(int value);

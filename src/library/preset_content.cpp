@@ -134,7 +134,7 @@ Recognised recognise(const sysex::PresetRecord& record) {
     names.ambience = ambienceName(recogniseAmbienceType(values));
     names.ir7Name = userIrName(record, 7);
     names.ir8Name = userIrName(record, 8);
-    const ir::SelectorBlend blend = ir::selectorBlend(values[param::Ir]);
+    const ir::CabinetMix blend = ir::cabinetMixAt(values[param::Ir]);
     names.cabinet = positionName(blend.lower, names);
     if (blend.upper != blend.lower) names.cabinet += " / " + positionName(blend.upper, names);
     return names;

@@ -1,6 +1,7 @@
 #include "ui/page_presenter.hpp"
 
 #include "controls/text_controls.hpp"
+#include "controls/vector_controls.hpp"
 #include "device/preset_record.hpp"
 #include "device/value_texts.hpp"
 #include "ui/display_texts.hpp"
@@ -346,8 +347,11 @@ void PagePresenter::aboutRequested() {
 // ---- reading back ----------------------------------------------------------------------
 
 std::string PagePresenter::text(ControlTag tag) const {
-    const auto* control =
-        dynamic_cast<const igraphics::ITextControl*>(graphics_.controlWithTag(tag));
+    const igraphics::IControl* found = graphics_.controlWithTag(tag);
+    // A button's text is its label (COMPARE names B while B plays).
+    if (const auto* button = dynamic_cast<const igraphics::IVButtonControl*>(found))
+        return button->label();
+    const auto* control = dynamic_cast<const igraphics::ITextControl*>(found);
     return control ? control->text() : std::string();
 }
 

@@ -109,6 +109,8 @@ inline constexpr ControlTag FirmwareBackground{155};
 inline constexpr ControlTag StatusDevice{151};
 inline constexpr ControlTag StatusVersion{152};
 inline constexpr ControlTag StatusSerial{153};
+// title bar: COMPARE, lit and reading "B: STORED" while B plays
+inline constexpr ControlTag Compare{160};
 // Rows with tags of their own, above every tag of the pages.
 inline constexpr ControlTag PresetRowFirst{1000};   // preset list rows 0-127
 inline constexpr ControlTag UserIrRowFirst{1200};   // user IR name rows 0-31

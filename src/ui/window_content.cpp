@@ -13,6 +13,7 @@ namespace {
 MainPageActions actionsOn(VornixControl& editor) {
     MainPageActions actions;
     actions.reconnect = [&editor] { editor.reconnect(); };
+    actions.compare = [&editor] { editor.toggleComparison(); };
     // A voicing sets its ten or eleven values as one step of the history.
     actions.loadAmpVoicing = [&editor](int model) {
         editor.history().asOneStep(StepKind::AmpModel, model,
@@ -69,6 +70,7 @@ WindowContent::WindowContent(VornixControl& editor, EventLoop& loop,
     std::iota(editor.programMap().begin(), editor.programMap().end(), 0);
     buildMainPage(*graphics_, *view_, actionsOn(editor));
     editor.link().openWindow(*view_);
+    compareButton_ = std::make_unique<CompareButton>(editor, *graphics_);
     showKeptState();
     editor.setQueuedValueSink([graphics = graphics_.get()] { graphics->onTimer20ms(); });
     graphics_->setDrawScale(igraphics::kLogicalWidth, igraphics::kLogicalHeight,
@@ -109,6 +111,7 @@ void WindowContent::showImpulseResponse() {
 }
 
 WindowContent::~WindowContent() {
+    compareButton_.reset();
     editor_.setQueuedValueSink(nullptr);
     if (editor_.link().windowOpen()) editor_.link().closeWindow();
     // The controls go before the view their actions reach.

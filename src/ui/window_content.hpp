@@ -8,6 +8,7 @@
 #include "controls/igraphics.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/event_loop.hpp"
+#include "ui/compare_button.hpp"
 #include "ui/page_presenter.hpp"
 
 namespace vornix::ui {
@@ -34,6 +35,7 @@ class WindowContent {
     VornixControl& editor_;
     std::unique_ptr<igraphics::IGraphics> graphics_;
     std::unique_ptr<PagePresenter> view_;
+    std::unique_ptr<CompareButton> compareButton_;
 };
 
 }  // namespace vornix::ui

@@ -288,3 +288,76 @@ TEST(CommandLineBackup, ABankThatIsNotWholeIsRefusedBeforeAnythingIsSent) {
 
 }  // namespace
 }  // namespace vornix::testing
+
+namespace vornix::testing {
+namespace {
+
+std::size_t countOf(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// Files need no device: diff's exit code says whether the two differ, and a
+// file that cannot be read says why with exit code 4.
+TEST(CommandLineShowDiff, FilesAreComparedWithoutADevice) {
+    Vornixctl ctl;
+    const std::string bank = testDataPath("banks/whole_bank.kvb").string();
+    const std::string plain = testDataPath("presets/plain.kvp").string();
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"diff", bank + ":2", bank + ":2"}, 0},
+        {{"diff", plain, testDataPath("presets/model_8_hall.kvp").string()}, 1},
+        {{"diff", plain, ctl.path("missing.kvp").string()}, 4},
+        {{"show", testDataPath("presets/short.kvp").string()}, 4},
+        {{"show", bank + ":200"}, 1},
+        {{"show", plain, "--format", "xml"}, 1},
+        {{"diff", plain}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        std::vector<std::string> args{"--data-dir", ctl.dataDir()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProgramRun run = ctl.run(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        if (c.exitCode > 1) {
+            EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+        }
+    }
+    const ProgramRun same = ctl.run({"diff", bank + ":2", bank + ":2"});
+    EXPECT_EQ(same.out, "The presets are the same.\n");
+}
+
+TEST(CommandLineShowDiff, ShowPrintsEveryParameterInEachFormat) {
+    Vornixctl ctl;
+    const std::string preset = testDataPath("banks/whole_bank.kvb").string() + ":5";
+    const ProgramRun json = ctl.run({"show", preset, "--format", "json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(countOf(json.out, "\"raw\": "), 74u);
+    EXPECT_NE(json.out.find("\"slot\": 5"), std::string::npos);
+    const ProgramRun csv = ctl.run({"show", preset, "--format", "csv"});
+    EXPECT_EQ(linesOf(csv.out).size(), 75u) << "a header and 74 rows";
+    const ProgramRun again = ctl.run({"show", preset, "--format", "csv"});
+    EXPECT_EQ(again.out, csv.out) << "stable output";
+}
+
+TEST(CommandLineShowDiff, SlotsAndTheEditComeFromTheDevice) {
+    Vornixctl ctl;
+    const ProgramRun same = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "diff", "3", "3"});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    const ProgramRun differ = ctl.run(
+        {"--simulator", "--data-dir", ctl.dataDir(), "diff", "3", "4", "--format", "markdown"});
+    EXPECT_EQ(differ.exitCode, 1) << differ.err;
+    EXPECT_NE(differ.out.find("## "), std::string::npos) << differ.out;
+    const ProgramRun edit = ctl.run({"--simulator", "--data-dir", ctl.dataDir(), "show", "edit"});
+    EXPECT_EQ(edit.exitCode, 0) << edit.err;
+    EXPECT_TRUE(edit.out.starts_with("Name: ")) << edit.out;
+    const ProgramRun silent = ctl.run({"--stdio", "--data-dir", ctl.dataDir(), "show", "edit"});
+    EXPECT_EQ(silent.exitCode, 2) << silent.err;
+}
+
+}  // namespace
+}  // namespace vornix::testing

@@ -167,6 +167,7 @@ TEST_F(EditorPage, EachTagOfTheTableIsOnOneControlAndNoOtherTagIsAttached) {
         {97, 103},
         {148, 153},
         {155, 155},
+        {160, 160},  // COMPARE in the title bar
         // the editor's own: the preset rows, the flat response's row, the
         // buttons that close the pages laid over the main page
         {1000, 1127},

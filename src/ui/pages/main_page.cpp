@@ -174,6 +174,7 @@ void buildMainPage(IGraphics& g, PagePresenter& view, const MainPageActions& act
     attachGraphPanel(g, view);
     attachPresetNameField(g, actions.presetColumn);
     attachStatusLines(g, actions.reconnect);
+    attachCompareButton(g, actions.compare);
     // Overlays last: they cover the page and take its clicks while shown.
     attachFirmwarePage(g, actions.firmware);
     attachGlobalSettingsPage(g, actions.settings);

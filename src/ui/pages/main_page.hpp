@@ -19,6 +19,8 @@ inline constexpr const char* LayerBBackgroundPicture = "backgroundred.png";
 // What the page's gestures ask of the editor.
 struct MainPageActions {
     std::function<void()> reconnect;
+    // COMPARE: switches between the edit and the stored preset.
+    std::function<void()> compare;
     // An amplifier model (0-9) or ambience type (0-6) was picked.
     std::function<void(int model)> loadAmpVoicing;
     std::function<void(int type)> loadAmbienceVoicing;

@@ -37,6 +37,8 @@ inline constexpr const char* EditorVersion = "1.0.0";
 
 // status_overlays.cpp
 void attachStatusLines(igraphics::IGraphics& g, std::function<void()> reconnect);
+// COMPARE, left of RECONNECT and in its style.
+void attachCompareButton(igraphics::IGraphics& g, std::function<void()> compare);
 void attachProgressOverlay(igraphics::IGraphics& g);
 // firmware_page.cpp
 void attachFirmwarePage(igraphics::IGraphics& g, const FirmwarePageActions& actions);

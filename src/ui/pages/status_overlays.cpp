@@ -19,6 +19,7 @@ constexpr IRECT StatusLines[] = {
     {660, 49, 1060, 73},
 };
 constexpr IRECT ReconnectBounds{540, 18, 655, 63};
+constexpr IRECT CompareBounds{420, 18, 535, 63};
 constexpr float ReconnectLabelSize = 18.f;
 
 constexpr IRECT ProgressPanel{850, 400, 1250, 800};
@@ -40,6 +41,11 @@ void attachStatusLines(IGraphics& g, std::function<void()> reconnect) {
     }
     attachButton(g, ReconnectBounds, "RECONNECT", settingsButtonStyle(ReconnectLabelSize),
                  group::Device, std::move(reconnect));
+}
+
+void attachCompareButton(IGraphics& g, std::function<void()> compare) {
+    attachButton(g, CompareBounds, "COMPARE", settingsButtonStyle(ReconnectLabelSize),
+                 group::Device, std::move(compare), tag::Compare);
 }
 
 // The panel takes the clicks that reach it, so the page below stays out of
