@@ -25,7 +25,7 @@ _vornixctl() {
 
     local options="--simulator --stdio --port --in --out --data-dir --trace --yes --help --version"
     local commands="sync presets get set select store monitor ports backup restore preset-export
-        preset-import ir-convert ir-upload reset firmware show diff"
+        preset-import ir-convert ir-upload reset firmware show diff library setlist"
 
     case $prev in
         --port)
@@ -97,6 +97,15 @@ _vornixctl() {
             fi ;;
         reset)
             ((argument == 1)) && COMPREPLY=($(compgen -W "all presets settings" -- "$cur")) ;;
+        library)
+            if ((argument == 1)); then
+                COMPREPLY=($(compgen -W "add list search show export delete tag fav audition store" -- "$cur"))
+            elif [[ ${words[at + 1]} == add ]]; then
+                COMPREPLY=($(compgen -W "all edit" -- "$cur"))
+                _filedir '@(kvp|kvb)'
+            fi ;;
+        setlist)
+            ((argument == 1)) && COMPREPLY=($(compgen -W "create delete show add remove move" -- "$cur")) ;;
         ports)
             if ((argument == 1)); then
                 COMPREPLY=($(compgen -W "--use" -- "$cur"))

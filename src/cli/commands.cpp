@@ -27,12 +27,11 @@ constexpr std::array Commands{
     CommandSpec{.name = "ir-upload", .run = command::irUpload},
     CommandSpec{.name = "ir-convert", .needs = Needs::Nothing, .plain = command::irConvert},
     CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
+    CommandSpec{.name = "library", .run = command::library, .needsFor = command::libraryNeeds},
+    CommandSpec{.name = "setlist", .needs = Needs::CacheOnly, .run = command::setlist},
     CommandSpec{.name = "show", .needs = Needs::Nothing, .plain = command::show},
     CommandSpec{.name = "diff", .needs = Needs::Nothing, .plain = command::diff},
-    CommandSpec{.name = "history",
-                .needs = Needs::CacheOnly,
-                .deviceSubcommand = "put-back",
-                .run = command::history},
+    CommandSpec{.name = "history", .run = command::history, .needsFor = command::historyNeeds},
     CommandSpec{.name = "backups", .needs = Needs::CacheOnly, .run = command::backups},
 };
 
@@ -54,12 +53,11 @@ int runCommand(const Options& options) {
         std::cerr << "vornixctl: unknown command '" << options.command << "' (see --help)\n";
         return ExitFailure;
     }
-    if (entry->needs == Needs::Nothing) return entry->plain(options);
+    const Needs needs = entry->needsFor ? entry->needsFor(options.args) : entry->needs;
+    if (needs == Needs::Nothing) return entry->plain(options);
     std::ostream& data = options.transport == Transport::Stdio ? std::cerr : std::cout;
     Options effective = options;
-    const bool reachesDevice = !entry->deviceSubcommand.empty() && !options.args.empty() &&
-                               options.args[0] == entry->deviceSubcommand;
-    if (entry->needs == Needs::CacheOnly && !reachesDevice) effective.transport = Transport::None;
+    if (needs == Needs::CacheOnly) effective.transport = Transport::None;
     std::string error;
     Session session(effective, SessionMode{.watchesTraffic = entry->watchesTraffic}, std::cerr,
                     error);

@@ -24,10 +24,11 @@ struct CommandSpec {
     // The traffic is the command's data (on stdout), it carries on when the
     // ports go away, and it waits for stored ports that are not there yet.
     bool watchesTraffic = false;
-    // A first argument that reaches the device after all (history put-back).
-    std::string_view deviceSubcommand = {};
     SessionCommand run = nullptr;
     PlainCommand plain = nullptr;
+    // What the command needs when that depends on its arguments (library add
+    // of a slot reaches the device, library list only the data folder).
+    Needs (*needsFor)(const Args& args) = nullptr;
 };
 
 std::span<const CommandSpec> commandTable();
@@ -55,8 +56,12 @@ CommandResult presetExport(Session&, const Args&, std::ostream&);
 CommandResult presetImport(Session&, const Args&, std::ostream&);
 CommandResult irUpload(Session&, const Args&, std::ostream&);
 CommandResult history(Session&, const Args&, std::ostream&);
+Needs historyNeeds(const Args&);
 CommandResult backups(Session&, const Args&, std::ostream&);
 int irConvert(const Options&);
+CommandResult library(Session&, const Args&, std::ostream&);
+Needs libraryNeeds(const Args&);
+CommandResult setlist(Session&, const Args&, std::ostream&);
 int ports(const Options&);
 int show(const Options&);
 int diff(const Options&);

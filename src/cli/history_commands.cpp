@@ -73,6 +73,11 @@ CommandResult backUpFirst(Session& session) {
 namespace command {
 
 // The list needs no device; put-back does.
+// Listing reads the data folder; a put-back reaches the device.
+Needs historyNeeds(const Args& args) {
+    return !args.empty() && args[0] == "put-back" ? Needs::Device : Needs::CacheOnly;
+}
+
 CommandResult history(Session& session, const Args& args, std::ostream& data) {
     if (!args.empty() && args[0] == "put-back") return putBack(session, args, data);
     const SlotKeeper& keeper = session.editor().slotHistory();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/parameters.hpp"
@@ -91,6 +92,11 @@ class PresetFiles {
     // Checks the file, asks what must be asked, applies it as an unsaved edit
     // and uploads its IRs, then the preset, when online.
     virtual void importPresetFile(const std::filesystem::path& path) = 0;
+    // A checked preset file's values and names become the sound being edited,
+    // marked `modified`, and go to the device whole (0x20) when online: no
+    // question, no IR upload, its user IR numbers as it has them. What the
+    // library's audition plays, and how it puts the sound before back.
+    virtual void playPresetFile(std::span<const std::uint8_t> file, bool modified) = 0;
 
   protected:
     ~PresetFiles() = default;

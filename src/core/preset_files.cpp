@@ -107,6 +107,12 @@ void VornixControl::applyPresetFileValues(std::span<const std::uint8_t> file) {
     if (file[pf::Ir8Mode] > 0) setUserIrName(8, trimmedName(file, pf::Ir8Name));
 }
 
+void VornixControl::playPresetFile(std::span<const std::uint8_t> file, bool modified) {
+    applyPresetFileValues(file);
+    setModified(modified);
+    if (connection_.online()) sendPreset();
+}
+
 void VornixControl::storeIrBlock(std::span<const std::uint8_t> block, unsigned number) {
     const auto decoded = ir::decodeIrSlotFile(block);
     if (!decoded) return;

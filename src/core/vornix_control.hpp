@@ -208,6 +208,7 @@ class VornixControl : public iplug::IPlugAPP,
     void chooseAndExportPreset() override;
     void chooseAndImportPreset() override;
     Result exportPresetFile(const std::filesystem::path& path) override;
+    void playPresetFile(std::span<const std::uint8_t> file, bool modified) override;
     void importPresetFile(const std::filesystem::path& path) override {
         presetFileImport_.start(path);
     }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -56,5 +57,18 @@ struct LoadedBank {
     bool ok() const { return error.empty(); }
 };
 LoadedBank loadBankFile(const std::filesystem::path& path);
+
+}  // namespace vornix::storage
+
+namespace vornix::storage {
+
+// The record of slot 0-127 in a whole bank file (see checkWholeBank).
+std::span<const std::uint8_t> bankPresetRecord(std::span<const std::uint8_t> bytes,
+                                               const std::vector<std::size_t>& starts, int slot);
+
+// The IR slot files the whole IR dumps of a bank carry, by IR number. A dump
+// that is cut short or does not unpack to a slot file is left out.
+std::map<int, std::vector<std::uint8_t>> bankIrSlotFiles(std::span<const std::uint8_t> bytes,
+                                                         const std::vector<std::size_t>& starts);
 
 }  // namespace vornix::storage
