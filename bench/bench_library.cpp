@@ -7,8 +7,8 @@
 #include <random>
 
 #include "library/preset_content.hpp"
-#include "sim/factory_content.hpp"
 #include "library/preset_library.hpp"
+#include "sim/factory_content.hpp"
 #include "storage/file_io.hpp"
 #include "storage/preset_slot_files.hpp"
 

@@ -180,6 +180,21 @@ void BM_IdleTickReadoutBlinking(benchmark::State& state) {
     idleTicks(state, true);
 }
 
+// The yardstick for a full redraw: one full-window ARGB picture painted over
+// another, the least a window that draws everything itself can do per frame.
+void BM_FullWindowPicturePaint(benchmark::State& state) {
+    Surface target(1.f);
+    Surface picture(1.f);
+    cairo_set_source_rgba(picture.cr, 0.2, 0.4, 0.6, 0.8);
+    cairo_paint(picture.cr);
+    cairo_surface_flush(picture.surface);
+    for (auto _ : state) {
+        cairo_set_source_surface(target.cr, picture.surface, 0, 0);
+        cairo_paint(target.cr);
+        cairo_surface_flush(target.surface);
+    }
+}
+
 // One step of the transfer progress overlay as a sync moves it on every
 // preset: the ring and the percentage change, and what they left dirty is
 // drawn, the page below the panel with it.
@@ -199,6 +214,7 @@ void BM_ProgressOverlayStep(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_FullWindowPicturePaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageFullRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageFullRedrawHalfScale)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageKnobDragStep)->Unit(benchmark::kMicrosecond);

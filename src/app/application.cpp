@@ -11,6 +11,7 @@
 #include "app/glib_event_loop.hpp"
 #include "app/gtk_platform.hpp"
 #include "app/history_window.hpp"
+#include "app/library_window.hpp"
 #include "app/manual.hpp"
 #include "app/monitor_window.hpp"
 #include "app/preferences_dialog.hpp"
@@ -55,6 +56,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     std::unique_ptr<DesktopWindow> window;
     std::unique_ptr<MonitorWindow> monitor;
     std::unique_ptr<HistoryWindow> history;
+    std::unique_ptr<LibraryWindow> library;
     try {
         // Messages of the host's start-up (an audio device that failed) wait for the window.
         stack = std::make_unique<EditorStack>(
@@ -78,7 +80,12 @@ int runApplication(const Options& options, int& argc, char**& argv) {
             if (!history) history = std::make_unique<HistoryWindow>(stack->editor());
             history->present(window->window());
         };
+        commands.library = [&] {
+            if (!library) library = openLibraryWindow(stack->editor(), folder, window->window());
+            if (library) library->present(window->window());
+        };
         commands.closed = [&] {
+            library.reset();
             history.reset();
             monitor.reset();
             stack->shutDown();
@@ -103,6 +110,7 @@ int runApplication(const Options& options, int& argc, char**& argv) {
 
     gtk_main();
 
+    library.reset();
     history.reset();
     monitor.reset();
     window.reset();

@@ -122,10 +122,9 @@ GtkWidget* DesktopWindow::buildMenuBar() {
     menuItems_[std::size_t(WindowCommand::Redo)] = editMenu_->redoItem();
     buildPresetMenu(bar);
 
-    GtkWidget* preset = addPopup(bar, "_Preset");
-    addItem(preset, "_History...", [this] {
-        if (commands_.history) commands_.history();
-    });
+    GtkWidget* library = addPopup(bar, "_Library");
+    menuItems_[std::size_t(WindowCommand::Library)] =
+        addItem(library, "_Show Library", [this] { run(WindowCommand::Library); });
 
     GtkWidget* view = addPopup(bar, "_View");
     menuItems_[std::size_t(WindowCommand::Monitor)] =
@@ -185,6 +184,9 @@ void DesktopWindow::run(WindowCommand command) {
             break;
         case WindowCommand::Monitor:
             if (commands_.monitor) commands_.monitor();
+            break;
+        case WindowCommand::Library:
+            if (commands_.library) commands_.library();
             break;
         case WindowCommand::Undo:
             runEditAction(editor_, EditAction::Undo);

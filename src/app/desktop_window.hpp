@@ -42,6 +42,8 @@ struct WindowCommands {
     std::function<void()> monitor;
     // Preset > History...
     std::function<void()> history;
+    // Library > Show Library
+    std::function<void()> library;
     // The window is gone and its content closed (the editor's uiClosed ran).
     std::function<void()> closed;
 };

@@ -1,5 +1,5 @@
 // The Preset menu: A/B against the stored preset or any other, the
-// Differences window and Copy as Text.
+// Differences window, Copy as Text and the slots' history.
 #include "app/compare_actions.hpp"
 #include "app/compare_dialog.hpp"
 #include "app/desktop_window.hpp"
@@ -34,6 +34,10 @@ void DesktopWindow::buildPresetMenu(GtkWidget* bar) {
     addPresetItem(menu, "_Differences...", [this] { showDifferences(); });
     gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
     addPresetItem(menu, "Copy as _Text", [this] { copyAsText(); });
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
+    addPresetItem(menu, "_History...", [this] {
+        if (commands_.history) commands_.history();
+    });
 }
 
 void DesktopWindow::compareWith() {

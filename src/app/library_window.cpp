@@ -36,15 +36,7 @@ enum SongColumn { SongNumberColumn, SongNameColumn, SongNoteColumn, SongColumnCo
 
 using Self = LibraryWindow;
 using library::EntryId;
-
-std::string utcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
-    return text;
-}
+using library::utcNow;
 
 std::string noteOf(const library::EntrySummary& row) {
     return row.duplicateOf != 0 ? "duplicate of " + std::to_string(row.duplicateOf) : "";
@@ -69,8 +61,18 @@ std::vector<std::string> chosenFiles(GtkFileChooser* chooser) {
 
 }  // namespace
 
-LibraryWindow::LibraryWindow(library::Librarian& librarian, std::filesystem::path folder)
-    : librarian_(librarian), folder_(std::move(folder)) {
+std::unique_ptr<LibraryWindow> openLibraryWindow(VornixControl& editor,
+                                                 const storage::DataFolder& folder,
+                                                 GtkWindow* owner) {
+    storage::ensureFolder(folder.root());
+    auto opened = library::PresetLibrary::open(folder.root() / library::LibraryFileName, utcNow());
+    if (!opened.message.empty()) showError(GTK_WIDGET(owner), opened.message);
+    if (!opened.library) return nullptr;
+    return std::make_unique<LibraryWindow>(editor, std::move(opened.library));
+}
+
+LibraryWindow::LibraryWindow(VornixControl& editor, std::unique_ptr<library::PresetLibrary> library)
+    : library_(std::move(library)), librarian_(editor, *library_) {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window_), Title);
     gtk_window_set_default_size(GTK_WINDOW(window_), DefaultWidth, DefaultHeight);

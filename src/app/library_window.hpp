@@ -8,16 +8,18 @@
 #include <gtk/gtk.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "library/librarian.hpp"
+#include "storage/data_folder.hpp"
 
 namespace vornix::app {
 
 class LibraryWindow {
   public:
-    LibraryWindow(library::Librarian& librarian, std::filesystem::path folder);
+    LibraryWindow(VornixControl& editor, std::unique_ptr<library::PresetLibrary> library);
     ~LibraryWindow();
     LibraryWindow(const LibraryWindow&) = delete;
     LibraryWindow& operator=(const LibraryWindow&) = delete;
@@ -66,8 +68,8 @@ class LibraryWindow {
     // Asks for a number in a small dialog; false when cancelled.
     bool askNumber(const char* title, const char* label, int lowest, int highest, int& value);
 
-    library::Librarian& librarian_;
-    std::filesystem::path folder_;
+    std::unique_ptr<library::PresetLibrary> library_;
+    library::Librarian librarian_;
     GtkWidget* window_ = nullptr;
     GtkListStore* rows_ = nullptr;
     GtkWidget* list_ = nullptr;
@@ -84,5 +86,11 @@ class LibraryWindow {
     // A key moved the cursor: the selection that follows auditions.
     bool keyMoved_ = false;
 };
+
+// Opens the data folder's library and its window. A library that had to be
+// moved aside is said so over `owner`; null when none can be opened.
+std::unique_ptr<LibraryWindow> openLibraryWindow(VornixControl& editor,
+                                                 const storage::DataFolder& folder,
+                                                 GtkWindow* owner);
 
 }  // namespace vornix::app

@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 19> KeyNames{{
     {"ctrl+v", Key::CtrlV},
 }};
 
-constexpr std::array<std::pair<std::string_view, MenuItem>, 16> MenuNames{{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 17> MenuNames{{
     {"firmware", MenuItem::Firmware},
     {"global-settings", MenuItem::GlobalSettings},
     {"clear-cache", MenuItem::ClearCache},
@@ -53,6 +53,7 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 16> MenuNames{{
     {"copy-as-text", MenuItem::CopyAsText},
     {"history", MenuItem::History},
     {"back-up-now", MenuItem::BackUpNow},
+    {"library", MenuItem::Library},
 }};
 
 template <typename T, std::size_t N>
@@ -257,6 +258,10 @@ bool readPutBack(Args& a, Command& c) {
     return true;
 }
 
+bool readEntryId(Args& a, Command& c) {
+    return a.integer(0, "ID", 1, c.number);
+}
+
 bool readNothing(Args&, Command&) {
     return true;
 }
@@ -310,6 +315,8 @@ constexpr Grammar Commands[] = {
     {"take-from-b", Kind::TakeFromB, 1, 1, "take-from-b INDEX|all", readTakeFromB},
     {"clipboard", Kind::Clipboard, 0, 0, "clipboard", readNothing},
     {"history-put-back", Kind::HistoryPutBack, 2, 2, "history-put-back SLOT INDEX", readPutBack},
+    {"library-audition", Kind::LibraryAudition, 1, 1, "library-audition ID", readEntryId},
+    {"library-escape", Kind::LibraryEscape, 0, 0, "library-escape", readNothing},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

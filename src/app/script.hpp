@@ -11,7 +11,7 @@
 //   monitor print|clear|save FILE
 //   edit-menu
 //   compare-with SOURCE    differences    take-from-b INDEX|all    clipboard
-//   history-put-back SLOT INDEX
+//   history-put-back SLOT INDEX    library-audition ID    library-escape
 //
 // A word in double quotes may hold spaces and '#' (\" and \\ inside).
 #include <optional>
@@ -48,6 +48,9 @@ enum class Kind {
     TakeFromB,
     Clipboard,
     HistoryPutBack,
+    // The preset library: an entry played on the pedal, and the sound before back.
+    LibraryAudition,
+    LibraryEscape,
 };
 
 enum class Key {
@@ -90,6 +93,7 @@ enum class MenuItem {
     CopyAsText,
     History,
     BackUpNow,
+    Library,
 };
 // The MIDI monitor's capture: its new lines on stdout, emptied, or saved
 // (.syx: the raw messages, else one decoded line each).

@@ -17,6 +17,8 @@
 #include "app/script_readback.hpp"
 #include "app/script_words.hpp"
 #include "app/shortcuts.hpp"
+#include "library/librarian.hpp"
+#include "storage/file_io.hpp"
 #include "ui/top_page.hpp"
 
 namespace vornix::app {
@@ -85,6 +87,8 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
             platform.setClipboardText(presetAsClipboardText(editor));
         case script::MenuItem::History:
             break;
+        case script::MenuItem::Library:
+            break;
         case script::MenuItem::BackUpNow:
             editor.menuCommand(MenuCommand::BackUpNow);
             break;
@@ -123,6 +127,11 @@ class Runner {
     bool runShortcut(WindowCommand command);
     bool monitor(const script::Command& c, std::string& error);
     bool compare(const script::Command& c, std::string& error);
+    // The data folder's library, opened at its first use; null after saying why.
+    library::Librarian* librarian(std::string& error);
+    bool audition(const script::Command& c, std::string& error);
+    // Library > Show Library without a window: `library ID "NAME" AMP AMBIENCE` lines.
+    void printLibrary();
     // The window's monitor shows every message; a script sees the lines it has not printed yet.
     void printMonitor();
 
@@ -132,6 +141,8 @@ class Runner {
     std::ostream& out_;
     ScriptPointer pointer_;
     std::uint64_t monitorPrinted_ = 0;  // the sequence after the last line printed
+    std::unique_ptr<library::PresetLibrary> library_;
+    std::unique_ptr<library::Librarian> librarian_;
 };
 
 bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
@@ -184,6 +195,7 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
             return true;
         case Kind::Menu:
             if (c.menu == script::MenuItem::Monitor) printMonitor();
+            if (c.menu == script::MenuItem::Library) printLibrary();
             if (c.menu == script::MenuItem::History) printHistory(headless_.editor(), out_);
             quit = !runMenu(headless_, platform_, folder_, c.menu);
             headless_.settle();
@@ -200,6 +212,9 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
         case Kind::EditMenu:
             printEditMenu(headless_.editor(), out_);
             return true;
+        case Kind::LibraryAudition:
+        case Kind::LibraryEscape:
+            return audition(c, error);
         case Kind::HistoryPutBack:
             if (const Result started = headless_.editor().putBack(c.number, c.index); !started) {
                 error = started.error();
@@ -255,6 +270,9 @@ bool Runner::runShortcut(WindowCommand command) {
         case WindowCommand::Compare:
             headless_.editor().toggleComparison();
             return true;
+        case WindowCommand::Library:
+            printLibrary();
+            return true;
     }
     return true;
 }
@@ -284,6 +302,44 @@ bool Runner::compare(const script::Command& c, std::string& error) {
             out_ << differencesText(differencesOfEdit(editor)) << std::flush;
             return true;
     }
+}
+
+library::Librarian* Runner::librarian(std::string& error) {
+    if (librarian_) return librarian_.get();
+    storage::ensureFolder(folder_.root());
+    auto opened =
+        library::PresetLibrary::open(folder_.root() / library::LibraryFileName, library::utcNow());
+    if (!opened.message.empty()) std::cerr << Program << opened.message << '\n';
+    if (!opened.library) {
+        error = "the library cannot be used";
+        return nullptr;
+    }
+    library_ = std::move(opened.library);
+    librarian_ = std::make_unique<library::Librarian>(headless_.editor(), *library_);
+    return librarian_.get();
+}
+
+bool Runner::audition(const script::Command& c, std::string& error) {
+    library::Librarian* desk = librarian(error);
+    if (!desk) return false;
+    if (c.kind == script::Kind::LibraryEscape) {
+        desk->cancelAudition();
+    } else if (!desk->audition(c.number)) {
+        error = "the library holds no entry " + std::to_string(c.number);
+        return false;
+    }
+    headless_.settle();
+    return true;
+}
+
+void Runner::printLibrary() {
+    std::string error;
+    library::Librarian* desk = librarian(error);
+    if (!desk) return;
+    for (const library::EntrySummary& row : desk->library().list())
+        out_ << "library " << row.id << ' ' << script::quoted(row.name) << ' '
+             << script::quoted(row.ampModel) << ' ' << script::quoted(row.ambience)
+             << (row.favourite ? " fav" : "") << std::endl;
 }
 
 bool Runner::monitor(const script::Command& c, std::string& error) {

@@ -21,15 +21,16 @@ enum class WindowCommand {
     Undo,         // Edit > Undo
     Redo,         // Edit > Redo
     Compare,      // Preset > Compare With Stored
+    Library,      // Library > Show Library
 };
-inline constexpr std::size_t WindowCommandCount = 8;
+inline constexpr std::size_t WindowCommandCount = 9;
 
 struct Shortcut {
     std::string_view chord;
     WindowCommand command;
 };
 
-inline constexpr std::array<Shortcut, 9> Shortcuts{{
+inline constexpr std::array<Shortcut, 10> Shortcuts{{
     {"ctrl+comma", WindowCommand::Preferences},
     {"ctrl+q", WindowCommand::Quit},
     {"Escape", WindowCommand::ClosePage},
@@ -39,6 +40,7 @@ inline constexpr std::array<Shortcut, 9> Shortcuts{{
     {"ctrl+shift+z", WindowCommand::Redo},
     {"ctrl+y", WindowCommand::Redo},
     {"ctrl+b", WindowCommand::Compare},
+    {"ctrl+l", WindowCommand::Library},
 }};
 
 // A chord taken apart: whether Control and Shift are held, and the key's X name.

@@ -49,15 +49,6 @@ void printJson(const library::EntrySummary& row, std::ostream& out) {
 
 }  // namespace
 
-std::string utcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
-    return text;
-}
-
 std::unique_ptr<library::PresetLibrary> openLibrary(Session& session, const std::string& now) {
     const std::filesystem::path root = session.editor().cache().folder().root();
     storage::ensureFolder(root);

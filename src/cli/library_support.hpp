@@ -13,8 +13,7 @@ namespace vornix::cli {
 
 class Session;
 
-// "YYYY-MM-DD HH:MM:SS", UTC.
-std::string utcNow();
+using library::utcNow;
 // The data folder's library; null after saying why on the session's stderr.
 std::unique_ptr<library::PresetLibrary> openLibrary(Session& session, const std::string& now);
 

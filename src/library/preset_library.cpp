@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <ctime>
+
 #include "library/preset_content.hpp"
 #include "library/schema.hpp"
 #include "library/sqlite.hpp"
@@ -118,6 +120,15 @@ std::filesystem::path moveAside(const std::filesystem::path& file, const std::st
 }
 
 }  // namespace
+
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
+    return text;
+}
 
 std::string describeSource(const EntrySource& source, const std::string& added) {
     const std::string day = added.substr(0, 10);

@@ -19,6 +19,9 @@ class Database;
 
 inline constexpr const char* LibraryFileName = "library.sqlite3";
 
+// The time entries and setlists are stamped with, now: UTC, "YYYY-MM-DD HH:MM:SS".
+std::string utcNow();
+
 class PresetLibrary {
   public:
     struct Opened {
