@@ -111,8 +111,10 @@ LibraryWindow::~LibraryWindow() {
     g_object_unref(songs_);
 }
 
+// The list has the keys: the arrow keys audition from the start.
 void LibraryWindow::present(GtkWindow* owner) {
     presentBeside(window_, owner, Border);
+    gtk_widget_grab_focus(list_);
 }
 
 GtkWidget* LibraryWindow::buildToolbar() {

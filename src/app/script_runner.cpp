@@ -68,7 +68,10 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
         case script::MenuItem::Manual:
             openManual(folder, platform);
             break;
+        // The script prints these lists itself.
         case script::MenuItem::Monitor:
+        case script::MenuItem::History:
+        case script::MenuItem::Library:
         case script::MenuItem::Quit:
             break;
         case script::MenuItem::Undo:
@@ -85,9 +88,6 @@ bool runMenu(HeadlessEditor& headless, ScriptPlatform& platform, const storage::
             break;
         case script::MenuItem::CopyAsText:
             platform.setClipboardText(presetAsClipboardText(editor));
-        case script::MenuItem::History:
-            break;
-        case script::MenuItem::Library:
             break;
         case script::MenuItem::BackUpNow:
             editor.menuCommand(MenuCommand::BackUpNow);

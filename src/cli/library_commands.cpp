@@ -121,7 +121,7 @@ CommandResult LibraryCommand::add(const Args& sources) {
         return failed("library add needs a SOURCE (slot, all, edit, file or folder)");
     std::vector<NewEntry> entries;
     for (const std::string& source : sources)
-        if (const CommandResult read = addFrom(source, entries); !read.ok) return read;
+        if (CommandResult read = addFrom(source, entries); !read.ok) return read;
     const auto added = library_->add(entries);
     if (!added) return failed("the library could not be written: " + library_->error());
     for (std::size_t k = 0; k < added->size(); ++k) {

@@ -47,7 +47,7 @@ TEST(LibraryScript, AnAuditionPlaysTheEntryAndEscapePutsTheSoundBack) {
     std::istringstream lines(out);
     std::string first;
     std::getline(lines, first);
-    EXPECT_EQ(first.substr(0, 30), "library 1 \"Model Eight Hall\" ") << first;
+    EXPECT_EQ(first, "library 1 \"Model Eight Hall\" \"Drennic\" \"Hall\"");
     std::vector<std::string> values;
     for (std::string line; std::getline(lines, line);)
         if (line.starts_with("param ")) values.push_back(line);
