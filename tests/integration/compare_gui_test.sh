@@ -5,69 +5,17 @@
 # quits with 0. VORNIX_GUI_SHOTS=DIR keeps the screenshots.
 #
 # Usage: compare_gui_test.sh PATH/TO/vornix-control
-# Exit 77 (skipped) only when xvfb-run is missing.
 set -u
 APP=${1:?usage: compare_gui_test.sh PATH/TO/vornix-control}
-if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIP: xvfb-run is not installed"
-    exit 77
-fi
-if [ -z "${VORNIX_IN_XVFB:-}" ]; then
-    export VORNIX_IN_XVFB=1
-    exec xvfb-run -a -s '-screen 0 1920x1200x24' "$0" "$@"
-fi
-for tool in xdotool import convert compare; do
-    command -v $tool >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
-done
+. "$(dirname "$0")/side_window_gui.sh"
 
-WORK=$(mktemp -d)
-export VORNIX_DATA_DIR=$WORK/data
-mkdir -p "$VORNIX_DATA_DIR"
-printf '[GUI]\nscale=0.500000\n' >"$VORNIX_DATA_DIR/settings.ini"
-APP_PID=
-cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [ -f "$WORK/app.err" ] && tail -20 "$WORK/app.err"
-    exit 1
-}
-wait_for_window() {  # TITLE SECONDS: prints the window id
-    local id
-    for _ in $(seq 1 $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-point_at() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-    xdotool windowfocus "$1" 2>/dev/null
-    sleep 0.3
-}
-shot() { [ -n "${VORNIX_GUI_SHOTS:-}" ] && cp "$1" "$VORNIX_GUI_SHOTS/$2"; }
 # The title bar's left half at scale 0.5, below the menu bar.
 title_bar() {  # OUT.png
     import -window "$MAIN" "$WORK/main.png" || fail "no screenshot of the editor"
     convert "$WORK/main.png" -crop 400x60+150+0 "$1"
 }
-differ() {  # A.png B.png: more than a few pixels apart
-    local pixels
-    pixels=$(compare -metric AE "$1" "$2" null: 2>&1)
-    [ "${pixels%%.*}" -gt 50 ]
-}
 
-"$APP" --simulator >"$WORK/app.out" 2>"$WORK/app.err" &
-APP_PID=$!
-MAIN=$(wait_for_window 'VornixControl - Vornix 1.3' 20) || fail "the editor did not come online"
-xdotool windowmove "$MAIN" 0 0
-sleep 2
+start_editor
 point_at "$MAIN"
 title_bar "$WORK/before.png"
 xdotool key ctrl+b
@@ -89,12 +37,5 @@ sleep 1
 import -window root "$WORK/screen.png"
 shot "$WORK/screen.png" differences.png
 
-point_at "$MAIN"
-xdotool key ctrl+q
-for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "Ctrl+Q did not end the program"
-wait "$APP_PID"
-CODE=$?
-APP_PID=
-[ "$CODE" -eq 0 ] || fail "exit code $CODE after Ctrl+Q"
+quit_editor
 echo "PASS"
