@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <charconv>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
@@ -22,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "device/sysex.hpp"
@@ -38,6 +40,8 @@ using namespace vornix;
 
 constexpr const char* DefaultPortName = "Vornix Simulator";
 constexpr int SignalPollMs = 50;
+// Far longer than a JACK process cycle, even on a loaded machine.
+constexpr std::chrono::milliseconds OutputCycleGrace{50};
 // State is written this long after the last message, not after each one of
 // a 128-preset burst.
 constexpr int StateSaveDelayMs = 500;
@@ -239,13 +243,20 @@ class VirtualPorts : public MidiPort {
         }
         return true;
     }
+    // RtMidi's JACK output frees its ring buffer before it closes its client,
+    // so a process cycle still running then reads freed memory (a crash at
+    // exit, seen about once in twenty stops). Its port is closed first, after
+    // which a cycle sends nothing, and a cycle already under way is given
+    // time to end before the buffer goes.
     void close() {
         stopping_.store(true);
         try {
             if (in_) in_->cancelCallback();
+            if (out_) out_->closePort();
         } catch (const RtMidiError&) {
         }
         in_.reset();
+        if (out_) std::this_thread::sleep_for(OutputCycleGrace);
         out_.reset();
     }
     ~VirtualPorts() override { close(); }
