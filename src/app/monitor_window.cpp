@@ -1,5 +1,7 @@
 #include "app/monitor_window.hpp"
 
+#include "app/gtk_widgets.hpp"
+
 #include <gdk/gdkkeysyms.h>
 
 #include <algorithm>
@@ -29,13 +31,6 @@ void setText(GtkCellRenderer* cell, const std::string& text) {
     g_object_set(cell, "text", text.c_str(), nullptr);
 }
 
-GtkWidget* addButton(GtkWidget* box, const char* label, GCallback clicked, gpointer self) {
-    GtkWidget* button = gtk_button_new_with_mnemonic(label);
-    g_signal_connect_swapped(button, "clicked", clicked, self);
-    gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
-    return button;
-}
-
 GtkWidget* addCheck(GtkWidget* box, const char* label, GCallback toggled, gpointer self) {
     GtkWidget* check = gtk_check_button_new_with_mnemonic(label);
     g_signal_connect_swapped(check, "toggled", toggled, self);
@@ -45,13 +40,6 @@ GtkWidget* addCheck(GtkWidget* box, const char* label, GCallback toggled, gpoint
 
 bool active(GtkWidget* toggle) {
     return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(toggle));
-}
-
-void showError(GtkWidget* parent, const std::string& text) {
-    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
-                                            GTK_BUTTONS_OK, "%s", text.c_str());
-    gtk_dialog_run(GTK_DIALOG(box));
-    gtk_widget_destroy(box);
 }
 
 }  // namespace
@@ -88,13 +76,7 @@ MonitorWindow::~MonitorWindow() {
 }
 
 void MonitorWindow::present(GtkWindow* owner) {
-    if (owner && !gtk_widget_get_visible(window_)) {
-        gint x = 0, y = 0, width = 0, height = 0;
-        gtk_window_get_position(owner, &x, &y);
-        gtk_window_get_size(owner, &width, &height);
-        gtk_window_move(GTK_WINDOW(window_), x + width + Border, y);
-    }
-    gtk_window_present(GTK_WINDOW(window_));
+    presentBeside(window_, owner, Border);
 }
 
 GtkWidget* MonitorWindow::buildToolbar() {
