@@ -6,47 +6,10 @@
 # VORNIX_GUI_SHOTS=DIR keeps the screenshots.
 #
 # Usage: monitor_gui_test.sh PATH/TO/vornix-control
-# Exit 77 (skipped) only when xvfb-run is missing.
 set -u
 APP=${1:?usage: monitor_gui_test.sh PATH/TO/vornix-control}
-if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIP: xvfb-run is not installed"
-    exit 77
-fi
-if [ -z "${VORNIX_IN_XVFB:-}" ]; then
-    export VORNIX_IN_XVFB=1
-    exec xvfb-run -a -s '-screen 0 1920x1200x24' "$0" "$@"
-fi
-for tool in xdotool import convert compare; do
-    command -v $tool >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
-done
+. "$(dirname "$0")/side_window_gui.sh"
 
-WORK=$(mktemp -d)
-export VORNIX_DATA_DIR=$WORK/data
-mkdir -p "$VORNIX_DATA_DIR"
-printf '[GUI]\nscale=0.500000\n' >"$VORNIX_DATA_DIR/settings.ini"
-APP_PID=
-cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [ -f "$WORK/app.err" ] && tail -20 "$WORK/app.err"
-    exit 1
-}
-
-wait_for_window() {  # TITLE SECONDS: prints the window id
-    local id
-    for _ in $(seq 1 $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
 wait_until_gone() {
     for _ in $(seq 1 $(($2 * 10))); do
         xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
@@ -54,30 +17,13 @@ wait_until_gone() {
     done
     return 1
 }
-# Without a window manager keyboard focus follows the pointer, unless a
-# window took it when it was presented: it is given back explicitly.
-point_at() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-    xdotool windowfocus "$1" 2>/dev/null
-    sleep 0.3
-}
-shot() { [ -n "${VORNIX_GUI_SHOTS:-}" ] && cp "$1" "$VORNIX_GUI_SHOTS/$2"; }
 # A visible window of the program other than these.
 other_window() {
     xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -vx -e "$MAIN" -e "$MONITOR" |
         head -1
 }
-differ() {  # A.png B.png: more than a few pixels apart
-    local pixels
-    pixels=$(compare -metric AE "$1" "$2" null: 2>&1)
-    [ "${pixels%%.*}" -gt 50 ]
-}
 
-"$APP" --simulator >"$WORK/app.out" 2>"$WORK/app.err" &
-APP_PID=$!
-MAIN=$(wait_for_window 'VornixControl - Vornix 1.3' 20) || fail "the editor did not come online"
-xdotool windowmove "$MAIN" 0 0
+start_editor
 point_at "$MAIN"
 xdotool key alt+v
 sleep 0.5
@@ -129,12 +75,5 @@ ENDS=$(grep -o ' f7' <<<"$HEX" | wc -l)
 [ "${HEX:1:2}" = f0 ] && [ "$STARTS" -eq "$ENDS" ] && [ "$STARTS" -gt 128 ] ||
     fail "the saved .syx is not whole messages ($STARTS starts, $ENDS ends)"
 
-point_at "$MAIN"
-xdotool key ctrl+q
-for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "Ctrl+Q did not end the program with the monitor open"
-wait "$APP_PID"
-CODE=$?
-APP_PID=
-[ "$CODE" -eq 0 ] || fail "exit code $CODE after Ctrl+Q"
+quit_editor "with the monitor open"
 echo "PASS"
