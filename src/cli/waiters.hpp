@@ -101,7 +101,7 @@ class SyncWaiter : public Waiter<TransferEvents> {
 class PutBackWaiter : public Waiter<TransferEvents> {
   public:
     explicit PutBackWaiter(EventHub& hub) : Waiter(hub) {}
-    void slotPutBack(int, bool ok, const std::string& why) override {
+    void slotWritten(int, bool ok, const std::string& why) override {
         result_ = ok;
         why_ = why;
     }

@@ -126,9 +126,10 @@ class TransferEvents {
     virtual void factoryResetFinished() {}
 
     // ---- slot history and backups ----
-    // A kept version was written back into its slot and read back: `ok` when
-    // the slot holds it byte for byte, else `why` says what went wrong.
-    virtual void slotPutBack(int /*slot*/, bool /*ok*/, const std::string& /*why*/) {}
+    // One slot was written (a kept version put back, a setlist's song) and
+    // read back: `ok` when the slot holds it byte for byte, else `why` says
+    // what went wrong.
+    virtual void slotWritten(int /*slot*/, bool /*ok*/, const std::string& /*why*/) {}
     // A whole-device backup ended: its file, or why there is none.
     virtual void backupFinished(bool /*ok*/, const std::string& /*pathOrWhy*/) {}
     // After the start-up sync, when the pedal's last backup is older than a

@@ -67,8 +67,8 @@ void VornixControl::receiveBlock(ByteSpan message) {
 void VornixControl::receivePreset(ByteSpan message, const sysex::BlockView& dump) {
     if (!online()) return;
     link_.presetAnswered();
-    if (putBack_.awaitsReadBack(dump.number)) {
-        finishPutBack(dump);
+    if (slotWrite_.awaitsReadBack(dump.number)) {
+        finishSlotWrite(dump);
         return;
     }
     const bool exports =

@@ -11,8 +11,17 @@ void VornixControl::setClock(const storage::Clock& clock) {
 }
 
 void VornixControl::keepBeforeStore(int slot) {
-    keeper_.keepCached(
-        slot, soundFromPresetFile_ ? storage::KeepReason::Import : storage::KeepReason::Store);
+    using storage::KeepReason;
+    const KeepReason reason = storingLibraryEntry_ ? KeepReason::Library
+                              : soundFromPresetFile_ ? KeepReason::Import
+                                                     : KeepReason::Store;
+    keeper_.keepCached(slot, reason);
+}
+
+void VornixControl::storeLibraryEntry(int slot) {
+    storingLibraryEntry_ = true;
+    storePreset(slot);
+    storingLibraryEntry_ = false;
 }
 
 Result VornixControl::putBack(int slot, int index) {
@@ -20,66 +29,79 @@ Result VornixControl::putBack(int slot, int index) {
     if (!version)
         return Result::failed("slot " + std::to_string(slot) + " has no kept version " +
                               std::to_string(index));
-    if (!online()) return Result::failed("the pedal is not online");
-    if (bankImport_.active() || bankExport_.active() || putBack_.active() || backups_.active())
-        return Result::failed("another transfer is under way");
-    auto record = storage::readKeptRecord(*version);
-    if (record.empty())
+    SlotContent content = keptContent(*version);
+    if (content.record.empty())
         return Result::failed("the kept record " + version->record.string() + " is damaged");
     // What the slot holds now is kept too: a Put Back can be taken back.
-    keeper_.keepCached(slot, storage::KeepReason::Restore);
-    PutBackMessages messages = putBackMessages(*version, record, cache_.folder());
-    putBack_.begin(slot, std::move(record));
+    return writeSlot(std::move(content), storage::KeepReason::Restore, "Put Back");
+}
+
+Result VornixControl::writeSlot(SlotContent content, storage::KeepReason reason,
+                                const std::string& purpose) {
+    if (!online()) return Result::failed("the pedal is not online");
+    if (bankImport_.active() || bankExport_.active() || slotWrite_.active() || backups_.active())
+        return Result::failed("another transfer is under way");
+    if (content.slot < 0 || content.slot >= NumPresets || content.record.size() != sysex::RecordSize)
+        return Result::failed("there is no such slot or record");
+    keeper_.keepCached(content.slot, reason);
+    SlotWriteMessages messages = slotWriteMessages(content, cache_.folder());
+    slotWrite_.begin(content.slot, std::move(content.record), std::move(messages.irs), purpose);
     bankImport_.startMessages(std::move(messages.bytes), std::move(messages.starts));
     return Result::done();
 }
 
 // The restore ended: verified by the checksum page, the slot is read back.
 // One that failed was reported by the import itself.
-void VornixControl::finishPutBackRestore(bool restored) {
+void VornixControl::finishSlotWriteRestore(bool restored) {
     if (!restored) {
-        const int slot = putBack_.slot();
-        putBack_.end();
+        const int slot = slotWrite_.slot();
+        slotWrite_.end();
         if (!bankImport_.outcome().empty()) {
             link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, false);
             link_.showMessage(bankImport_.outcome());
         }
-        link_.events().emit(&TransferEvents::slotPutBack, slot, false,
+        link_.events().emit(&TransferEvents::slotWritten, slot, false,
                             bankImport_.outcome().empty() ? std::string("the restore failed")
                                                           : bankImport_.outcome());
         sendPreset();
         return;
     }
-    putBack_.readingBack();
-    link_.requestPreset(putBack_.slot());
+    // The pedal took the user IRs: the cache holds them as it does.
+    for (const auto& [number, slotFile] : slotWrite_.irs()) {
+        ir::storeIrFile(cache_.folder(), number, slotFile);
+        irNames_.refresh(cache_.folder(), number);
+    }
+    slotWrite_.readingBack();
+    link_.requestPreset(slotWrite_.slot());
 }
 
 // The slot as the pedal holds it now is cached.
-void VornixControl::finishPutBack(const sysex::BlockView& readBack) {
-    const int slot = putBack_.slot();
-    const bool same = readBack.checksumOk && putBack_.matches(readBack.block);
+void VornixControl::finishSlotWrite(const sysex::BlockView& readBack) {
+    const int slot = slotWrite_.slot();
+    const bool same = readBack.checksumOk && slotWrite_.matches(readBack.block);
     if (readBack.checksumOk) {
         cache_.store(slot, readBack.block, readBack.sent);
         cache_.setRowFromName(slot, slot + intValue(param::PatchOffset),
                               readBack.block.subspan(sysex::record::Name, sysex::NameBytes));
     }
-    endPutBack(same, same ? "" : "the slot read back differs from the kept version");
+    endSlotWrite(same, same ? "" : "the slot read back differs from what was written");
 }
 
-void VornixControl::putBackUnanswered() {
-    if (putBack_.mayAskAgain())
-        link_.requestPreset(putBack_.slot());
+void VornixControl::slotWriteUnanswered() {
+    if (slotWrite_.mayAskAgain())
+        link_.requestPreset(slotWrite_.slot());
     else
-        endPutBack(false, "the slot could not be read back");
+        endSlotWrite(false, "the slot could not be read back");
 }
 
 // Either way the sound being edited goes back to the pedal's edit buffer.
-void VornixControl::endPutBack(bool ok, const std::string& why) {
-    const int slot = putBack_.slot();
-    putBack_.end();
+void VornixControl::endSlotWrite(bool ok, const std::string& why) {
+    const int slot = slotWrite_.slot();
+    const std::string message = ok ? "Finished successfully!" : slotWrite_.purpose() + ": " + why + ".";
+    slotWrite_.end();
     link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, ok);
-    link_.events().emit(&TransferEvents::slotPutBack, slot, ok, why);
-    link_.showMessage(ok ? "Finished successfully!" : "Put Back: " + why + ".");
+    link_.events().emit(&TransferEvents::slotWritten, slot, ok, why);
+    link_.showMessage(message);
     sendPreset();
 }
 

@@ -59,8 +59,8 @@ void VornixControl::deviceTick() {
         return;
     }
     backups_.tick();
-    if (putBack_.restoring() && !bankImport_.active()) {
-        finishPutBackRestore(bankImport_.takeFinished() && bankImport_.succeeded());
+    if (slotWrite_.restoring() && !bankImport_.active()) {
+        finishSlotWriteRestore(bankImport_.takeFinished() && bankImport_.succeeded());
         return;
     }
     if (bankImport_.takeFinished()) {
@@ -98,8 +98,8 @@ void VornixControl::transferStep() {
 // export asks again itself.
 void VornixControl::presetRequestUnanswered() {
     link_.events().emit(&TransferEvents::presetRequestUnanswered);
-    if (putBack_.readingBackNow()) {
-        putBackUnanswered();
+    if (slotWrite_.readingBackNow()) {
+        slotWriteUnanswered();
         return;
     }
     if (!online() || bankExport_.active()) return;

@@ -46,7 +46,7 @@
 #include "core/preset_cache.hpp"
 #include "core/preset_file_import.hpp"
 #include "core/slot_keeper.hpp"
-#include "core/slot_put_back.hpp"
+#include "core/slot_write.hpp"
 #include "framework/event_loop.hpp"
 #include "framework/iplug/plugin.hpp"
 #include "ir/ir_library.hpp"
@@ -172,6 +172,13 @@ class VornixControl : public iplug::IPlugAPP,
     // Writes version `index` (0 the newest) of a slot's history back into the
     // slot and reads it back; the sound being edited is sent again afterwards.
     Result putBack(int slot, int index);
+    // Writes a record with its user IRs into a slot as a one-slot restore,
+    // keeps what the slot held first (for `reason`), and reads the slot back;
+    // ends with TransferEvents::slotWritten. `purpose` names the step in the
+    // message of a failure.
+    Result writeSlot(SlotContent content, storage::KeepReason reason, const std::string& purpose);
+    // A store whose old content the slot history keeps as replaced by the library.
+    void storeLibraryEntry(int slot);
     // The backup before a restore, a reset or a firmware update; Back Up Now.
     BackupFirst& backups() { return backups_; }
     // The time of kept versions and backups (a hand-set clock in tests).
@@ -241,10 +248,10 @@ class VornixControl : public iplug::IPlugAPP,
     void finishBankImport();
     // kept_versions.cpp
     void keepBeforeStore(int slot);
-    void finishPutBackRestore(bool restored);
-    void finishPutBack(const sysex::BlockView& readBack);
-    void putBackUnanswered();
-    void endPutBack(bool ok, const std::string& why);
+    void finishSlotWriteRestore(bool restored);
+    void finishSlotWrite(const sysex::BlockView& readBack);
+    void slotWriteUnanswered();
+    void endSlotWrite(bool ok, const std::string& why);
     void remindOfOldBackup();
     void backUpBeforeFirmware(std::function<void()> update);
     void presetRequestUnanswered();
@@ -311,10 +318,11 @@ class VornixControl : public iplug::IPlugAPP,
     Faceplate faceplate_{link_, *this};
 
     SlotKeeper keeper_{cache_.folder(), storage::systemClock()};
-    SlotPutBack putBack_;
+    SlotWrite slotWrite_;
     BackupFirst backups_{link_, bankExport_, connection_, cache_.folder()};
     // The sound came from a preset file: storing it keeps the slot as "import".
     bool soundFromPresetFile_ = false;
+    bool storingLibraryEntry_ = false;
 
     SoundState sound_;
     EditHistory history_{link_, *this};

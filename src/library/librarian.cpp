@@ -170,7 +170,7 @@ void Librarian::presetFileImported(bool ok, const std::string&) {
     storeStep_ = StoreStep::None;
     std::filesystem::remove(storeFile_);
     storeFile_.clear();
-    if (ok) editor_.storePreset(storeSlot_);
+    if (ok) editor_.storeLibraryEntry(storeSlot_);
 }
 
 }  // namespace vornix::library

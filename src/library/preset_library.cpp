@@ -110,7 +110,7 @@ std::filesystem::path moveAside(const std::filesystem::path& file, const std::st
         if (c >= '0' && c <= '9') stamp += c;
         if (stamp.size() == 8 && c == ' ') stamp += '-';
     }
-    const auto aside = file.parent_path() /
+    auto aside = file.parent_path() /
                        (file.stem().string() + "-damaged-" + stamp + file.extension().string());
     std::error_code ignored;
     std::filesystem::rename(file, aside, ignored);

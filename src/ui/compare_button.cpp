@@ -7,7 +7,7 @@ namespace vornix::ui {
 CompareButton::CompareButton(VornixControl& editor, igraphics::IGraphics& graphics)
     : editor_(editor), graphics_(graphics) {
     editor_.link().events().add(*this);
-    comparisonChanged();
+    showComparison();
 }
 
 CompareButton::~CompareButton() {
@@ -15,6 +15,10 @@ CompareButton::~CompareButton() {
 }
 
 void CompareButton::comparisonChanged() {
+    showComparison();
+}
+
+void CompareButton::showComparison() {
     graphics_.setTextOf(tag::Compare, editor_.comparison().buttonText());
     graphics_.setValueOf(tag::Compare, editor_.comparison().playingB() ? 1.0 : 0.0);
 }

@@ -18,6 +18,8 @@ class CompareButton : public SoundEvents {
     void comparisonChanged() override;
 
   private:
+    void showComparison();
+
     VornixControl& editor_;
     igraphics::IGraphics& graphics_;
 };

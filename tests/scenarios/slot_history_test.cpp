@@ -16,7 +16,7 @@ using storage::KeepReason;
 using sysex::Bytes;
 
 struct HistoryEvents : TransferEvents {
-    void slotPutBack(int slot, bool ok, const std::string& why) override {
+    void slotWritten(int slot, bool ok, const std::string& why) override {
         putBack.push_back({slot, ok, why});
     }
     void backupFinished(bool ok, const std::string& pathOrWhy) override {
