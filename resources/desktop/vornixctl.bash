@@ -105,7 +105,7 @@ _vornixctl() {
                 _filedir '@(kvp|kvb)'
             fi ;;
         setlist)
-            ((argument == 1)) && COMPREPLY=($(compgen -W "create delete show add remove move" -- "$cur")) ;;
+            ((argument == 1)) && COMPREPLY=($(compgen -W "create delete show add remove move write" -- "$cur")) ;;
         ports)
             if ((argument == 1)); then
                 COMPREPLY=($(compgen -W "--use" -- "$cur"))

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/gtk_widgets.hpp"
+#include "app/setlist_write_dialog.hpp"
 #include "core/vornix_control.hpp"
 #include "library/preset_content.hpp"
 #include "storage/file_io.hpp"
@@ -72,7 +73,10 @@ std::unique_ptr<LibraryWindow> openLibraryWindow(VornixControl& editor,
 }
 
 LibraryWindow::LibraryWindow(VornixControl& editor, std::unique_ptr<library::PresetLibrary> library)
-    : library_(std::move(library)), librarian_(editor, *library_) {
+    : editor_(editor),
+      library_(std::move(library)),
+      librarian_(editor, *library_),
+      writer_(editor) {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window_), Title);
     gtk_window_set_default_size(GTK_WINDOW(window_), DefaultWidth, DefaultHeight);
@@ -268,6 +272,10 @@ GtkWidget* LibraryWindow::buildSetlists() {
     addButton(buttons, "As _Text...", G_CALLBACK(+[](Self* self) { self->exportSetlistText(); }),
               this);
     gtk_box_pack_start(GTK_BOX(box), buttons, FALSE, FALSE, 0);
+    GtkWidget* write = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, Spacing);
+    addButton(write, "Write to _Pedal from Slot...",
+              G_CALLBACK(+[](Self* self) { self->writeSetlist(); }), this);
+    gtk_box_pack_start(GTK_BOX(box), write, FALSE, FALSE, 0);
     return box;
 }
 
@@ -584,6 +592,41 @@ void LibraryWindow::exportSetlistText() {
              << ((*songs)[k].note.empty() ? "" : "  " + (*songs)[k].note) << '\n';
     gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), text.str().c_str(), -1);
     setStatus("The setlist is on the clipboard as text.");
+}
+
+// Song 1 into the chosen slot, song 2 into the next, ...: the slots that
+// change are shown first, then the pedal is backed up (the editor asks), then
+// only those slots are written and read back.
+void LibraryWindow::writeSetlist() {
+    const std::string name = currentSetlist();
+    const auto songs = librarian_.library().setlist(name);
+    if (!songs) return setStatus("Choose a setlist to write.");
+    if (writer_.active()) return setStatus(writer_.progress() + "...");
+    if (!editor_.connection().online()) return showError(window_, "The pedal is not connected.");
+    int from = 0;
+    if (!askNumber("Write to Pedal from Slot", "Song 1 into slot (0 to 127):", 0, NumPresets - 1, from))
+        return;
+    library::SetlistPlan plan =
+        library::planSetlistWrite(librarian_.library(), *songs, from, editor_.cache().folder());
+    if (!plan.refusal.empty()) return showError(window_, plan.refusal);
+    if (plan.toWrite() == 0)
+        return setStatus("Slots " + std::to_string(from) + " to " +
+                         std::to_string(from + static_cast<int>(songs->size()) - 1) +
+                         " hold the setlist's songs already.");
+    if (!confirmSetlistWrite(GTK_WINDOW(window_), name, plan)) return;
+    // The step waits for the backup; std::function needs a copyable plan.
+    auto kept = std::make_shared<library::SetlistPlan>(std::move(plan));
+    editor_.backups().beforeDestructiveStep([this, kept] {
+        std::string why;
+        const int count = kept->toWrite();
+        const auto done = [this](const library::SetlistWriter::Outcome& outcome) {
+            const std::string summary = library::summarise(outcome);
+            setStatus(summary);
+            if (!outcome.failures.empty()) editor_.link().showMessage(summary);
+        };
+        setStatus("Writing " + std::to_string(count) + " slots...");
+        if (!writer_.start(std::move(*kept), done, why)) setStatus(why);
+    });
 }
 
 // ---- small dialogs -----------------------------------------------------------------

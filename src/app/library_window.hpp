@@ -4,7 +4,8 @@
 // favourite and tags edited in place, notes below the list. Selecting a row
 // with the arrow keys auditions it on the pedal; Escape puts the sound
 // before back. Entries are added from the pedal and from files, exported,
-// deleted and stored into a slot; setlists are put together on the right.
+// deleted and stored into a slot; setlists are put together on the right
+// and written to the pedal from a slot on.
 #include <gtk/gtk.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "library/librarian.hpp"
+#include "library/setlist_writer.hpp"
 #include "storage/data_folder.hpp"
 
 namespace vornix::app {
@@ -63,13 +65,16 @@ class LibraryWindow {
     void removeFromSetlist();
     void moveInSetlist(int by);
     void exportSetlistText();
+    void writeSetlist();
 
     void setStatus(const std::string& text);
     // Asks for a number in a small dialog; false when cancelled.
     bool askNumber(const char* title, const char* label, int lowest, int highest, int& value);
 
+    VornixControl& editor_;
     std::unique_ptr<library::PresetLibrary> library_;
     library::Librarian librarian_;
+    library::SetlistWriter writer_;
     GtkWidget* window_ = nullptr;
     GtkListStore* rows_ = nullptr;
     GtkWidget* list_ = nullptr;

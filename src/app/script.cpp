@@ -262,6 +262,13 @@ bool readEntryId(Args& a, Command& c) {
     return a.integer(0, "ID", 1, c.number);
 }
 
+bool readSetlistWrite(Args& a, Command& c) {
+    c.text = a.word(0);
+    if (!a.integer(1, "SLOT", 0, c.index)) return false;
+    if (c.index > 127) return a.fail("SLOT " + a.word(1) + " is outside 0 to 127");
+    return true;
+}
+
 bool readNothing(Args&, Command&) {
     return true;
 }
@@ -317,6 +324,7 @@ constexpr Grammar Commands[] = {
     {"history-put-back", Kind::HistoryPutBack, 2, 2, "history-put-back SLOT INDEX", readPutBack},
     {"library-audition", Kind::LibraryAudition, 1, 1, "library-audition ID", readEntryId},
     {"library-escape", Kind::LibraryEscape, 0, 0, "library-escape", readNothing},
+    {"setlist-write", Kind::SetlistWrite, 2, 2, "setlist-write NAME SLOT", readSetlistWrite},
 };
 
 // Nothing (and a reason) when the line is not a command; empty lines are

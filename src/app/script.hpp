@@ -51,6 +51,7 @@ enum class Kind {
     // The preset library: an entry played on the pedal, and the sound before back.
     LibraryAudition,
     LibraryEscape,
+    SetlistWrite,
 };
 
 enum class Key {
@@ -127,7 +128,7 @@ struct Command {
     bool ok = true;    // answer ok; for file, false means cancel
     std::string text;  // typed text, file path, group name, picture file
     std::optional<double> scale;
-    int index = 0;  // history-put-back: the version, 0 the newest
+    int index = 0;  // history-put-back: the version, 0 the newest; setlist-write: the slot
 };
 
 struct Script {

@@ -18,6 +18,7 @@
 #include "app/script_words.hpp"
 #include "app/shortcuts.hpp"
 #include "library/librarian.hpp"
+#include "library/setlist_writer.hpp"
 #include "storage/file_io.hpp"
 #include "ui/top_page.hpp"
 
@@ -28,6 +29,8 @@ namespace {
 constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;
 constexpr const char* Program = "vornix-control: ";
+// A setlist of 128 songs with both user IRs each takes minutes; longer is a fault.
+constexpr int SetlistWriteLimitMs = 600000;
 
 bool readSource(const std::string& name, std::string& source) {
     std::ostringstream text;
@@ -130,6 +133,10 @@ class Runner {
     // The data folder's library, opened at its first use; null after saying why.
     library::Librarian* librarian(std::string& error);
     bool audition(const script::Command& c, std::string& error);
+    // setlist-write NAME SLOT: `setlist-slot SLOT "OLD" "NEW" write|same` lines,
+    // then the write (without the backup question, as every headless step),
+    // then the summary.
+    bool writeSetlist(const script::Command& c, std::string& error);
     // Library > Show Library without a window: `library ID "NAME" AMP AMBIENCE` lines.
     void printLibrary();
     // The window's monitor shows every message; a script sees the lines it has not printed yet.
@@ -215,6 +222,8 @@ bool Runner::run(const script::Command& c, bool& quit, std::string& error) {
         case Kind::LibraryAudition:
         case Kind::LibraryEscape:
             return audition(c, error);
+        case Kind::SetlistWrite:
+            return writeSetlist(c, error);
         case Kind::HistoryPutBack:
             if (const Result started = headless_.editor().putBack(c.number, c.index); !started) {
                 error = started.error();
@@ -330,6 +339,36 @@ bool Runner::audition(const script::Command& c, std::string& error) {
     }
     headless_.settle();
     return true;
+}
+
+bool Runner::writeSetlist(const script::Command& c, std::string& error) {
+    library::Librarian* desk = librarian(error);
+    if (!desk) return false;
+    const auto songs = desk->library().setlist(c.text);
+    if (!songs) {
+        error = "there is no setlist '" + c.text + "'";
+        return false;
+    }
+    VornixControl& editor = headless_.editor();
+    library::SetlistPlan plan =
+        library::planSetlistWrite(desk->library(), *songs, c.index, editor.cache().folder());
+    for (const library::SlotChange& change : plan.changes)
+        out_ << "setlist-slot " << change.slot << ' ' << script::quoted(change.oldName) << ' '
+             << script::quoted(change.newName) << (change.differs ? " write" : " same") << '\n';
+    library::SetlistWriter writer(editor);
+    std::optional<library::SetlistWriter::Outcome> outcome;
+    if (!writer.start(std::move(plan), [&](const auto& done) { outcome = done; }, error))
+        return false;
+    headless_.runUntil([&] { return outcome.has_value(); }, SetlistWriteLimitMs);
+    if (!outcome) {
+        error = "the setlist was still being written after " +
+                std::to_string(SetlistWriteLimitMs / 1000) + " s";
+        return false;
+    }
+    out_ << library::summarise(*outcome) << std::endl;
+    if (outcome->failures.empty()) return true;
+    error = "the setlist was not written whole";
+    return false;
 }
 
 void Runner::printLibrary() {

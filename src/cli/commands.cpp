@@ -28,7 +28,7 @@ constexpr std::array Commands{
     CommandSpec{.name = "ir-convert", .needs = Needs::Nothing, .plain = command::irConvert},
     CommandSpec{.name = "ports", .needs = Needs::Nothing, .plain = command::ports},
     CommandSpec{.name = "library", .run = command::library, .needsFor = command::libraryNeeds},
-    CommandSpec{.name = "setlist", .needs = Needs::CacheOnly, .run = command::setlist},
+    CommandSpec{.name = "setlist", .run = command::setlist, .needsFor = command::setlistNeeds},
     CommandSpec{.name = "show", .needs = Needs::Nothing, .plain = command::show},
     CommandSpec{.name = "diff", .needs = Needs::Nothing, .plain = command::diff},
     CommandSpec{.name = "history", .run = command::history, .needsFor = command::historyNeeds},

@@ -62,6 +62,7 @@ int irConvert(const Options&);
 CommandResult library(Session&, const Args&, std::ostream&);
 Needs libraryNeeds(const Args&);
 CommandResult setlist(Session&, const Args&, std::ostream&);
+Needs setlistNeeds(const Args& args);
 int ports(const Options&);
 int show(const Options&);
 int diff(const Options&);

@@ -1,9 +1,12 @@
 // vornixctl setlist ...: ordered lists of library entries, a song each.
 #include <iostream>
 
+#include "cli/command_support.hpp"
 #include "cli/commands.hpp"
 #include "cli/library_support.hpp"
 #include "cli/session.hpp"
+#include "core/vornix_control.hpp"
+#include "library/setlist_writer.hpp"
 
 namespace vornix::cli {
 
@@ -96,13 +99,52 @@ CommandResult runSetlist(PresetLibrary& library, const Args& args, std::ostream&
     return failed("unknown setlist command '" + verb + "' (see --help)");
 }
 
+// Song k into slot FROM + k: the slots that change are listed, the pedal
+// backed up, then each changed slot written and read back.
+CommandResult writeSetlist(Session& session, PresetLibrary& library, const Args& args,
+                           std::ostream& data) {
+    int from = 0;
+    if (!parseNumber(flagValue(args, "--from"), from))
+        return failed("usage: setlist write NAME --from SLOT (SLOT from 0 to 127)");
+    const auto songs = library.setlist(args[1]);
+    if (!songs) return failed("there is no setlist '" + args[1] + "'");
+    if (!session.synchronise()) return deviceFailure(session);
+    VornixControl& editor = session.editor();
+    library::SetlistPlan plan =
+        library::planSetlistWrite(library, *songs, from, editor.cache().folder());
+    if (!plan.refusal.empty()) return failed(plan.refusal);
+    for (const std::string& line : library::describePlan(plan)) session.human() << line << '\n';
+    if (plan.toWrite() > 0) {
+        if (!session.platform().confirm("This operation will overwrite " +
+                                        std::to_string(plan.toWrite()) + " presets! Continue?"))
+            return failed("setlist write cancelled");
+        if (CommandResult backedUp = backUpFirst(session); !backedUp.ok) return backedUp;
+    }
+    library::SetlistWriter writer(editor);
+    std::optional<library::SetlistWriter::Outcome> outcome;
+    std::string why;
+    if (!writer.start(std::move(plan), [&](const auto& done) { outcome = done; }, why))
+        return failed(why);
+    if (!session.waitFor([&] { return outcome.has_value(); })) return deviceFailure(session);
+    data << library::summarise(*outcome) << '\n';
+    if (!outcome->failures.empty()) return failed("the setlist was not written whole");
+    return {};
+}
+
 }  // namespace
 
 namespace command {
 
+// A write without its slot is refused for its usage before any port is opened.
+Needs setlistNeeds(const Args& args) {
+    const bool writes = !args.empty() && args[0] == "write" && !flagValue(args, "--from").empty();
+    return writes ? Needs::Device : Needs::CacheOnly;
+}
+
 CommandResult setlist(Session& session, const Args& args, std::ostream& data) {
     const auto library = openLibrary(session, utcNow());
     if (!library) return failed("the library cannot be used");
+    if (args.size() >= 2 && args[0] == "write") return writeSetlist(session, *library, args, data);
     return runSetlist(*library, args, data);
 }
 

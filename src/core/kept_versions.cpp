@@ -37,7 +37,7 @@ Result VornixControl::putBack(int slot, int index) {
 }
 
 Result VornixControl::writeSlot(SlotContent content, storage::KeepReason reason,
-                                const std::string& purpose) {
+                                const std::string& purpose, bool quiet) {
     if (!online()) return Result::failed("the pedal is not online");
     if (bankImport_.active() || bankExport_.active() || slotWrite_.active() || backups_.active())
         return Result::failed("another transfer is under way");
@@ -45,7 +45,8 @@ Result VornixControl::writeSlot(SlotContent content, storage::KeepReason reason,
         return Result::failed("there is no such slot or record");
     keeper_.keepCached(content.slot, reason);
     SlotWriteMessages messages = slotWriteMessages(content, cache_.folder());
-    slotWrite_.begin(content.slot, std::move(content.record), std::move(messages.irs), purpose);
+    slotWrite_.begin(content.slot, std::move(content.record), std::move(messages.irs), purpose,
+                     quiet);
     bankImport_.startMessages(std::move(messages.bytes), std::move(messages.starts));
     return Result::done();
 }
@@ -97,11 +98,12 @@ void VornixControl::slotWriteUnanswered() {
 // Either way the sound being edited goes back to the pedal's edit buffer.
 void VornixControl::endSlotWrite(bool ok, const std::string& why) {
     const int slot = slotWrite_.slot();
-    const std::string message = ok ? "Finished successfully!" : slotWrite_.purpose() + ": " + why + ".";
+    const std::string message =
+        ok ? (slotWrite_.quiet() ? "" : "Finished successfully!") : slotWrite_.purpose() + ": " + why + ".";
     slotWrite_.end();
     link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, ok);
     link_.events().emit(&TransferEvents::slotWritten, slot, ok, why);
-    link_.showMessage(message);
+    if (!message.empty()) link_.showMessage(message);
     sendPreset();
 }
 

@@ -46,11 +46,12 @@ std::vector<std::uint8_t> recordForSlot(std::span<const std::uint8_t> record, in
     if (out.size() < sysex::RecordSize) return out;
     namespace rec = sysex::record;
     // Banks 0 and 1 are the user IRs; higher banks name no preset's own IR.
-    if (out[rec::Ir7Bank] < 2) {
+    // A position that plays a cabinet keeps its bytes as they are.
+    if (out[rec::Ir7Mode] > 0 && out[rec::Ir7Bank] < 2) {
         out[rec::Ir7Bank] = 0;
         out[rec::Ir7Number] = static_cast<std::uint8_t>(slot);
     }
-    if (out[rec::Ir8Bank] < 2) {
+    if (out[rec::Ir8Mode] > 0 && out[rec::Ir8Bank] < 2) {
         out[rec::Ir8Bank] = 1;
         out[rec::Ir8Number] = static_cast<std::uint8_t>(slot);
     }

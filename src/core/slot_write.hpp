@@ -31,7 +31,7 @@ SlotContent keptContent(const storage::KeptVersion& version);
 
 // The record as `slot` holds it: a user IR belongs to its preset (position 7
 // plays IR `slot`, position 8 IR 128 + `slot`), so a record from another slot
-// names this slot's own IRs. Factory cabinets stay as they are.
+// names this slot's own IRs. Positions that play a cabinet stay as they are.
 std::vector<std::uint8_t> recordForSlot(std::span<const std::uint8_t> record, int slot);
 
 // The messages of a one-slot restore, as a bank file would hold them.
@@ -50,7 +50,9 @@ class SlotWrite {
   public:
     // `purpose` opens the message of a failure: "Put Back", "Write to Pedal".
     using Irs = std::vector<std::pair<unsigned, std::vector<std::uint8_t>>>;
-    void begin(int slot, std::vector<std::uint8_t> record, Irs irs, std::string purpose) {
+    void begin(int slot, std::vector<std::uint8_t> record, Irs irs, std::string purpose,
+               bool quiet) {
+        quiet_ = quiet;
         slot_ = slot;
         record_ = std::move(record);
         irs_ = std::move(irs);
@@ -74,6 +76,7 @@ class SlotWrite {
     bool active() const { return phase_ != Phase::Idle; }
     int slot() const { return slot_; }
     const std::string& purpose() const { return purpose_; }
+    bool quiet() const { return quiet_; }
 
   private:
     enum class Phase { Idle, Restoring, ReadingBack };
@@ -84,6 +87,7 @@ class SlotWrite {
     std::vector<std::uint8_t> record_;
     Irs irs_;
     std::string purpose_;
+    bool quiet_ = false;
 };
 
 }  // namespace vornix

@@ -175,8 +175,10 @@ class VornixControl : public iplug::IPlugAPP,
     // Writes a record with its user IRs into a slot as a one-slot restore,
     // keeps what the slot held first (for `reason`), and reads the slot back;
     // ends with TransferEvents::slotWritten. `purpose` names the step in the
-    // message of a failure.
-    Result writeSlot(SlotContent content, storage::KeepReason reason, const std::string& purpose);
+    // message of a failure; a quiet write says nothing when it succeeds (one
+    // of many, whose caller sums them up).
+    Result writeSlot(SlotContent content, storage::KeepReason reason, const std::string& purpose,
+                     bool quiet = false);
     // A store whose old content the slot history keeps as replaced by the library.
     void storeLibraryEntry(int slot);
     // The backup before a restore, a reset or a firmware update; Back Up Now.

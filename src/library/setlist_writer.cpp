@@ -127,10 +127,16 @@ void SetlistWriter::writeNext() {
     SlotChange& change = plan_.changes[next_++];
     current_ = change.slot;
     const Result started =
-        editor_.writeSlot(std::move(change.content), storage::KeepReason::Library, "Write to Pedal");
-    if (started) return;
-    // Offline or busy: the rest is not written either, and says so.
-    outcome_.failures.push_back("slot " + std::to_string(change.slot) + ": " + started.error());
+        editor_.writeSlot(std::move(change.content), storage::KeepReason::Library, "Write to Pedal",
+                          true);
+    if (!started) abandon(change.slot, started.error());
+}
+
+// A slot that failed stops the write: a pedal that stopped answering would
+// fail every slot after it, each only after its retries. The slots after it
+// are listed as not written; writing the setlist again skips what took.
+void SetlistWriter::abandon(int slot, const std::string& why) {
+    outcome_.failures.push_back("slot " + std::to_string(slot) + ": " + why);
     for (; next_ < plan_.changes.size(); ++next_)
         if (plan_.changes[next_].differs)
             outcome_.failures.push_back("slot " + std::to_string(plan_.changes[next_].slot) +
@@ -141,10 +147,11 @@ void SetlistWriter::writeNext() {
 void SetlistWriter::slotWritten(int slot, bool ok, const std::string& why) {
     if (!active_ || slot != current_) return;
     ++done_;
-    if (ok)
-        outcome_.written.push_back(slot);
-    else
-        outcome_.failures.push_back("slot " + std::to_string(slot) + ": " + why);
+    if (!ok) {
+        abandon(slot, why);
+        return;
+    }
+    outcome_.written.push_back(slot);
     writeNext();
 }
 

@@ -55,8 +55,9 @@ class SetlistWriter : public TransferEvents {
     SetlistWriter(const SetlistWriter&) = delete;
     SetlistWriter& operator=(const SetlistWriter&) = delete;
 
-    // Writes the plan's changed slots; `done` runs once after the last (also
-    // at once when nothing changes). False with `why` when it cannot start.
+    // Writes the plan's changed slots in order, up to the first that fails;
+    // `done` runs once after the last (at once when nothing changes). False
+    // with `why` when it cannot start.
     bool start(SetlistPlan plan, Done done, std::string& why);
     bool active() const { return active_; }
     // "Writing slot 23 (2 of 10)".
@@ -66,6 +67,7 @@ class SetlistWriter : public TransferEvents {
 
   private:
     void writeNext();
+    void abandon(int slot, const std::string& why);
     void finish();
 
     VornixControl& editor_;

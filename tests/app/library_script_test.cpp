@@ -59,6 +59,33 @@ TEST(LibraryScript, AnAuditionPlaysTheEntryAndEscapePutsTheSoundBack) {
     EXPECT_EQ(back, before);
 }
 
+TEST(LibraryScript, SetlistWriteListsTheSlotsAndWritesThoseThatDiffer) {
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "data");
+    {
+        auto opened = library::PresetLibrary::open(dir.path() / "data" / library::LibraryFileName,
+                                                   "2026-12-11 12:00:00");
+        ASSERT_TRUE(opened.library) << opened.message;
+        for (const char* name : {"presets/model_8_hall.kvp", "presets/both_irs.kvp"}) {
+            const auto file = library::contentOfPresetFile(testing::testDataPath(name));
+            ASSERT_TRUE(opened.library->add({{file.content, {}, "2026-12-11 12:00:00"}}));
+        }
+        ASSERT_TRUE(opened.library->createSetlist("gig", "2026-12-11 12:00:00"));
+        ASSERT_TRUE(opened.library->appendToSetlist("gig", {1, 2}));
+    }
+    int status = -1;
+    const std::string out = runLibraryScript(
+        dir, "until online\nwait 2000\nsetlist-write gig 90\nsetlist-write gig 90\n", status);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("setlist-slot 90 \"Gritty Stage\" \"Model Eight Hall\" write\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("2 slots written and read back.\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("setlist-slot 91 \"Both Irs\" \"Both Irs\" same\n"), std::string::npos)
+        << "the second time nothing changes\n"
+        << out;
+}
+
 TEST(LibraryScript, AnUnknownEntryStopsTheScriptWithItsReason) {
     testing::TempDir dir;
     int status = -1;

@@ -48,6 +48,36 @@ TEST_F(LibraryCommandLine, AuditionSendsOnlyTheSoundAndStoreUploadsItsIrsIntoThe
     EXPECT_EQ(stored.out, "stored 1 \"Both Irs\" into 40\n");
     const ProgramRun back = ctl({"library", "add", "40"}, true);
     EXPECT_EQ(back.out, "2 \"Both Irs\" duplicate of 1\n") << "the same sound and IR samples";
+    const ProgramRun kept = ctl({"history", "40"});
+    EXPECT_NE(kept.out.find(" library "), std::string::npos) << "kept as replaced by the library\n"
+                                                             << kept.out;
+}
+
+TEST_F(LibraryCommandLine, ASetlistIsWrittenFromASlotAfterABackupAndOnlyWhereItDiffers) {
+    ASSERT_EQ(ctl({"library", "add", "60", "61"}, true).exitCode, 0);
+    ASSERT_EQ(ctl({"library", "add", testDataPath("presets/both_irs.kvp").string()}).exitCode, 0);
+    ASSERT_EQ(ctl({"setlist", "create", "gig"}).exitCode, 0);
+    ASSERT_EQ(ctl({"setlist", "add", "gig", "1", "2", "3"}).exitCode, 0);
+
+    const ProgramRun refused = ctl({"setlist", "write", "gig", "--from", "60"}, true);
+    EXPECT_EQ(refused.exitCode, 1) << "overwriting asks first";
+    EXPECT_EQ(refused.err.find("backing up"), std::string::npos);
+
+    const ProgramRun written = ctl({"--yes", "setlist", "write", "gig", "--from", "60"}, true);
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.out, "1 slot written and read back; 2 slots hold their songs already.\n");
+    EXPECT_NE(written.err.find("62: "), std::string::npos);
+    EXPECT_NE(written.err.find(" -> Both Irs"), std::string::npos) << written.err;
+    EXPECT_NE(written.err.find("backup: "), std::string::npos) << "the pedal is backed up first";
+
+    const ProgramRun again = ctl({"--yes", "setlist", "write", "gig", "--from", "60"}, true);
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, "0 slots written and read back; 3 slots hold their songs already.\n");
+    EXPECT_EQ(again.err.find("backing up"), std::string::npos) << "nothing to overwrite";
+
+    const ProgramRun beyond = ctl({"--yes", "setlist", "write", "gig", "--from", "126"}, true);
+    EXPECT_EQ(beyond.exitCode, 1);
+    EXPECT_NE(beyond.err.find("do not fit from slot 126"), std::string::npos) << beyond.err;
 }
 
 TEST_F(LibraryCommandLine, AFolderWithHostileFilesAddsTheRestAndNamesEachRefusal) {
@@ -104,6 +134,7 @@ TEST_F(LibraryCommandLine, UnknownEntriesAndVerbsAreRefusedClearly) {
              {{"library", "frobnicate"}, "unknown library command 'frobnicate'"},
              {{"library", "add", "/no/such.kvp"}, "Cannot open the preset file /no/such.kvp"},
              {{"setlist", "show", "Nope"}, "there is no setlist 'Nope'"},
+             {{"setlist", "write", "Nope"}, "usage: setlist write NAME --from SLOT"},
          }) {
         const ProgramRun run = ctl(c.args);
         EXPECT_EQ(run.exitCode, 1) << c.error;
