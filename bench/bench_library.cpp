@@ -1,11 +1,16 @@
 // The preset library at the size a collector reaches: searching 10,000
 // entries, the first rows of the list, and adding a folder of 1,000 preset
-// files (finding, reading and checking them, and the one transaction).
+// files (finding, reading and checking them, and the one transaction), and
+// an audition from the arrow key's selection to the sound handed to the port.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <random>
 
+#include "core/platform.hpp"
+#include "core/vornix_control.hpp"
+#include "framework/virtual_event_loop.hpp"
+#include "library/librarian.hpp"
 #include "library/preset_content.hpp"
 #include "library/preset_library.hpp"
 #include "sim/factory_content.hpp"
@@ -120,5 +125,41 @@ void BM_AddFolderOfThousandFiles(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AddFolderOfThousandFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+class QuietPlatform : public Platform {
+  public:
+    void messageBox(const std::string&, const std::string&, Buttons,
+                    std::function<void(Answer)> done) override {
+        if (done) done(Answer::Ok);
+    }
+    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
+    void openUrl(const std::string&) override {}
+};
+
+// The next row auditioned, as the window does when the cursor moves: the
+// entry read from the library of 10,000, the sound applied and sent as one
+// whole preset (0x20). The target is 50 ms.
+void BM_AuditionNextEntry(benchmark::State& state) {
+    PresetLibrary& library = bigLibrary();
+    VirtualEventLoop loop;
+    QuietPlatform platform;
+    VornixControl editor(loop, storage::DataFolder(scratch("audition")), platform);
+    std::size_t wholePresets = 0;
+    editor.link().setSender([&wholePresets](std::span<const std::uint8_t> message) {
+        wholePresets += message.size() > 6 && message[5] == sysex::cmd::EditBuffer;
+        return true;
+    });
+    editor.sysExReceived(sysex::identificationReply(13, "B"));
+    Librarian librarian(editor, library);
+    EntryId id = 1;
+    for (auto _ : state) {
+        if (!librarian.audition(id)) break;
+        id = id % Entries + 1;
+    }
+    if (static_cast<benchmark::IterationCount>(wholePresets) < state.iterations())
+        state.SkipWithError("an audition sent no preset");
+    state.counters["presets sent"] = static_cast<double>(wholePresets);
+}
+BENCHMARK(BM_AuditionNextEntry)->Unit(benchmark::kMillisecond);
 
 }  // namespace

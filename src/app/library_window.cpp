@@ -604,7 +604,8 @@ void LibraryWindow::writeSetlist() {
     if (writer_.active()) return setStatus(writer_.progress() + "...");
     if (!editor_.connection().online()) return showError(window_, "The pedal is not connected.");
     int from = 0;
-    if (!askNumber("Write to Pedal from Slot", "Song 1 into slot (0 to 127):", 0, NumPresets - 1, from))
+    if (!askNumber("Write to Pedal from Slot", "Song 1 into slot (0 to 127):", 0, NumPresets - 1,
+                   from))
         return;
     library::SetlistPlan plan =
         library::planSetlistWrite(librarian_.library(), *songs, from, editor_.cache().folder());

@@ -357,7 +357,8 @@ bool Runner::writeSetlist(const script::Command& c, std::string& error) {
              << script::quoted(change.newName) << (change.differs ? " write" : " same") << '\n';
     library::SetlistWriter writer(editor);
     std::optional<library::SetlistWriter::Outcome> outcome;
-    if (!writer.start(std::move(plan), [&](const auto& done) { outcome = done; }, error))
+    if (!writer.start(
+            std::move(plan), [&](const auto& done) { outcome = done; }, error))
         return false;
     headless_.runUntil([&] { return outcome.has_value(); }, SetlistWriteLimitMs);
     if (!outcome) {

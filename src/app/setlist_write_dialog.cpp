@@ -19,9 +19,8 @@ GtkWidget* changeList(const library::SetlistPlan& plan) {
     for (const auto& [title, column] : {std::pair{"Slot", SlotColumn}, std::pair{"Now", OldColumn},
                                         std::pair{"Becomes", NewColumn}})
         gtk_tree_view_append_column(
-            GTK_TREE_VIEW(view),
-            gtk_tree_view_column_new_with_attributes(title, gtk_cell_renderer_text_new(), "text",
-                                                     column, nullptr));
+            GTK_TREE_VIEW(view), gtk_tree_view_column_new_with_attributes(
+                                     title, gtk_cell_renderer_text_new(), "text", column, nullptr));
     GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_widget_set_size_request(scroller, 460, 300);
     gtk_container_add(GTK_CONTAINER(scroller), view);

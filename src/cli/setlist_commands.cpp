@@ -123,7 +123,8 @@ CommandResult writeSetlist(Session& session, PresetLibrary& library, const Args&
     library::SetlistWriter writer(editor);
     std::optional<library::SetlistWriter::Outcome> outcome;
     std::string why;
-    if (!writer.start(std::move(plan), [&](const auto& done) { outcome = done; }, why))
+    if (!writer.start(
+            std::move(plan), [&](const auto& done) { outcome = done; }, why))
         return failed(why);
     if (!session.waitFor([&] { return outcome.has_value(); })) return deviceFailure(session);
     data << library::summarise(*outcome) << '\n';

@@ -12,7 +12,7 @@ void VornixControl::setClock(const storage::Clock& clock) {
 
 void VornixControl::keepBeforeStore(int slot) {
     using storage::KeepReason;
-    const KeepReason reason = storingLibraryEntry_ ? KeepReason::Library
+    const KeepReason reason = storingLibraryEntry_   ? KeepReason::Library
                               : soundFromPresetFile_ ? KeepReason::Import
                                                      : KeepReason::Store;
     keeper_.keepCached(slot, reason);
@@ -41,7 +41,8 @@ Result VornixControl::writeSlot(SlotContent content, storage::KeepReason reason,
     if (!online()) return Result::failed("the pedal is not online");
     if (bankImport_.active() || bankExport_.active() || slotWrite_.active() || backups_.active())
         return Result::failed("another transfer is under way");
-    if (content.slot < 0 || content.slot >= NumPresets || content.record.size() != sysex::RecordSize)
+    if (content.slot < 0 || content.slot >= NumPresets ||
+        content.record.size() != sysex::RecordSize)
         return Result::failed("there is no such slot or record");
     keeper_.keepCached(content.slot, reason);
     SlotWriteMessages messages = slotWriteMessages(content, cache_.folder());
@@ -98,8 +99,8 @@ void VornixControl::slotWriteUnanswered() {
 // Either way the sound being edited goes back to the pedal's edit buffer.
 void VornixControl::endSlotWrite(bool ok, const std::string& why) {
     const int slot = slotWrite_.slot();
-    const std::string message =
-        ok ? (slotWrite_.quiet() ? "" : "Finished successfully!") : slotWrite_.purpose() + ": " + why + ".";
+    const std::string message = ok ? (slotWrite_.quiet() ? "" : "Finished successfully!")
+                                   : slotWrite_.purpose() + ": " + why + ".";
     slotWrite_.end();
     link_.events().emit(&TransferEvents::transferEnded, Transfer::BankImport, ok);
     link_.events().emit(&TransferEvents::slotWritten, slot, ok, why);

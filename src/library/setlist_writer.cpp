@@ -126,9 +126,8 @@ void SetlistWriter::writeNext() {
     }
     SlotChange& change = plan_.changes[next_++];
     current_ = change.slot;
-    const Result started =
-        editor_.writeSlot(std::move(change.content), storage::KeepReason::Library, "Write to Pedal",
-                          true);
+    const Result started = editor_.writeSlot(std::move(change.content),
+                                             storage::KeepReason::Library, "Write to Pedal", true);
     if (!started) abandon(change.slot, started.error());
 }
 
@@ -171,8 +170,9 @@ std::string summarise(const SetlistWriter::Outcome& outcome) {
     };
     std::string text = count(outcome.written.size(), "slot", "slots") + " written and read back";
     if (outcome.unchanged > 0)
-        text += "; " + count(static_cast<std::size_t>(outcome.unchanged), "slot holds its song",
-                             "slots hold their songs") +
+        text += "; " +
+                count(static_cast<std::size_t>(outcome.unchanged), "slot holds its song",
+                      "slots hold their songs") +
                 " already";
     text += ".";
     for (const std::string& failure : outcome.failures) text += "\n" + failure;

@@ -44,7 +44,7 @@ std::vector<std::string> describePlan(const SetlistPlan& plan);
 class SetlistWriter : public TransferEvents {
   public:
     struct Outcome {
-        std::vector<int> written;  // written and read back equal
+        std::vector<int> written;           // written and read back equal
         std::vector<std::string> failures;  // "slot 23: the slot could not be read back"
         int unchanged = 0;
     };

@@ -74,7 +74,9 @@ TEST(SetlistWrite, TwelveSongsFromSlot20WriteOnlyTheTenThatDifferAndReadEachBack
     std::optional<library::SetlistWriter::Outcome> outcome;
     std::string why;
     s.port.sent.clear();
-    ASSERT_TRUE(writer.start(std::move(plan), [&](const auto& o) { outcome = o; }, why)) << why;
+    ASSERT_TRUE(writer.start(
+        std::move(plan), [&](const auto& o) { outcome = o; }, why))
+        << why;
     for (int t = 0; t < 600 && !outcome; ++t) s.loop.advance(100);
     ASSERT_TRUE(outcome);
     EXPECT_EQ(outcome->written, (std::vector<int>{22, 23, 24, 25, 26, 27, 28, 29, 30, 31}));
@@ -112,10 +114,12 @@ TEST(SetlistWrite, APlanThatCannotBeWrittenIsRefusedBeforeAnythingIsSent) {
         int from;
         std::string refusal;
     };
-    for (const Case& c : {Case{126, "The setlist's 3 songs do not fit from slot 126: the pedal "
-                                    "has slots 0 to 127."},
-                          Case{-1, "The setlist's 3 songs do not fit from slot -1: the pedal has "
-                                   "slots 0 to 127."}}) {
+    for (const Case& c : {Case{126,
+                               "The setlist's 3 songs do not fit from slot 126: the pedal "
+                               "has slots 0 to 127."},
+                          Case{-1,
+                               "The setlist's 3 songs do not fit from slot -1: the pedal has "
+                               "slots 0 to 127."}}) {
         s.library->deleteSetlist("gig");
         library::SetlistWriter writer(*s.editor);
         std::string why;
@@ -133,7 +137,8 @@ TEST(SetlistWrite, APedalThatStopsAnsweringEndsTheWriteAtTheSlotThatFailed) {
     library::SetlistWriter writer(*s.editor);
     std::optional<library::SetlistWriter::Outcome> outcome;
     std::string why;
-    ASSERT_TRUE(writer.start(std::move(plan), [&](const auto& o) { outcome = o; }, why));
+    ASSERT_TRUE(writer.start(
+        std::move(plan), [&](const auto& o) { outcome = o; }, why));
     s.pedal.faults().setSilent(true);
     for (int t = 0; t < 600 && !outcome; ++t) s.loop.advance(100);
     ASSERT_TRUE(outcome);
