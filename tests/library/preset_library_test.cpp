@@ -131,24 +131,27 @@ TEST_F(LibraryTest, SetlistsKeepTheirOrderAndHoldOnToTheirEntries) {
     EXPECT_FALSE(library->setlist("Saturday"));
 }
 
-TEST_F(LibraryTest, AFirstVersionLibraryIsMigratedWithItsEntries) {
-    {
-        std::string error;
-        auto db = Database::open(file(), error);
-        ASSERT_TRUE(db) << error;
-        ASSERT_TRUE(db->exec(schemaMigrations()[0]));
-        ASSERT_TRUE(db->exec("PRAGMA user_version = 1"));
-        ASSERT_TRUE(db->exec(
-            "INSERT INTO entries(record, name, amp_model, ambience, cabinet, ir7_name, ir8_name, "
-            "source_kind, source_path, source_slot, source_serial, added, fingerprint) VALUES "
-            "(zeroblob(256), 'Old', 'Orvel', 'Room', 'Tarmilo', '', '', 'file', '/old.kvp', -1, "
-            "'', '2025-01-01 00:00:00', 'f')"));
-    }
+// library-v1.sqlite3 was written by the first schema: two entries, one a
+// favourite with tags and notes, its record a preset of the simulated pedal.
+TEST_F(LibraryTest, AFirstVersionLibraryIsMigratedWithItsEntriesAndTheirWords) {
+    std::filesystem::copy_file(testing::testDataPath("library/library-v1.sqlite3"), file());
     auto library = open();
+    ASSERT_TRUE(library);
     EXPECT_EQ(library->schemaVersion(), static_cast<int>(schemaMigrations().size()));
-    ASSERT_EQ(library->count(), 1);
-    EXPECT_EQ(library->search(parseSearchQuery("old")).size(), 1u);
+    ASSERT_EQ(library->count(), 2);
+    const auto kept = library->search(parseSearchQuery("dub fav"));
+    ASSERT_EQ(kept.size(), 1u) << "the full-text words came along";
+    EXPECT_EQ(kept[0].name, "Growl Bright");
+    EXPECT_EQ(kept[0].notes, "kept from the first version");
+    EXPECT_EQ(kept[0].added, "2025-03-01 10:00:00");
+    const auto entry = library->find(kept[0].id);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(recognise(entry->content.record).name, "Growl Bright") << "the record is whole";
     EXPECT_TRUE(library->createSetlist("After the migration", Now));
+    EXPECT_TRUE(library->appendToSetlist("After the migration", {kept[0].id}));
+    library.reset();
+    EXPECT_EQ(open()->schemaVersion(), static_cast<int>(schemaMigrations().size()))
+        << "opened again, nothing is migrated twice";
 }
 
 TEST_F(LibraryTest, ADamagedFileIsMovedAsideUnderItsTimeAndANewLibraryStarts) {
