@@ -10,6 +10,7 @@
 #include "core/preset_sources.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
+#include "quiet_platform.hpp"
 #include "sim/factory_content.hpp"
 #include "storage/file_io.hpp"
 #include "storage/preset_slot_files.hpp"
@@ -18,15 +19,7 @@ namespace {
 
 using namespace vornix;
 
-class QuietPlatform : public Platform {
-  public:
-    void messageBox(const std::string&, const std::string&, Buttons,
-                    std::function<void(Answer)> done) override {
-        if (done) done(Answer::Ok);
-    }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void openUrl(const std::string&) override {}
-};
+using bench::QuietPlatform;
 
 std::filesystem::path freshFolder(const char* name) {
     const auto path = std::filesystem::temp_directory_path() / name;

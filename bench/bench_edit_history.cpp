@@ -8,20 +8,13 @@
 #include "core/platform.hpp"
 #include "core/vornix_control.hpp"
 #include "framework/virtual_event_loop.hpp"
+#include "quiet_platform.hpp"
 
 namespace {
 
 using namespace vornix;
 
-class QuietPlatform : public Platform {
-  public:
-    void messageBox(const std::string&, const std::string&, Buttons,
-                    std::function<void(Answer)> done) override {
-        if (done) done(Answer::Ok);
-    }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void openUrl(const std::string&) override {}
-};
+using bench::QuietPlatform;
 
 // An editor online with preset 5, sending into nothing.
 class OnlineEditor {

@@ -13,6 +13,7 @@
 #include "library/librarian.hpp"
 #include "library/preset_content.hpp"
 #include "library/preset_library.hpp"
+#include "quiet_platform.hpp"
 #include "sim/factory_content.hpp"
 #include "storage/file_io.hpp"
 #include "storage/preset_slot_files.hpp"
@@ -126,15 +127,7 @@ void BM_AddFolderOfThousandFiles(benchmark::State& state) {
 }
 BENCHMARK(BM_AddFolderOfThousandFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-class QuietPlatform : public Platform {
-  public:
-    void messageBox(const std::string&, const std::string&, Buttons,
-                    std::function<void(Answer)> done) override {
-        if (done) done(Answer::Ok);
-    }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void openUrl(const std::string&) override {}
-};
+using bench::QuietPlatform;
 
 // The next row auditioned, as the window does when the cursor moves: the
 // entry read from the library of 10,000, the sound applied and sent as one

@@ -18,6 +18,7 @@
 #include "host/built_in_pedal.hpp"
 #include "host/device_connection.hpp"
 #include "host/editor_startup.hpp"
+#include "quiet_platform.hpp"
 #include "sim/pedal.hpp"
 #include "storage/file_io.hpp"
 #include "storage/preset_slot_files.hpp"
@@ -26,15 +27,7 @@ namespace {
 
 using namespace vornix;
 
-class QuietPlatform : public Platform {
-  public:
-    void messageBox(const std::string&, const std::string&, Buttons,
-                    std::function<void(Answer)> done) override {
-        if (done) done(Answer::Ok);
-    }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void openUrl(const std::string&) override {}
-};
+using bench::QuietPlatform;
 
 std::filesystem::path freshFolder(const char* name) {
     const auto path = std::filesystem::temp_directory_path() / name;
