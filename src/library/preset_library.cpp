@@ -111,7 +111,7 @@ std::filesystem::path moveAside(const std::filesystem::path& file, const std::st
         if (stamp.size() == 8 && c == ' ') stamp += '-';
     }
     auto aside = file.parent_path() /
-                       (file.stem().string() + "-damaged-" + stamp + file.extension().string());
+                 (file.stem().string() + "-damaged-" + stamp + file.extension().string());
     std::error_code ignored;
     std::filesystem::rename(file, aside, ignored);
     for (const char* suffix : {"-wal", "-shm"})
