@@ -31,6 +31,7 @@
 #include "host/device_connection.hpp"
 #include "host/midi_api.hpp"
 #include "host/plain_event_loop.hpp"
+#include "host/timing_stamps.hpp"
 #include "host/trace_writer.hpp"
 #include "sim/pedal.hpp"
 
@@ -265,6 +266,7 @@ class VirtualPorts : public MidiPort {
         if (!out_) return false;
         try {
             out_->sendMessage(message.data(), message.size());
+            host::stamp(host::Stamp::Sent);
             return true;
         } catch (const RtMidiError&) {
             return false;
@@ -278,6 +280,7 @@ class VirtualPorts : public MidiPort {
 
   private:
     static void onMessage(double, std::vector<unsigned char>* message, void* self) {
+        host::stamp(host::Stamp::MidiIn);
         auto& ports = *static_cast<VirtualPorts*>(self);
         if (!message || message->empty() || ports.stopping_.load()) return;
         std::lock_guard lock(ports.mutex_);
@@ -356,6 +359,7 @@ int run(const Options& options) {
             sendIt();
     });
     host::DeviceConnection connection(loop, ports, [&](std::span<const std::uint8_t> message) {
+        host::stamp(host::Stamp::Handle);
         trace.received(message);
         pedal.receive(message);
         scheduleSave();
@@ -380,6 +384,7 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    host::startTimingStamps();
     std::string error;
     const auto options = parseOptions(argc, argv, error);
     if (!options) {
