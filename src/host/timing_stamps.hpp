@@ -12,10 +12,10 @@
 namespace vornix::host {
 
 enum class Stamp : std::uint8_t {
-    MidiIn,        // a message reached the MIDI input callback
-    Handle,        // the program's handler took it up
-    SlotWritten,   // the editor's slot file of a preset is written
-    Sent,          // a message went to the MIDI output
+    MidiIn,       // a message reached the MIDI input callback
+    Handle,       // the program's handler took it up
+    SlotWritten,  // the editor's slot file of a preset is written
+    Sent,         // a message went to the MIDI output
 };
 
 // The word a stamp has in the file.
