@@ -380,11 +380,13 @@ int run(const Options& options) {
         if (!options.stateDir || savePending) return;
         savePending = true;
         loop.after(StateSaveDelayMs, [&] {
-            std::unique_lock lock(pedalLock);
-            savePending = false;
-            const sim::Pedal snapshot = pedal;
-            lock.unlock();
-            saveState(snapshot, *options.stateDir);
+            std::optional<sim::Pedal> snapshot;
+            {
+                std::lock_guard lock(pedalLock);
+                savePending = false;
+                snapshot.emplace(pedal);
+            }
+            saveState(*snapshot, *options.stateDir);
         });
     };
     host::TraceWriter trace(
