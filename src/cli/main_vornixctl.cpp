@@ -5,9 +5,11 @@
 
 #include "cli/command_line.hpp"
 #include "cli/commands.hpp"
+#include "host/timing_stamps.hpp"
 
 int main(int argc, char** argv) {
     using namespace vornix::cli;
+    vornix::host::startTimingStamps();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedOptions parsed = parseOptions(arguments);
     if (parsed.help) {

@@ -17,6 +17,7 @@
 #include "host/named_ports.hpp"
 #include "host/rtmidi_port.hpp"
 #include "host/stdio_port.hpp"
+#include "host/timing_stamps.hpp"
 #ifdef VORNIX_HAVE_RESOURCES
 #include "resources/resources.hpp"
 #endif
@@ -94,7 +95,9 @@ Session::Session(const Options& options, SessionMode mode, std::ostream& human, 
     editor_ = std::make_unique<VornixControl>(loop_, folder, platform_);
     editor_->link().setSender([this](std::span<const std::uint8_t> m) {
         trace_->sent(m);
-        return sendRaw_(m);
+        const bool sent = sendRaw_(m);
+        host::stamp(host::Stamp::Sent);
+        return sent;
     });
     editor_->link().events().add(*this);
 #ifdef VORNIX_HAVE_RESOURCES
@@ -115,6 +118,7 @@ Session::~Session() {
 }
 
 void Session::deliver(std::span<const std::uint8_t> message) {
+    host::stamp(host::Stamp::Handle);
     trace_->received(message);
     received();
     if (editor_) editor_->sysExReceived(message);
@@ -300,6 +304,8 @@ void Session::onlineChanged(bool isOnline) {
 // IRs fetched for the current preset are part of a sync; they show no
 // progress of their own. A transfer that makes progress is not silence.
 void Session::transferProgress(Transfer transfer, double fraction) {
+    // A bulk read reports progress once a preset's slot file is written.
+    if (transfer == Transfer::BulkRead) host::stamp(host::Stamp::SlotWritten);
     received();
     if (transfer == Transfer::IrDownload) return;
     if (transfer == Transfer::Firmware)

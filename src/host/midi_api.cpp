@@ -4,6 +4,8 @@
 #include <jack/jack.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <string_view>
 
@@ -15,6 +17,7 @@ constexpr const char* ListingInputClient = "Vornix Port Listing In";
 constexpr const char* ListingOutputClient = "Vornix Port Listing Out";
 
 constexpr const char* AlsaSequencer = "/dev/snd/seq";
+constexpr std::chrono::seconds ProbeKeptFor{1};
 
 void quietly(const char*) {}
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
@@ -29,12 +32,23 @@ bool alsaSequencerPresent() {
 }  // namespace
 
 bool jackServerRunning() {
+    // Every RtMidi object a program makes asks first, and each probe opens and
+    // closes a JACK client: 15 to 30 ms on a loaded machine, most of a short
+    // command's start. A server that answered a moment ago is taken to be
+    // there still; if it went away since, RtMidi's JACK objects only warn and
+    // list no ports.
+    using Clock = std::chrono::steady_clock;
+    static std::atomic<Clock::rep> answeredAt{0};
+    const Clock::rep now = Clock::now().time_since_epoch().count();
+    const Clock::rep last = answeredAt.load(std::memory_order_relaxed);
+    if (last != 0 && now - last < Clock::duration(ProbeKeptFor).count()) return true;
     jack_set_error_function(quietly);
     jack_set_info_function(quietly);
     jack_status_t status{};
     jack_client_t* probe = jack_client_open("Vornix Probe", JackNoStartServer, &status);
     if (!probe) return false;
     jack_client_close(probe);
+    answeredAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <RtMidi.h>
 
 #include "host/midi_api.hpp"
+#include "host/timing_stamps.hpp"
 
 namespace vornix::host {
 namespace {
@@ -35,6 +36,7 @@ RtMidiPort::~RtMidiPort() {
 }
 
 void RtMidiPort::onMessage(double, std::vector<unsigned char>* message, void* self) {
+    stamp(Stamp::MidiIn);
     auto& port = *static_cast<RtMidiPort*>(self);
     if (!message || message->empty() || port.shuttingDown_.load()) return;
     std::lock_guard lock(port.receiverMutex_);

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,9 +29,10 @@
 
 #include "device/sysex.hpp"
 #include "framework/midi_port.hpp"
-#include "host/device_connection.hpp"
 #include "host/midi_api.hpp"
 #include "host/plain_event_loop.hpp"
+#include "host/sysex_inbox.hpp"
+#include "host/timing_stamps.hpp"
 #include "host/trace_writer.hpp"
 #include "sim/pedal.hpp"
 
@@ -265,6 +267,7 @@ class VirtualPorts : public MidiPort {
         if (!out_) return false;
         try {
             out_->sendMessage(message.data(), message.size());
+            host::stamp(host::Stamp::Sent);
             return true;
         } catch (const RtMidiError&) {
             return false;
@@ -278,6 +281,7 @@ class VirtualPorts : public MidiPort {
 
   private:
     static void onMessage(double, std::vector<unsigned char>* message, void* self) {
+        host::stamp(host::Stamp::MidiIn);
         auto& ports = *static_cast<VirtualPorts*>(self);
         if (!message || message->empty() || ports.stopping_.load()) return;
         std::lock_guard lock(ports.mutex_);
@@ -311,6 +315,39 @@ extern "C" void onSignal(int) {
     stopRequested = 1;
 }
 
+// The pedal answers on the MIDI input thread, as the device answers at once.
+// Handed to the main loop first, every message cost a thread wake-up, and
+// under JACK a reply that misses its output client's cycle waits a whole
+// period more: together most of a sync's time beyond the link's round trip.
+// One lock keeps the pedal and the output port to one thread at a time: the
+// input thread, the loop's delayed replies and the loop's state saves.
+class AnsweringPedal {
+  public:
+    AnsweringPedal(sim::Pedal& pedal, std::mutex& lock) : pedal_(pedal), lock_(lock) {}
+    // On the input thread. Only SysEx reaches the pedal, and no longer a
+    // message than the editor's own inbox takes.
+    template <typename AfterReceive>
+    void receive(std::span<const std::uint8_t> message, host::TraceWriter& trace,
+                 AfterReceive afterReceive) {
+        if (message.size() < host::SysExInbox::MinSysExBytes) return;
+        if (message.size() > host::SysExInbox::MaxSysExBytes) {
+            dropped_.fetch_add(1, std::memory_order_relaxed);
+            return;
+        }
+        host::stamp(host::Stamp::Handle);
+        std::lock_guard lock(lock_);
+        trace.received(message);
+        pedal_.receive(message);
+        afterReceive();
+    }
+    std::uint64_t dropped() const { return dropped_.load(std::memory_order_relaxed); }
+
+  private:
+    sim::Pedal& pedal_;
+    std::mutex& lock_;
+    std::atomic<std::uint64_t> dropped_{0};
+};
+
 void saveState(const sim::Pedal& pedal, const std::filesystem::path& folder) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
@@ -334,31 +371,42 @@ int run(const Options& options) {
         std::cerr << "vornix-sim: " << error << '\n';
         return ExitNoMidi;
     }
-    bool savePending = false;
+    std::mutex pedalLock;
+    bool savePending = false;  // under pedalLock
+    // Saved from a copy taken under the lock: the input thread must not wait
+    // for the files (under JACK it is the process thread, and a late client
+    // loses the MIDI of the cycles it misses).
     auto scheduleSave = [&] {
         if (!options.stateDir || savePending) return;
         savePending = true;
         loop.after(StateSaveDelayMs, [&] {
-            savePending = false;
-            saveState(pedal, *options.stateDir);
+            std::optional<sim::Pedal> snapshot;
+            {
+                std::lock_guard lock(pedalLock);
+                savePending = false;
+                snapshot.emplace(pedal);
+            }
+            saveState(*snapshot, *options.stateDir);
         });
     };
     host::TraceWriter trace(
         options.trace, &std::cerr, [&loop] { return loop.now(); }, sysex::Sender::Device);
     pedal.setEmitter([&](sysex::Bytes message, int delayMs) {
-        auto sendIt = [&ports, &trace, message = std::move(message)] {
-            trace.sent(message);
-            ports.send(message);
-        };
-        if (delayMs > 0)
-            loop.after(delayMs, std::move(sendIt));
-        else
-            sendIt();
+        if (delayMs > 0) {
+            loop.after(delayMs, [&ports, &trace, &pedalLock, message = std::move(message)] {
+                std::lock_guard lock(pedalLock);
+                trace.sent(message);
+                ports.send(message);
+            });
+            return;
+        }
+        // Called from inside receive(), which holds the lock.
+        trace.sent(message);
+        ports.send(message);
     });
-    host::DeviceConnection connection(loop, ports, [&](std::span<const std::uint8_t> message) {
-        trace.received(message);
-        pedal.receive(message);
-        scheduleSave();
+    AnsweringPedal answering(pedal, pedalLock);
+    ports.setReceiver([&](std::span<const std::uint8_t> message) {
+        answering.receive(message, trace, scheduleSave);
     });
 
     std::signal(SIGINT, onSignal);
@@ -370,16 +418,18 @@ int run(const Options& options) {
     std::cout << "ready" << std::endl;
     loop.run();
 
+    // No thread touches the pedal once the ports are closed.
     ports.close();
     if (options.stateDir) saveState(pedal, *options.stateDir);
-    if (connection.dropped() > 0)
-        std::cerr << "vornix-sim: " << connection.dropped() << " messages were dropped\n";
+    if (answering.dropped() > 0)
+        std::cerr << "vornix-sim: " << answering.dropped() << " messages were dropped\n";
     return ExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    host::startTimingStamps();
     std::string error;
     const auto options = parseOptions(argc, argv, error);
     if (!options) {

@@ -56,6 +56,13 @@ std::string recordNameBytes(std::span<const std::uint8_t> rec) {
     return nameAt(rec, sysex::record::Name);
 }
 
+// A slot file is a cache of what the pedal holds, so it is renamed into
+// place without being flushed to the disk first (a flush per file would cost
+// a sync of 128 presets far more than the MIDI link does). A killed program
+// still leaves every slot file whole, old or new: the rename is atomic. A
+// power cut can leave a slot file missing, empty or short, or still the old
+// one; each of these reads as a record whose checksum differs from what the
+// pedal reports for the slot, so the next sync fetches it again.
 bool writePresetSlotFile(const DataFolder& folder, int slot, std::span<const std::uint8_t> rec) {
     if (slot < 0 || slot >= NumPresets) return false;
     return writeFile(folder.presetSlotFile(slot),

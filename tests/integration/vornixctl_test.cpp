@@ -2,8 +2,10 @@
 #ifdef VORNIXCTL_PATH
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "child_process.hpp"
 #include "device/message_decoder.hpp"
@@ -17,6 +19,9 @@ namespace {
 constexpr const char* SimInput = "Vornix Simulator In:Vornix Simulator";
 constexpr const char* SimOutput = "Vornix Simulator Out:Vornix Simulator";
 constexpr int CommandTimeoutMs = 60000;
+// The simulator saves its state half a second after the traffic.
+constexpr int StateSavePollMs = 100;
+constexpr int StateSaveWaits = 100;
 
 // The end of what a program printed, for a failure message: monitor prints
 // every message both ways.
@@ -86,6 +91,57 @@ TEST_F(CommandLineOnJack, BackupRestoredIntoAResetPedalReadsBackTheSame) {
     EXPECT_FALSE(before.empty());
     EXPECT_EQ(contentsOf(file("after.kvb")), before);
     EXPECT_EQ(sim->stop(), 0);
+}
+
+// The simulator answers on its MIDI thread and saves its state from the main
+// loop a little after the traffic: a save taken while it answers must hold
+// what it answered, for a simulator killed before it could save at exit.
+TEST_F(CommandLineOnJack, StateSavedWhileThePedalRunsOutlivesAKill) {
+    TempDir state;
+    auto sim = startSimulator({"--state", state.path().string()});
+    ASSERT_TRUE(sim) << "vornix-sim did not start";
+    ASSERT_EQ(run({"set", "5", "77"}), 0) << lastOutput;
+    ASSERT_EQ(run({"store", "10"}), 0) << lastOutput;
+    ASSERT_EQ(run({"backup", file("before.kvb").string()}), 0) << lastOutput;
+    const sim::Pedal factory;
+    const std::string factorySlot(factory.preset(10).begin(), factory.preset(10).end());
+    auto savedSlot = [&] {
+        return contentsOf(state.path() / "presets.bin")
+            .substr(10 * sysex::BlockSize, sysex::BlockSize);
+    };
+    for (int wait = 0; wait < StateSaveWaits && savedSlot() == factorySlot; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(StateSavePollMs));
+    sim->kill();
+
+    sim = startSimulator({"--state", state.path().string()});
+    ASSERT_TRUE(sim);
+    ASSERT_EQ(run({"backup", file("after.kvb").string()}), 0) << lastOutput;
+    EXPECT_EQ(contentsOf(file("after.kvb")), contentsOf(file("before.kvb")));
+    EXPECT_EQ(sim->stop(), 0);
+}
+
+// Late and doubled replies come from the simulator's main loop and its MIDI
+// thread at once; the sync still reads every preset.
+TEST_F(CommandLineOnJack, SyncReadsEveryPresetDespiteALateOrDoubledReply) {
+    const std::vector<std::vector<std::string>> faults = {
+        {"--delay", "41:3:300"},
+        {"--duplicate", "41:5"},
+        {"--delay", "41:0:2"},
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault[0] + " " + fault[1]);
+        TempDir cache;
+        auto sim = startSimulator(fault);
+        ASSERT_TRUE(sim) << "vornix-sim did not start";
+        ChildProcess ctl({VORNIXCTL_PATH, "--in", SimOutput, "--out", SimInput, "--data-dir",
+                          cache.path().string(), "sync"});
+        ASSERT_EQ(ctl.finish(CommandTimeoutMs), 0) << ctl.output();
+        int slotFiles = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(cache.path() / "Presets"))
+            slotFiles += entry.path().extension() == ".dat" ? 1 : 0;
+        EXPECT_EQ(slotFiles, NumPresets);
+        EXPECT_EQ(sim->stop(), 0);
+    }
 }
 
 // Pulling the pedal out in the middle of a backup ends the command with the
