@@ -283,14 +283,56 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
     const IRECT area = dirty.intersection(bounds());
     if (area.empty()) return;
     const double s = pixelScale();
-    cairo_save(cr);
     // Clip on whole device pixels so edges of neighbouring redraws meet exactly.
     const double x0 = std::floor(area.L * s), y0 = std::floor(area.T * s);
-    cairo_rectangle(cr, x0, y0, std::ceil(area.R * s) - x0, std::ceil(area.B * s) - y0);
-    cairo_clip(cr);
+    const double w = std::ceil(area.R * s) - x0, h = std::ceil(area.B * s) - y0;
+    bool fresh = false;
+    if (frame_.fit(cr, width_ * s, height_ * s, fresh)) {
+        if (fresh) frameStale_ = true;
+        // Whatever did not change in the area is in the frame already.
+        const std::vector<IRECT> parts =
+            frameStale_ || backgroundDirty_ ? std::vector<IRECT>{area} : dirtyAreas();
+        cairo_t* fc = frame_.context();
+        for (const IRECT& part : parts) {
+            const IRECT r = part.intersection(area);
+            if (r.empty()) continue;
+            cairo_save(fc);
+            frame_.clipToPixels(r.L * s, r.T * s, r.W() * s, r.H() * s);
+            paintArea(fc, r, frame_.targetFontOptions());
+            cairo_restore(fc);
+        }
+        cairo_surface_flush(cairo_get_target(fc));
+        frame_.copyTo(cr, x0, y0, w, h);
+    } else {
+        cairo_save(cr);
+        cairo_rectangle(cr, x0, y0, w, h);
+        cairo_clip(cr);
+        paintArea(cr, area, nullptr);
+        cairo_restore(cr);
+    }
+
+    const bool whole = area == bounds();
+    for (const auto& c : controls_) {
+        const IRECT visible = c->bounds().intersection(bounds());
+        if (whole || visible.empty() || area.united(visible) == area) c->clearDirty();
+    }
+    if (whole) {
+        backgroundDirty_ = false;
+        frameStale_ = false;
+    }
+    if (area.united(pendingDirty_) == area) pendingDirty_ = IRECT{};
+}
+
+// Draws the background, the controls and the layers above them on cr, which
+// is clipped to the area.
+void IGraphics::paintArea(cairo_t* cr, const IRECT& area,
+                          const cairo_font_options_t* surfaceOptions) {
+    const double s = pixelScale();
     cairo_scale(cr, s, s);
-    // Hinted advances are whole device pixels, which spreads digits apart at small scales.
     cairo_font_options_t* options = cairo_font_options_create();
+    // Text on the frame must come out as it would on the target surface.
+    if (surfaceOptions) cairo_font_options_merge(options, surfaceOptions);
+    // Hinted advances are whole device pixels, which spreads digits apart at small scales.
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
     // Hinted outlines are snapped per glyph, which opens gaps inside words at
     // the default draw scale of 0.5 ("RECO NNECT").
@@ -329,15 +371,6 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
     textEntry_.draw(p);
     menu_.draw(p);
     resizer_.draw(p, bounds());
-    cairo_restore(cr);
-
-    const bool whole = area == bounds();
-    for (const auto& c : controls_) {
-        const IRECT visible = c->bounds().intersection(bounds());
-        if (whole || visible.empty() || area.united(visible) == area) c->clearDirty();
-    }
-    if (whole) backgroundDirty_ = false;
-    if (area.united(pendingDirty_) == area) pendingDirty_ = IRECT{};
 }
 
 }  // namespace igraphics

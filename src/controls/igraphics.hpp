@@ -18,6 +18,7 @@
 #include "controls/fonts.hpp"
 #include "controls/icontrol.hpp"
 #include "controls/iplatform.hpp"
+#include "controls/kept_frame.hpp"
 #include "controls/layers.hpp"
 #include "controls/resources.hpp"
 #include "framework/event_loop.hpp"
@@ -122,7 +123,9 @@ class IGraphics {
     // An area no control marks any more needs drawing: the place a control
     // moved away from, a closed layer.
     void markAreaDirty(const IRECT& area);
-    // cr is in device pixels; draws the logical rect dirty and clears the dirty marks.
+    // cr is in device pixels; draws the logical rect dirty and clears the dirty
+    // marks. What changed is drawn on the kept frame of the window, and the
+    // rect is copied from there.
     void draw(cairo_t* cr, const IRECT& dirty);
 
     // ---- mouse (logical coordinates) and keys
@@ -166,6 +169,7 @@ class IGraphics {
     IControl* captureAt(float x, float y);
     void releaseCapture(float x, float y, const IMouseMod& mod);
     void stopFrameTimerIfIdle();
+    void paintArea(cairo_t* cr, const IRECT& area, const cairo_font_options_t* surfaceOptions);
 
     iplug::IEditorDelegate& delegate_;
     vornix::EventLoop& loop_;
@@ -176,6 +180,9 @@ class IGraphics {
     double screenScale_ = 1.0;
     IColor background_ = COLOR_GRAY;
     bool backgroundDirty_ = true;
+    KeptFrame frame_;
+    // The frame was made anew and holds no whole drawing yet.
+    bool frameStale_ = true;
     IRECT pendingDirty_;
     bool resizing_ = false;
 

@@ -168,13 +168,26 @@ void IVKnobControl::draw(Painter& p) {
     const float dial = radius - trackSize_ / 2 - trackSize_;
     if (dial > 0.f) {
         const IRECT knob = w.centred(dial * 2, dial * 2);
-        p.fillEllipse(style_.color(mouseIsDown() ? kPR : kFG), knob);
-        if (style_.drawFrame) p.drawEllipse(style_.color(kFR), knob, style_.frameThickness);
+        const auto drawDial = [this, &knob](Painter& q) {
+            q.fillEllipse(style_.color(mouseIsDown() ? kPR : kFG), knob);
+            if (style_.drawFrame) q.drawEllipse(style_.color(kFR), knob, style_.frameThickness);
+        };
+        if (mouseIsDown()) {
+            heldDial_.paint(p, knob, drawDial);
+        } else {
+            heldDial_.invalidate();
+            drawDial(p);
+        }
         p.drawRadialLine(style_.color(kFR), cx, cy, angle, dial * kPointerInset, dial,
                          std::max(1.f, style_.frameThickness * 2));
     }
     if (const IRECT l = labelBounds(); !l.empty()) p.drawText(style_.labelText, label_, l);
     if (const IRECT v = valueBounds(); !v.empty()) p.drawText(style_.valueText, valueText(), v);
+}
+
+void IVKnobControl::onMouseUp(float x, float y, const IMouseMod& mod) {
+    heldDial_.invalidate();
+    IKnobControlBase::onMouseUp(x, y, mod);
 }
 
 void IVKnobControl::onMouseDblClick(float x, float y, const IMouseMod& mod) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/icontrol.hpp"
+#include "controls/kept_layer.hpp"
 
 namespace igraphics {
 
@@ -95,6 +96,7 @@ class IVKnobControl : public IKnobControlBase {
                   double gearing = kDefaultGearing, float trackSize = 2.f);
 
     void draw(Painter& p) override;
+    void onMouseUp(float x, float y, const IMouseMod& mod) override;
     void onMouseDblClick(float x, float y, const IMouseMod& mod) override;
     const IVStyle& style() const { return style_; }
     std::string valueText() const;
@@ -113,6 +115,10 @@ class IVKnobControl : public IKnobControlBase {
     bool valueIsEditable_;
     float aMin_, aMax_, aAnchor_;
     float trackSize_;
+    // The dial does not turn with the value: while the knob is held, every
+    // step of the drag paints it from this picture instead of filling and
+    // stroking its circle again. It goes on release.
+    KeptLayer heldDial_;
 };
 
 }  // namespace igraphics

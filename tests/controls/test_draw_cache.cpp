@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 
@@ -166,8 +167,10 @@ using Table = std::map<std::string, std::vector<std::uint8_t>, std::less<>>;
 
 // As GTK draws on a HiDPI screen: the surface has a device scale, which the
 // context's own scale includes and the shell undoes first.
+// repaint false copies what the window kept from its last drawing, and draws
+// only what changed since.
 cairo_surface_t* drawWindow(IGraphics& ui, double scale, double shiftX, double shiftY,
-                            double deviceScale = 1.0) {
+                            double deviceScale = 1.0, bool repaint = true) {
     const int w = static_cast<int>(ui.width() * scale * deviceScale);
     const int h = static_cast<int>(ui.height() * scale * deviceScale);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -175,6 +178,7 @@ cairo_surface_t* drawWindow(IGraphics& ui, double scale, double shiftX, double s
     cairo_t* cr = cairo_create(s);
     cairo_translate(cr, shiftX, shiftY);
     cairo_scale(cr, 1.0 / deviceScale, 1.0 / deviceScale);
+    if (repaint) ui.setAllDirty();
     ui.draw(cr, ui.bounds());
     cairo_destroy(cr);
     cairo_surface_flush(s);
@@ -249,6 +253,63 @@ TEST(DrawCache, PicturesLookLikeDrawingAtEveryScaleAndOffset) {
             cairo_surface_destroy(built);
             cairo_surface_destroy(kept);
         }
+    }
+}
+
+// ---------------------------------------------------------------- the window's kept frame
+
+// A full repaint copies the window's kept frame. Whatever happened since the
+// frame was last drawn whole (a change drawn only where the shell asked, a
+// change not drawn yet, another scale or target) shows exactly as a drawing
+// of everything would show it.
+TEST(KeptFrame, ACopiedWindowLooksLikeAWindowDrawnAnew) {
+    Context c;
+    c.ui.setBackgroundColor(IColor(255, 225, 225, 225));
+    auto* near = &c.ui.attach(std::make_unique<ITextControl>(IRECT(10, 10, 200, 50), "near"));
+    auto* far = &c.ui.attach(std::make_unique<ITextControl>(IRECT(1500, 1000, 1700, 1040), "far"));
+    auto* knob = &c.ui.attach(std::make_unique<CountingKnob>(IRECT(300.5f, 10, 400.5f, 110)));
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        double scale = 1, screen = 1, dx = 0, dy = 0;
+    };
+    const auto drawOnly = [&](const IRECT& area) {
+        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1920, 1200);
+        cairo_t* cr = cairo_create(s);
+        c.ui.draw(cr, area);
+        cairo_destroy(cr);
+        cairo_surface_destroy(s);
+    };
+    const Case cases[] = {
+        {"nothing changed", [] {}},
+        {"one change drawn alone, one not drawn",
+         [&] {
+             near->setText("NEAR");
+             far->setText("FAR");
+             drawOnly(near->bounds());
+         }},
+        {"a control hidden and a knob turned",
+         [&] {
+             far->hide(true);
+             knob->setValueFromEditor(0.8);
+         }},
+        {"half scale", [] {}, 0.5},
+        {"a shifted HiDPI target", [&] { knob->setValueFromEditor(0.3); }, 0.5, 2, 1, 0},
+        {"a half-pixel shift", [&] { far->hide(false); }, 1, 1, 3, 0.5},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        c.ui.setDrawScale(1920, 1200, static_cast<float>(k.scale));
+        c.ui.setScreenScale(k.screen);
+        cairo_surface_t* before = drawWindow(c.ui, k.scale, k.dx, k.dy, k.screen, false);
+        k.change();
+        cairo_surface_t* copied = drawWindow(c.ui, k.scale, k.dx, k.dy, k.screen, false);
+        cairo_surface_t* anew = drawWindow(c.ui, k.scale, k.dx, k.dy, k.screen, true);
+        // A knob painted from its kept picture rounds a level or two apart.
+        EXPECT_LE(largestDifference(copied, anew), 2);
+        cairo_surface_destroy(before);
+        cairo_surface_destroy(copied);
+        cairo_surface_destroy(anew);
     }
 }
 

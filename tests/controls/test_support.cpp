@@ -64,6 +64,9 @@ IColor pixelAt(IGraphics& ui, int x, int y, double scale) {
     const int h = static_cast<int>(std::lround(ui.height() * scale));
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_t* cr = cairo_create(s);
+    // Every control is painted again (from its kept picture where it has one),
+    // not only copied from the window's kept frame.
+    ui.setAllDirty();
     ui.draw(cr, ui.bounds());
     cairo_destroy(cr);
     cairo_surface_flush(s);

@@ -4,6 +4,9 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "controls/controls.hpp"
 #include "editor_harness.hpp"
 #include "resources/resources.hpp"
@@ -180,6 +183,46 @@ TEST_F(Redraws, TheDividerAboveTheResetsIsTheSettingsPagesOnly) {
     Surface cc;
     drawWhole(cc);
     EXPECT_EQ(lineAt735(cc), 0);
+}
+
+// One step of a drag on the drive knob of the amplifier page leaves dirty the
+// knob, the faceplate knob that turns with it, the value under the knob and
+// the readout, and nothing else: the rest of the window is kept as it was.
+TEST_F(Redraws, AKnobDragStepLeavesOnlyTheKnobsTheValueAndTheReadoutDirty) {
+    h.editor.setParameterFromUser(param::Drive, 64);
+    settle();
+    drawDirty();
+    constexpr float X = 730, Y = 990;
+    igraphics::IControl* knob = g().controlAt(X, Y);
+    ASSERT_NE(knob, nullptr);
+    ASSERT_EQ(knob->paramIdx(), param::Drive);
+    std::vector<IRECT> changed = {knob->bounds(), g().controlWithTag(tag::DriveText)->bounds(),
+                                  g().controlWithTag(tag::Readout)->bounds()};
+    g().forParam(param::Drive, [&](igraphics::IControl& c) {
+        if (&c != knob && !c.isHidden()) changed.push_back(c.bounds());
+    });
+    ASSERT_EQ(changed.size(), 4u) << "one faceplate knob turns with the drive";
+    g().onMouseDown(X, Y, IMouseMod{});
+    for (float dy : {-30.f, 30.f, -12.f}) {
+        SCOPED_TRACE(dy);
+        g().onMouseDrag(X, Y, 0.f, dy, IMouseMod{});
+        const std::vector<IRECT> dirty = g().dirtyAreas();
+        // Each area is one of the four rectangles, or holds the ones it was merged from.
+        float areaDirty = 0.f, areaChanged = 0.f;
+        for (const IRECT& area : dirty) areaDirty += area.W() * area.H();
+        for (const IRECT& r : changed) {
+            EXPECT_TRUE(std::any_of(dirty.begin(), dirty.end(),
+                                    [&](const IRECT& area) { return area.united(r) == area; }))
+                << r.L << "," << r.T << " is not redrawn";
+            const bool merged = std::any_of(changed.begin(), changed.end(), [&](const IRECT& o) {
+                return &o != &r && o.united(r) == o;
+            });
+            if (!merged) areaChanged += r.W() * r.H();
+        }
+        EXPECT_EQ(areaDirty, areaChanged) << "something else is redrawn";
+        drawDirty();
+    }
+    g().onMouseUp(X, Y, IMouseMod{});
 }
 
 }  // namespace
