@@ -55,25 +55,53 @@ BitmapData::~BitmapData() {
     if (decoded_) cairo_surface_destroy(decoded_);
 }
 
-// Once: a picture whose pixels turn out broken stays empty rather than being
-// tried again every frame.
+// A picture whose pixels turn out broken stays empty rather than being tried
+// again every frame.
 bool BitmapData::decode() const {
     if (decoded_) return true;
-    if (encoded_.empty()) return false;
+    if (encoded_.empty() || broken_) return false;
     const auto picture = ResourceCache::decode(encoded_, scale_);
-    std::vector<std::uint8_t>().swap(encoded_);
     // The header promised this size; pixels of another size are not the picture laid out.
-    if (!picture || picture->width_ != width_ || picture->height_ != height_) return false;
+    if (!picture || picture->width_ != width_ || picture->height_ != height_) {
+        broken_ = true;
+        std::vector<std::uint8_t>().swap(encoded_);
+        return false;
+    }
     std::swap(decoded_, picture->decoded_);
     return true;
 }
 
-cairo_surface_t* BitmapData::surfaceFor(double drawScale) const {
-    if (!decode()) return nullptr;
-    const double factor = drawScale / scale_;
-    if (std::abs(factor - 1.0) < 1e-9) return decoded_;
-    if (scaled_ && cachedScale_ == drawScale) return scaled_;
+std::size_t BitmapData::heldPixelBytes() const {
+    std::size_t bytes = 0;
+    for (cairo_surface_t* s : {decoded_, scaled_})
+        if (s)
+            bytes += static_cast<std::size_t>(cairo_image_surface_get_stride(s)) *
+                     static_cast<std::size_t>(cairo_image_surface_get_height(s));
+    return bytes;
+}
+
+void BitmapData::releaseDecodedIfReproducible() const {
+    if (encoded_.empty() || !decoded_) return;
+    cairo_surface_destroy(decoded_);
+    decoded_ = nullptr;
+}
+
+void BitmapData::releaseScaled() const {
     if (scaled_) cairo_surface_destroy(scaled_);
+    scaled_ = nullptr;
+    cachedScale_ = 0.0;
+}
+
+cairo_surface_t* BitmapData::surfaceFor(double drawScale) const {
+    const double factor = drawScale / scale_;
+    if (std::abs(factor - 1.0) < 1e-9) {
+        if (!decode()) return nullptr;
+        releaseScaled();
+        return decoded_;
+    }
+    if (scaled_ && cachedScale_ == drawScale) return scaled_;
+    if (!decode()) return nullptr;
+    releaseScaled();
     const int w = std::max(1, static_cast<int>(std::lround(width_ * factor)));
     const int h = std::max(1, static_cast<int>(std::lround(height_ * factor)));
     scaled_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -86,6 +114,7 @@ cairo_surface_t* BitmapData::surfaceFor(double drawScale) const {
     cairo_destroy(cr);
     cairo_surface_flush(scaled_);
     cachedScale_ = drawScale;
+    releaseDecodedIfReproducible();
     return scaled_;
 }
 
@@ -106,8 +135,41 @@ float IBitmap::height() const {
     return data_ ? static_cast<float>(data_->pixelHeight()) / data_->resourceScale() : 0.f;
 }
 
-ISVG::ISVG(std::shared_ptr<RsvgHandle> handle, std::string name, double width, double height)
-    : handle_(std::move(handle)), name_(std::move(name)), width_(width), height_(height) {}
+SvgDocument::~SvgDocument() {
+    if (handle_) g_object_unref(handle_);
+}
+
+void SvgDocument::parse() const {
+    if (parsed_) return;
+    parsed_ = true;
+    if (bytes_.empty()) return;
+    GError* error = nullptr;
+    handle_ = rsvg_handle_new_from_data(bytes_.data(), bytes_.size(), &error);
+    if (error) g_error_free(error);
+    std::vector<std::uint8_t>().swap(bytes_);
+    if (!handle_) return;
+    rsvg_handle_set_dpi(handle_, kSvgDpi);
+    gdouble w = 0, h = 0;
+    if (rsvg_handle_get_intrinsic_size_in_pixels(handle_, &w, &h)) {
+        width_ = w;
+        height_ = h;
+    }
+}
+
+RsvgHandle* SvgDocument::handle() const {
+    parse();
+    return handle_;
+}
+
+double SvgDocument::width() const {
+    parse();
+    return width_;
+}
+
+double SvgDocument::height() const {
+    parse();
+    return height_;
+}
 
 // ---------------------------------------------------------------- names
 
@@ -180,20 +242,10 @@ ISVG ResourceCache::svg(std::string_view name) {
     const std::string upper = toUpper(name);
     if (auto it = svgs_.find(upper); it != svgs_.end()) return it->second;
     ISVG result;
-    const auto bytes = find(upper);
-    if (!bytes.empty()) {
-        GError* error = nullptr;
-        RsvgHandle* handle = rsvg_handle_new_from_data(bytes.data(), bytes.size(), &error);
-        if (error) g_error_free(error);
-        if (handle) {
-            rsvg_handle_set_dpi(handle, kSvgDpi);
-            gdouble w = 0, h = 0;
-            if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h)) w = h = 0;
-            result =
-                ISVG(std::shared_ptr<RsvgHandle>(handle, [](RsvgHandle* p) { g_object_unref(p); }),
-                     std::string(name), w, h);
-        }
-    }
+    if (const auto bytes = find(upper); !bytes.empty())
+        result = ISVG(std::make_shared<const SvgDocument>(
+                          std::vector<std::uint8_t>(bytes.begin(), bytes.end())),
+                      std::string(name));
     svgs_[upper] = result;
     return result;
 }

@@ -3,7 +3,11 @@
 //
 // A picture is decoded once per (name, resource scale) and shared by every
 // control that asks for it; drawing at another scale uses a copy resized once
-// for that scale, so a frame never rescales or re-decodes a picture.
+// for that scale, so a frame never rescales or re-decodes a picture. Only the
+// pixels that are drawn are kept: once the resized copy exists, the picture's
+// own pixels are let go (a full-window background is 9 MB) and decoded again
+// from its bytes if the scale ever changes.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -36,7 +40,9 @@ class BitmapData {
     int pixelWidth() const { return width_; }
     int pixelHeight() const { return height_; }
     int resourceScale() const { return scale_; }
-    bool isDecoded() const { return decoded_ != nullptr; }
+    bool isDecoded() const { return decoded_ != nullptr || scaled_ != nullptr; }
+    // The bytes of pixels kept: the picture's own or its resized copy, not both.
+    std::size_t heldPixelBytes() const;
     // The picture at drawScale device pixels per logical pixel; null when its
     // pixels cannot be decoded.
     cairo_surface_t* surfaceFor(double drawScale) const;
@@ -44,8 +50,11 @@ class BitmapData {
   private:
     BitmapData(std::vector<std::uint8_t> encoded, int width, int height, int resourceScale);
     bool decode() const;
+    void releaseDecodedIfReproducible() const;
+    void releaseScaled() const;
 
     mutable std::vector<std::uint8_t> encoded_;
+    mutable bool broken_ = false;
     mutable cairo_surface_t* decoded_ = nullptr;
     int width_;
     int height_;
@@ -79,22 +88,47 @@ class IBitmap {
     bool horizontal_ = false;
 };
 
+// An SVG document parsed when first drawn: the parser's code and the parsed
+// document cost nothing until a page that shows the picture is drawn.
+class SvgDocument {
+  public:
+    explicit SvgDocument(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    ~SvgDocument();
+    SvgDocument(const SvgDocument&) = delete;
+    SvgDocument& operator=(const SvgDocument&) = delete;
+
+    // Null when the bytes are no SVG.
+    RsvgHandle* handle() const;
+    bool isParsed() const { return parsed_; }
+    double width() const;
+    double height() const;
+
+  private:
+    void parse() const;
+
+    mutable std::vector<std::uint8_t> bytes_;
+    mutable RsvgHandle* handle_ = nullptr;
+    mutable bool parsed_ = false;
+    mutable double width_ = 0.0;
+    mutable double height_ = 0.0;
+};
+
 class ISVG {
   public:
     ISVG() = default;
-    ISVG(std::shared_ptr<RsvgHandle> handle, std::string name, double width, double height);
+    ISVG(std::shared_ptr<const SvgDocument> document, std::string name)
+        : document_(std::move(document)), name_(std::move(name)) {}
 
-    bool isValid() const { return handle_ != nullptr; }
+    bool isValid() const { return handle() != nullptr; }
     const std::string& name() const { return name_; }
-    RsvgHandle* handle() const { return handle_.get(); }
-    double width() const { return width_; }
-    double height() const { return height_; }
+    RsvgHandle* handle() const { return document_ ? document_->handle() : nullptr; }
+    const SvgDocument* document() const { return document_.get(); }
+    double width() const { return document_ ? document_->width() : 0.0; }
+    double height() const { return document_ ? document_->height() : 0.0; }
 
   private:
-    std::shared_ptr<RsvgHandle> handle_;
+    std::shared_ptr<const SvgDocument> document_;
     std::string name_;
-    double width_ = 0.0;
-    double height_ = 0.0;
 };
 
 class ResourceCache {

@@ -59,9 +59,12 @@ TEST(BitmapResource, PixelsAreDecodedWhenFirstDrawn) {
     Context c;
     std::vector<std::uint8_t> broken = makePng(6, 6, COLOR_RED);
     broken.resize(40);  // the header and size survive, the pixel data does not
+    const std::vector<std::uint8_t> dial(kSvgKnob, kSvgKnob + std::strlen(kSvgKnob));
     Table table{{"SHOWN.PNG", makePng(6, 6, COLOR_RED)},
                 {"HIDDEN.PNG", makePng(6, 6, COLOR_BLUE)},
-                {"BROKEN.PNG", broken}};
+                {"BROKEN.PNG", broken},
+                {"SHOWN.SVG", dial},
+                {"HIDDEN.SVG", dial}};
     c.ui.setResourceLookup(lookupIn(table));
     const IBitmap shown = c.ui.bitmapResource("shown.png");
     const IBitmap hidden = c.ui.bitmapResource("hidden.png");
@@ -70,11 +73,36 @@ TEST(BitmapResource, PixelsAreDecodedWhenFirstDrawn) {
     c.ui.attach(std::make_unique<IBitmapControl>(0, 0, shown));
     c.ui.attach(std::make_unique<IBitmapControl>(10, 0, hidden)).hide(true);
     c.ui.attach(std::make_unique<IBitmapControl>(20, 0, bad));
+    const ISVG shownDial = c.ui.svgResource("shown.svg");
+    const ISVG hiddenDial = c.ui.svgResource("hidden.svg");
+    c.ui.attach(std::make_unique<ISVGKnobControl>(IRECT(40, 0, 80, 40), shownDial, kGain));
+    c.ui.attach(std::make_unique<ISVGKnobControl>(IRECT(80, 0, 120, 40), hiddenDial, kGain))
+        .hide(true);
     EXPECT_FALSE(shown.data()->isDecoded());
+    EXPECT_FALSE(shownDial.document()->isParsed());
     EXPECT_EQ(pixelAt(c.ui, 3, 3).R, 255);
     EXPECT_TRUE(shown.data()->isDecoded());
+    EXPECT_TRUE(shownDial.document()->isParsed());
+    EXPECT_TRUE(shownDial.isValid());
     EXPECT_FALSE(hidden.data()->isDecoded());
+    EXPECT_FALSE(hiddenDial.document()->isParsed());
     EXPECT_FALSE(bad.data()->isDecoded());
+}
+
+// Drawn at another scale, only the resized copy stays in memory; going back
+// to the picture's own scale decodes it again and draws the same pixels.
+TEST(BitmapResource, KeepsOnlyThePixelsItDraws) {
+    Context c;
+    Table table{{"BIG.PNG", makePng(200, 100, COLOR_RED)}};
+    c.ui.setResourceLookup(lookupIn(table));
+    const IBitmap big = c.ui.bitmapResource("big.png");
+    c.ui.attach(std::make_unique<IBitmapControl>(0, 0, big));
+    c.ui.setDrawScale(1920, 1200, 0.5f);
+    EXPECT_EQ(pixelAt(c.ui, 50, 25, 0.5).R, 255);
+    EXPECT_EQ(big.data()->heldPixelBytes(), 100u * 50u * 4u);
+    c.ui.setDrawScale(1920, 1200, 1.0f);
+    EXPECT_EQ(pixelAt(c.ui, 150, 75).R, 255);
+    EXPECT_EQ(big.data()->heldPixelBytes(), 200u * 100u * 4u);
 }
 
 TEST(BitmapResource, ControlsFetchTheirPicturesAgainWhenTheScaleChanges) {
