@@ -21,7 +21,9 @@ if ! command -v xvfb-run >/dev/null 2>&1; then
 fi
 if [ -z "${VORNIX_IN_XVFB:-}" ]; then
     export VORNIX_IN_XVFB=1
-    exec xvfb-run -a -s '-screen 0 1920x1200x24' "$0" "$@"
+    # Each test looks for a free display from its own number on: started
+    # side by side from the same number, two xvfb-run could take the same one.
+    exec xvfb-run -a -n $((100 + $$ % 800)) -s '-screen 0 1920x1200x24' "$0" "$@"
 fi
 for tool in xdotool import convert identify; do
     command -v $tool >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
