@@ -36,18 +36,25 @@ if [ "$(jack_wait -c 2>/dev/null)" != "running" ]; then
     # ms, so a late client delays the cycle instead of losing what it carried.
     # Benchmarks and the asynchronous tests ask for 64 frames through
     # VORNIX_JACK_PERIOD.
+    # Servers that start at the same moment trip over each other in JACK's
+    # shared registry, and one of them never answers: they start one at a
+    # time (they run side by side well).
+    exec 9>"${TMPDIR:-/tmp}/vornix-jackd-start.lock"
+    flock 9
     # shellcheck disable=SC2086
     jackd --no-realtime $mode --timeout "$client_timeout_ms" -n "$JACK_DEFAULT_SERVER" \
-        -d dummy -r 44100 -p "${VORNIX_JACK_PERIOD:-256}" >"$log" 2>&1 &
+        -d dummy -r 44100 -p "${VORNIX_JACK_PERIOD:-256}" >"$log" 2>&1 9>&- &
     started=$!
     # jackd leads a process group of its own: interrupted, we stop it ourselves.
     trap 'kill "$started" 2>/dev/null; exit 143' INT TERM HUP
-    if ! jack_wait -w -t 10 >/dev/null 2>&1; then
+    if ! jack_wait -w -t 10 >/dev/null 2>&1 9>&-; then
         echo "the JACK server did not start:"
         cat "$log"
         kill "$started" 2>/dev/null
         exit 1
     fi
+    flock -u 9
+    exec 9>&-
 fi
 "$@"
 status=$?
