@@ -1,5 +1,5 @@
 // The real main page against the built-in pedal on virtual time: a full
-// redraw at draw scale 1 and 0.5, one knob drag step on a block page (the
+// redraw at draw scale 1 and 0.5, every control painted again, one knob drag step on a block page (the
 // gesture, the bytes to the pedal, the value text and the redraw of what it
 // left dirty), faceplate-style edits that switch the page each time, a
 // footswitch pressed and released, one wheel notch over the preset list, and
@@ -89,6 +89,20 @@ void BM_MainPageFullRedraw(benchmark::State& state) {
 }
 void BM_MainPageFullRedrawHalfScale(benchmark::State& state) {
     redrawAll(state, 0.5f);
+}
+
+// Every control painted again (a page switch, a new preset), not only copied
+// from the window's kept frame as an uncovered window is.
+void BM_MainPageFullRepaint(benchmark::State& state) {
+    OnlineEditor editor(1.f);
+    editor.stack.editor().setParameterFromUser(param::Drive, 90);
+    Surface s(1.f);
+    editor.g().draw(s.cr, editor.g().bounds());
+    for (auto _ : state) {
+        editor.g().setAllDirty();
+        editor.g().draw(s.cr, editor.g().bounds());
+        cairo_surface_flush(s.surface);
+    }
 }
 
 // The drive knob on the amplifier page, up and down in turn.
@@ -217,6 +231,7 @@ void BM_ProgressOverlayStep(benchmark::State& state) {
 BENCHMARK(BM_FullWindowPicturePaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageFullRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageFullRedrawHalfScale)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainPageFullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainPageKnobDragStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MainPageEditSwitchingPages)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FootswitchPressRelease)->Unit(benchmark::kMicrosecond);
