@@ -93,8 +93,8 @@ bool BitmapData::inkIsRound(cairo_surface_t* drawn) const {
     const double cx = w / 2.0, cy = h / 2.0, r = std::min(w, h) / 2.0 - 1.0;
     bool round = pixels != nullptr && r > 0.0;
     for (int y = 0; round && y < h; ++y) {
-        const auto* row =
-            reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * stride);
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            pixels + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < w; ++x) {
             if ((row[x] >> 24) == 0) continue;
             const double fx = std::max(std::abs(x - cx), std::abs(x + 1 - cx));
