@@ -1,10 +1,9 @@
 // The real main page against the built-in pedal on virtual time: a full
-// redraw at draw scale 1 and 0.5, every control painted again, one knob drag step on a block page (the
-// gesture, the bytes to the pedal, the value text and the redraw of what it
-// left dirty), faceplate-style edits that switch the page each time, a
-// footswitch pressed and released, one wheel notch over the preset list, and
-// the 20 ms idle tick with nothing to do and with the readout blinking, and
-// one step of the progress overlay during a sync.
+// redraw at draw scale 1 and 0.5, every control painted again, one knob drag step on a block page
+// (the gesture, the bytes to the pedal, the value text and the redraw of what it left dirty),
+// faceplate-style edits that switch the page each time, a footswitch pressed and released, one
+// wheel notch over the preset list, and the 20 ms idle tick with nothing to do and with the readout
+// blinking, and one step of the progress overlay during a sync.
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
