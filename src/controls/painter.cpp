@@ -270,13 +270,6 @@ void Painter::drawRotatedBitmap(const IBitmap& bitmap, float cx, float cy, doubl
     cairo_save(cr_);
     cairo_identity_matrix(cr_);
     cairo_scale(cr_, 1.0 / device, 1.0 / device);
-    // A round knob's ink stays inside its own square at any angle: only that
-    // square is composited, not the up to twice larger one the turned
-    // picture spans, which is most of a knob drag's drawing.
-    if (data->inkIsRound(surface)) {
-        cairo_rectangle(cr_, dx * device - sw / 2, dy * device - sh / 2, sw, sh);
-        cairo_clip(cr_);
-    }
     cairo_translate(cr_, dx * device, dy * device);
     cairo_rotate(cr_, angleDeg * kDegToRad);
     cairo_set_source_surface(cr_, surface, -sw / 2, -sh / 2);

@@ -80,35 +80,6 @@ std::size_t BitmapData::heldPixelBytes() const {
     return bytes;
 }
 
-bool BitmapData::inkIsRound(cairo_surface_t* drawn) const {
-    if (roundInk_ >= 0) return roundInk_ == 1;
-    if (!drawn) return false;
-    cairo_surface_flush(drawn);
-    const int w = cairo_image_surface_get_width(drawn);
-    const int h = cairo_image_surface_get_height(drawn);
-    const int stride = cairo_image_surface_get_stride(drawn);
-    const unsigned char* pixels = cairo_image_surface_get_data(drawn);
-    // A pixel's far corner must lie inside the circle; one pixel is left
-    // spare for the smoothing a turned picture is drawn with.
-    const double cx = w / 2.0, cy = h / 2.0, r = std::min(w, h) / 2.0 - 1.0;
-    bool round = pixels != nullptr && r > 0.0;
-    for (int y = 0; round && y < h; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(
-            pixels + static_cast<std::ptrdiff_t>(y) * stride);
-        for (int x = 0; x < w; ++x) {
-            if ((row[x] >> 24) == 0) continue;
-            const double fx = std::max(std::abs(x - cx), std::abs(x + 1 - cx));
-            const double fy = std::max(std::abs(y - cy), std::abs(y + 1 - cy));
-            if (fx * fx + fy * fy > r * r) {
-                round = false;
-                break;
-            }
-        }
-    }
-    roundInk_ = round ? 1 : 0;
-    return round;
-}
-
 void BitmapData::releaseDecodedIfReproducible() const {
     if (encoded_.empty() || !decoded_) return;
     cairo_surface_destroy(decoded_);

@@ -43,10 +43,6 @@ class BitmapData {
     bool isDecoded() const { return decoded_ != nullptr || scaled_ != nullptr; }
     // The bytes of pixels kept: the picture's own or its resized copy, not both.
     std::size_t heldPixelBytes() const;
-    // True when all of the picture's ink lies inside the circle inscribed in
-    // it, so that it stays inside its own rectangle however it is turned.
-    // Looked at once, on the pixels first drawn.
-    bool inkIsRound(cairo_surface_t* drawn) const;
     // The picture at drawScale device pixels per logical pixel; null when its
     // pixels cannot be decoded.
     cairo_surface_t* surfaceFor(double drawScale) const;
@@ -65,7 +61,6 @@ class BitmapData {
     int scale_;
     mutable double cachedScale_ = 0.0;
     mutable cairo_surface_t* scaled_ = nullptr;
-    mutable int roundInk_ = -1;  // unknown until first asked
 };
 
 class IBitmap {

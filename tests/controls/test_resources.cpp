@@ -170,32 +170,6 @@ TEST(BitmapResource, MissingOrBrokenResourceDrawsNothingAndFailsNothing) {
     EXPECT_FALSE(c.ui.bitmapResource("bg.png").isValid());
 }
 
-// A round knob is composited inside its own square only; a picture with ink
-// in its corners still reaches beyond its square when turned.
-TEST(BitmapResource, OnlyARoundPictureIsTurnedWithinItsOwnSquare) {
-    Context c;
-    Table table{{"DISC.PNG", makeDiscPng(40, 15, COLOR_RED)},
-                {"EDGE.PNG", makeDiscPng(40, 19.8, COLOR_RED)},
-                {"SQUARE.PNG", makePng(30, 30, COLOR_WHITE)}};
-    c.ui.setResourceLookup(lookupIn(table));
-    c.ui.setBackgroundColor(COLOR_BLACK);
-    auto knob = [&](const char* name, float cx) -> IBKnobRotaterControl& {
-        auto& k = c.ui.attach(std::make_unique<IBKnobRotaterControl>(
-            IRECT(cx - 50, 200, cx + 50, 300), c.ui.bitmapResource(name), kGain));
-        k.setValueFromEditor(0.65);  // turned 45 degrees
-        return k;
-    };
-    const auto& disc = knob("disc.png", 250);
-    const auto& edge = knob("edge.png", 450);
-    const auto& square = knob("square.png", 650);
-    EXPECT_EQ(pixelAt(c.ui, 250 + 6, 250 + 6).R, 255);
-    EXPECT_EQ(pixelAt(c.ui, 650 + 19, 250), COLOR_WHITE) << "a turned corner outside the square";
-    EXPECT_TRUE(disc.bitmap().data()->isDecoded());
-    EXPECT_TRUE(disc.bitmap().data()->inkIsRound(nullptr));
-    EXPECT_FALSE(edge.bitmap().data()->inkIsRound(nullptr)) << "no pixel to spare at the rim";
-    EXPECT_FALSE(square.bitmap().data()->inkIsRound(nullptr));
-}
-
 TEST(BitmapResource, FramesAreCutFromAStripAndRotationNeverDecodesAgain) {
     Context c;
     // Two frames stacked: red on top, blue below.

@@ -59,19 +59,6 @@ std::vector<std::uint8_t> makePng(int w, int h, IColor fill) {
     return bytes;
 }
 
-std::vector<std::uint8_t> makeDiscPng(int size, double radius, IColor fill) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgba(cr, fill.R / 255.0, fill.G / 255.0, fill.B / 255.0, fill.A / 255.0);
-    cairo_arc(cr, size / 2.0, size / 2.0, radius, 0, 2 * M_PI);
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    std::vector<std::uint8_t> bytes;
-    cairo_surface_write_to_png_stream(s, appendBytes, &bytes);
-    cairo_surface_destroy(s);
-    return bytes;
-}
-
 IColor pixelAt(IGraphics& ui, int x, int y, double scale) {
     const int w = static_cast<int>(std::lround(ui.width() * scale));
     const int h = static_cast<int>(std::lround(ui.height() * scale));

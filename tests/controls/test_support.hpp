@@ -86,8 +86,6 @@ void dragVertically(IGraphics& ui, float x, float y, float dY, IMouseMod mod = {
 
 // A PNG of w x h pixels and the given frames, made with cairo.
 std::vector<std::uint8_t> makePng(int w, int h, IColor fill);
-// A filled circle of the radius in the middle of a transparent square.
-std::vector<std::uint8_t> makeDiscPng(int size, double radius, IColor fill);
 // The pixel at logical (x, y) after drawing the whole window on a fresh surface.
 IColor pixelAt(IGraphics& ui, int x, int y, double scale = 1.0);
 
