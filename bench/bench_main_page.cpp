@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "app/editor_stack.hpp"
-#include "core/platform.hpp"
 #include "framework/virtual_event_loop.hpp"
+#include "quiet_platform.hpp"
 #include "resources/resources.hpp"
 #include "ui/window_content.hpp"
 
@@ -19,21 +19,11 @@ namespace {
 
 using namespace vornix;
 
-class QuietPlatform : public Platform {
-  public:
-    void messageBox(const std::string&, const std::string&, Buttons,
-                    std::function<void(Answer)> completion) override {
-        if (completion) completion(Answer::Ok);
-    }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void openUrl(const std::string&) override {}
-};
-
 struct OnlineEditor {
     std::filesystem::path dir = std::filesystem::temp_directory_path() /
                                 ("vornix-bench-page-" + std::to_string(::getpid()));
     VirtualEventLoop loop;
-    QuietPlatform platform;
+    bench::QuietPlatform platform;
     app::EditorStack stack{loop, storage::DataFolder(dir), platform, {true, false}, nullptr};
     std::unique_ptr<ui::WindowContent> window;
 

@@ -6,6 +6,7 @@
 
 #include "controls/icontrol.hpp"
 #include "controls/painter.hpp"
+#include "controls/pixel_grid.hpp"
 
 namespace igraphics {
 
@@ -36,21 +37,13 @@ void DrawCache::invalidate() {
 }
 
 bool DrawCache::paint(cairo_t* cr, const Painter& painter, IControl& control, double alpha) {
-    cairo_matrix_t m;
-    cairo_get_matrix(cr, &m);
-    if (m.xy != 0.0 || m.yx != 0.0 || m.xx != m.yy || !(m.xx > 0.0)) return false;
-    // GTK's HiDPI surfaces scale again below the matrix. A picture with the
-    // same device scale copies 1:1 only when its corner lands on a whole pixel.
-    cairo_surface_t* target = cairo_get_target(cr);
-    double deviceScale = 1.0, deviceScaleY = 1.0, offsetX = 0.0, offsetY = 0.0;
-    cairo_surface_get_device_scale(target, &deviceScale, &deviceScaleY);
-    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
-    if (deviceScale != deviceScaleY || deviceScale != std::floor(deviceScale) ||
-        offsetX != std::floor(offsetX) || offsetY != std::floor(offsetY) || deviceScale < 1.0)
-        return false;
-    const double baseX = std::floor(m.x0), baseY = std::floor(m.y0);
-    const double fracX = m.x0 - baseX, fracY = m.y0 - baseY;
-    if (m.xx != scale_ || deviceScale != deviceScale_ || fracX != fracX_ || fracY != fracY_) {
+    const auto grid = pixelGridOf(cr);
+    if (!grid) return false;
+    const double deviceScale = grid->deviceScale;
+    const double baseX = std::floor(grid->originX), baseY = std::floor(grid->originY);
+    const double fracX = grid->originX - baseX, fracY = grid->originY - baseY;
+    if (grid->scale != scale_ || deviceScale != deviceScale_ || fracX != fracX_ ||
+        fracY != fracY_) {
         release();
         valid_ = false;
         tooLarge_ = false;
@@ -61,7 +54,7 @@ bool DrawCache::paint(cairo_t* cr, const Painter& painter, IControl& control, do
             return false;
         }
         deviceScale_ = deviceScale;
-        if (!build(cr, painter, control, m.xx, fracX, fracY)) return false;
+        if (!build(cr, painter, control, grid->scale, fracX, fracY)) return false;
     }
     if (!surface_) return true;
     cairo_save(cr);

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "controls/pixel_grid.hpp"
+
 namespace igraphics {
 
 KeptFrame::~KeptFrame() {
@@ -21,29 +23,25 @@ void KeptFrame::release() {
 
 bool KeptFrame::fit(cairo_t* cr, double width, double height, bool& fresh) {
     fresh = false;
-    cairo_matrix_t m;
-    cairo_get_matrix(cr, &m);
     cairo_surface_t* target = cairo_get_target(cr);
-    double deviceScale = 1.0, deviceScaleY = 1.0, offsetX = 0.0, offsetY = 0.0;
-    cairo_surface_get_device_scale(target, &deviceScale, &deviceScaleY);
-    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
-    // Only a frame whose pixels land on the target's pixels copies 1:1.
-    if (m.xy != 0.0 || m.yx != 0.0 || m.xx != m.yy || !(m.xx > 0.0) ||
-        deviceScale != deviceScaleY || deviceScale != std::floor(deviceScale) ||
-        deviceScale < 1.0 || offsetX != std::floor(offsetX) || offsetY != std::floor(offsetY)) {
+    const auto grid = pixelGridOf(cr);
+    if (!grid) {
         release();
         return false;
     }
-    const double fracX = m.x0 - std::floor(m.x0), fracY = m.y0 - std::floor(m.y0);
-    const int w = static_cast<int>(std::ceil(width * m.xx + fracX));
-    const int h = static_cast<int>(std::ceil(height * m.xx + fracY));
+    const double deviceScale = grid->deviceScale;
+    const double scale = grid->scale;
+    const double fracX = grid->originX - std::floor(grid->originX);
+    const double fracY = grid->originY - std::floor(grid->originY);
+    const int w = static_cast<int>(std::ceil(width * scale + fracX));
+    const int h = static_cast<int>(std::ceil(height * scale + fracY));
     if (w <= 0 || h <= 0) {
         release();
         return false;
     }
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_surface_get_font_options(target, options);
-    if (surface_ && m.xx == scale_ && deviceScale == deviceScale_ && fracX == fracX_ &&
+    if (surface_ && scale == scale_ && deviceScale == deviceScale_ && fracX == fracX_ &&
         fracY == fracY_ && w == width_ && h == height_ &&
         cairo_font_options_equal(options, targetOptions_)) {
         cairo_font_options_destroy(options);
@@ -51,7 +49,7 @@ bool KeptFrame::fit(cairo_t* cr, double width, double height, bool& fresh) {
     }
     release();
     targetOptions_ = options;
-    scale_ = m.xx;
+    scale_ = scale;
     deviceScale_ = deviceScale;
     fracX_ = fracX;
     fracY_ = fracY;
@@ -63,7 +61,7 @@ bool KeptFrame::fit(cairo_t* cr, double width, double height, bool& fresh) {
     cairo_surface_set_device_scale(surface_, deviceScale, deviceScale);
     cr_ = cairo_create(surface_);
     cairo_translate(cr_, fracX, fracY);
-    cairo_scale(cr_, m.xx, m.xx);
+    cairo_scale(cr_, scale, scale);
     fresh = true;
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "controls/painter.hpp"
+#include "controls/pixel_grid.hpp"
 
 namespace igraphics {
 
@@ -23,22 +24,16 @@ void KeptLayer::invalidate() {
 
 void KeptLayer::paint(Painter& p, const IRECT& bounds, const DrawFn& draw) {
     cairo_t* cr = p.cr();
-    cairo_matrix_t m;
-    cairo_get_matrix(cr, &m);
     cairo_surface_t* target = cairo_get_target(cr);
-    double deviceScale = 1.0, deviceScaleY = 1.0, offsetX = 0.0, offsetY = 0.0;
-    cairo_surface_get_device_scale(target, &deviceScale, &deviceScaleY);
-    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
-    // Only a picture whose pixels land on the target's pixels copies 1:1.
-    if (m.xy != 0.0 || m.yx != 0.0 || m.xx != m.yy || !(m.xx > 0.0) ||
-        deviceScale != deviceScaleY || deviceScale != std::floor(deviceScale) ||
-        deviceScale < 1.0 || offsetX != std::floor(offsetX) || offsetY != std::floor(offsetY)) {
+    const auto grid = pixelGridOf(cr);
+    if (!grid) {
         draw(p);
         return;
     }
-    const double baseX = std::floor(m.x0), baseY = std::floor(m.y0);
-    const double fracX = m.x0 - baseX, fracY = m.y0 - baseY;
-    const double s = m.xx;
+    const double deviceScale = grid->deviceScale;
+    const double baseX = std::floor(grid->originX), baseY = std::floor(grid->originY);
+    const double fracX = grid->originX - baseX, fracY = grid->originY - baseY;
+    const double s = grid->scale;
     if (s != scale_ || deviceScale != deviceScale_ || fracX != fracX_ || fracY != fracY_ ||
         !(bounds == bounds_))
         release();
