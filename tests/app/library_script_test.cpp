@@ -23,18 +23,25 @@ std::string runLibraryScript(const testing::TempDir& dir, const std::string& sou
     return out.str() + err.str();
 }
 
+// A library in the scripts' data folder holding these preset files, in order.
+std::unique_ptr<library::PresetLibrary> libraryWith(const testing::TempDir& dir,
+                                                    std::initializer_list<const char*> files) {
+    std::filesystem::create_directories(dir.path() / "data");
+    auto opened = library::PresetLibrary::open(dir.path() / "data" / library::LibraryFileName,
+                                               "2026-12-11 12:00:00");
+    EXPECT_TRUE(opened.library) << opened.message;
+    if (!opened.library) return nullptr;
+    for (const char* name : files) {
+        const auto file = library::contentOfPresetFile(testing::testDataPath(name));
+        EXPECT_EQ(file.refusal, "") << name;
+        EXPECT_TRUE(opened.library->add({{file.content, {}, "2026-12-11 12:00:00"}}));
+    }
+    return std::move(opened.library);
+}
+
 TEST(LibraryScript, AnAuditionPlaysTheEntryAndEscapePutsTheSoundBack) {
     testing::TempDir dir;
-    std::filesystem::create_directories(dir.path() / "data");
-    {
-        auto opened = library::PresetLibrary::open(dir.path() / "data" / library::LibraryFileName,
-                                                   "2026-12-10 12:00:00");
-        ASSERT_TRUE(opened.library) << opened.message;
-        const auto file =
-            library::contentOfPresetFile(testing::testDataPath("presets/model_8_hall.kvp"));
-        ASSERT_EQ(file.refusal, "");
-        ASSERT_TRUE(opened.library->add({{file.content, {}, "2026-12-10 12:00:00"}}));
-    }
+    ASSERT_TRUE(libraryWith(dir, {"presets/model_8_hall.kvp"}));
     std::string params;
     for (int index = 1; index <= 9; ++index) params += "param " + std::to_string(index) + "\n";
     int status = -1;
@@ -61,17 +68,11 @@ TEST(LibraryScript, AnAuditionPlaysTheEntryAndEscapePutsTheSoundBack) {
 
 TEST(LibraryScript, SetlistWriteListsTheSlotsAndWritesThoseThatDiffer) {
     testing::TempDir dir;
-    std::filesystem::create_directories(dir.path() / "data");
     {
-        auto opened = library::PresetLibrary::open(dir.path() / "data" / library::LibraryFileName,
-                                                   "2026-12-11 12:00:00");
-        ASSERT_TRUE(opened.library) << opened.message;
-        for (const char* name : {"presets/model_8_hall.kvp", "presets/both_irs.kvp"}) {
-            const auto file = library::contentOfPresetFile(testing::testDataPath(name));
-            ASSERT_TRUE(opened.library->add({{file.content, {}, "2026-12-11 12:00:00"}}));
-        }
-        ASSERT_TRUE(opened.library->createSetlist("gig", "2026-12-11 12:00:00"));
-        ASSERT_TRUE(opened.library->appendToSetlist("gig", {1, 2}));
+        const auto lib = libraryWith(dir, {"presets/model_8_hall.kvp", "presets/both_irs.kvp"});
+        ASSERT_TRUE(lib);
+        ASSERT_TRUE(lib->createSetlist("gig", "2026-12-11 12:00:00"));
+        ASSERT_TRUE(lib->appendToSetlist("gig", {1, 2}));
     }
     int status = -1;
     const std::string out = runLibraryScript(
