@@ -126,7 +126,9 @@ void VornixControl::receiveChecksumPage(const sysex::PresetChecksums& device, bo
     else if (bulkRead_.active() && !awaited)
         link_.events().emit(&MessageEvents::note,
                             "ignored a checksum page during the synchronisation");
-    else if (!bulkRead_.armFrom(device))
+    else if (bulkRead_.armFrom(device))
+        tickAtOnce();
+    else
         requestGlobalPage(sysex::page::Settings);
 }
 

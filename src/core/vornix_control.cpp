@@ -19,7 +19,7 @@ VornixControl::VornixControl(EventLoop& loop, storage::DataFolder dataFolder, Pl
     irDownload_.setOnReceived([this](unsigned number, std::span<const std::uint8_t> bytes) {
         storeReceivedIr(number, bytes);
     });
-    deviceTimer_ = loop_.every(DeviceTickMs, [this] { deviceTick(); });
+    startDeviceTimer();
     idleTimer_ = loop_.every(IdleTickMs, [this] {
         if (queuedValueSink_)
             queuedValueSink_();
@@ -46,6 +46,23 @@ void VornixControl::idleTick() {
     readoutTick();
     faceplate_.tick();
     link_.showPendingMessage();
+}
+
+void VornixControl::startDeviceTimer() {
+    deviceTimer_ = loop_.every(DeviceTickMs, [this] { deviceTick(); });
+}
+
+// A read armed by a reply waits for the next device tick to send its
+// begin-transfer message. Waiting for the timer's phase as well would only
+// add up to a tick of idle time, so the tick runs now and the timer counts
+// its 100 ms from here: the pause between the begin-transfer message and the
+// first request stays one whole tick.
+void VornixControl::tickAtOnce() {
+    loop_.cancel(deviceTimer_);
+    deviceTimer_ = loop_.after(0, [this] {
+        startDeviceTimer();
+        deviceTick();
+    });
 }
 
 // One step per tick, in this order: the watches of unanswered requests; what

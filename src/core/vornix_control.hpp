@@ -244,6 +244,8 @@ class VornixControl : public iplug::IPlugAPP,
 
     // vornix_control.cpp
     void deviceTick();
+    void startDeviceTimer();
+    void tickAtOnce();
     void idleTick();
     void transferStep();
     void finishFactoryReset();

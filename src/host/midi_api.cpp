@@ -4,9 +4,9 @@
 #include <jack/jack.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
+#include <iostream>
+#include <sstream>
 #include <string_view>
 
 namespace vornix::host {
@@ -17,7 +17,6 @@ constexpr const char* ListingInputClient = "Vornix Port Listing In";
 constexpr const char* ListingOutputClient = "Vornix Port Listing Out";
 
 constexpr const char* AlsaSequencer = "/dev/snd/seq";
-constexpr std::chrono::seconds ProbeKeptFor{1};
 
 void quietly(const char*) {}
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
@@ -32,30 +31,18 @@ bool alsaSequencerPresent() {
 }  // namespace
 
 bool jackServerRunning() {
-    // Every RtMidi object a program makes asks first, and each probe opens and
-    // closes a JACK client: 15 to 30 ms on a loaded machine, most of a short
-    // command's start. A server that answered a moment ago is taken to be
-    // there still; if it went away since, RtMidi's JACK objects only warn and
-    // list no ports.
-    using Clock = std::chrono::steady_clock;
-    static std::atomic<Clock::rep> answeredAt{0};
-    const Clock::rep now = Clock::now().time_since_epoch().count();
-    const Clock::rep last = answeredAt.load(std::memory_order_relaxed);
-    if (last != 0 && now - last < Clock::duration(ProbeKeptFor).count()) return true;
     jack_set_error_function(quietly);
     jack_set_info_function(quietly);
     jack_status_t status{};
     jack_client_t* probe = jack_client_open("Vornix Probe", JackNoStartServer, &status);
     if (!probe) return false;
     jack_client_close(probe);
-    answeredAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
     return true;
 }
 
 namespace {
 
 bool apiUsable(RtMidi::Api api) {
-    if (api == RtMidi::UNIX_JACK) return jackServerRunning();
     if (api == RtMidi::LINUX_ALSA || api == RtMidi::UNSPECIFIED) {
         silenceAlsaDiagnostics();
         return alsaSequencerPresent();
@@ -63,20 +50,47 @@ bool apiUsable(RtMidi::Api api) {
     return true;
 }
 
+// Sends what is written to std::cerr into a string for as long as it lives.
+class CerrCapture {
+  public:
+    CerrCapture() : previous_(std::cerr.rdbuf(text_.rdbuf())) {}
+    ~CerrCapture() { std::cerr.rdbuf(previous_); }
+    CerrCapture(const CerrCapture&) = delete;
+    CerrCapture& operator=(const CerrCapture&) = delete;
+    bool empty() const { return text_.str().empty(); }
+
+  private:
+    std::ostringstream text_;
+    std::streambuf* previous_;
+};
+
+// RtMidi reports a JACK server it cannot reach only as a warning on std::cerr,
+// from inside its constructor, before an error callback could be installed.
+// That warning is caught and taken as the answer: asking a server first would
+// open and close a JACK client of its own, a quarter of a short command's start.
 template <typename Midi>
-std::unique_ptr<Midi> make(const std::string& clientName, RtMidi::Api preferred) {
-    if (!apiUsable(preferred)) preferred = RtMidi::UNIX_JACK;
-    if (!apiUsable(preferred)) return nullptr;
+std::unique_ptr<Midi> makeOnJack(const std::string& clientName) {
+    jack_set_error_function(quietly);
+    jack_set_info_function(quietly);
+    std::unique_ptr<Midi> midi;
+    CerrCapture warnings;
     try {
-        return std::make_unique<Midi>(preferred, clientName);
-    } catch (const RtMidiError&) {
-    }
-    if (preferred == RtMidi::UNIX_JACK) return nullptr;
-    try {
-        return std::make_unique<Midi>(RtMidi::UNIX_JACK, clientName);
+        midi = std::make_unique<Midi>(RtMidi::UNIX_JACK, clientName);
     } catch (const RtMidiError&) {
         return nullptr;
     }
+    return warnings.empty() ? std::move(midi) : nullptr;
+}
+
+template <typename Midi>
+std::unique_ptr<Midi> make(const std::string& clientName, RtMidi::Api preferred) {
+    if (preferred != RtMidi::UNIX_JACK && apiUsable(preferred)) {
+        try {
+            return std::make_unique<Midi>(preferred, clientName);
+        } catch (const RtMidiError&) {
+        }
+    }
+    return makeOnJack<Midi>(clientName);
 }
 
 }  // namespace
