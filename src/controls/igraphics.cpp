@@ -313,6 +313,7 @@ void IGraphics::draw(cairo_t* cr, const IRECT& dirty) {
 
     const bool whole = area == bounds();
     for (const auto& c : controls_) {
+        if (!c->isDirty()) continue;
         const IRECT visible = c->bounds().intersection(bounds());
         if (whole || visible.empty() || area.united(visible) == area) c->clearDirty();
     }
@@ -370,7 +371,7 @@ void IGraphics::paintArea(cairo_t* cr, const IRECT& area,
     }
     textEntry_.draw(p);
     menu_.draw(p);
-    resizer_.draw(p, bounds());
+    if (resizer_.bounds(bounds()).intersects(area)) resizer_.draw(p, bounds());
 }
 
 }  // namespace igraphics
