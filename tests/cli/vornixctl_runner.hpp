@@ -44,7 +44,7 @@ class Vornixctl {
     ProgramRun run(std::vector<std::string> args, const std::string& input = "/dev/null") {
         const auto outPath = dir_.path() / "stdout";
         const auto errPath = dir_.path() / "stderr";
-        args.insert(args.begin(), VORNIXCTL_PATH);
+        args.insert(args.begin(), vornix::testing::besideTestProgram(VORNIXCTL_PATH));
         const auto start = std::chrono::steady_clock::now();
         const pid_t pid = ::fork();
         if (pid == 0) {

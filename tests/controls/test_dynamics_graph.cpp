@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "controls/dynamics_graph.hpp"
+#include "temp_dir.hpp"
 #include "test_support.hpp"
 
 namespace igraphics::testing {
@@ -194,7 +195,7 @@ TEST(DynamicsResponseGraph, ANewThresholdReplacesTheKeptPicture) {
 }
 
 TEST(DynamicsResponseGraph, RendersForReviewAtBothScales) {
-    const auto dir = std::filesystem::path(VORNIX_CONTROLS_GALLERY_DIR) / "graphs";
+    const auto dir = std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) / "graphs";
     std::filesystem::create_directories(dir);
     DynamicsWindow w;
     {

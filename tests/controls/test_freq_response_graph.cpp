@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/freq_response_graph.hpp"
+#include "temp_dir.hpp"
 #include "test_support.hpp"
 
 namespace igraphics::testing {
@@ -385,7 +386,7 @@ std::vector<double> cabinetLikeResponse() {
 }
 
 TEST(FreqResponseGraph, RendersForReviewAtBothScales) {
-    const auto dir = std::filesystem::path(VORNIX_CONTROLS_GALLERY_DIR) / "graphs";
+    const auto dir = std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) / "graphs";
     std::filesystem::create_directories(dir);
     FreqGraphWindow w;
     w.ui.setDefaultFont("Roboto-Regular");

@@ -31,7 +31,7 @@ class EditorOnJack : public ::testing::Test {
     }
     ChildProcess* startPedal() {
         sims.push_back(std::make_unique<ChildProcess>(
-            std::vector<std::string>{VORNIX_SIM_PATH, "--name", name}));
+            std::vector<std::string>{vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--name", name}));
         return sims.back()->waitForLine("ready", StartMs) ? sims.back().get() : nullptr;
     }
     void storePorts() {
@@ -44,7 +44,7 @@ class EditorOnJack : public ::testing::Test {
         const auto path = data.path() / "script.txt";
         std::ofstream(path) << script;
         editor = std::make_unique<ChildProcess>(
-            std::vector<std::string>{VORNIX_CONTROL_PATH, "--headless", "--data-dir",
+            std::vector<std::string>{vornix::testing::besideTestProgram(VORNIX_CONTROL_PATH), "--headless", "--data-dir",
                                      data.path().string(), "--script", path.string()},
             ChildProcess::Capture::StdoutAndStderr);
     }

@@ -61,7 +61,7 @@ std::size_t count(const std::string& text, const std::string& what) {
 class OnAsynchronousJack : public ::testing::Test {
   protected:
     std::unique_ptr<ChildProcess> startSimulator(const std::vector<std::string>& options) {
-        std::vector<std::string> argv{VORNIX_SIM_PATH};
+        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIX_SIM_PATH)};
         argv.insert(argv.end(), options.begin(), options.end());
         auto sim = std::make_unique<ChildProcess>(argv);
         if (!sim->waitForLine("ready", 10000)) return nullptr;
@@ -70,7 +70,7 @@ class OnAsynchronousJack : public ::testing::Test {
     // Runs one vornixctl command with --trace; its exit status.
     int run(const std::vector<std::string>& command) {
         std::vector<std::string> argv{
-            VORNIXCTL_PATH,       "--in",   SimOutput, "--out", SimInput, "--data-dir",
+            vornix::testing::besideTestProgram(VORNIXCTL_PATH),       "--in",   SimOutput, "--out", SimInput, "--data-dir",
             data.path().string(), "--trace"};
         argv.insert(argv.end(), command.begin(), command.end());
         ChildProcess ctl(argv, ChildProcess::Capture::StdoutAndStderr);

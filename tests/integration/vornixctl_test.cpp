@@ -39,13 +39,13 @@ std::string contentsOf(const std::filesystem::path& path) {
 class CommandLineOnJack : public ::testing::Test {
   protected:
     std::unique_ptr<ChildProcess> startSimulator(std::vector<std::string> options = {}) {
-        options.insert(options.begin(), VORNIX_SIM_PATH);
+        options.insert(options.begin(), vornix::testing::besideTestProgram(VORNIX_SIM_PATH));
         auto sim = std::make_unique<ChildProcess>(options);
         if (!sim->waitForLine("ready", 10000)) return nullptr;
         return sim;
     }
     std::vector<std::string> commandLine(const std::vector<std::string>& command) const {
-        std::vector<std::string> argv{VORNIXCTL_PATH, "--in",       SimOutput,           "--out",
+        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--in",       SimOutput,           "--out",
                                       SimInput,       "--data-dir", data.path().string()};
         argv.insert(argv.end(), command.begin(), command.end());
         return argv;
@@ -133,7 +133,7 @@ TEST_F(CommandLineOnJack, SyncReadsEveryPresetDespiteALateOrDoubledReply) {
         TempDir cache;
         auto sim = startSimulator(fault);
         ASSERT_TRUE(sim) << "vornix-sim did not start";
-        ChildProcess ctl({VORNIXCTL_PATH, "--in", SimOutput, "--out", SimInput, "--data-dir",
+        ChildProcess ctl({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--in", SimOutput, "--out", SimInput, "--data-dir",
                           cache.path().string(), "sync"});
         ASSERT_EQ(ctl.finish(CommandTimeoutMs), 0) << ctl.output();
         int slotFiles = 0;
@@ -213,7 +213,7 @@ TEST_F(CommandLineOnJack, DetectPrintsEveryPedalThatAnswersAndStoresNothing) {
     auto b = startSimulator({"--name", "Detect B", "--serial", "VX1-DB"});
     auto quiet = startSimulator({"--name", "Detect Quiet", "--silent"});
     ASSERT_TRUE(a && b && quiet) << "vornix-sim did not start";
-    ChildProcess ctl({VORNIXCTL_PATH, "--data-dir", data.path().string(), "ports", "--detect"});
+    ChildProcess ctl({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir", data.path().string(), "ports", "--detect"});
     ASSERT_EQ(ctl.finish(CommandTimeoutMs), 0) << ctl.output();
     const std::string& out = ctl.output();
     for (const char* line :
@@ -226,13 +226,13 @@ TEST_F(CommandLineOnJack, DetectPrintsEveryPedalThatAnswersAndStoresNothing) {
     EXPECT_FALSE(std::filesystem::exists(data.path() / "settings.ini"));
 
     ChildProcess choose(
-        {VORNIXCTL_PATH, "--data-dir", data.path().string(), "ports", "--detect", "--use"});
+        {vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir", data.path().string(), "ports", "--detect", "--use"});
     EXPECT_EQ(choose.finish(CommandTimeoutMs), 1) << choose.output();
     EXPECT_FALSE(std::filesystem::exists(data.path() / "settings.ini"));
     EXPECT_EQ(b->stop(), 0);
 
     ChildProcess use(
-        {VORNIXCTL_PATH, "--data-dir", data.path().string(), "ports", "--detect", "--use"});
+        {vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir", data.path().string(), "ports", "--detect", "--use"});
     ASSERT_EQ(use.finish(CommandTimeoutMs), 0) << use.output();
     const std::string settings = contentsOf(data.path() / "settings.ini");
     EXPECT_NE(settings.find("indev=Detect A Out:Detect A"), std::string::npos) << settings;

@@ -19,6 +19,12 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string besideTestProgram(const std::string& relative) {
+    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / relative)
+        .lexically_normal()
+        .string();
+}
+
 std::filesystem::path testDataPath(const std::string& name) {
     if (const char* dir = std::getenv("VORNIX_TEST_DATA")) return std::filesystem::path(dir) / name;
     return std::filesystem::path(VORNIX_SOURCE_DIR) / "tests" / "data" / name;

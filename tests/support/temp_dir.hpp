@@ -20,4 +20,10 @@ class TempDir {
 // tests/data, from VORNIX_TEST_DATA (set by CTest) or the source tree.
 std::filesystem::path testDataPath(const std::string& name);
 
+// A path relative to the folder of the running test program: where the build
+// puts the programs a test runs and the pictures it writes. The build gives
+// these paths relative, the same in every checkout, so that the compiler
+// cache's entries for the tests serve any clone.
+std::string besideTestProgram(const std::string& relative);
+
 }  // namespace vornix::testing
