@@ -34,7 +34,9 @@ double coverage(cairo_surface_t* surface) {
 }
 
 TEST(ArtworkGallery, EveryPictureDrawsThroughTheToolkitAtBothScales) {
-    const auto dir = std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) / "artwork";
+    const auto dir =
+        std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) /
+        "artwork";
     std::filesystem::create_directories(dir);
     int pictures = 0;
     for (const std::string_view name : vornix::resources::names()) {

@@ -195,7 +195,9 @@ TEST(DynamicsResponseGraph, ANewThresholdReplacesTheKeptPicture) {
 }
 
 TEST(DynamicsResponseGraph, RendersForReviewAtBothScales) {
-    const auto dir = std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) / "graphs";
+    const auto dir =
+        std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) /
+        "graphs";
     std::filesystem::create_directories(dir);
     DynamicsWindow w;
     {

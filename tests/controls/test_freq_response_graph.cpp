@@ -386,7 +386,9 @@ std::vector<double> cabinetLikeResponse() {
 }
 
 TEST(FreqResponseGraph, RendersForReviewAtBothScales) {
-    const auto dir = std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) / "graphs";
+    const auto dir =
+        std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR)) /
+        "graphs";
     std::filesystem::create_directories(dir);
     FreqGraphWindow w;
     w.ui.setDefaultFont("Roboto-Regular");

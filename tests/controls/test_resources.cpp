@@ -237,7 +237,8 @@ TEST(Fonts, LoadFromMemoryAndRefuseBytesThatAreNoFont) {
 // ---------------------------------------------------------------- gallery
 
 void writeWindow(IGraphics& ui, const std::string& name, double scale) {
-    const auto dir = std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR));
+    const auto dir =
+        std::filesystem::path(vornix::testing::besideTestProgram(VORNIX_CONTROLS_GALLERY_DIR));
     std::filesystem::create_directories(dir);
     const int w = static_cast<int>(ui.width() * scale), h = static_cast<int>(ui.height() * scale);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);

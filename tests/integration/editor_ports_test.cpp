@@ -30,8 +30,8 @@ class EditorOnJack : public ::testing::Test {
         for (auto& sim : sims) sim->stop();
     }
     ChildProcess* startPedal() {
-        sims.push_back(std::make_unique<ChildProcess>(
-            std::vector<std::string>{vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--name", name}));
+        sims.push_back(std::make_unique<ChildProcess>(std::vector<std::string>{
+            vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--name", name}));
         return sims.back()->waitForLine("ready", StartMs) ? sims.back().get() : nullptr;
     }
     void storePorts() {
@@ -44,8 +44,9 @@ class EditorOnJack : public ::testing::Test {
         const auto path = data.path() / "script.txt";
         std::ofstream(path) << script;
         editor = std::make_unique<ChildProcess>(
-            std::vector<std::string>{vornix::testing::besideTestProgram(VORNIX_CONTROL_PATH), "--headless", "--data-dir",
-                                     data.path().string(), "--script", path.string()},
+            std::vector<std::string>{vornix::testing::besideTestProgram(VORNIX_CONTROL_PATH),
+                                     "--headless", "--data-dir", data.path().string(), "--script",
+                                     path.string()},
             ChildProcess::Capture::StdoutAndStderr);
     }
     host::HostSettings stored() const { return host::SettingsFile(data.path()).read(); }

@@ -23,7 +23,8 @@ constexpr const char* Serial = "VX1-INTEGRATE";
 constexpr int ReplyTimeoutMs = 3000;
 
 std::unique_ptr<testing::ChildProcess> startSimulator(std::vector<std::string> extra = {}) {
-    std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--serial", Serial, "--version", "1.4"};
+    std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--serial",
+                                  Serial, "--version", "1.4"};
     argv.insert(argv.end(), extra.begin(), extra.end());
     auto sim = std::make_unique<testing::ChildProcess>(argv);
     if (!sim->waitForLine("ready", 10000)) return nullptr;

@@ -58,7 +58,8 @@ class PortsOnJack : public ::testing::Test {
         for (auto& sim : sims) sim->stop();
     }
     testing::ChildProcess* startPedal(const Pedal& pedal, std::vector<std::string> extra = {}) {
-        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--name", pedal.name};
+        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIX_SIM_PATH), "--name",
+                                      pedal.name};
         argv.insert(argv.end(), extra.begin(), extra.end());
         sims.push_back(std::make_unique<testing::ChildProcess>(
             argv, testing::ChildProcess::Capture::StdoutAndStderr));

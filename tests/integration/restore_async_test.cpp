@@ -69,9 +69,14 @@ class OnAsynchronousJack : public ::testing::Test {
     }
     // Runs one vornixctl command with --trace; its exit status.
     int run(const std::vector<std::string>& command) {
-        std::vector<std::string> argv{
-            vornix::testing::besideTestProgram(VORNIXCTL_PATH),       "--in",   SimOutput, "--out", SimInput, "--data-dir",
-            data.path().string(), "--trace"};
+        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIXCTL_PATH),
+                                      "--in",
+                                      SimOutput,
+                                      "--out",
+                                      SimInput,
+                                      "--data-dir",
+                                      data.path().string(),
+                                      "--trace"};
         argv.insert(argv.end(), command.begin(), command.end());
         ChildProcess ctl(argv, ChildProcess::Capture::StdoutAndStderr);
         const int status = ctl.finish(CommandTimeoutMs);

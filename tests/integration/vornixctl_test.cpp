@@ -45,8 +45,13 @@ class CommandLineOnJack : public ::testing::Test {
         return sim;
     }
     std::vector<std::string> commandLine(const std::vector<std::string>& command) const {
-        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--in",       SimOutput,           "--out",
-                                      SimInput,       "--data-dir", data.path().string()};
+        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIXCTL_PATH),
+                                      "--in",
+                                      SimOutput,
+                                      "--out",
+                                      SimInput,
+                                      "--data-dir",
+                                      data.path().string()};
         argv.insert(argv.end(), command.begin(), command.end());
         return argv;
     }
@@ -133,8 +138,8 @@ TEST_F(CommandLineOnJack, SyncReadsEveryPresetDespiteALateOrDoubledReply) {
         TempDir cache;
         auto sim = startSimulator(fault);
         ASSERT_TRUE(sim) << "vornix-sim did not start";
-        ChildProcess ctl({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--in", SimOutput, "--out", SimInput, "--data-dir",
-                          cache.path().string(), "sync"});
+        ChildProcess ctl({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--in", SimOutput,
+                          "--out", SimInput, "--data-dir", cache.path().string(), "sync"});
         ASSERT_EQ(ctl.finish(CommandTimeoutMs), 0) << ctl.output();
         int slotFiles = 0;
         for (const auto& entry : std::filesystem::directory_iterator(cache.path() / "Presets"))
@@ -213,7 +218,8 @@ TEST_F(CommandLineOnJack, DetectPrintsEveryPedalThatAnswersAndStoresNothing) {
     auto b = startSimulator({"--name", "Detect B", "--serial", "VX1-DB"});
     auto quiet = startSimulator({"--name", "Detect Quiet", "--silent"});
     ASSERT_TRUE(a && b && quiet) << "vornix-sim did not start";
-    ChildProcess ctl({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir", data.path().string(), "ports", "--detect"});
+    ChildProcess ctl({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir",
+                      data.path().string(), "ports", "--detect"});
     ASSERT_EQ(ctl.finish(CommandTimeoutMs), 0) << ctl.output();
     const std::string& out = ctl.output();
     for (const char* line :
@@ -225,14 +231,14 @@ TEST_F(CommandLineOnJack, DetectPrintsEveryPedalThatAnswersAndStoresNothing) {
     EXPECT_NE(out.find("pedal 2:"), std::string::npos) << out;
     EXPECT_FALSE(std::filesystem::exists(data.path() / "settings.ini"));
 
-    ChildProcess choose(
-        {vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir", data.path().string(), "ports", "--detect", "--use"});
+    ChildProcess choose({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir",
+                         data.path().string(), "ports", "--detect", "--use"});
     EXPECT_EQ(choose.finish(CommandTimeoutMs), 1) << choose.output();
     EXPECT_FALSE(std::filesystem::exists(data.path() / "settings.ini"));
     EXPECT_EQ(b->stop(), 0);
 
-    ChildProcess use(
-        {vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir", data.path().string(), "ports", "--detect", "--use"});
+    ChildProcess use({vornix::testing::besideTestProgram(VORNIXCTL_PATH), "--data-dir",
+                      data.path().string(), "ports", "--detect", "--use"});
     ASSERT_EQ(use.finish(CommandTimeoutMs), 0) << use.output();
     const std::string settings = contentsOf(data.path() / "settings.ini");
     EXPECT_NE(settings.find("indev=Detect A Out:Detect A"), std::string::npos) << settings;
