@@ -12,13 +12,12 @@
 #include <thread>
 
 #include "child_process.hpp"
+#include "simulator_on_jack.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::testing {
 namespace {
 
-constexpr const char* SimInput = "Vornix Simulator In:Vornix Simulator";
-constexpr const char* SimOutput = "Vornix Simulator Out:Vornix Simulator";
 constexpr int CommandTimeoutMs = 180000;
 // Threads that only compute, as many as the machine has cores: the server and
 // its clients, without realtime scheduling, now and then miss their cycle.
@@ -69,16 +68,10 @@ class OnAsynchronousJack : public ::testing::Test {
     }
     // Runs one vornixctl command with --trace; its exit status.
     int run(const std::vector<std::string>& command) {
-        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIXCTL_PATH),
-                                      "--in",
-                                      SimOutput,
-                                      "--out",
-                                      SimInput,
-                                      "--data-dir",
-                                      data.path().string(),
-                                      "--trace"};
-        argv.insert(argv.end(), command.begin(), command.end());
-        ChildProcess ctl(argv, ChildProcess::Capture::StdoutAndStderr);
+        std::vector<std::string> options{"--trace"};
+        options.insert(options.end(), command.begin(), command.end());
+        ChildProcess ctl(vornixctlOnSimulator(data.path(), options),
+                         ChildProcess::Capture::StdoutAndStderr);
         const int status = ctl.finish(CommandTimeoutMs);
         lastOutput = ctl.output();
         return status;

@@ -11,13 +11,12 @@
 #include "device/message_decoder.hpp"
 #include "device/sysex.hpp"
 #include "sim/pedal.hpp"
+#include "simulator_on_jack.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::testing {
 namespace {
 
-constexpr const char* SimInput = "Vornix Simulator In:Vornix Simulator";
-constexpr const char* SimOutput = "Vornix Simulator Out:Vornix Simulator";
 constexpr int CommandTimeoutMs = 60000;
 // The simulator saves its state half a second after the traffic.
 constexpr int StateSavePollMs = 100;
@@ -45,15 +44,7 @@ class CommandLineOnJack : public ::testing::Test {
         return sim;
     }
     std::vector<std::string> commandLine(const std::vector<std::string>& command) const {
-        std::vector<std::string> argv{vornix::testing::besideTestProgram(VORNIXCTL_PATH),
-                                      "--in",
-                                      SimOutput,
-                                      "--out",
-                                      SimInput,
-                                      "--data-dir",
-                                      data.path().string()};
-        argv.insert(argv.end(), command.begin(), command.end());
-        return argv;
+        return vornixctlOnSimulator(data.path(), command);
     }
     // Runs one vornixctl command; its exit status.
     int run(const std::vector<std::string>& command) {
