@@ -51,6 +51,9 @@ bool apiUsable(RtMidi::Api api) {
 }
 
 // Sends what is written to std::cerr into a string for as long as it lives.
+// The stream is the whole process's: it is taken only for the milliseconds
+// RtMidi's constructor runs, on the thread that makes the programs' MIDI
+// objects, when no other thread of ours writes to std::cerr.
 class CerrCapture {
   public:
     CerrCapture() : previous_(std::cerr.rdbuf(text_.rdbuf())) {}
