@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "host/jack_presence.hpp"
+
 namespace vornix::host {
 namespace {
 
@@ -31,6 +33,7 @@ bool alsaSequencerPresent() {
 }  // namespace
 
 bool jackServerRunning() {
+    if (!jackServerMayRun()) return false;
     jack_set_error_function(quietly);
     jack_set_info_function(quietly);
     jack_status_t status{};
@@ -73,6 +76,7 @@ class CerrCapture {
 // open and close a JACK client of its own, a quarter of a short command's start.
 template <typename Midi>
 std::unique_ptr<Midi> makeOnJack(const std::string& clientName) {
+    if (!jackServerMayRun()) return nullptr;
     jack_set_error_function(quietly);
     jack_set_info_function(quietly);
     std::unique_ptr<Midi> midi;
