@@ -7,6 +7,7 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -25,6 +26,30 @@ std::uint32_t premultiplied(const unsigned char* rgba) {
     const std::uint32_t a = rgba[3];
     auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
     return (a << 24) | (mul(rgba[0]) << 16) | (mul(rgba[1]) << 8) | mul(rgba[2]);
+}
+
+const cairo_user_data_key_t kDecodedPixels{};
+
+// stb's pixels, premultiplied where they lie, become the surface's own: a
+// full-window picture is decoded without a second 9 MB buffer to fault in
+// and copy. Rows of 4-byte pixels are the stride cairo asks for at any width.
+// Takes the pixels; null (with the pixels freed) when cairo cannot wrap them.
+cairo_surface_t* surfaceOverPixels(unsigned char* rgba, int w, int h) {
+    for (std::size_t i = 0, n = static_cast<std::size_t>(w) * static_cast<std::size_t>(h); i < n;
+         ++i) {
+        const std::uint32_t pixel = premultiplied(rgba + i * kRgbaChannels);
+        std::memcpy(rgba + i * kRgbaChannels, &pixel, sizeof pixel);
+    }
+    cairo_surface_t* surface =
+        cairo_image_surface_create_for_data(rgba, CAIRO_FORMAT_ARGB32, w, h, w * kRgbaChannels);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(surface, &kDecodedPixels, rgba, stbi_image_free) !=
+            CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        stbi_image_free(rgba);
+        return nullptr;
+    }
+    return surface;
 }
 
 }  // namespace
@@ -199,22 +224,8 @@ std::shared_ptr<BitmapData> ResourceCache::decode(std::span<const std::uint8_t> 
     unsigned char* rgba = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w,
                                                 &h, &channels, kRgbaChannels);
     if (!rgba) return nullptr;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
-        stbi_image_free(rgba);
-        return nullptr;
-    }
-    cairo_surface_flush(surface);
-    unsigned char* dst = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(dst + static_cast<std::ptrdiff_t>(y) * stride);
-        const unsigned char* src = rgba + static_cast<std::ptrdiff_t>(y) * w * kRgbaChannels;
-        for (int x = 0; x < w; ++x) row[x] = premultiplied(src + x * kRgbaChannels);
-    }
-    cairo_surface_mark_dirty(surface);
-    stbi_image_free(rgba);
+    cairo_surface_t* surface = surfaceOverPixels(rgba, w, h);
+    if (!surface) return nullptr;
     return std::make_shared<BitmapData>(surface, scale);
 }
 

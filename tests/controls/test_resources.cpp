@@ -151,6 +151,33 @@ TEST(BitmapResource, APictureOnAHiDpiSurfaceKeepsItsPlaceAndSize) {
     cairo_surface_destroy(surface);
 }
 
+// The decoder's straight RGBA becomes cairo's premultiplied native ARGB in
+// place, at any width.
+TEST(BitmapResource, DecodedPixelsArePremultipliedAtAnyWidth) {
+    struct Case {
+        int width;
+        IColor colour;
+        std::uint32_t pixel;
+    };
+    const Case cases[] = {
+        {1, IColor{255, 200, 100, 50}, 0xFFC86432},
+        {3, IColor{128, 200, 100, 50}, 0x80643219},
+        {7, IColor{0, 200, 100, 50}, 0x00000000},
+        {1000, IColor{64, 255, 255, 255}, 0x40404040},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        const auto data = ResourceCache::decode(makePng(c.width, 2, c.colour), 1);
+        ASSERT_NE(data, nullptr);
+        cairo_surface_t* s = data->surfaceFor(1.0);
+        ASSERT_NE(s, nullptr);
+        ASSERT_EQ(cairo_image_surface_get_width(s), c.width);
+        const auto* last = reinterpret_cast<const std::uint32_t*>(
+            cairo_image_surface_get_data(s) + cairo_image_surface_get_stride(s));
+        EXPECT_EQ(last[c.width - 1], c.pixel);
+    }
+}
+
 TEST(BitmapResource, MissingOrBrokenResourceDrawsNothingAndFailsNothing) {
     Context c;
     Table table{{"BROKEN.PNG", {1, 2, 3}}};
