@@ -1,8 +1,8 @@
 #pragma once
 // Whether a JACK server could be running, from the files a running server
-// leaves, without loading libjack's client. A client that finds no server
-// still opens libjack's metadata database first: 5 ms and 1.5 MiB for each
-// RtMidi object on a machine that has no JACK at all.
+// leaves, without opening a JACK client: a client that finds no server still
+// opens libjack's metadata database first, 5 ms and 1.5 MiB for each RtMidi
+// object on a machine that has no JACK at all.
 #include <string>
 
 namespace vornix::host {
