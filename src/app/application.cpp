@@ -2,9 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <string>
 
 #include "app/desktop_window.hpp"
 #include "app/editor_stack.hpp"
@@ -32,6 +34,14 @@ StackOptions stackOptions(const Options& options) {
     return stack;
 }
 
+// What went wrong: the display GTK tried (--display, else $DISPLAY), or none.
+std::string displayProblem() {
+    const char* name = gdk_get_display_arg_name();
+    if (!name) name = std::getenv("DISPLAY");
+    if (!name || !*name) return "no display is set";
+    return std::string("cannot open the display \"") + name + "\"";
+}
+
 }  // namespace
 
 int runApplication(const Options& options, int& argc, char**& argv) {
@@ -45,8 +55,8 @@ int runApplication(const Options& options, int& argc, char**& argv) {
     g_set_prgname(DesktopWindow::AppId);
     g_set_application_name(ProgramName);
     if (!gtk_init_check(&argc, &argv)) {
-        std::cerr << "vornix-control: cannot open the display (--render-to and --headless work "
-                     "without one)\n";
+        std::cerr << "vornix-control: " << displayProblem()
+                  << " (--render-to and --headless work without one)\n";
         return ExitStartupFailed;
     }
 

@@ -12,7 +12,10 @@ if [ -z "${VORNIX_IN_XVFB:-}" ]; then
     export VORNIX_IN_XVFB=1
     # Each test looks for a free display from its own number on: started
     # side by side from the same number, two xvfb-run could take the same one.
-    exec xvfb-run -a -n $((100 + $$ % 800)) -s '-screen 0 1920x1200x24' "$0" "$@"
+    # An X server resets when its last client leaves, and a client that
+    # connects during the reset is dropped: the editor started again after
+    # it quit would find no display. -noreset keeps the server as it is.
+    exec xvfb-run -a -n $((100 + $$ % 800)) -s '-screen 0 1920x1200x24 -noreset' "$0" "$@"
 fi
 for tool in xdotool import convert compare; do
     command -v $tool >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
