@@ -156,20 +156,20 @@ void Host::findPedal(std::function<void(const std::vector<FoundPedal>&)> done) {
     if (!midi_ || shutDown_) return;
     // A search already running answers this request too.
     searchDone_ = std::move(done);
+    // A search the user asked for asks every output again.
     if (!searching()) startSearch();
 }
 
-void Host::startSearch() {
+void Host::startSearch(const std::set<std::string>& skip) {
     if (!finder_)
         finder_ = std::make_unique<PedalFinder>(
             loop_, [this](const std::vector<FoundPedal>& found) { searchEnded(found); });
-    // A search the user asked for asks every output again.
-    finder_->start(searchDone_ ? std::set<std::string>{} : outputsAsked_);
+    finder_->start(skip);
     updateStatus();
 }
 
 void Host::searchEnded(const std::vector<FoundPedal>& found) {
-    outputsAsked_.insert(finder_->outputsSeen().begin(), finder_->outputsSeen().end());
+    newPorts_.searched(finder_->outputsSeen(), finder_->outputsAsked(), finder_->inputsHeard());
     if (auto done = std::exchange(searchDone_, nullptr)) {
         updateStatus();
         done(found);
@@ -185,17 +185,14 @@ void Host::searchEnded(const std::vector<FoundPedal>& found) {
     if (noPortStored() && pedalsToChoose_ == 0) watchForNewPorts();
 }
 
-// Nothing answered at the first start: a pedal plugged in later is asked as
-// soon as its output appears, and only the new outputs are asked.
+// Nothing answered at the first start: a pedal plugged in later is asked
+// once its ports are there, and only the new outputs are asked.
 void Host::watchForNewPorts() {
     if (newPortTimer_ >= 0) return;
     newPortTimer_ = loop_.every(NewPortPollMs, [this] {
         if (!noPortStored() || pedalsToChoose_ > 0 || searching()) return;
-        const auto outputs = midi_->outputPorts();
-        const bool fresh = std::any_of(outputs.begin(), outputs.end(), [this](const auto& name) {
-            return !outputsAsked_.contains(name) && !isThroughPort(name) && !isOwnPort(name);
-        });
-        if (fresh) startSearch();
+        if (auto skip = newPorts_.look(midi_->inputPorts(), midi_->outputPorts()))
+            startSearch(*skip);
     });
 }
 

@@ -25,6 +25,7 @@
 #include "host/audio_stream.hpp"
 #include "host/device_connection.hpp"
 #include "host/host_settings.hpp"
+#include "host/new_ports.hpp"
 #include "host/pedal_finder.hpp"
 #include "host/port_names.hpp"
 #include "host/port_watch.hpp"
@@ -120,7 +121,7 @@ class Host {
     std::string& storedName(PortDirection direction);
     bool noPortStored() const;
     void portsChanged(const std::vector<PortChange>& changes);
-    void startSearch();
+    void startSearch(const std::set<std::string>& skip = {});
     void searchEnded(const std::vector<FoundPedal>& found);
     void watchForNewPorts();
     void updateStatus();
@@ -142,8 +143,8 @@ class Host {
     std::unique_ptr<PortWatch> watch_;
     std::unique_ptr<PedalFinder> finder_;
     std::function<void(const std::vector<FoundPedal>&)> searchDone_;
-    // The outputs every search so far has seen; a new one is worth asking.
-    std::set<std::string> outputsAsked_;
+    // What the searches so far asked: new ports are worth asking.
+    NewPorts newPorts_;
     EventLoop::TimerId newPortTimer_ = -1;
     // The ports that fitted the stored names when they were opened.
     PortMatch inputMatch_;

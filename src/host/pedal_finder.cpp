@@ -82,15 +82,13 @@ struct PedalFinder::Probe {
         auto listener = std::make_unique<Listener>(Listener{port, inbox, &loop, drain, nullptr});
         listener->midi = makeMidiIn(ListenerClient);
         if (!listener->midi) return;
-        const int index = findPort(*listener->midi, port);
-        if (index < 0) return;
         try {
             listener->midi->ignoreTypes(IgnoreSysEx, IgnoreTiming, IgnoreSensing);
             listener->midi->setCallback(&Probe::onMessage, listener.get());
-            listener->midi->openPort(unsigned(index), FinderPort);
         } catch (const RtMidiError&) {
             return;
         }
+        if (!openPortNamed(*listener->midi, port, FinderPort)) return;
         listeners.push_back(std::move(listener));
     }
     bool ask(const std::string& port, std::size_t round) {
@@ -100,11 +98,8 @@ struct PedalFinder::Probe {
             inbox->round = round;
         }
         if (!out) out = makeMidiOut(AskerClient);
-        if (!out) return false;
-        const int index = findPort(*out, port);
-        if (index < 0) return false;
+        if (!out || !openPortNamed(*out, port, FinderPort)) return false;
         try {
-            out->openPort(unsigned(index), FinderPort);
             const auto request = sysex::requestPage(sysex::page::Identify);
             out->sendMessage(request.data(), request.size());
             return true;
@@ -139,6 +134,7 @@ void PedalFinder::start(const std::set<std::string>& skip) {
     const MidiPortListing ports = listMidiPorts();
     outputs_.clear();
     seen_.clear();
+    heard_.clear();
     for (const std::string& name : worthAsking(ports.outputs)) {
         seen_.insert(name);
         if (!skip.contains(name)) outputs_.push_back(name);
@@ -151,8 +147,10 @@ void PedalFinder::start(const std::set<std::string>& skip) {
                       alive = std::weak_ptr<bool>(alive_)] {
             if (!weakInbox.expired() && !alive.expired()) drainInbox();
         };
-        for (const std::string& name : worthAsking(ports.inputs))
+        for (const std::string& name : worthAsking(ports.inputs)) {
             probe_->listen(name, loop_, drain);
+            heard_.insert(name);
+        }
     }
     // From the loop: `done` never runs before start() has returned.
     loop_.post([this, alive = std::weak_ptr<bool>(alive_)] {

@@ -49,6 +49,9 @@ class PedalFinder {
     bool running() const { return running_; }
     // The outputs the last start asked or skipped: where a pedal could be.
     const std::set<std::string>& outputsSeen() const { return seen_; }
+    // The outputs the last start asked, and the inputs it listened to.
+    std::set<std::string> outputsAsked() const { return {outputs_.begin(), outputs_.end()}; }
+    const std::set<std::string>& inputsHeard() const { return heard_; }
 
   private:
     struct Probe;
@@ -65,6 +68,7 @@ class PedalFinder {
     std::size_t next_ = 0;
     std::size_t round_ = 0;  // one for each output asked
     std::set<std::string> seen_;
+    std::set<std::string> heard_;
     std::vector<FoundPedal> found_;
     std::vector<FoundPedal> roundAnswers_;
     EventLoop::TimerId timer_ = -1;
