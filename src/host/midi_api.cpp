@@ -141,6 +141,25 @@ int findPort(RtMidi& midi, const std::string& name) {
     return -1;
 }
 
+bool openPortNamed(RtMidi& midi, const std::string& name, const std::string& ownName) {
+    constexpr int Attempts = 4;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        const int index = findPort(midi, name);
+        if (index < 0) return false;
+        try {
+            midi.openPort(static_cast<unsigned>(index), ownName);
+            const auto names = portNamesOf(midi);
+            const bool same =
+                static_cast<std::size_t>(index) < names.size() && names[index] == name;
+            if (same) return midi.isPortOpen();
+            midi.closePort();
+        } catch (const RtMidiError&) {
+            return false;
+        }
+    }
+    return false;
+}
+
 MidiPortListing listMidiPorts() {
     MidiPortListing listing;
     auto in = makeMidiIn(ListingInputClient);

@@ -24,6 +24,12 @@ std::unique_ptr<RtMidiOut> makeMidiOut(const std::string& clientName,
 std::vector<std::string> portNamesOf(RtMidi& midi);
 // Index of the port whose name equals `name` exactly, or -1.
 int findPort(RtMidi& midi, const std::string& name);
+// Opens the port named `name` as our port `ownName`; false when it is not
+// there or will not open. RtMidi opens by position and lists the ports once
+// more inside: a port that came or went in between would connect another
+// port in its place. The list read again afterwards shows such a shift,
+// and the open is tried again.
+bool openPortNamed(RtMidi& midi, const std::string& name, const std::string& ownName);
 
 // True when a JACK server answers; never starts one.
 bool jackServerRunning();

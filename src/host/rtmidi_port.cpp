@@ -76,29 +76,17 @@ std::vector<std::string> RtMidiPort::outputPorts() const {
 bool RtMidiPort::openInput(const std::string& name) {
     closeInput();
     if (!in_) return false;
-    const int index = findPort(*in_, name);
-    if (index < 0) return false;
-    try {
-        in_->openPort(static_cast<unsigned>(index), InputPortName);
-        return in_->isPortOpen();
-    } catch (const RtMidiError&) {
-        closeInput();
-        return false;
-    }
+    if (openPortNamed(*in_, name, InputPortName)) return true;
+    closeInput();
+    return false;
 }
 
 bool RtMidiPort::openOutput(const std::string& name) {
     closeOutput();
     if (!out_) return false;
-    const int index = findPort(*out_, name);
-    if (index < 0) return false;
-    try {
-        out_->openPort(static_cast<unsigned>(index), OutputPortName);
-        return out_->isPortOpen();
-    } catch (const RtMidiError&) {
-        closeOutput();
-        return false;
-    }
+    if (openPortNamed(*out_, name, OutputPortName)) return true;
+    closeOutput();
+    return false;
 }
 
 void RtMidiPort::closeInput() {
