@@ -62,8 +62,10 @@ class BenchPedal {
 
     std::mutex mutex_;
     sim::Pedal pedal_;
-    std::unique_ptr<RtMidiIn> in_;
+    // The input goes first (its thread joined): a reply it was still
+    // handling would otherwise be sent through an output already gone.
     std::unique_ptr<RtMidiOut> out_;
+    std::unique_ptr<RtMidiIn> in_;
 };
 
 void BM_PresetRoundTripOverJack(benchmark::State& state) {
