@@ -22,6 +22,9 @@ class NamedPorts {
     // Closes the direction's port, then opens the port of exactly this name.
     virtual bool open(PortDirection direction, const std::string& name) = 0;
     virtual void close(PortDirection direction) = 0;
+    // The direction's port went away from the system: nothing is to be sent
+    // or taken from it until it is opened again.
+    virtual void lost(PortDirection direction) { close(direction); }
 };
 
 }  // namespace vornix::host

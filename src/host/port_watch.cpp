@@ -88,9 +88,9 @@ void PortWatch::checkOne(PortDirection direction, std::vector<PortChange>& chang
     const auto listed = ports_.ports(direction);
     if (entry.present) {
         if (std::find(listed.begin(), listed.end(), entry.listed) != listed.end()) return;
-        // Closed, so that nothing is sent into a port that is not there and
-        // the one that comes back is opened afresh.
-        ports_.close(direction);
+        // Nothing is sent into a port that is not there, and the one that
+        // comes back is opened afresh.
+        ports_.lost(direction);
         entry.present = false;
         changes.push_back({direction, entry.listed, false});
         return;

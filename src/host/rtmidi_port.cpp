@@ -2,6 +2,8 @@
 
 #include <RtMidi.h>
 
+#include <utility>
+
 #include "host/midi_api.hpp"
 #include "host/timing_stamps.hpp"
 
@@ -44,7 +46,7 @@ void RtMidiPort::onMessage(double, std::vector<unsigned char>* message, void* se
 }
 
 bool RtMidiPort::send(std::span<const std::uint8_t> message) {
-    if (!out_ || message.empty()) return false;
+    if (!out_ || outputLost_ || message.empty()) return false;
     try {
         if (!out_->isPortOpen()) return false;
         out_->sendMessage(message.data(), message.size());
@@ -74,7 +76,8 @@ std::vector<std::string> RtMidiPort::outputPorts() const {
 }
 
 bool RtMidiPort::openInput(const std::string& name) {
-    closeInput();
+    // A lost port is connected again as it is.
+    if (!std::exchange(inputLost_, false)) closeInput();
     if (!in_) return false;
     if (openPortNamed(*in_, name, InputPortName)) return true;
     closeInput();
@@ -82,7 +85,7 @@ bool RtMidiPort::openInput(const std::string& name) {
 }
 
 bool RtMidiPort::openOutput(const std::string& name) {
-    closeOutput();
+    if (!std::exchange(outputLost_, false)) closeOutput();
     if (!out_) return false;
     if (openPortNamed(*out_, name, OutputPortName)) return true;
     closeOutput();
@@ -90,6 +93,7 @@ bool RtMidiPort::openOutput(const std::string& name) {
 }
 
 void RtMidiPort::closeInput() {
+    inputLost_ = false;
     if (!in_) return;
     try {
         in_->closePort();
@@ -98,6 +102,7 @@ void RtMidiPort::closeInput() {
 }
 
 void RtMidiPort::closeOutput() {
+    outputLost_ = false;
     if (!out_) return;
     try {
         out_->closePort();
@@ -106,11 +111,25 @@ void RtMidiPort::closeOutput() {
 }
 
 bool RtMidiPort::inputOpen() const {
-    return in_ && in_->isPortOpen();
+    return in_ && !inputLost_ && in_->isPortOpen();
 }
 
 bool RtMidiPort::outputOpen() const {
-    return out_ && out_->isPortOpen();
+    return out_ && !outputLost_ && out_->isPortOpen();
+}
+
+bool RtMidiPort::onJack() const {
+    if (in_) return in_->getCurrentApi() == RtMidi::UNIX_JACK;
+    return out_ && out_->getCurrentApi() == RtMidi::UNIX_JACK;
+}
+
+void RtMidiPort::lost(PortDirection direction) {
+    const bool input = direction == PortDirection::Input;
+    if (!onJack() || !(input ? inputOpen() : outputOpen())) {
+        close(direction);
+        return;
+    }
+    (input ? inputLost_ : outputLost_) = true;
 }
 
 std::vector<std::string> RtMidiPort::ports(PortDirection direction) const {

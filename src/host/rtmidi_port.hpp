@@ -52,6 +52,12 @@ class RtMidiPort : public MidiPort, public NamedPorts {
     std::vector<std::string> ports(PortDirection direction) const override;
     bool open(PortDirection direction, const std::string& name) override;
     void close(PortDirection direction) override;
+    // On JACK our port stays registered, unconnected, and is connected again
+    // when the device is back. The server has removed the connection with
+    // the vanished port, and sends every client new latencies as it does;
+    // libjack walks a client's port list for them on its own thread without
+    // a lock, so unregistering a port then could free what it walks.
+    void lost(PortDirection direction) override;
 
     // Incoming messages are ignored from here on (the first step of shutdown).
     void ignoreIncoming() { shuttingDown_.store(true); }
@@ -64,7 +70,12 @@ class RtMidiPort : public MidiPort, public NamedPorts {
 
     std::unique_ptr<RtMidiIn> in_;
     std::unique_ptr<RtMidiOut> out_;
+    bool onJack() const;
+
     std::atomic<bool> shuttingDown_{false};
+    // The port is registered but what it was connected to went away.
+    bool inputLost_ = false;
+    bool outputLost_ = false;
     // The receiver is called on RtMidi's thread and may be replaced on ours.
     std::mutex receiverMutex_;
     Receiver receiver_;
