@@ -91,14 +91,16 @@ struct PedalFinder::Probe {
         if (!openPortNamed(*listener->midi, port, FinderPort)) return;
         listeners.push_back(std::move(listener));
     }
-    bool ask(const std::string& port, std::size_t round) {
+    bool open(const std::string& port, std::size_t round) {
         closeOutput();
         {
             std::lock_guard lock(inbox->mutex);
             inbox->round = round;
         }
         if (!out) out = makeMidiOut(AskerClient);
-        if (!out || !openPortNamed(*out, port, FinderPort)) return false;
+        return out && openPortNamed(*out, port, FinderPort);
+    }
+    bool ask() {
         try {
             const auto request = sysex::requestPage(sysex::page::Identify);
             out->sendMessage(request.data(), request.size());
@@ -173,13 +175,23 @@ void PedalFinder::drainInbox() {
 void PedalFinder::askNext() {
     while (next_ < outputs_.size()) {
         roundAnswers_.clear();
-        if (probe_->ask(outputs_[next_], ++round_)) {
-            timer_ = loop_.after(AnswerWindowMs, [this] { endRound(); });
+        if (probe_->open(outputs_[next_], ++round_)) {
+            timer_ = loop_.after(ConnectionLiveMs, [this] { askOpenOutput(); });
             return;
         }
         ++next_;  // gone since it was listed
     }
     finish();
+}
+
+void PedalFinder::askOpenOutput() {
+    if (probe_->ask()) {
+        timer_ = loop_.after(AnswerWindowMs, [this] { endRound(); });
+        return;
+    }
+    timer_ = -1;
+    ++next_;
+    askNext();
 }
 
 void PedalFinder::answered(const std::string& input, std::span<const std::uint8_t> message) {

@@ -34,6 +34,10 @@ class PedalFinder {
     // first answer other inputs may still answer it.
     static constexpr int AnswerWindowMs = 1000;
     static constexpr int SettleMs = 100;
+    // A new JACK connection carries MIDI from a cycle boundary on: a request
+    // sent at once could leave in the cycle under way, to nobody. Two
+    // periods of 2048 frames at 48 kHz.
+    static constexpr int ConnectionLiveMs = 90;
     using Done = std::function<void(const std::vector<FoundPedal>&)>;
 
     PedalFinder(EventLoop& loop, Done done);
@@ -57,6 +61,7 @@ class PedalFinder {
     struct Probe;
     void drainInbox();
     void askNext();
+    void askOpenOutput();
     void endRound();
     void finish();
     void answered(const std::string& input, std::span<const std::uint8_t> message);

@@ -11,6 +11,7 @@
 #include "device/sysex.hpp"
 #include "host/host.hpp"
 #include "host/plain_event_loop.hpp"
+#include "identify_until_answered.hpp"
 #include "temp_dir.hpp"
 
 namespace vornix::host {
@@ -179,8 +180,7 @@ TEST_F(PortsOnJack, StoredPortsAreUsedAndNoOtherPortIsAsked) {
     host->initialise();
     EXPECT_FALSE(host->searching());
     EXPECT_TRUE(host->deviceReachable());
-    ASSERT_TRUE(host->sendToDevice(sysex::requestPage(sysex::page::Identify)));
-    ASSERT_TRUE(loop.runUntil([&] { return !replies.empty(); }, StartMs));
+    ASSERT_TRUE(testing::identifyUntilAnswered(*host, loop, replies, StartMs));
     EXPECT_FALSE(other->waitForText("< ", PedalFinder::AnswerWindowMs)) << other->output();
 }
 
@@ -212,8 +212,7 @@ TEST_F(PortsOnJack, StoredPortsAbsentAtStartAreKeptAndOpenedWhenTheyAppear) {
     ASSERT_TRUE(sim);
     ASSERT_TRUE(loop.runUntil([&] { return reachable > 0; }, StartMs));
     EXPECT_EQ(status, "");
-    ASSERT_TRUE(host->sendToDevice(sysex::requestPage(sysex::page::Identify)));
-    ASSERT_TRUE(loop.runUntil([&] { return !replies.empty(); }, StartMs));
+    ASSERT_TRUE(testing::identifyUntilAnswered(*host, loop, replies, StartMs));
     host->shutDown();
     const HostSettings saved = SettingsFile(temp.path()).read();
     EXPECT_EQ(saved.midiInput, pedal.input());
